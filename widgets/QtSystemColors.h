@@ -20,9 +20,9 @@ enum class SystemColor : int {
     MenuHighlight = 29, MenuBar = 30,
 };
 
-// The colour of a system colour number.  The desktop palette answers where it
-// has a matching role; the rest comes from a fixed table of the classic
-// desktop colours, so that the game looks the same on any theme.
+// The colour of a system colour number, from a fixed table of the classic
+// desktop colours, so that the game looks the same on any theme.  Unknown
+// numbers read as black.
 QColor systemColor(int number);
 inline QColor systemColor(SystemColor c) { return systemColor(static_cast<int>(c)); }
 
