@@ -1,0 +1,144 @@
+#include "game/DictionaryReader.h"
+#include "game/InOutError.h"
+#include "game/RandomGenerator.h"
+#include "game/WordDraw.h"
+
+#include "TempDir.h"
+
+#include <cerrno>
+#include <gtest/gtest.h>
+#include <string>
+#include <vector>
+
+namespace {
+
+std::vector<std::string> Lines(const std::string &path, std::size_t keep = 100)
+{
+    DictionaryReader reader(path, keep);
+    std::vector<std::string> lines;
+    std::string line;
+    while (!reader.AtEnd()) {
+        reader.ReadLine(line);
+        lines.push_back(line);
+    }
+    return lines;
+}
+
+// Seeds whose first skip count is known.
+constexpr std::uint32_t kSkipNone = 0;           // n = 1: no line is skipped
+constexpr std::uint32_t kSkipTwo = 3109085843u;  // n = 3: lines 1 and 2 are read
+constexpr std::uint32_t kSkipFar = 12345;        // n in the hundred thousands
+
+std::string Draw(const std::string &path, int length, std::uint32_t seed)
+{
+    RandomGenerator random([seed] { return seed; });
+    return DrawWord(path, length, random);
+}
+
+using Words = std::vector<std::string>;
+
+} // namespace
+
+TEST(DictionaryReader, LineEndRules)
+{
+    TempDir dir;
+    // CR LF and LF end lines; a lone CR is dropped; LF CR drops the CR from
+    // the next line; Ctrl-Z ends the text; the last line needs no line end.
+    EXPECT_EQ(Lines(dir.Write("a", "ab\r\ncd\ne\rf\n\rg\r\r\nh\x1Ahidden\nmore")),
+              (Words{"ab", "cd", "ef", "g", "h"}));
+    EXPECT_EQ(Lines(dir.Write("b", "uno\ndue")), (Words{"uno", "due"}));
+    EXPECT_EQ(Lines(dir.Write("c", "uno\r\ndue\r\n")), Lines(dir.Write("d", "uno\ndue\n")));
+    EXPECT_EQ(Lines(dir.Write("e", "uno\n\x1A")), (Words{"uno"}));
+    EXPECT_EQ(Lines(dir.Write("f", "casa\rcane\r")), (Words{"casacane"}));
+    EXPECT_EQ(Lines(dir.Write("g", "\n\n")), (Words{"", ""}));
+    EXPECT_TRUE(Lines(dir.Write("h", "")).empty());
+    EXPECT_TRUE(Lines(dir.Write("i", "\x1A" "casa\n")).empty());
+}
+
+TEST(DictionaryReader, LongLinesAreCountedNotKept)
+{
+    TempDir dir;
+    const std::string path = dir.Write("long", std::string(100000, 'x') + "\ncasa\n");
+    DictionaryReader reader(path, 5);
+    std::string line;
+    EXPECT_EQ(reader.ReadLine(line), 100000u);
+    EXPECT_EQ(line, "xxxxx");
+    EXPECT_EQ(reader.ReadLine(line), 4u);
+    EXPECT_EQ(line, "casa");
+    EXPECT_TRUE(reader.AtEnd());
+}
+
+TEST(WordDraw, SkipDecidesTheFirstCandidate)
+{
+    TempDir dir;
+    const std::string path = dir.Write("v", "aaaa\nbbbb\ncccc\ndddd\n");
+    EXPECT_EQ(Draw(path, 4, kSkipNone), "aaaa");
+    EXPECT_EQ(Draw(path, 4, kSkipTwo), "bbbb");
+    // A skip beyond the end makes the last line the first candidate.
+    EXPECT_EQ(Draw(path, 4, kSkipFar), "dddd");
+}
+
+TEST(WordDraw, FindsTheOnlyWordOfItsLength)
+{
+    TempDir dir;
+    const std::string single = dir.Write("single", "casa");
+    for (std::uint32_t seed : {kSkipNone, kSkipTwo, kSkipFar, 0xFFFFFFFFu})
+        EXPECT_EQ(Draw(single, 4, seed), "casa");
+
+    // Only line 1 has five letters: the search must come back to the start.
+    const std::string first = dir.Write("first", "carta\nlunghissima\nparolona\nabcdefg\n");
+    for (std::uint32_t seed : {kSkipNone, kSkipTwo, kSkipFar, 7u, 99999u})
+        EXPECT_EQ(Draw(first, 5, seed), "carta");
+
+    // A word with a trailing blank has that blank in its length.
+    EXPECT_EQ(Draw(dir.Write("blank", "casa \n"), 5, kSkipFar), "casa ");
+    // Content is not examined: an upper-case word can be drawn.
+    EXPECT_EQ(Draw(dir.Write("upper", "CASA\n"), 4, kSkipFar), "CASA");
+    // Ctrl-Z after the last line end adds no word.
+    EXPECT_EQ(Draw(dir.Write("ctrlz", "casa\n\x1A"), 4, kSkipFar), "casa");
+}
+
+TEST(WordDraw, NoWordOfTheLengthEndsEmpty)
+{
+    TempDir dir;
+    for (std::uint32_t seed : {kSkipNone, kSkipTwo, kSkipFar, 0xFFFFFFFFu}) {
+        EXPECT_EQ(Draw(dir.Write("empty", ""), 5, seed), "");
+        EXPECT_EQ(Draw(dir.Write("cr", "carta\rcarte\r"), 5, seed), "");
+        EXPECT_EQ(Draw(dir.Write("other", "casa\nalbero\n"), 5, seed), "");
+    }
+}
+
+TEST(WordDraw, FileErrorsCarryTheirMessages)
+{
+    TempDir dir;
+    try {
+        Draw(dir.File("missing"), 5, kSkipNone);
+        FAIL() << "no error for a missing file";
+    } catch (const EInOutError &e) {
+        EXPECT_EQ(e.ErrorCode(), 2);
+        EXPECT_STREQ(e.what(), "File not found");
+    }
+    // Opening a directory succeeds on this platform; reading it fails.
+    EXPECT_THROW(Draw(dir.Path().string(), 5, kSkipNone), EInOutError);
+
+    EXPECT_FALSE(DictionaryExists(dir.File("missing")));
+    EXPECT_FALSE(DictionaryExists(dir.Path().string()));
+    EXPECT_TRUE(DictionaryExists(dir.Write("v", "casa\n")));
+}
+
+TEST(InOutError, MessagesByCode)
+{
+    EXPECT_EQ(EInOutError::MessageFor(3), "Invalid filename");
+    EXPECT_EQ(EInOutError::MessageFor(4), "Too many open files");
+    EXPECT_EQ(EInOutError::MessageFor(5), "File access denied");
+    EXPECT_EQ(EInOutError::MessageFor(100), "Read beyond end of file");
+    EXPECT_EQ(EInOutError::MessageFor(101), "Disk full");
+    EXPECT_EQ(EInOutError::MessageFor(106), "Invalid numeric input");
+    EXPECT_EQ(EInOutError::MessageFor(32), "I/O error 32");
+
+    EXPECT_STREQ(EInOutError::FromErrno(ENOENT).what(), "File not found");
+    EXPECT_STREQ(EInOutError::FromErrno(EACCES).what(), "File access denied");
+    EXPECT_STREQ(EInOutError::FromErrno(EISDIR).what(), "File access denied");
+    // EIO shares its number with "access denied" but must not borrow it.
+    EXPECT_STREQ(EInOutError::FromErrno(EIO).what(), "I/O error 5");
+}

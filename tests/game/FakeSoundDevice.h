@@ -1,0 +1,35 @@
+#pragma once
+
+#include "game/SoundDevice.h"
+
+#include <memory>
+#include <set>
+#include <string>
+#include <vector>
+
+// Records what the media player asks of its device.  Files named in
+// `failing` fail to open, with `failText` as the reason.
+class FakeSoundDevice : public TSoundDevice {
+public:
+    struct Log {
+        std::vector<std::string> calls;
+        std::set<std::string> failing;
+        std::string failText = "cannot open";
+    };
+
+    explicit FakeSoundDevice(std::shared_ptr<Log> log) : log_(std::move(log)) {}
+
+    bool Open(const std::string &fileName, std::string &errorText) override
+    {
+        log_->calls.push_back("open " + fileName);
+        if (log_->failing.count(fileName) == 0)
+            return true;
+        errorText = log_->failText;
+        return false;
+    }
+    void Close() override { log_->calls.push_back("close"); }
+    void Play() override { log_->calls.push_back("play"); }
+
+private:
+    std::shared_ptr<Log> log_;
+};
