@@ -1,0 +1,227 @@
+#include "app/MkAboutDlg.h"
+
+#include "app/AboutLayout.h"
+#include "app/SystemInfo.h"
+#include "app/VesmarApplication.h"
+#include "widgets/Latin1.h"
+#include "widgets/QtSystemColors.h"
+
+#include <QApplication>
+#include <QDesktopServices>
+#include <QDialog>
+#include <QFrame>
+#include <QLabel>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QPushButton>
+#include <QScreen>
+#include <QUrl>
+
+namespace {
+
+// Line breaks arrive as CR LF or a lone CR; labels break at LF.
+QString LabelText(const std::string &text)
+{
+    QString s = ToQString(text);
+    s.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+    s.replace(QLatin1Char('\r'), QLatin1Char('\n'));
+    return s;
+}
+
+QFont PixelFont(const char *face, int pixels, bool bold = false)
+{
+    QFont font(QString::fromLatin1(face));
+    font.setPixelSize(pixels);
+    font.setBold(bold);
+    return font;
+}
+
+// The title, drawn as if pressed into the dialog: a light copy one pixel
+// down and right under the text in the shadow colour.
+class SunkenLabel : public QLabel {
+public:
+    using QLabel::QLabel;
+
+    QSize sizeHint() const override { return QLabel::sizeHint() + QSize(1, 1); }
+
+protected:
+    void paintEvent(QPaintEvent *) override
+    {
+        QPainter painter(this);
+        painter.setFont(font());
+        const QRect r = contentsRect().adjusted(0, 0, -1, -1);
+        painter.setPen(systemColor(SystemColor::BtnHighlight));
+        painter.drawText(r.translated(1, 1), Qt::AlignLeft | Qt::AlignTop, text());
+        painter.setPen(systemColor(SystemColor::BtnShadow));
+        painter.drawText(r, Qt::AlignLeft | Qt::AlignTop, text());
+    }
+};
+
+// A blue, underlined label that turns purple once pressed and reports a
+// click (press and release inside it).
+class LinkLabel : public QLabel {
+public:
+    LinkLabel(const QString &text, QWidget *parent) : QLabel(text, parent)
+    {
+        QFont f = font();
+        f.setUnderline(true);
+        setFont(f);
+        SetColor(QColor(0, 0, 0xFF));
+        setCursor(Qt::PointingHandCursor);
+    }
+
+    std::function<void()> OnClick;
+
+    void SwitchOff()
+    {
+        setEnabled(false);
+        unsetCursor();
+        OnClick = nullptr;
+    }
+
+protected:
+    void mousePressEvent(QMouseEvent *event) override
+    {
+        if (event->button() == Qt::LeftButton && OnClick)
+            SetColor(QColor(0x80, 0, 0x80));
+        QLabel::mousePressEvent(event);
+    }
+
+    void mouseReleaseEvent(QMouseEvent *event) override
+    {
+        QLabel::mouseReleaseEvent(event);
+        if (event->button() == Qt::LeftButton && rect().contains(event->position().toPoint()) && OnClick)
+            OnClick();
+    }
+
+private:
+    void SetColor(const QColor &color)
+    {
+        QPalette p = palette();
+        p.setColor(QPalette::WindowText, color);
+        setPalette(p);
+    }
+};
+
+QLabel *TextLabel(QDialog &dialog, const char *name)
+{
+    auto *label = new QLabel(&dialog);
+    label->setObjectName(QString::fromLatin1(name));
+    label->setTextFormat(Qt::PlainText);
+    return label;
+}
+
+int HeightFor(QLabel *label, const QString &text)
+{
+    label->setText(text);
+    return text.isEmpty() ? 0 : label->sizeHint().height();
+}
+
+void Put(QWidget *widget, const AboutBox &box)
+{
+    if (!box.placed) {
+        widget->hide();
+        return;
+    }
+    widget->setGeometry(box.x, box.y, box.width, box.height);
+}
+
+} // namespace
+
+TMkAboutDlg::TMkAboutDlg(QWidget *owner)
+    : CaptionTitle("     Vesmar"),
+      Copyright("by vesmar-dev"),
+      Description("..trova la parola segreta!\r\n\r\n"
+                  "Grazie agli amici del canale #vesmar su Libera Chat\r\n"
+                  "e un grazie speciale a chi ha giocato ogni giorno ;-)"),
+      EMail("vesmar@example.org"),
+      OpenUrl([](const QUrl &url) { return QDesktopServices::openUrl(url); }),
+      owner_(owner)
+{
+}
+
+void TMkAboutDlg::Execute()
+{
+    QDialog dialog(owner_);
+    dialog.setWindowTitle(ToQString(CaptionTitle));
+    dialog.setFont(PixelFont("MS Sans Serif", 11));
+    QPalette palette = dialog.palette();
+    palette.setColor(QPalette::WindowText, systemColor(SystemColor::WindowText));
+    dialog.setPalette(palette);
+
+    // The controls, in the order the dialog creates them.
+    auto *icon = new QLabel(&dialog);
+    icon->setObjectName(QStringLiteral("Icon"));
+    const QPixmap pixmap = QApplication::windowIcon().pixmap(32, 32);
+    icon->setPixmap(pixmap);
+    auto *ok = new QPushButton(QStringLiteral("OK"), &dialog);
+    ok->setObjectName(QStringLiteral("OK"));
+    ok->setDefault(true);
+    ok->setAutoDefault(true);
+    QObject::connect(ok, &QPushButton::clicked, &dialog, &QDialog::accept);
+    auto *second = new QPushButton(&dialog);
+    second->hide();
+    auto *separator = new QFrame(&dialog);
+    separator->setObjectName(QStringLiteral("Separator"));
+    separator->setFrameStyle(QFrame::HLine | QFrame::Sunken);
+    auto *title = new SunkenLabel(&dialog);
+    title->setObjectName(QStringLiteral("Title"));
+    title->setFont(PixelFont("Arial", 29, true)); // 22 points
+    auto *version = TextLabel(dialog, "Version");
+    version->setFont(PixelFont("MS Sans Serif", 11, true));
+    version->hide();
+    auto *description = TextLabel(dialog, "Description");
+    auto *credit = TextLabel(dialog, "Credit");
+    auto *web = new LinkLabel(QString(), &dialog);
+    web->hide();
+    auto *email = new LinkLabel(QString(), &dialog);
+    email->setObjectName(QStringLiteral("EMail"));
+    auto *caption = TextLabel(dialog, "Caption");
+    auto *value = TextLabel(dialog, "Value");
+
+    const QString titleText =
+        ToQString(ApplicationTitle(ToBytes(QCoreApplication::applicationFilePath())));
+    title->setText(titleText);
+
+    AboutMeasures m;
+    m.iconWidth = pixmap.isNull() ? 32 : pixmap.width();
+    m.iconHeight = pixmap.isNull() ? 32 : pixmap.height();
+    m.titleHeight = title->sizeHint().height();
+    m.description = Description;
+    m.descriptionHeight = HeightFor(description, LabelText(Description));
+    m.credit = Copyright;
+    m.creditHeight = HeightFor(credit, LabelText(Copyright));
+    m.email = EMail;
+    m.emailHeight = HeightFor(email, LabelText(EMail));
+    m.captionHeight = HeightFor(caption, LabelText(SystemInfoCaption()));
+    m.valueHeight = HeightFor(value, LabelText(SystemInfoValue(ReadSystemInfo())));
+    m.okWidth = 75;
+    m.okHeight = 25;
+
+    const AboutLayout layout = LayoutAboutBox(m);
+    Put(icon, layout.icon);
+    Put(title, layout.title);
+    Put(description, layout.description);
+    Put(credit, layout.credit);
+    Put(email, layout.email);
+    Put(separator, layout.separator);
+    Put(caption, layout.caption);
+    Put(value, layout.value);
+    Put(ok, layout.ok);
+    dialog.setFixedSize(layout.clientWidth, layout.clientHeight);
+
+    const QString address = QStringLiteral("mailto:") + ToQString(EMail);
+    email->OnClick = [this, email, address] {
+        if (!OpenUrl || !OpenUrl(QUrl(address)))
+            email->SwitchOff();
+    };
+
+    if (const QScreen *screen = QGuiApplication::primaryScreen()) {
+        const QRect whole = screen->geometry();
+        dialog.move(whole.center() - QPoint(layout.clientWidth / 2, layout.clientHeight / 2));
+    }
+    ok->setFocus();
+    if (OnShow)
+        OnShow(dialog);
+    dialog.exec();
+}

@@ -1,0 +1,50 @@
+#include "app/SystemInfo.h"
+
+#include <fstream>
+#include <sstream>
+#include <unistd.h>
+
+std::string ProcessorModel(const std::string &cpuinfo)
+{
+    std::istringstream in(cpuinfo);
+    std::string line;
+    while (std::getline(in, line)) {
+        if (line.rfind("model name", 0) != 0)
+            continue;
+        const auto colon = line.find(':');
+        if (colon == std::string::npos)
+            continue;
+        const auto start = line.find_first_not_of(" \t", colon + 1);
+        return start == std::string::npos ? std::string() : line.substr(start);
+    }
+    return {};
+}
+
+SystemInfo ReadSystemInfo()
+{
+    SystemInfo info;
+    const long pages = ::sysconf(_SC_PHYS_PAGES);
+    const long pageSize = ::sysconf(_SC_PAGESIZE);
+    if (pages > 0 && pageSize > 0)
+        info.totalMemoryKB = static_cast<long long>(pages) * pageSize / 1024;
+    const long cpus = ::sysconf(_SC_NPROCESSORS_ONLN);
+    info.processors = cpus > 0 ? static_cast<int>(cpus) : 1;
+    std::ifstream file("/proc/cpuinfo");
+    std::ostringstream text;
+    text << file.rdbuf();
+    info.processorName = ProcessorModel(text.str());
+    if (info.processorName.empty())
+        info.processorName = "Unknown processor";
+    return info;
+}
+
+std::string SystemInfoCaption()
+{
+    return "Available Memory:\rPlatform, CPU:";
+}
+
+std::string SystemInfoValue(const SystemInfo &info)
+{
+    return std::to_string(info.totalMemoryKB) + " KB\r" + std::to_string(info.processors) + "x " +
+           info.processorName + " or compatible";
+}

@@ -1,0 +1,283 @@
+#include "app/Uvesmar.h"
+
+#include "app/MkAboutDlg.h"
+#include "app/VesmarApplication.h"
+#include "game/MediaPlayer.h"
+#include "game/Scoring.h"
+#include "game/SoundDevice.h"
+#include "game/WordDraw.h"
+#include "widgets/Edit.h"
+#include "widgets/Latin1.h"
+#include "widgets/MkTextListBox.h"
+#include "widgets/QtSoundDevice.h"
+#include "widgets/QtSystemColors.h"
+#include "widgets/SpinEdit.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QLabel>
+#include <QPushButton>
+#include <QToolButton>
+#include <QVBoxLayout>
+
+#include <iostream>
+
+namespace {
+
+constexpr std::uint32_t kInfoBk = 0xFF000000 | static_cast<std::uint32_t>(SystemColor::InfoBk);
+
+// Fonts are given in pixels, as the window was designed at 96 dots per inch.
+QFont DesignFont(const char *face, int pixels, bool bold = false)
+{
+    QFont font(QString::fromLatin1(face));
+    font.setPixelSize(pixels);
+    font.setBold(bold);
+    return font;
+}
+
+QLabel *MessageLabel(QWidget *parent, const char *text, int x, int y)
+{
+    auto *label = new QLabel(ToQString(text), parent);
+    label->setFont(DesignFont("MS Sans Serif", 16, true));
+    QPalette p = label->palette();
+    p.setColor(QPalette::WindowText, systemColor(SystemColor::MenuHighlight));
+    label->setPalette(p);
+    label->move(x, y);
+    label->adjustSize();
+    return label;
+}
+
+QPushButton *Button(QWidget *parent, const char *caption, int x, int width)
+{
+    auto *button = new QPushButton(QString::fromLatin1(caption), parent);
+    button->setGeometry(x, 16, width, 22);
+    button->setFocusPolicy(Qt::NoFocus);
+    return button;
+}
+
+QWidget *Panel(QWidget *parent)
+{
+    auto *panel = new QWidget(parent);
+    panel->setAutoFillBackground(true);
+    return panel;
+}
+
+TMkTextListBox *ListBox(QWidget *parent)
+{
+    auto *box = new TMkTextListBox(parent);
+    box->setFont(DesignFont("Verdana", 13));
+    box->SetColor(kInfoBk);
+    box->SetItemHeight(24);
+    return box;
+}
+
+} // namespace
+
+TFvesmar::TFvesmar(std::unique_ptr<TSoundDevice> sound, RandomGenerator::SeedSource seed,
+                   QWidget *parent)
+    : QWidget(parent),
+      MediaPlayer1(std::make_unique<TMediaPlayer>(sound ? std::move(sound)
+                                                        : std::make_unique<QtSoundDevice>())),
+      MkAboutDlg1(std::make_unique<TMkAboutDlg>(this)),
+      random_(seed ? std::move(seed) : RandomGenerator::SeedSource(&RandomGenerator::ClockSeed))
+{
+    CreateControls();
+    ConnectHandlers();
+    FormCreate();
+}
+
+TFvesmar::~TFvesmar() = default;
+
+void TFvesmar::CreateControls()
+{
+    setWindowTitle(QString(28, QLatin1Char(' ')) + QStringLiteral("Vesmar"));
+    setFont(DesignFont("MS Sans Serif", 11));
+    QPalette p = palette();
+    p.setColor(QPalette::Window, systemColor(SystemColor::BtnFace));
+    setPalette(p);
+    move(524, 158);
+    resize(364, 606);
+
+    MkSimplePanel3 = Panel(this);
+    MkSimplePanel2 = Panel(this);
+    MkSimplePanel1 = Panel(this);
+    MkSimplePanel3->setFixedHeight(505);
+    MkSimplePanel1->setFixedHeight(54);
+    auto *column = new QVBoxLayout(this);
+    column->setContentsMargins(0, 0, 0, 0);
+    column->setSpacing(0);
+    column->addWidget(MkSimplePanel3);
+    column->addWidget(MkSimplePanel2, 1);
+    column->addWidget(MkSimplePanel1);
+
+    MkTextListBox2 = ListBox(MkSimplePanel3);
+    MkTextListBox2->SetVerticalScrollBar(false);
+    MkTextListBox2->setFixedHeight(32);
+    MkTextListBox2->AddItem(RigaIntestazione);
+    MkTextListBox1 = ListBox(MkSimplePanel3);
+    MkTextListBox1->SetSelectedColor(kInfoBk);
+    MkTextListBox1->setFixedHeight(473);
+    auto *lists = new QVBoxLayout(MkSimplePanel3);
+    lists->setContentsMargins(0, 0, 0, 0);
+    lists->setSpacing(0);
+    lists->addWidget(MkTextListBox2);
+    lists->addStretch(1);
+    lists->addWidget(MkTextListBox1);
+
+    Lmess = MessageLabel(MkSimplePanel2, "Gioca Vesmar!!", 8, 4);
+    Lmess2 = MessageLabel(MkSimplePanel2, "Genera la parola", 8, 24);
+
+    Bgenera = Button(MkSimplePanel1, "Genera parola", 24, 81);
+    Btermina = Button(MkSimplePanel1, "Termina", 24, 65);
+    Binvia = Button(MkSimplePanel1, "Invia", 248, 49);
+    Slunghezza = new TSpinEdit(MkSimplePanel1);
+    Slunghezza->setGeometry(120, 16, 49, 21);
+    Slunghezza->setRange(4, 10);
+    Slunghezza->setValue(5);
+    Eparola = new TEdit(MkSimplePanel1);
+    Eparola->setGeometry(112, 16, 129, 21);
+    MkSpeedButton1 = new QToolButton(MkSimplePanel1);
+    MkSpeedButton1->setText(QStringLiteral("?"));
+    MkSpeedButton1->setGeometry(304, 16, 23, 22);
+    MkSpeedButton1->setAutoRaise(true);
+    MkSpeedButton1->setFocusPolicy(Qt::NoFocus);
+    MkSpeedButton1->setFont(DesignFont("MS Sans Serif", 11, true));
+
+    setTabOrder(Slunghezza, Eparola);
+    setTabOrder(Eparola, MkTextListBox1);
+    setTabOrder(MkTextListBox1, MkTextListBox2);
+}
+
+void TFvesmar::ConnectHandlers()
+{
+    connect(Bgenera, &QPushButton::clicked, this, [this] { RunHandler([this] { BgeneraClick(); }); });
+    connect(Binvia, &QPushButton::clicked, this, [this] { RunHandler([this] { BinviaClick(); }); });
+    connect(Btermina, &QPushButton::clicked, this, [this] { RunHandler([this] { BterminaClick(); }); });
+    connect(MkSpeedButton1, &QToolButton::clicked, this,
+            [this] { RunHandler([this] { MkSpeedButton1Click(); }); });
+    Eparola->OnKeyDown = [this](int key, Qt::KeyboardModifiers shift) {
+        RunHandler([&] { EparolaKeyDown(key, shift); });
+    };
+}
+
+void TFvesmar::SetWaiting()
+{
+    Bgenera->show();
+    Slunghezza->show();
+    Binvia->hide();
+    Btermina->hide();
+    Eparola->hide();
+}
+
+void TFvesmar::SetPlaying()
+{
+    Bgenera->hide();
+    Slunghezza->hide();
+    Binvia->show();
+    Btermina->show();
+    Eparola->show();
+}
+
+void TFvesmar::SetMessage(QLabel *label, const std::string &text)
+{
+    label->setText(ToQString(text));
+    label->adjustSize();
+}
+
+int TFvesmar::Lunghezza() const
+{
+    return Slunghezza->Value();
+}
+
+void TFvesmar::RequestQuit()
+{
+    if (!quitRequested_)
+        std::cerr << "vesmar: " << kDictionary << " not found in "
+                  << QDir::currentPath().toLocal8Bit().constData() << "\n";
+    quitRequested_ = true;
+    QMetaObject::invokeMethod(
+        qApp, [] { QCoreApplication::exit(1); }, Qt::QueuedConnection);
+}
+
+void TFvesmar::FormCreate()
+{
+    SetWaiting();
+    if (!DictionaryExists(kDictionary))
+        RequestQuit();
+}
+
+void TFvesmar::BgeneraClick()
+{
+    Tentativi_ = 0;
+    MkTextListBox1->Clear();
+    SetMessage(Lmess2, "Indovina la parola!");
+    const int length = Lunghezza();
+    Parola_ = GeneraParola(length);
+    if (Parola_.empty()) {
+        SetMessage(Lmess, "Errore!");
+        return;
+    }
+    SetMessage(Lmess, "La parola da " + std::to_string(length) + " lettere \xE8 stata generata!");
+    SetPlaying();
+    PlayCue(*MediaPlayer1, "chimes.wav");
+}
+
+std::string TFvesmar::GeneraParola(int length)
+{
+    if (!DictionaryExists(kDictionary)) {
+        RequestQuit();
+        return {};
+    }
+    return DrawWord(kDictionary, length, random_);
+}
+
+void TFvesmar::BinviaClick()
+{
+    InviaParola();
+}
+
+void TFvesmar::EparolaKeyDown(int key, Qt::KeyboardModifiers)
+{
+    if (key == TEdit::kEnterKey)
+        InviaParola();
+}
+
+void TFvesmar::InviaParola()
+{
+    const std::string guess = LowerCase(ToBytes(Eparola->text()));
+    if (!ParolaValida(guess, Lunghezza())) {
+        SetMessage(Lmess, "Parola non valida!");
+        return;
+    }
+    ++Tentativi_;
+    ValutaParola(guess);
+    MkTextListBox1->SetItemIndex(MkTextListBox1->Count() - 1);
+}
+
+void TFvesmar::ValutaParola(const std::string &guess)
+{
+    const Punteggio score = ValutaPunteggio(Parola_, guess);
+    MkTextListBox1->AddItem(RigaRisultato(guess, score.Esatte, score.Spostate));
+    if (score.Esatte == 0 && score.Spostate == 0)
+        SetMessage(Lmess, "Non hai trovato nulla!");
+    if (score.Esatte == static_cast<int>(Parola_.size())) {
+        SetMessage(Lmess, "Hai vinto dopo " + std::to_string(Tentativi_) + " tentativi!");
+        SetMessage(Lmess2, "La parola era: " + Parola_);
+        SetWaiting();
+        Parola_.clear();
+        PlayCue(*MediaPlayer1, "success.wav");
+    }
+}
+
+void TFvesmar::BterminaClick()
+{
+    SetMessage(Lmess, "La parola era: " + Parola_);
+    SetMessage(Lmess2, "Genera una nuova parola");
+    SetWaiting();
+    Parola_.clear();
+}
+
+void TFvesmar::MkSpeedButton1Click()
+{
+    MkAboutDlg1->Execute();
+}

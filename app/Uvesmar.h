@@ -1,0 +1,83 @@
+#pragma once
+
+#include "game/RandomGenerator.h"
+#include "game/SoundDevice.h"
+
+#include <QWidget>
+
+#include <memory>
+#include <string>
+
+class QLabel;
+class QPushButton;
+class QToolButton;
+class TEdit;
+class TMediaPlayer;
+class TMkAboutDlg;
+class TMkTextListBox;
+class TSpinEdit;
+
+// The game's only window.  It holds the game in progress (the secret word
+// and the number of attempts) and shows it through two states: waiting,
+// with "Genera parola" and the length control, and playing, with the guess
+// field, "Invia" and "Termina".
+class TFvesmar : public QWidget {
+    Q_OBJECT
+public:
+    // The sound device and the seed source can be replaced, for tests; by
+    // default cues play through Qt and draws are seeded from the clock.
+    explicit TFvesmar(std::unique_ptr<TSoundDevice> sound = nullptr,
+                      RandomGenerator::SeedSource seed = {}, QWidget *parent = nullptr);
+    ~TFvesmar() override;
+
+    static constexpr const char *kDictionary = "vocabolario.txt";
+
+    // Controls, named as in the window's design.
+    QWidget *MkSimplePanel1;
+    QWidget *MkSimplePanel2;
+    QWidget *MkSimplePanel3;
+    TMkTextListBox *MkTextListBox1; // the results
+    TMkTextListBox *MkTextListBox2; // the header
+    QLabel *Lmess;
+    QLabel *Lmess2;
+    QPushButton *Bgenera;
+    QPushButton *Btermina;
+    QPushButton *Binvia;
+    QToolButton *MkSpeedButton1;
+    TSpinEdit *Slunghezza;
+    TEdit *Eparola;
+    std::unique_ptr<TMediaPlayer> MediaPlayer1;
+    std::unique_ptr<TMkAboutDlg> MkAboutDlg1;
+
+    const std::string &Parola() const { return Parola_; }
+    int Tentativi() const { return Tentativi_; }
+
+    // True once the window has asked the application to end.
+    bool QuitRequested() const { return quitRequested_; }
+
+    // Handlers.
+    void FormCreate();
+    void BgeneraClick();
+    void BinviaClick();
+    void EparolaKeyDown(int key, Qt::KeyboardModifiers shift);
+    void BterminaClick();
+    void MkSpeedButton1Click();
+
+private:
+    void CreateControls();
+    void ConnectHandlers();
+    void SetWaiting();
+    void SetPlaying();
+    void SetMessage(QLabel *label, const std::string &text);
+    int Lunghezza() const;
+
+    void InviaParola();
+    std::string GeneraParola(int length);
+    void ValutaParola(const std::string &guess);
+    void RequestQuit();
+
+    std::string Parola_;
+    int Tentativi_ = 0;
+    RandomGenerator random_;
+    bool quitRequested_ = false;
+};
