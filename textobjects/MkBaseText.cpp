@@ -1,0 +1,136 @@
+#include "textobjects/MkBaseText.h"
+
+#include "textobjects/MkCanvas.h"
+#include "textobjects/MkFont.h"
+
+#include <cctype>
+
+namespace {
+
+bool SameTextNoCase(const std::string &a, const std::string &b)
+{
+    if (a.size() != b.size())
+        return false;
+    for (std::size_t i = 0; i < a.size(); ++i)
+        if (std::toupper(static_cast<unsigned char>(a[i])) !=
+            std::toupper(static_cast<unsigned char>(b[i])))
+            return false;
+    return true;
+}
+
+// Nesting depth of the GetBounds/Paint calls in progress.  The engine runs on
+// one thread; thread_local keeps parallel test runners honest anyway.
+thread_local int tDepth = 0;
+
+class DepthGuard {
+public:
+    DepthGuard() { ++tDepth; }
+    ~DepthGuard() { --tDepth; }
+    DepthGuard(const DepthGuard &) = delete;
+    DepthGuard &operator=(const DepthGuard &) = delete;
+    static bool TooDeep() { return tDepth >= MkMaxPaintDepth; }
+};
+
+} // namespace
+
+bool MkTextIsVariableRef(const std::string &value)
+{
+    return value.size() >= 2 && value[0] == '~' && value[1] == '~';
+}
+
+std::string MkTextVariableName(const std::string &value)
+{
+    std::string name = value.size() >= 2 ? value.substr(2) : std::string();
+    for (char &c : name)
+        if (c >= 'a' && c <= 'z')
+            c = static_cast<char>(c - 'a' + 'A');
+    return name;
+}
+
+void MkTextResolve(TMkBaseText &sender, std::string &value, const TMkVariableCallback &callback)
+{
+    if (!MkTextIsVariableRef(value))
+        return;
+    value = callback ? callback(sender, MkTextVariableName(value)) : std::string();
+}
+
+TMkBaseText::TMkBaseText(TMkBaseText *parent) : Parent(parent) {}
+
+TMkBaseText::~TMkBaseText() = default;
+
+bool TMkBaseText::BaseNeedsLayout(TMkCanvas &canvas, bool singleLine, bool wordWrap)
+{
+    const TMkFont &current = canvas.Font();
+    const bool stale = singleLine != laidSingleLine_ || wordWrap != laidWordWrap_ ||
+                       current.Size != laidFontSize_ || !SameTextNoCase(current.Name, laidFontName_);
+    if (stale) {
+        laidSingleLine_ = singleLine;
+        laidWordWrap_ = wordWrap;
+        laidFontSize_ = current.Size;
+        laidFontName_ = current.Name;
+    }
+    return stale;
+}
+
+bool TMkBaseText::NeedsLayout(TMkCanvas &canvas, const TMkRect &, const TMkFont &,
+                              bool singleLine, bool wordWrap)
+{
+    return BaseNeedsLayout(canvas, singleLine, wordWrap);
+}
+
+TMkBaseText *TMkBaseText::HitTest(TMkPoint point, TMkCanvas &canvas, const TMkRect &rect,
+                                  const TMkFont &font, bool singleLine, bool wordWrap)
+{
+    TMkRect r = GetBounds(canvas, rect, font, singleLine, wordWrap);
+    std::int64_t dx = 0;
+    std::int64_t dy = 0;
+    for (const TMkBaseText *o = this; o != nullptr; o = o->Parent) {
+        dx += o->Left;
+        dy += o->Top;
+    }
+    // Compare in 64 bits: the moved rectangle may leave the 32-bit range.
+    const bool inside = point.x >= r.left + dx && point.x <= r.right + dx &&
+                        point.y >= r.top + dy && point.y <= r.bottom + dy;
+    return inside ? this : nullptr;
+}
+
+void TMkBaseText::ResolveVariables(const TMkVariableCallback &) {}
+
+void TMkBaseText::Export(TMkWriter &) const {}
+
+TMkRect TMkBaseText::GetBounds(TMkCanvas &canvas, const TMkRect &rect, const TMkFont &font,
+                               bool singleLine, bool wordWrap)
+{
+    if (DepthGuard::TooDeep())
+        return TMkRect{};
+    DepthGuard guard;
+    if (NeedsLayout(canvas, rect, font, singleLine, wordWrap))
+        Layout(canvas, rect, font, singleLine, wordWrap);
+    return TMkRect{0, 0, Width, Height};
+}
+
+void TMkBaseText::PaintGuarded(TMkCanvas &canvas, const TMkRect &rect, TMkPoint offset,
+                               const TMkFont &font, TMkColor backColor, bool singleLine,
+                               bool wordWrap, bool whiteOut)
+{
+    if (DepthGuard::TooDeep())
+        return;
+    DepthGuard guard;
+    Paint(canvas, rect, offset, font, backColor, singleLine, wordWrap, whiteOut);
+}
+
+void *TMkBaseText::FindParentWindow() const
+{
+    for (const TMkBaseText *o = this; o != nullptr; o = o->Parent)
+        if (o->ParentWindow != nullptr)
+            return o->ParentWindow;
+    return nullptr;
+}
+
+void *TMkBaseText::FindHostControl() const
+{
+    for (const TMkBaseText *o = this; o != nullptr; o = o->Parent)
+        if (o->HostControl != nullptr)
+            return o->HostControl;
+    return nullptr;
+}

@@ -1,0 +1,90 @@
+#pragma once
+
+#include "textobjects/MkColor.h"
+#include "textobjects/MkGeometry.h"
+
+#include <cstdint>
+#include <functional>
+#include <memory>
+#include <string>
+
+class TMkBaseText;
+class TMkCanvas;
+class TMkWriter;
+struct TMkFont;
+
+// Answers a variable reference: receives the object that holds it and the
+// upper-cased name, returns the value.  May be empty: references then become
+// the empty string.
+using TMkVariableCallback =
+    std::function<std::string(TMkBaseText &sender, const std::string &name)>;
+
+// True for "~~NAME"; the name is the rest, upper-cased.
+bool MkTextIsVariableRef(const std::string &value);
+std::string MkTextVariableName(const std::string &value);
+// Replaces value by the callback's answer when it is a reference.
+void MkTextResolve(TMkBaseText &sender, std::string &value, const TMkVariableCallback &callback);
+
+// Root of every text object.  Layout (GetBounds, NeedsLayout, Layout) gives an
+// object its Width and Height; painting places it and records where it went
+// in Left and Top, relative to its parent.
+class TMkBaseText {
+public:
+    explicit TMkBaseText(TMkBaseText *parent);
+    virtual ~TMkBaseText();
+    TMkBaseText(const TMkBaseText &) = delete;
+    TMkBaseText &operator=(const TMkBaseText &) = delete;
+
+    std::int32_t Left = 0;
+    std::int32_t Top = 0;
+    TMkBaseText *Parent = nullptr;
+    // Set on the root by the embedding host; embedded controls search upwards.
+    void *ParentWindow = nullptr;
+    void *HostControl = nullptr;
+    std::int32_t Width = 0;
+    std::int32_t Height = 0;
+
+    // Virtual operations, in this order on purpose: embedded controls and the
+    // markup reader extend them.
+    virtual bool NeedsLayout(TMkCanvas &canvas, const TMkRect &rect, const TMkFont &font,
+                             bool singleLine, bool wordWrap);
+    virtual void Layout(TMkCanvas &canvas, const TMkRect &rect, const TMkFont &font,
+                        bool singleLine, bool wordWrap) = 0;
+    virtual void Paint(TMkCanvas &canvas, const TMkRect &rect, TMkPoint offset,
+                       const TMkFont &font, TMkColor backColor, bool singleLine,
+                       bool wordWrap, bool whiteOut) = 0;
+    virtual TMkBaseText *HitTest(TMkPoint point, TMkCanvas &canvas, const TMkRect &rect,
+                                 const TMkFont &font, bool singleLine, bool wordWrap);
+    // A new object of the same class with the same parent.
+    virtual std::unique_ptr<TMkBaseText> Clone() const = 0;
+    virtual void ResolveVariables(const TMkVariableCallback &callback);
+    virtual void Export(TMkWriter &writer) const;
+
+    // Lays the object out when stale and returns (0, 0, Width, Height).
+    // Past a safe nesting depth an object counts as 0 by 0, so that a
+    // hostile tree cannot exhaust the stack.
+    TMkRect GetBounds(TMkCanvas &canvas, const TMkRect &rect, const TMkFont &font,
+                      bool singleLine, bool wordWrap);
+
+    // Paints unless nested past the safe depth (see GetBounds).
+    void PaintGuarded(TMkCanvas &canvas, const TMkRect &rect, TMkPoint offset,
+                      const TMkFont &font, TMkColor backColor, bool singleLine,
+                      bool wordWrap, bool whiteOut);
+
+    // Nearest ParentWindow / HostControl of this object or an ancestor.
+    void *FindParentWindow() const;
+    void *FindHostControl() const;
+
+protected:
+    // The base staleness rule alone, for overrides that extend it.
+    bool BaseNeedsLayout(TMkCanvas &canvas, bool singleLine, bool wordWrap);
+
+private:
+    bool laidSingleLine_ = false;
+    bool laidWordWrap_ = false;
+    std::string laidFontName_;
+    std::int32_t laidFontSize_ = 0;
+};
+
+// Nesting limit for layout and painting.
+inline constexpr int MkMaxPaintDepth = 200;

@@ -1,0 +1,234 @@
+#include "textobjects/MkArith.h"
+#include "textobjects/MkCanvas.h"
+#include "textobjects/MkParagraph.h"
+#include "textobjects/MkTable.h"
+#include "textobjects/MkWriter.h"
+
+#include <algorithm>
+
+using mktext::SatAdd;
+using mktext::RoundDiv;
+using mktext::Sat;
+
+TMkTableRow::TMkTableRow(TMkBaseText *parent) : TMkParsedTextList(parent) {}
+
+std::unique_ptr<TMkBaseText> TMkTableRow::Clone() const
+{
+    auto copy = std::make_unique<TMkTableRow>(Parent);
+    copy->RowHeight = RowHeight;
+    copy->VAlign = VAlign;
+    CloneChildrenInto(*copy);
+    return copy;
+}
+
+void TMkTableRow::Export(TMkWriter &writer) const
+{
+    writer.BeginRow(*this);
+    ExportChildren(writer);
+    writer.EndRow();
+}
+
+std::int32_t TMkTableRow::CellCount() const
+{
+    std::int32_t n = 0;
+    for (std::size_t i = 0; i < Count(); ++i)
+        if (dynamic_cast<TMkCell *>(Child(i)) != nullptr)
+            ++n;
+    return n;
+}
+
+TMkCell *TMkTableRow::CellAt(std::int32_t index) const
+{
+    if (index < 0)
+        return nullptr;
+    for (std::size_t i = 0; i < Count(); ++i)
+        if (auto *cell = dynamic_cast<TMkCell *>(Child(i)))
+            if (index-- == 0)
+                return cell;
+    return nullptr;
+}
+
+TMkCell::TMkCell(TMkBaseText *parent) : TMkParsedTextList(parent) {}
+
+TMkCell::~TMkCell()
+{
+    // Cells covered by this one, or covering it, must not keep a pointer to a
+    // destroyed cell.
+    ReleaseSpan();
+    if (SpanMaster != nullptr) {
+        auto &list = SpanMaster->SpannedCells;
+        list.erase(std::remove(list.begin(), list.end(), this), list.end());
+    }
+}
+
+void TMkCell::ReleaseSpan()
+{
+    // Iterative, so that a long chain of spans cannot exhaust the stack.
+    std::vector<TMkCell *> pending{this};
+    while (!pending.empty()) {
+        TMkCell *cell = pending.back();
+        pending.pop_back();
+        for (TMkCell *covered : cell->SpannedCells) {
+            covered->SpanMaster = nullptr;
+            pending.push_back(covered);
+        }
+        cell->SpannedCells.clear();
+    }
+}
+
+TMkTable *TMkCell::OwnerTable() const
+{
+    return Parent != nullptr ? dynamic_cast<TMkTable *>(Parent->Parent) : nullptr;
+}
+
+bool TMkCell::NeedsLayout(TMkCanvas &, const TMkRect &, const TMkFont &, bool, bool)
+{
+    return LayoutDirty;
+}
+
+void TMkCell::Layout(TMkCanvas &, const TMkRect &, const TMkFont &, bool, bool)
+{
+    LayoutDirty = false;
+    const TMkTable *table = OwnerTable();
+    if (table == nullptr) {
+        Width = 0;
+        Height = 0;
+        return;
+    }
+    if (!SpannedCells.empty()) {
+        std::int64_t w = std::int64_t{ColSpan - 1} * table->CellSpacing;
+        for (std::int32_t c = ColIndex; c < ColIndex + ColSpan; ++c)
+            if (const TMkColumnParam *column = table->Column(c))
+                w += column->Width;
+        std::int64_t h = std::int64_t{RowSpan - 1} * table->CellSpacing;
+        for (std::int32_t r = RowIndex; r < RowIndex + RowSpan; ++r)
+            if (const TMkRowParam *row = table->RowParam(r))
+                h += row->Height;
+        Width = Sat(w);
+        Height = Sat(h);
+    } else {
+        const TMkColumnParam *column = table->Column(ColIndex);
+        const TMkRowParam *row = table->RowParam(RowIndex);
+        Width = column != nullptr ? column->Width : 0;
+        Height = row != nullptr ? row->Height : 0;
+    }
+    GridWidth = Width;
+    GridHeight = Height;
+}
+
+namespace {
+
+const char *AlignName(std::uint8_t align)
+{
+    switch (align) {
+    case MkAlignRight:
+        return "RIGHT";
+    case MkAlignCenter:
+        return "CENTER";
+    case MkAlignJustify:
+        return "JUSTIFY";
+    default:
+        return "LEFT";
+    }
+}
+
+} // namespace
+
+void TMkCell::Paint(TMkCanvas &canvas, const TMkRect &rect, TMkPoint offset, const TMkFont &font,
+                    TMkColor backColor, bool singleLine, bool wordWrap, bool whiteOut)
+{
+    const TMkRect bounds = GetBounds(canvas, rect, font, singleLine, wordWrap);
+    const std::int32_t w = Sat(std::min<std::int64_t>(bounds.right, rect.Width() - offset.x));
+    const std::int32_t h = Sat(std::min<std::int64_t>(bounds.bottom, rect.Height() - offset.y));
+    const TMkTable *table = OwnerTable();
+    const std::int64_t padding = table != nullptr ? std::max(table->CellPadding, 0) : 0;
+    const std::int32_t g = table != nullptr
+                               ? Sat(padding + table->CellInset + std::int64_t{table->Border})
+                               : 0;
+    const std::int32_t ox = SatAdd(rect.left, offset.x);
+    const std::int32_t oy = SatAdd(rect.top, offset.y);
+
+    TMkColor fill = BgColor;
+    if (fill == NoColor && table != nullptr)
+        fill = table->BgColor;
+    const bool hasFill = fill != NoColor;
+    canvas.SetBrushColor(whiteOut ? ColorWhite : (hasFill ? fill : backColor));
+    if (hasFill)
+        canvas.FillRect(TMkRect{ox, oy, SatAdd(ox, w), SatAdd(oy, h)});
+
+    // The cell's alignment rules its direct children.
+    for (std::size_t i = 0; i < Count(); ++i) {
+        if (auto *childTable = dynamic_cast<TMkTable *>(Child(i)))
+            childTable->Align = Align;
+        else if (auto *paragraph = dynamic_cast<TMkParagraph *>(Child(i)))
+            paragraph->Align = AlignName(Align);
+    }
+
+    const std::int32_t innerH = Sat(std::int64_t{h} - 2 * std::int64_t{g});
+    std::int32_t u = 0;
+    for (std::size_t i = 0; i < Count(); ++i) {
+        const TMkRect inner{g, SatAdd(g, u), Sat(std::int64_t{w} - g), Sat(std::int64_t{h} - g)};
+        const TMkRect b = Child(i)->GetBounds(canvas, inner, font, singleLine, wordWrap);
+        u = Sat(std::min<std::int64_t>(innerH, std::int64_t{u} + b.bottom + 2));
+    }
+    std::int32_t v = 0;
+    if (VAlign == MkVAlignMiddle)
+        v = RoundDiv(std::int64_t{innerH} - u, 2);
+    else if (VAlign == MkVAlignBottom)
+        v = Sat(std::int64_t{innerH} - u);
+
+    u = 0;
+    const TMkColor childBack = hasFill ? fill : NoColor;
+    for (std::size_t i = 0; i < Count(); ++i) {
+        TMkBaseText &child = *Child(i);
+        const std::int32_t top = SatAdd(std::int64_t{g} + u, v);
+        const TMkRect area{SatAdd(ox, g), SatAdd(oy, top), Sat(std::int64_t{ox} + w - g),
+                           Sat(std::int64_t{oy} + h - g)};
+        child.PaintGuarded(canvas, area, TMkPoint{}, font, childBack, singleLine, wordWrap, whiteOut);
+        child.Left = g;
+        child.Top = top;
+        u = SatAdd(u, std::int64_t{child.Height} + 2);
+    }
+
+    if (table != nullptr && table->Border > 0) {
+        canvas.SetPenWidth(table->Border);
+        const std::int32_t right = SatAdd(ox, w);
+        const std::int32_t bottom = SatAdd(oy, h);
+        canvas.MoveTo(ox, oy);
+        canvas.LineTo(right, oy);
+        canvas.LineTo(right, bottom);
+        canvas.LineTo(ox, bottom);
+        canvas.LineTo(ox, oy);
+    }
+}
+
+std::unique_ptr<TMkBaseText> TMkCell::Clone() const
+{
+    auto copy = std::make_unique<TMkCell>(Parent);
+    copy->LayoutDirty = LayoutDirty;
+    copy->RowIndex = RowIndex;
+    copy->ColIndex = ColIndex;
+    copy->RowSpan = RowSpan;
+    copy->ColSpan = ColSpan;
+    copy->Align = Align;
+    copy->VAlign = VAlign;
+    copy->BgColor = BgColor;
+    copy->CellWidth = CellWidth;
+    copy->CellHeight = CellHeight;
+    copy->MinWidth = MinWidth;
+    copy->ContentHeight = ContentHeight;
+    copy->AssignedWidth = AssignedWidth;
+    copy->GridWidth = GridWidth;
+    copy->GridHeight = GridHeight;
+    copy->Width = Width;
+    copy->Height = Height;
+    CloneChildrenInto(*copy);
+    return copy;
+}
+
+void TMkCell::Export(TMkWriter &writer) const
+{
+    writer.BeginCell(*this);
+    ExportChildren(writer);
+    writer.EndCell();
+}

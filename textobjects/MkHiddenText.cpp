@@ -1,0 +1,32 @@
+#include "textobjects/MkHiddenText.h"
+
+#include "textobjects/MkWriter.h"
+
+TMkHiddenText::TMkHiddenText(TMkBaseText *parent, std::string text)
+    : TMkBaseText(parent), Text(std::move(text))
+{
+}
+
+bool TMkHiddenText::NeedsLayout(TMkCanvas &, const TMkRect &, const TMkFont &, bool, bool)
+{
+    return true;
+}
+
+void TMkHiddenText::Layout(TMkCanvas &, const TMkRect &, const TMkFont &, bool, bool)
+{
+    Width = 0;
+    Height = 0;
+}
+
+void TMkHiddenText::Paint(TMkCanvas &, const TMkRect &, TMkPoint, const TMkFont &, TMkColor, bool,
+                          bool, bool)
+{
+}
+
+std::unique_ptr<TMkBaseText> TMkHiddenText::Clone() const
+{
+    // The source text is the whole point of the object, so a copy keeps it.
+    return std::make_unique<TMkHiddenText>(Parent, Text);
+}
+
+void TMkHiddenText::Export(TMkWriter &writer) const { writer.Write(Text); }

@@ -1,0 +1,22 @@
+#pragma once
+
+#include "textobjects/MkBaseText.h"
+
+#include <string>
+
+// A tag kept in its source form but not rendered; export writes it back.
+class TMkHiddenText : public TMkBaseText {
+public:
+    TMkHiddenText(TMkBaseText *parent, std::string text);
+
+    std::string Text;
+
+    bool NeedsLayout(TMkCanvas &canvas, const TMkRect &rect, const TMkFont &font,
+                     bool singleLine, bool wordWrap) override;
+    void Layout(TMkCanvas &canvas, const TMkRect &rect, const TMkFont &font, bool singleLine,
+                bool wordWrap) override;
+    void Paint(TMkCanvas &canvas, const TMkRect &rect, TMkPoint offset, const TMkFont &font,
+               TMkColor backColor, bool singleLine, bool wordWrap, bool whiteOut) override;
+    std::unique_ptr<TMkBaseText> Clone() const override;
+    void Export(TMkWriter &writer) const override;
+};

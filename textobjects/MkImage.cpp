@@ -1,0 +1,120 @@
+#include "textobjects/MkImage.h"
+
+#include "textobjects/MkArith.h"
+#include "textobjects/MkCanvas.h"
+#include "textobjects/MkConvert.h"
+#include "textobjects/MkWriter.h"
+
+#include <string>
+
+namespace {
+
+// Sources are written with either slash; on this platform files are named
+// with "/", so every backslash becomes one.
+std::string LocalFileName(std::string source)
+{
+    for (char &c : source)
+        if (c == '\\')
+            c = '/';
+    return source;
+}
+
+constexpr std::int32_t kFallbackSide = 24;
+
+} // namespace
+
+TMkImage::TMkImage(TMkBaseText *parent) : TMkPieceOfText(parent) {}
+
+TMkImage::TMkImage(TMkBaseText *parent, TMkImageCallback onGetImage, std::string imageIndex,
+                   std::string heightText, std::string widthText, std::string source)
+    : TMkPieceOfText(parent), Source(std::move(source)), ImageIndex(std::move(imageIndex)),
+      HeightText(std::move(heightText)), WidthText(std::move(widthText)),
+      OnGetImage(std::move(onGetImage))
+{
+    // References are filled in later by OnGetImage; URLs are nobody's to fetch.
+    if (!MkTextIsVariableRef(Source) && !Source.empty() && Source.find("://") == std::string::npos)
+        Picture.LoadFromFile(LocalFileName(Source));
+    // The loaded size is remembered, so the object keeps it even if the
+    // holder is emptied later.
+    if (WidthText.empty())
+        WidthText = std::to_string(Picture.Width());
+    if (HeightText.empty())
+        HeightText = std::to_string(Picture.Height());
+}
+
+std::int32_t TMkImage::WidthValue() const { return MkTextIntOrZero(WidthText); }
+std::int32_t TMkImage::HeightValue() const { return MkTextIntOrZero(HeightText); }
+std::int32_t TMkImage::IndexValue() const { return MkTextIntOrZero(ImageIndex); }
+
+bool TMkImage::NeedsLayout(TMkCanvas &, const TMkRect &, const TMkFont &, bool, bool)
+{
+    return true;
+}
+
+void TMkImage::Layout(TMkCanvas &, const TMkRect &, const TMkFont &, bool, bool)
+{
+    Width = 0;
+    Height = 0;
+    if (!Picture.HasGraphic() && OnGetImage)
+        OnGetImage(*this, Picture, Source, IndexValue());
+    const std::int32_t w = WidthValue();
+    const std::int32_t h = HeightValue();
+    if (Picture.HasGraphic()) {
+        Width = w != 0 ? w : Picture.Width();
+        Height = h != 0 ? h : Picture.Height();
+    } else {
+        Width = w != 0 ? w : kFallbackSide;
+        Height = h != 0 ? h : kFallbackSide;
+    }
+}
+
+void TMkImage::Paint(TMkCanvas &canvas, const TMkRect &rect, TMkPoint offset, const TMkFont &font,
+                     TMkColor, bool singleLine, bool wordWrap, bool whiteOut)
+{
+    const TMkRect b = GetBounds(canvas, rect, font, singleLine, wordWrap);
+    const std::int64_t x = std::int64_t{rect.left} + offset.x;
+    const std::int64_t y = std::int64_t{rect.top} + offset.y;
+    const TMkRect r{mktext::Sat(x), mktext::Sat(y), mktext::SatAdd(x, b.right),
+                    mktext::SatAdd(y, b.bottom)};
+    if (whiteOut) {
+        canvas.SetBrushColor(ColorWhite);
+        canvas.SetBrushStyle(TMkBrushStyle::Solid);
+        canvas.FillRect(r);
+        return;
+    }
+    if (Picture.Empty()) {
+        // Placeholder: a grey dotted frame with a red "x".
+        canvas.SetPenColor(ColorGray);
+        canvas.SetPenStyle(TMkPenStyle::Dotted);
+        canvas.SetBrushStyle(TMkBrushStyle::Clear);
+        canvas.OutlineRect(r);
+        canvas.SetFontColor(ColorRed);
+        canvas.TextOut(mktext::SatAdd(r.left, 4), mktext::SatAdd(r.top, 2), "x");
+        return;
+    }
+    canvas.StretchDrawTransparent(r, *Picture.Graphic());
+}
+
+std::unique_ptr<TMkBaseText> TMkImage::Clone() const
+{
+    auto copy = std::make_unique<TMkImage>(Parent);
+    CopyPieceTo(*copy);
+    copy->Source = Source;
+    copy->WidthText = WidthText;
+    copy->HeightText = HeightText;
+    copy->ImageIndex = ImageIndex;
+    copy->OnGetImage = OnGetImage;
+    copy->Picture = Picture;
+    return copy;
+}
+
+void TMkImage::ResolveVariables(const TMkVariableCallback &callback)
+{
+    TMkPieceOfText::ResolveVariables(callback);
+    MkTextResolve(*this, Source, callback);
+    MkTextResolve(*this, ImageIndex, callback);
+    MkTextResolve(*this, HeightText, callback);
+    MkTextResolve(*this, WidthText, callback);
+}
+
+void TMkImage::Export(TMkWriter &writer) const { writer.Image(*this); }

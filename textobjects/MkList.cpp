@@ -1,0 +1,167 @@
+#include "textobjects/MkList.h"
+
+#include "textobjects/MkArith.h"
+#include "textobjects/MkCanvas.h"
+#include "textobjects/MkHiddenText.h"
+#include "textobjects/MkParagraph.h"
+#include "textobjects/MkText.h"
+#include "textobjects/MkWriter.h"
+
+#include <algorithm>
+#include <string>
+
+using mktext::SatAdd;
+using mktext::Sat;
+
+namespace {
+
+constexpr std::int32_t kItemIndent = 20;
+constexpr std::int32_t kTextMarkerHeight = 13;
+
+} // namespace
+
+TMkList::TMkList(TMkBaseText *parent) : TMkParsedTextList(parent) {}
+
+TMkList::TMkList(TMkBaseText *parent, std::uint8_t numbered)
+    : TMkParsedTextList(parent), Numbered(numbered)
+{
+}
+
+void TMkList::Layout(TMkCanvas &canvas, const TMkRect &rect, const TMkFont &font, bool singleLine,
+                     bool wordWrap)
+{
+    // Start from nothing: the width would otherwise grow by the indent at
+    // every layout of the same list.
+    Width = 0;
+    Height = 0;
+    std::int32_t y = 0;
+    for (std::size_t i = 0; i < Count(); ++i) {
+        auto *item = dynamic_cast<TMkListItem *>(Child(i));
+        if (item == nullptr)
+            continue;
+        const TMkRect area{SatAdd(rect.left, kItemIndent), SatAdd(rect.top, y), rect.right, rect.bottom};
+        const TMkRect b = item->GetBounds(canvas, area, font, singleLine, wordWrap);
+        Width = std::max(Width, b.right);
+        y = SatAdd(y, b.bottom != 0 ? b.bottom : canvas.TextHeight("W"));
+        Height = std::max(Height, y);
+        y = SatAdd(y, 2);
+    }
+    Width = SatAdd(Width, kItemIndent);
+    Height = y;
+}
+
+void TMkList::DrawMarker(TMkCanvas &canvas, std::int32_t left, std::int32_t top, std::int32_t number,
+                         std::int32_t markerHeight, std::int32_t heightOfW)
+{
+    if (Numbered != 0) {
+        const TMkColor color = canvas.Font().Color;
+        const std::int32_t size = canvas.Font().Size;
+        const TMkFontStyleSet style = canvas.Font().Style;
+        canvas.SetFontColor(ColorBlack);
+        canvas.SetFontSize(10);
+        canvas.SetFontStyle(0);
+        const std::string digits = std::to_string(number);
+        const std::int32_t hn = canvas.TextHeight(digits);
+        const std::int32_t y = markerHeight == kTextMarkerHeight
+                                   ? Sat(std::int64_t{top} + kTextMarkerHeight - hn + 3)
+                                   : Sat(std::int64_t{top} + heightOfW - hn);
+        canvas.TextOut(SatAdd(left, 2), y, digits + ".");
+        canvas.SetFontColor(color);
+        canvas.SetFontSize(size);
+        canvas.SetFontStyle(style);
+        return;
+    }
+    const TMkColor brushColor = canvas.BrushColor();
+    const TMkBrushStyle brushStyle = canvas.BrushStyle();
+    const TMkColor penColor = canvas.PenColor();
+    canvas.SetBrushColor(ColorBlack);
+    canvas.SetBrushStyle(TMkBrushStyle::Solid);
+    canvas.SetPenColor(ColorBlack);
+    const std::int32_t x = SatAdd(std::int64_t{left} + 2, heightOfW / 4);
+    const std::int32_t y = SatAdd(top, markerHeight != 0 ? markerHeight / 2 : 3);
+    canvas.Ellipse(TMkRect{x, y, SatAdd(x, 6), SatAdd(y, 6)});
+    canvas.SetBrushColor(brushColor);
+    canvas.SetBrushStyle(brushStyle);
+    canvas.SetPenColor(penColor);
+}
+
+void TMkList::Paint(TMkCanvas &canvas, const TMkRect &rect, TMkPoint offset, const TMkFont &font,
+                    TMkColor backColor, bool singleLine, bool wordWrap, bool whiteOut)
+{
+    const std::int32_t left = SatAdd(rect.left, offset.x);
+    const std::int32_t top = SatAdd(rect.top, offset.y);
+    std::int32_t number = 0;
+    std::int32_t y = 0;
+    for (std::size_t i = 0; i < Count(); ++i) {
+        auto *item = dynamic_cast<TMkListItem *>(Child(i));
+        if (item == nullptr)
+            continue;
+        ++number;
+        if (whiteOut)
+            canvas.SetFontColor(ColorWhite);
+        const std::int32_t heightOfW = canvas.TextHeight("W");
+        if (std::int64_t{top} + y + heightOfW > rect.bottom)
+            return;
+        const std::int32_t m = item->MarkerHeight();
+        DrawMarker(canvas, left, SatAdd(top, y), number, m, heightOfW);
+        if (m == 0) {
+            y = SatAdd(y, heightOfW);
+            // Compared with the bottom edge as the list has always done.
+            if (y > rect.bottom)
+                return;
+        }
+        const TMkRect area{SatAdd(left, kItemIndent), SatAdd(top, y), rect.right, rect.bottom};
+        item->PaintGuarded(canvas, area, TMkPoint{}, font, backColor, singleLine, wordWrap, whiteOut);
+        item->Left = kItemIndent;
+        item->Top = y;
+        y = SatAdd(std::int64_t{y} + (item->Height != 0 ? item->Height : heightOfW), 2);
+        if (y > rect.Height())
+            return;
+    }
+}
+
+std::unique_ptr<TMkBaseText> TMkList::Clone() const
+{
+    // Numbered is copied too: a copy of a numbered list stays numbered.
+    auto copy = std::make_unique<TMkList>(Parent, Numbered);
+    CloneChildrenInto(*copy);
+    return copy;
+}
+
+void TMkList::Export(TMkWriter &writer) const
+{
+    writer.BeginList(*this);
+    std::int32_t index = 0;
+    for (std::size_t i = 0; i < Count(); ++i) {
+        if (dynamic_cast<const TMkListItem *>(Child(i)) == nullptr)
+            continue;
+        writer.ListItem(index++);
+        Child(i)->Export(writer);
+    }
+    writer.EndList();
+}
+
+TMkListItem::TMkListItem(TMkBaseText *parent) : TMkParsedTextList(parent) {}
+
+std::unique_ptr<TMkBaseText> TMkListItem::Clone() const
+{
+    auto copy = std::make_unique<TMkListItem>(Parent);
+    CloneChildrenInto(*copy);
+    return copy;
+}
+
+std::int32_t TMkListItem::MarkerHeight() const
+{
+    for (std::size_t i = 0; i < Count(); ++i) {
+        const TMkBaseText *child = Child(i);
+        if (dynamic_cast<const TMkHiddenText *>(child) != nullptr)
+            continue;
+        if (const auto *paragraph = dynamic_cast<const TMkParagraph *>(child)) {
+            if (paragraph->Count() == 0)
+                continue;
+            return kTextMarkerHeight;
+        }
+        return dynamic_cast<const TMkText *>(child) != nullptr ? kTextMarkerHeight : 0;
+    }
+    return kTextMarkerHeight; // an empty item
+}

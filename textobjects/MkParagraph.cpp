@@ -1,0 +1,255 @@
+#include "textobjects/MkParagraph.h"
+
+#include "textobjects/MkArith.h"
+#include "textobjects/MkCanvas.h"
+#include "textobjects/MkErrors.h"
+#include "textobjects/MkPieceOfText.h"
+#include "textobjects/MkText.h"
+#include "textobjects/MkWriter.h"
+
+#include <algorithm>
+#include <cctype>
+
+using mktext::SatAdd;
+using mktext::Sat;
+using mktext::SatSub;
+
+namespace {
+
+std::string UpperCase(std::string text)
+{
+    for (char &c : text)
+        c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+    return text;
+}
+
+bool IsBlankWord(const TMkBaseText &child)
+{
+    const auto *text = dynamic_cast<const TMkText *>(&child);
+    return text != nullptr && text->Text == " ";
+}
+
+bool IsLineBreak(const TMkBaseText &child)
+{
+    return dynamic_cast<const TMkLineBreak *>(&child) != nullptr;
+}
+
+// Offset of a line of width lineW: right-aligned lines move by all the free
+// room, centred ones by half of it (truncated), the rest stay left.
+std::int32_t AlignOffset(std::int32_t align, std::int64_t avail, std::int64_t lineW)
+{
+    if (align == 1)
+        return Sat(avail - lineW);
+    if (align == 2)
+        return Sat((avail - lineW) / 2);
+    return 0;
+}
+
+// The line being filled.
+struct Line {
+    std::int32_t width = 0;
+    std::int32_t height = 0;
+    bool blank = true;
+    std::size_t first = 0; // index of the line's first child
+
+    void Reset(std::size_t next)
+    {
+        width = 0;
+        height = 0;
+        blank = true;
+        first = next;
+    }
+    void Join(const TMkBaseText &child, std::int32_t w, std::int32_t h)
+    {
+        width = SatAdd(width, w);
+        height = std::max(height, h);
+        if (!IsBlankWord(child))
+            blank = false;
+    }
+};
+
+std::int32_t HeightOfW(TMkCanvas &canvas, const TMkFont &font)
+{
+    canvas.SetFont(font);
+    return canvas.TextHeight("W");
+}
+
+} // namespace
+
+TMkParagraph::TMkParagraph(TMkBaseText *parent) : TMkParsedTextList(parent) {}
+
+TMkParagraph::TMkParagraph(TMkBaseText *parent, const std::string &align)
+    : TMkParsedTextList(parent), Align(UpperCase(align))
+{
+}
+
+std::int32_t TMkParagraph::AlignValue() const
+{
+    if (MkTextIsVariableRef(Align))
+        throw EMkUnresolvedVariable("Unresolved variable" + Align);
+    const std::string a = UpperCase(Align);
+    if (a == "RIGHT")
+        return 1;
+    if (a == "CENTER")
+        return 2;
+    if (a == "JUSTIFY")
+        return 3;
+    return 0;
+}
+
+void TMkParagraph::Layout(TMkCanvas &canvas, const TMkRect &rect, const TMkFont &font,
+                          bool singleLine, bool wordWrap)
+{
+    const std::int32_t align = AlignValue();
+    const std::int64_t avail = rect.Width();
+    std::int32_t maxW = 0;
+    std::int32_t totalH = 0;
+    Line line;
+    auto close = [&]() {
+        maxW = std::max(maxW, SatAdd(line.width, AlignOffset(align, avail, line.width)));
+        totalH = SatAdd(totalH, line.height);
+        line.Reset(0);
+    };
+    for (std::size_t i = 0; i < Count(); ++i) {
+        TMkBaseText &child = *Child(i);
+        if (IsLineBreak(child)) {
+            if (line.height == 0)
+                line.height = HeightOfW(canvas, font);
+            close(); // even a blank line counts here
+            if (!wordWrap && avail < maxW)
+                maxW = Sat(avail);
+            continue;
+        }
+        const TMkRect b = child.GetBounds(canvas, rect, font, singleLine, wordWrap);
+        const std::int32_t w = b.right;
+        const std::int32_t h = b.bottom;
+        if (singleLine || !wordWrap) {
+            line.Join(child, w, h);
+            continue;
+        }
+        if (w >= avail) {
+            // Too wide for any line: it stands alone, without alignment.
+            if (!line.blank && line.width > 0)
+                close();
+            maxW = std::max(maxW, w);
+            totalH = SatAdd(totalH, h);
+            line.Reset(0);
+            continue;
+        }
+        if (std::int64_t{line.width} + w >= avail) {
+            // Does not fit behind the line: close it, or drop it when it
+            // holds only blanks, and start the child on a fresh line.
+            if (!line.blank)
+                close();
+            else
+                line.Reset(0);
+        }
+        line.Join(child, w, h);
+    }
+    if (!line.blank && line.width > 0)
+        close();
+    Width = SatAdd(maxW, 1);
+    Height = totalH;
+}
+
+void TMkParagraph::Paint(TMkCanvas &canvas, const TMkRect &rect, TMkPoint offset,
+                         const TMkFont &font, TMkColor backColor, bool singleLine, bool wordWrap,
+                         bool whiteOut)
+{
+    const std::int32_t align = AlignValue();
+    const std::int64_t avail = rect.Width();
+    const bool wrapping = wordWrap && !singleLine;
+    std::int32_t top = 0; // height drawn so far
+    Line line;
+
+    auto drawChild = [&](TMkBaseText &child, std::int32_t x, std::int32_t y) {
+        child.PaintGuarded(canvas, rect, TMkPoint{SatAdd(offset.x, x), SatAdd(offset.y, y)}, font,
+                           backColor, singleLine, wordWrap, whiteOut);
+        child.Left = x;
+        child.Top = y;
+    };
+    // Children [line.first, end) on one line sharing their bottom edge.
+    auto drawLine = [&](std::size_t end) {
+        const std::int32_t ao = AlignOffset(align, avail, line.width);
+        std::int64_t x = 0;
+        for (std::size_t j = line.first; j < end; ++j) {
+            TMkBaseText &c = *Child(j);
+            const TMkRect b = c.GetBounds(canvas, rect, font, singleLine, wordWrap);
+            drawChild(c, SatAdd(x, ao), SatSub(std::int64_t{top} + line.height, b.bottom));
+            x += b.right;
+        }
+    };
+    auto pastBottom = [&]() {
+        return std::int64_t{rect.top} + offset.y + top > rect.bottom;
+    };
+
+    for (std::size_t i = 0; i < Count(); ++i) {
+        TMkBaseText &child = *Child(i);
+        if (IsLineBreak(child)) {
+            if (!line.blank)
+                drawLine(i);
+            top = SatAdd(top, line.height != 0 ? line.height : HeightOfW(canvas, font));
+            line.Reset(i + 1);
+            if (pastBottom())
+                return;
+            continue;
+        }
+        const TMkRect b = child.GetBounds(canvas, rect, font, singleLine, wordWrap);
+        const std::int32_t w = b.right;
+        const std::int32_t h = b.bottom;
+        if (!wrapping) {
+            line.Join(child, w, h);
+            continue;
+        }
+        if (w >= avail || dynamic_cast<const TMkParagraph *>(&child) != nullptr) {
+            // A line of its own, aligned by its own width.
+            if (!line.blank && line.width > 0) {
+                drawLine(i);
+                top = SatAdd(top, line.height);
+                if (pastBottom())
+                    return;
+            }
+            drawChild(child, AlignOffset(align, avail, w), top);
+            top = SatAdd(top, h);
+            line.Reset(i + 1);
+            if (pastBottom())
+                return;
+            continue;
+        }
+        if (std::int64_t{line.width} + w >= avail) {
+            if (!line.blank) {
+                drawLine(i);
+                top = SatAdd(top, line.height);
+                if (pastBottom())
+                    return;
+            }
+            line.Reset(i);
+        }
+        line.Join(child, w, h);
+    }
+    if (!line.blank && line.width > 0)
+        drawLine(Count());
+}
+
+std::unique_ptr<TMkBaseText> TMkParagraph::Clone() const
+{
+    auto copy = std::make_unique<TMkParagraph>(Parent);
+    copy->Align = Align;
+    CloneChildrenInto(*copy);
+    return copy;
+}
+
+void TMkParagraph::ResolveVariables(const TMkVariableCallback &callback)
+{
+    TMkParsedTextList::ResolveVariables(callback);
+    MkTextResolve(*this, Align, callback);
+}
+
+void TMkParagraph::Export(TMkWriter &writer) const
+{
+    if (Count() == 0)
+        return;
+    writer.BeginParagraph(*this);
+    ExportChildren(writer);
+    writer.EndParagraph();
+}

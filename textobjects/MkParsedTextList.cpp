@@ -1,0 +1,201 @@
+#include "textobjects/MkParsedTextList.h"
+
+#include "textobjects/MkArith.h"
+#include "textobjects/MkTable.h"
+#include "textobjects/MkWriter.h"
+
+#include <algorithm>
+
+using mktext::SatAdd;
+using mktext::RoundDiv;
+using mktext::SatSub;
+
+TMkParsedTextList::TMkParsedTextList(TMkBaseText *parent) : TMkBaseText(parent) {}
+
+TMkParsedTextList::~TMkParsedTextList()
+{
+    // Destroy the subtree without recursion: a deeply nested tree would
+    // otherwise exhaust the stack in a chain of destructors.  Grandchildren
+    // are moved up into a flat work list before their parent goes.
+    std::vector<std::unique_ptr<TMkBaseText>> pending = std::move(children_);
+    while (!pending.empty()) {
+        std::unique_ptr<TMkBaseText> last = std::move(pending.back());
+        pending.pop_back();
+        if (auto *list = dynamic_cast<TMkParsedTextList *>(last.get())) {
+            for (auto &child : list->children_)
+                pending.push_back(std::move(child));
+            list->children_.clear();
+        }
+    }
+}
+
+bool TMkParsedTextList::NeedsLayout(TMkCanvas &canvas, const TMkRect &rect, const TMkFont &,
+                                    bool singleLine, bool wordWrap)
+{
+    const bool stale = BaseNeedsLayout(canvas, singleLine, wordWrap);
+    const std::int64_t w = rect.Width();
+    const std::int64_t h = rect.Height();
+    return stale || (w != Width && w != std::int64_t{Width} + 1) ||
+           (h != Height && h != std::int64_t{Height} + 1);
+}
+
+void TMkParsedTextList::Layout(TMkCanvas &canvas, const TMkRect &rect, const TMkFont &font,
+                               bool singleLine, bool wordWrap)
+{
+    Width = 0;
+    Height = 0;
+    std::int32_t y = 0;
+    for (const auto &child : children_) {
+        const TMkRect b = child->GetBounds(canvas, rect, font, singleLine, wordWrap);
+        const std::int32_t w = b.right;
+        const std::int32_t h = b.bottom;
+        // Objects without an extent take no room, not even the gap.
+        if (w <= 0 || h <= 0)
+            continue;
+        Width = std::max(Width, SatAdd(w, child->Left));
+        Height = std::max(Height, SatAdd(y, h));
+        y = SatAdd(y, std::int64_t{h} + 2);
+    }
+}
+
+void TMkParsedTextList::Paint(TMkCanvas &canvas, const TMkRect &rect, TMkPoint offset,
+                              const TMkFont &font, TMkColor backColor, bool singleLine,
+                              bool wordWrap, bool whiteOut)
+{
+    std::int32_t y = 0;
+    for (const auto &child : children_) {
+        const TMkRect b = child->GetBounds(canvas, rect, font, singleLine, wordWrap);
+        std::int32_t dx = 0;
+        std::int32_t dy = 0;
+        if (const auto *table = dynamic_cast<const TMkTable *>(child.get())) {
+            // The list aligns a table it holds; the table then leaves its own
+            // horizontal alignment out (TMkTable::Paint), so the offset is
+            // applied once and the table's Left tells where it really went.
+            const std::int64_t freeW = rect.Width() - offset.x - b.right;
+            const std::int64_t freeH = rect.Height() - offset.y - y - b.bottom;
+            if (table->Align == MkAlignRight)
+                dx = mktext::Sat(freeW);
+            else if (table->Align == MkAlignCenter)
+                dx = RoundDiv(freeW, 2);
+            if (table->VAlign == MkVAlignMiddle)
+                dy = RoundDiv(freeH, 2);
+            else if (table->VAlign == MkVAlignBottom)
+                dy = mktext::Sat(freeH);
+            dx = std::max(dx, 0);
+            dy = std::max(dy, 0);
+        }
+        child->PaintGuarded(canvas, rect, TMkPoint{SatAdd(offset.x, dx), SatAdd(std::int64_t{offset.y} + y, dy)},
+                            font, backColor, singleLine, wordWrap, whiteOut);
+        child->Left = dx;
+        child->Top = SatAdd(y, dy);
+        y = SatAdd(y, std::int64_t{b.bottom} + 2);
+        // Kept as the list box has always done it: the bottom edge is
+        // compared with the offset alone, not with the rectangle's top.
+        if (rect.bottom < std::int64_t{offset.y} + y)
+            break;
+    }
+}
+
+TMkBaseText *TMkParsedTextList::HitTest(TMkPoint point, TMkCanvas &canvas, const TMkRect &rect,
+                                        const TMkFont &font, bool singleLine, bool wordWrap)
+{
+    if (TMkBaseText::HitTest(point, canvas, rect, font, singleLine, wordWrap) == nullptr)
+        return nullptr;
+    for (const auto &child : children_)
+        if (TMkBaseText *hit = child->HitTest(point, canvas, rect, font, singleLine, wordWrap))
+            return hit;
+    return nullptr;
+}
+
+std::unique_ptr<TMkBaseText> TMkParsedTextList::Clone() const
+{
+    auto copy = std::make_unique<TMkParsedTextList>(Parent);
+    CloneChildrenInto(*copy);
+    return copy;
+}
+
+void TMkParsedTextList::CloneChildrenInto(TMkParsedTextList &target) const
+{
+    for (const auto &child : children_)
+        target.AddChild(child->Clone());
+}
+
+void TMkParsedTextList::ResolveVariables(const TMkVariableCallback &callback)
+{
+    // A repeat block replaces itself by a new list at the same index while
+    // being resolved; the loop then goes on with the next index, so the new
+    // list is not resolved twice.  Count() is read each time for that reason.
+    for (std::size_t i = 0; i < children_.size(); ++i)
+        children_[i]->ResolveVariables(callback);
+}
+
+void TMkParsedTextList::Export(TMkWriter &writer) const
+{
+    if (Parent == nullptr)
+        writer.BeginDocument();
+    ExportChildren(writer);
+    if (Parent == nullptr)
+        writer.EndDocument();
+}
+
+void TMkParsedTextList::ExportChildren(TMkWriter &writer) const
+{
+    for (const auto &child : children_)
+        child->Export(writer);
+}
+
+void TMkParsedTextList::AddChild(std::unique_ptr<TMkBaseText> child)
+{
+    if (!child)
+        return;
+    child->Parent = this;
+    children_.push_back(std::move(child));
+}
+
+void TMkParsedTextList::Insert(std::size_t index, std::unique_ptr<TMkBaseText> child)
+{
+    if (!child)
+        return;
+    child->Parent = this;
+    index = std::min(index, children_.size());
+    children_.insert(children_.begin() + static_cast<std::ptrdiff_t>(index), std::move(child));
+}
+
+void TMkParsedTextList::Replace(std::size_t index, std::unique_ptr<TMkBaseText> child)
+{
+    if (!child || index >= children_.size())
+        return;
+    child->Parent = this;
+    std::unique_ptr<TMkBaseText> old = std::move(children_[index]);
+    children_[index] = std::move(child);
+    // old is destroyed here, after the new child took its place.
+}
+
+void TMkParsedTextList::Delete(std::size_t index)
+{
+    if (index < children_.size())
+        children_.erase(children_.begin() + static_cast<std::ptrdiff_t>(index));
+}
+
+std::unique_ptr<TMkBaseText> TMkParsedTextList::Extract(std::size_t index)
+{
+    if (index >= children_.size())
+        return nullptr;
+    std::unique_ptr<TMkBaseText> child = std::move(children_[index]);
+    children_.erase(children_.begin() + static_cast<std::ptrdiff_t>(index));
+    child->Parent = nullptr;
+    return child;
+}
+
+TMkBaseText *TMkParsedTextList::Child(std::size_t index) const
+{
+    return index < children_.size() ? children_[index].get() : nullptr;
+}
+
+std::size_t TMkParsedTextList::IndexOf(const TMkBaseText *child) const
+{
+    for (std::size_t i = 0; i < children_.size(); ++i)
+        if (children_[i].get() == child)
+            return i;
+    return children_.size();
+}

@@ -1,0 +1,60 @@
+#pragma once
+
+#include "textobjects/MkBaseText.h"
+
+#include <cstddef>
+#include <memory>
+#include <vector>
+
+// A container of text objects, and the root of a parsed tree.  Used as it is,
+// it stacks its children from top to bottom, 2 pixels apart.
+class TMkParsedTextList : public TMkBaseText {
+public:
+    explicit TMkParsedTextList(TMkBaseText *parent);
+    ~TMkParsedTextList() override;
+
+    bool NeedsLayout(TMkCanvas &canvas, const TMkRect &rect, const TMkFont &font,
+                     bool singleLine, bool wordWrap) override;
+    void Layout(TMkCanvas &canvas, const TMkRect &rect, const TMkFont &font, bool singleLine,
+                bool wordWrap) override;
+    void Paint(TMkCanvas &canvas, const TMkRect &rect, TMkPoint offset, const TMkFont &font,
+               TMkColor backColor, bool singleLine, bool wordWrap, bool whiteOut) override;
+    TMkBaseText *HitTest(TMkPoint point, TMkCanvas &canvas, const TMkRect &rect,
+                         const TMkFont &font, bool singleLine, bool wordWrap) override;
+    std::unique_ptr<TMkBaseText> Clone() const override;
+    void ResolveVariables(const TMkVariableCallback &callback) override;
+    void Export(TMkWriter &writer) const override;
+
+    // Children.  Adding makes this list the child's parent.
+    template <class T> T *Add(std::unique_ptr<T> child)
+    {
+        T *raw = child.get();
+        AddChild(std::move(child));
+        return raw;
+    }
+    void AddChild(std::unique_ptr<TMkBaseText> child);
+    void Insert(std::size_t index, std::unique_ptr<TMkBaseText> child);
+    // Puts child in place of the one at index and destroys that one.
+    void Replace(std::size_t index, std::unique_ptr<TMkBaseText> child);
+    // Unlinks and destroys the child at index.
+    void Delete(std::size_t index);
+    // Unlinks the child at index and hands it over.
+    std::unique_ptr<TMkBaseText> Extract(std::size_t index);
+    std::size_t Count() const { return children_.size(); }
+    TMkBaseText *Child(std::size_t index) const;
+    // Index of a direct child, or Count() when it is not one.
+    std::size_t IndexOf(const TMkBaseText *child) const;
+
+    // True for the containers that place children like a plain list (this
+    // class, list items, rows and unexpanded repeat blocks).  Such a list
+    // aligns a table child itself, so the table must not align again.
+    virtual bool PlacesLikePlainList() const { return true; }
+
+protected:
+    // Copies of every child, appended to target with target as their parent.
+    void CloneChildrenInto(TMkParsedTextList &target) const;
+    void ExportChildren(TMkWriter &writer) const;
+
+private:
+    std::vector<std::unique_ptr<TMkBaseText>> children_;
+};

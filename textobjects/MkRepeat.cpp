@@ -1,0 +1,81 @@
+#include "textobjects/MkRepeat.h"
+
+#include "textobjects/MkConvert.h"
+
+#include <algorithm>
+
+namespace {
+
+// Copies left to make in the outermost expansion under way.  Nested blocks
+// multiply their counts, so the budget is shared by the whole expansion.
+thread_local std::int64_t tCopiesLeft = 0;
+thread_local int tExpansionDepth = 0;
+
+class ExpansionScope {
+public:
+    ExpansionScope()
+    {
+        if (tExpansionDepth++ == 0)
+            tCopiesLeft = MkMaxRepeatCopies;
+    }
+    ~ExpansionScope() { --tExpansionDepth; }
+    ExpansionScope(const ExpansionScope &) = delete;
+    ExpansionScope &operator=(const ExpansionScope &) = delete;
+};
+
+} // namespace
+
+TMkRepeat::TMkRepeat(TMkBaseText *parent) : TMkParsedTextList(parent) {}
+
+TMkRepeat::TMkRepeat(TMkBaseText *parent, TMkRepeatCallback onRepeat, std::string repeatCount)
+    : TMkParsedTextList(parent), RepeatCount(std::move(repeatCount)), OnRepeat(std::move(onRepeat))
+{
+}
+
+std::int32_t TMkRepeat::CountValue() const
+{
+    std::int32_t count = 1;
+    if (!MkTextTryStrToInt(RepeatCount, count))
+        return 1;
+    return count;
+}
+
+std::unique_ptr<TMkBaseText> TMkRepeat::Clone() const
+{
+    // A copy keeps its count and handler, so that a repeat nested in a
+    // repeated block still repeats as written.
+    auto copy = std::make_unique<TMkRepeat>(Parent, OnRepeat, RepeatCount);
+    CloneChildrenInto(*copy);
+    return copy;
+}
+
+void TMkRepeat::ResolveVariables(const TMkVariableCallback &callback)
+{
+    auto expanded = std::make_unique<TMkParsedTextList>(Parent);
+    {
+    const ExpansionScope scope;
+    MkTextResolve(*this, RepeatCount, callback);
+    const std::int32_t count = std::min(CountValue(), MkMaxRepeatCount);
+    for (std::int32_t index = 0; index < count; ++index) {
+        if (OnRepeat)
+            OnRepeat(*this, index);
+        for (std::size_t i = 0; i < Count() && tCopiesLeft > 0; ++i, --tCopiesLeft) {
+            std::unique_ptr<TMkBaseText> copy = Child(i)->Clone();
+            copy->Parent = expanded.get();
+            TMkBaseText *raw = copy.get();
+            // Appended before it is resolved, so that a nested repeat block
+            // finds itself in the new list and can replace itself there.
+            expanded->AddChild(std::move(copy));
+            raw->ResolveVariables(callback);
+        }
+    }
+    }
+    auto *parent = dynamic_cast<TMkParsedTextList *>(Parent);
+    if (parent == nullptr)
+        return; // a block without a container has nothing to be replaced in
+    const std::size_t index = parent->IndexOf(this);
+    if (index == parent->Count())
+        return;
+    // Destroys this block with its children; nothing may touch *this after.
+    parent->Replace(index, std::move(expanded));
+}

@@ -1,0 +1,361 @@
+#include "textobjects/MkArith.h"
+#include "textobjects/MkCanvas.h"
+#include "textobjects/MkTable.h"
+
+#include <algorithm>
+
+// Table layout: column minimums, the distribution of the width over fixed,
+// percentage, star and automatic cells, row heights; and table painting.
+
+using mktext::SatAdd;
+using mktext::RoundDiv;
+using mktext::Sat;
+
+namespace {
+
+// Content is measured in a very tall rectangle, wrapped.
+constexpr std::int32_t kMeasureHeight = 10000;
+
+std::int32_t ColumnCount(const TMkTable &table) { return table.ColCount(); }
+
+bool IsFixed(const TMkCell &cell) { return cell.CellWidth > 0; }
+
+} // namespace
+
+bool TMkTable::NeedsLayout(TMkCanvas &, const TMkRect &, const TMkFont &, bool, bool)
+{
+    return true;
+}
+
+std::int32_t TMkTable::ExtraInset() const
+{
+    return Sat(2 * (std::int64_t{CellInset} + Border));
+}
+
+std::int32_t TMkTable::ColumnsWidth(std::int32_t first, std::int32_t count) const
+{
+    std::int64_t sum = 0;
+    for (std::int32_t c = first; c < first + count; ++c)
+        if (const TMkColumnParam *column = Column(c))
+            sum += column->Width;
+    return Sat(sum);
+}
+
+std::int32_t TMkTable::RowsHeight(std::int32_t first, std::int32_t count) const
+{
+    std::int64_t sum = 0;
+    for (std::int32_t r = first; r < first + count; ++r)
+        if (const TMkRowParam *row = RowParam(r))
+            sum += row->Height;
+    return Sat(sum);
+}
+
+void TMkTable::Layout(TMkCanvas &canvas, const TMkRect &rect, const TMkFont &font, bool, bool)
+{
+    const TMkGrid grid = Grid();
+    if (!MinWidthsValid)
+        ComputeMinWidths(grid, canvas, font);
+    std::int64_t w = rect.Width() - 1;
+    if (MkIsPercent(TableWidth))
+        w = RoundDiv(w * -TableWidth, 100);
+    else if (TableWidth > 0 && w >= TableWidth)
+        w = TableWidth;
+    if (w < MinTableWidth)
+        w = MinTableWidth;
+    if (Sat(w) != InnerWidth) {
+        InnerWidth = Sat(w);
+        DistributeWidths(grid);
+        ComputeRowHeights(grid, canvas, font);
+    }
+    Width = TotalWidth;
+    Height = TotalHeight;
+}
+
+void TMkTable::ComputeMinWidths(const TMkGrid &grid, TMkCanvas &canvas, const TMkFont &font)
+{
+    // A 1-pixel-wide rectangle breaks every line at every child, so each
+    // child's width is the widest piece that cannot be broken.
+    const TMkRect narrow{0, 0, 1, kMeasureHeight};
+    for (const auto &row : grid)
+        for (TMkCell *cell : row) {
+            cell->LayoutDirty = true;
+            std::int32_t widest = 1;
+            for (std::size_t i = 0; i < cell->Count(); ++i)
+                widest = std::max(widest,
+                                  cell->Child(i)->GetBounds(canvas, narrow, font, false, true).right);
+            cell->MinWidth = widest;
+        }
+    const std::int32_t columns = ColumnCount(*this);
+    const std::int64_t padding = CellPadding > 0 ? 2 * std::int64_t{CellPadding} : 0;
+    for (std::int32_t c = columns - 1; c >= 0; --c) {
+        TMkColumnParam &column = *Columns[static_cast<std::size_t>(c)];
+        column.MinColWidth = 0;
+        for (std::size_t r = 0; r < grid.size(); ++r) {
+            const TMkCell *cell = GridCell(grid, static_cast<std::int32_t>(r), c);
+            if (cell == nullptr)
+                continue;
+            std::int64_t s = 0;
+            for (std::int32_t k = c; k < std::min(columns, c + cell->ColSpan); ++k)
+                s += Columns[static_cast<std::size_t>(k)]->MinColWidth;
+            if (s < cell->MinWidth)
+                column.MinColWidth = Sat(column.MinColWidth + (cell->MinWidth - s));
+        }
+        column.MinColWidth = Sat(std::int64_t{column.MinColWidth} + ExtraInset() + padding);
+    }
+    std::int64_t total = 0;
+    for (const auto &column : Columns)
+        total += column->MinColWidth;
+    MinTableWidth = Sat(total);
+    MinWidthsValid = true;
+}
+
+void TMkTable::DistributeWidths(const TMkGrid &grid)
+{
+    for (const auto &column : Columns) {
+        column->Width = 0;
+        column->DesiredWidth = 0;
+    }
+    for (const auto &row : grid)
+        AssignCellWidths(row);
+    ComputeDesiredWidths(grid);
+
+    std::int64_t extra = std::int64_t{InnerWidth} - MinTableWidth;
+    for (const auto &column : Columns) {
+        column->Width = column->MinColWidth;
+        if (column->DesiredWidth >= column->MinColWidth && extra > 0) {
+            const std::int64_t want = std::int64_t{column->DesiredWidth} - column->MinColWidth;
+            if (want < extra) {
+                column->Width = column->DesiredWidth;
+                extra -= want;
+            } else {
+                column->Width = Sat(column->MinColWidth + extra);
+                extra = 0;
+            }
+        }
+    }
+    if (extra > 0 && !Columns.empty())
+        Columns.back()->Width = Sat(Columns.back()->Width + extra);
+    std::int64_t total = std::int64_t{ColumnCount(*this)} * CellSpacing;
+    for (const auto &column : Columns)
+        total += column->Width;
+    TotalWidth = Sat(total);
+}
+
+void TMkTable::AssignCellWidths(const std::vector<TMkCell *> &row)
+{
+    // Every width is assigned afresh, so that the result depends on the
+    // width alone and not on what an earlier, wider layout left behind.
+    for (TMkCell *cell : row)
+        cell->AssignedWidth = 0;
+
+    std::int64_t a = InnerWidth;
+    for (TMkCell *cell : row)
+        if (IsFixed(*cell)) {
+            if (a < cell->CellWidth) {
+                cell->AssignedWidth = Sat(a);
+                a = 0;
+            } else {
+                cell->AssignedWidth = cell->CellWidth;
+                a -= cell->CellWidth;
+            }
+        }
+    std::int64_t b = a;
+    if (a >= 1)
+        for (TMkCell *cell : row)
+            if (MkIsPercent(cell->CellWidth)) {
+                cell->AssignedWidth = RoundDiv(a * -std::int64_t{cell->CellWidth}, 100);
+                b -= cell->AssignedWidth;
+            }
+    if (b < 1)
+        return;
+
+    std::int64_t weight = 0;
+    for (std::size_t c = 0; c < row.size();) {
+        const TMkCell &cell = *row[c];
+        if (IsFixed(cell) || MkIsPercent(cell.CellWidth)) {
+            ++c;
+        } else if (cell.SpanMaster != nullptr) {
+            weight += 1;
+            ++c;
+        } else if (!cell.SpannedCells.empty()) {
+            weight += cell.IsAutomatic() ? cell.ColSpan : 100 - std::int64_t{cell.CellWidth};
+            c += static_cast<std::size_t>(std::max(1, cell.ColSpan));
+        } else {
+            weight += cell.IsAutomatic() ? 1 : 100 - std::int64_t{cell.CellWidth};
+            ++c;
+        }
+    }
+    if (weight <= 0)
+        return;
+    for (TMkCell *cell : row) {
+        if (cell->SpanMaster != nullptr)
+            continue;
+        if (cell->IsAutomatic())
+            cell->AssignedWidth = cell->SpannedCells.empty()
+                                      ? RoundDiv(b, weight)
+                                      : RoundDiv(b * cell->ColSpan, weight);
+        else if (MkIsStar(cell->CellWidth))
+            cell->AssignedWidth = RoundDiv((100 - std::int64_t{cell->CellWidth}) * b, weight);
+    }
+}
+
+void TMkTable::ComputeDesiredWidths(const TMkGrid &grid)
+{
+    const std::int32_t columns = ColumnCount(*this);
+    std::vector<bool> automatic(static_cast<std::size_t>(columns), true);
+    for (std::int32_t c = 0; c < columns; ++c) {
+        std::int32_t widest = 0;
+        for (std::size_t r = 0; r < grid.size(); ++r) {
+            const TMkCell *cell = GridCell(grid, static_cast<std::int32_t>(r), c);
+            if (cell == nullptr)
+                continue;
+            if (!cell->IsAutomatic() || cell->IsSpanned())
+                automatic[static_cast<std::size_t>(c)] = false;
+            widest = std::max(widest, cell->AssignedWidth);
+        }
+        if (automatic[static_cast<std::size_t>(c)])
+            Columns[static_cast<std::size_t>(c)]->DesiredWidth = widest;
+    }
+    // Walk by grid position rather than by the cells' own indexes, which a
+    // caller may have left unset.
+    for (const auto &row : grid)
+        for (std::int32_t c = 0; c < static_cast<std::int32_t>(row.size()); ++c) {
+            const TMkCell *cell = row[static_cast<std::size_t>(c)];
+            if (!cell->IsSpanned() && !cell->IsAutomatic()) {
+                auto &desired = Columns[static_cast<std::size_t>(c)]->DesiredWidth;
+                desired = std::max(desired, cell->AssignedWidth);
+            }
+        }
+    for (const auto &row : grid)
+        for (std::int32_t c = 0; c < static_cast<std::int32_t>(row.size()); ++c) {
+            const TMkCell *cell = row[static_cast<std::size_t>(c)];
+            if (cell->SpannedCells.empty())
+                continue;
+            const auto last = static_cast<std::int32_t>(std::min<std::int64_t>(columns, std::int64_t{c} + cell->ColSpan));
+            std::int64_t sum = 0;
+            std::int32_t zeros = 0;
+            for (std::int32_t k = c; k < last; ++k) {
+                sum += Columns[static_cast<std::size_t>(k)]->DesiredWidth;
+                zeros += Columns[static_cast<std::size_t>(k)]->DesiredWidth == 0 ? 1 : 0;
+            }
+            if (sum >= cell->AssignedWidth)
+                continue;
+            const std::int64_t shortfall = cell->AssignedWidth - sum;
+            for (std::int32_t k = c; k < last; ++k) {
+                auto &desired = Columns[static_cast<std::size_t>(k)]->DesiredWidth;
+                if (zeros == 0)
+                    desired = SatAdd(desired, RoundDiv(shortfall, cell->ColSpan));
+                else if (desired == 0)
+                    desired = RoundDiv(shortfall, zeros);
+            }
+        }
+    std::int64_t sum = 0;
+    std::int32_t autoCount = 0;
+    for (std::int32_t c = 0; c < columns; ++c) {
+        sum += Columns[static_cast<std::size_t>(c)]->DesiredWidth;
+        autoCount += automatic[static_cast<std::size_t>(c)] ? 1 : 0;
+    }
+    if (columns == 0 || sum >= InnerWidth)
+        return;
+    const std::int64_t difference = InnerWidth - sum;
+    if (autoCount == 0) {
+        Columns.back()->DesiredWidth = SatAdd(Columns.back()->DesiredWidth, difference);
+        return;
+    }
+    for (std::int32_t c = 0; c < columns; ++c)
+        if (automatic[static_cast<std::size_t>(c)])
+            Columns[static_cast<std::size_t>(c)]->DesiredWidth =
+                SatAdd(Columns[static_cast<std::size_t>(c)]->DesiredWidth, RoundDiv(difference, autoCount));
+}
+
+void TMkTable::ComputeRowHeights(const TMkGrid &grid, TMkCanvas &canvas, const TMkFont &font)
+{
+    for (const auto &row : grid)
+        for (TMkCell *cell : row) {
+            cell->LayoutDirty = true;
+            if (cell->Count() == 0) {
+                cell->ContentHeight = 1;
+                continue;
+            }
+            // The full column width: padding, border and inset are not taken
+            // off here.
+            const TMkRect area{0, 0, ColumnsWidth(cell->ColIndex, cell->ColSpan), kMeasureHeight};
+            std::int64_t sum = 0;
+            for (std::size_t i = 0; i < cell->Count(); ++i)
+                sum += std::int64_t{cell->Child(i)->GetBounds(canvas, area, font, false, true).bottom} + 2;
+            cell->ContentHeight = sum == 0 ? 1 : Sat(sum);
+        }
+    const std::int64_t padding = CellPadding > 0 ? 2 * std::int64_t{CellPadding} + 9 : 0;
+    for (std::int32_t r = static_cast<std::int32_t>(grid.size()) - 1; r >= 0; --r) {
+        TMkRowParam &rowParam = *Rows[static_cast<std::size_t>(r)];
+        std::int32_t h = 0;
+        for (const TMkCell *cell : grid[static_cast<std::size_t>(r)])
+            h = std::max(h, cell->CellHeight);
+        rowParam.Height = h;
+        for (const TMkCell *cell : grid[static_cast<std::size_t>(r)]) {
+            const std::int64_t s = RowsHeight(r, cell->RowSpan);
+            if (s < cell->ContentHeight)
+                rowParam.Height = Sat(rowParam.Height + (cell->ContentHeight - s));
+        }
+        rowParam.Height = Sat(std::int64_t{rowParam.Height} + ExtraInset() + padding);
+    }
+    std::int64_t total = static_cast<std::int64_t>(Rows.size()) * CellSpacing;
+    for (const auto &row : Rows)
+        total += row->Height;
+    TotalHeight = Sat(total);
+}
+
+void TMkTable::Paint(TMkCanvas &canvas, const TMkRect &rect, TMkPoint offset, const TMkFont &font,
+                     TMkColor backColor, bool singleLine, bool wordWrap, bool whiteOut)
+{
+    const TMkGrid grid = Grid();
+    for (const auto &row : grid)
+        for (TMkCell *cell : row)
+            cell->GetBounds(canvas, rect, font, singleLine, wordWrap);
+
+    // A container that stacks like a plain list has already aligned this
+    // table (TMkParsedTextList::Paint); only elsewhere, as in a cell, does the
+    // table align itself.
+    const auto *list = dynamic_cast<const TMkParsedTextList *>(Parent);
+    const bool alignedByParent = list != nullptr && list->PlacesLikePlainList();
+    std::int32_t a = 0;
+    if (!alignedByParent) {
+        const std::int64_t free = rect.Width() - offset.x - Width;
+        if (Align == MkAlignRight)
+            a = Sat(free);
+        else if (Align == MkAlignCenter)
+            a = RoundDiv(free, 2);
+    }
+
+    std::int32_t y = CellSpacing;
+    const std::int32_t columns = ColumnCount(*this);
+    std::int32_t r = 0;
+    for (std::size_t i = 0; i < Count() && static_cast<std::size_t>(r) < grid.size(); ++i) {
+        auto *rowObject = dynamic_cast<TMkTableRow *>(Child(i));
+        if (rowObject == nullptr)
+            continue;
+        std::int64_t x = 0;
+        for (std::int32_t c = 0; c < columns;) {
+            TMkCell *cell = GridCell(grid, r, c);
+            if (cell == nullptr)
+                break;
+            if (cell->SpanMaster != nullptr) {
+                // Covered from an earlier row: room is kept, nothing drawn.
+                x += std::int64_t{cell->Width} + CellSpacing;
+                ++c;
+                continue;
+            }
+            const std::int32_t left = Sat(std::int64_t{a} + x + CellSpacing);
+            cell->PaintGuarded(canvas, rect, TMkPoint{SatAdd(offset.x, left), SatAdd(offset.y, y)}, font,
+                               backColor, singleLine, wordWrap, whiteOut);
+            cell->Left = left;
+            cell->Top = 0;
+            x += std::int64_t{cell->Width} + CellSpacing;
+            c += cell->SpannedCells.empty() ? 1 : std::max(1, cell->ColSpan);
+        }
+        rowObject->Left = 0;
+        rowObject->Top = y;
+        y = SatAdd(y, std::int64_t{Rows[static_cast<std::size_t>(r)]->Height} + CellSpacing);
+        ++r;
+    }
+}

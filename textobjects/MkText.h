@@ -1,0 +1,45 @@
+#pragma once
+
+#include "textobjects/MkColor.h"
+#include "textobjects/MkFont.h"
+#include "textobjects/MkPieceOfText.h"
+
+#include <cstdint>
+#include <string>
+
+// One word, or one space (" ") standing for a run of white space.
+class TMkText : public TMkPieceOfText {
+public:
+    explicit TMkText(TMkBaseText *parent);
+    TMkText(std::string text, TMkBaseText *parent);
+
+    std::string Text;
+    // 0 normal, 1 lowered (subscript), 2 raised (superscript).
+    std::uint8_t Position = 0;
+    std::string FontName;
+    TMkColor Color = NoColor;
+    TMkColor ShadowColor = MkSystemColor(16);
+    std::uint8_t ShadowDepth = 1;
+    TMkColor LightColor = MkSystemColor(20);
+    std::uint8_t LightDepth = 1;
+    // 0 flat, 1 sunken, 2 raised, 3 cut in, 4 raised in colour.
+    std::uint8_t Style3D = 0;
+    // Points as decimal text; empty for the base font's size.
+    std::string FontSize;
+    TMkFontStyleSet FontStyle = 0;
+
+    void Layout(TMkCanvas &canvas, const TMkRect &rect, const TMkFont &font, bool singleLine,
+                bool wordWrap) override;
+    void Paint(TMkCanvas &canvas, const TMkRect &rect, TMkPoint offset, const TMkFont &font,
+               TMkColor backColor, bool singleLine, bool wordWrap, bool whiteOut) override;
+    std::unique_ptr<TMkBaseText> Clone() const override;
+    void ResolveVariables(const TMkVariableCallback &callback) override;
+    void Export(TMkWriter &writer) const override;
+    virtual std::string GetText() const;
+
+private:
+    // Puts this word's font into the canvas, starting from the base font.
+    void SetUpFont(TMkCanvas &canvas, const TMkFont &font) const;
+    void DrawRelief(TMkCanvas &canvas, const TMkRect &clip, std::int32_t x, std::int32_t y,
+                    TMkColor backColor) const;
+};

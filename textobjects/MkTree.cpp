@@ -1,0 +1,91 @@
+#include "textobjects/MkTree.h"
+
+#include "textobjects/MkArith.h"
+#include "textobjects/MkCanvas.h"
+#include "textobjects/MkWriter.h"
+
+#include <algorithm>
+
+using mktext::SatAdd;
+using mktext::Sat;
+
+TMkTree::TMkTree(TMkBaseText *parent) : TMkParsedTextList(parent) {}
+
+bool TMkTree::NeedsLayout(TMkCanvas &, const TMkRect &, const TMkFont &, bool, bool)
+{
+    return true;
+}
+
+void TMkTree::Layout(TMkCanvas &canvas, const TMkRect &rect, const TMkFont &font, bool singleLine,
+                     bool wordWrap)
+{
+    TotalHeight = 0;
+    MaxWidth = 0;
+    const std::int64_t width = rect.Width();
+    const std::int64_t height = rect.Height();
+    for (std::size_t i = 0; i < Count(); ++i) {
+        TMkBaseText &child = *Child(i);
+        const bool nested = dynamic_cast<const TMkTree *>(&child) != nullptr;
+        const TMkRect area{0, 0, Sat(nested ? width - Indent : width), Sat(height - TotalHeight)};
+        const TMkRect b = child.GetBounds(canvas, area, font, singleLine, wordWrap);
+        const std::int32_t counted = nested ? SatAdd(b.right, Indent) : b.right;
+        TotalHeight = SatAdd(std::int64_t{TotalHeight} + b.bottom, 2);
+        MaxWidth = std::max(MaxWidth, counted);
+    }
+    Width = MaxWidth;
+    Height = TotalHeight;
+}
+
+void TMkTree::Paint(TMkCanvas &canvas, const TMkRect &rect, TMkPoint offset, const TMkFont &font,
+                    TMkColor backColor, bool singleLine, bool wordWrap, bool whiteOut)
+{
+    canvas.SetBrushColor(whiteOut ? ColorWhite : backColor);
+    const std::int64_t width = rect.Width() - offset.x;
+    const std::int64_t height = rect.Height() - offset.y;
+    std::int32_t y = 0;
+    for (std::size_t i = 0; i < Count(); ++i) {
+        TMkBaseText &child = *Child(i);
+        const bool nested = dynamic_cast<const TMkTree *>(&child) != nullptr;
+        const std::int64_t left = std::int64_t{rect.left} + offset.x + (nested ? Indent : 0);
+        const TMkRect area{Sat(left), Sat(std::int64_t{rect.top} + offset.y + y), rect.right,
+                           rect.bottom};
+        const TMkRect measure{0, 0, Sat(nested ? width - Indent : width), Sat(height - y)};
+        TMkRect b;
+        if (nested) {
+            child.PaintGuarded(canvas, area, TMkPoint{}, font, backColor, singleLine, wordWrap, whiteOut);
+            child.Left = Indent;
+            child.Top = y;
+            b = child.GetBounds(canvas, measure, font, singleLine, wordWrap);
+        } else {
+            b = child.GetBounds(canvas, measure, font, singleLine, wordWrap);
+            child.PaintGuarded(canvas, area, TMkPoint{}, font, backColor, singleLine, wordWrap, whiteOut);
+            child.Left = 0;
+            child.Top = y;
+        }
+        y = SatAdd(std::int64_t{y} + b.bottom, 2);
+        if (y > rect.bottom)
+            break;
+    }
+}
+
+std::unique_ptr<TMkBaseText> TMkTree::Clone() const
+{
+    auto copy = std::make_unique<TMkTree>(Parent);
+    copy->Indent = Indent;
+    copy->TreeKind = TreeKind;
+    CloneChildrenInto(*copy);
+    return copy;
+}
+
+void TMkTree::Export(TMkWriter &writer) const
+{
+    if (TreeKind != 0)
+        writer.BeginTree();
+    else
+        writer.BeginItem();
+    ExportChildren(writer);
+    if (TreeKind != 0)
+        writer.EndTree();
+    else
+        writer.EndItem();
+}
