@@ -1,0 +1,53 @@
+#pragma once
+
+#include <cstdint>
+#include <vector>
+
+class TMkEntryPoint;
+class TMkParsedTextList;
+
+// One node of the record of a match: which entry matched where, with which
+// text container.  The record lets a partial match be taken back.
+//
+// Nodes are made and thrown away at a high rate (one per attempt, alternative
+// and content pass), so discarded nodes go to a process-wide pool and are
+// reused.  Every walk over a subtree here is iterative: a tree recording
+// deeply nested markup must not exhaust the call stack when it is freed.
+class TMkDeductionTree {
+public:
+    TMkDeductionTree() = default;
+    ~TMkDeductionTree();
+    TMkDeductionTree(const TMkDeductionTree&) = delete;
+    TMkDeductionTree& operator=(const TMkDeductionTree&) = delete;
+
+    // A node from the pool (or a new one) appended to this node's children,
+    // with this node's container and start position and no entry.
+    TMkDeductionTree* NewChild();
+    // Takes this node out of its parent and recycles it with its subtree.  No
+    // handler is called and the parser does not move.
+    void Discard();
+    // Takes back every match below this node, the last first (each entry's
+    // Undo reports Undone and rewinds the parser), drops the children, then
+    // undoes this node's own entry.
+    void Rollback();
+    // Drops all children (recycled, no handler called).
+    void ClearChildren();
+
+    int ChildCount() const { return static_cast<int>(Children.size()); }
+    TMkDeductionTree* Child(int index) const { return Children[static_cast<std::size_t>(index)]; }
+
+    std::int32_t StartPosition = -1;
+    TMkDeductionTree* Parent = nullptr;
+    TMkParsedTextList* Container = nullptr;
+    TMkEntryPoint* Entry = nullptr;
+
+    // How many nodes the pool holds now, and how many nodes made by NewChild
+    // are in use in the whole process (for the run's memory bound).
+    static std::size_t PoolSize();
+    static std::size_t LiveCount();
+
+private:
+    static void Recycle(TMkDeductionTree* node);
+
+    std::vector<TMkDeductionTree*> Children;  // owned
+};

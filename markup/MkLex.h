@@ -1,0 +1,46 @@
+#pragma once
+
+#include <bitset>
+#include <memory>
+#include <string>
+
+class TMkByteStream;
+class TMkLex;
+class TMkToken;
+
+// A set of byte values.
+using TMkCharSet = std::bitset<256>;
+TMkCharSet MkCharSet(std::string_view chars);
+
+// A lexer class as a value: its name and a way to make an instance.  Parsers
+// name the lexer class they read with; the framework makes the lexer from it.
+struct TMkLexClass {
+    const char* ClassName;
+    std::unique_ptr<TMkLex> (*Create)();
+};
+
+// Base of the lexers.  A lexer keeps no state between calls: everything it
+// needs is the stream's position, so one lexer can read any number of streams.
+class TMkLex {
+public:
+    virtual ~TMkLex() = default;
+
+    virtual TMkCharSet DelimiterChars() const;
+    virtual TMkCharSet QuoteChars() const;
+    virtual TMkCharSet WhitespaceChars() const;
+    // The class of this lexer, from which more lexers like it can be made.
+    virtual const TMkLexClass& Class() const;
+    static const TMkLexClass& StaticClass();
+
+    // The next token, owned by the caller.  The base lexer reads no language
+    // and refuses (an abstract call).
+    virtual std::unique_ptr<TMkToken> NextToken(TMkByteStream& stream);
+
+protected:
+    // The reading steps the concrete lexers are built from.
+    static void StepBack(TMkByteStream& stream);
+    static bool AtEnd(const TMkByteStream& stream);
+    void SkipWhitespace(TMkByteStream& stream) const;
+    std::string ReadUntil(TMkByteStream& stream, const TMkCharSet& stopChars) const;
+    std::string ReadValue(TMkByteStream& stream, const TMkCharSet& stopChars) const;
+};

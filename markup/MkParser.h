@@ -1,0 +1,121 @@
+#pragma once
+
+#include "markup/MkHandlers.h"
+#include "markup/MkLex.h"
+#include "markup/MkTokenBand.h"
+
+#include <cstdint>
+#include <functional>
+#include <memory>
+#include <string>
+#include <string_view>
+#include <vector>
+
+class TMkByteStream;
+class TMkParsedTextList;
+class TMkParser;
+class TMkTagToken;
+
+// A parser class as a value: its name and a way to make an instance.  The
+// registry and the text containers create parsers through it.
+struct TMkParserClass {
+    std::string ClassName;
+    std::function<std::unique_ptr<TMkParser>()> Create;
+};
+
+// Base of every parser: turns a byte stream into a tree of text objects.
+class TMkParser {
+public:
+    virtual ~TMkParser();
+    TMkParser(const TMkParser&) = delete;
+    TMkParser& operator=(const TMkParser&) = delete;
+
+    // The class of this parser (its name is what containers select by).
+    virtual const TMkParserClass& Class() const = 0;
+    // The lexer class this parser reads with; Lexer is an instance of it.
+    const TMkLexClass& LexerClass() const { return *LexClass; }
+    TMkLex& Lexer() const { return *LexerObject; }
+
+    // Reads the stream from its position to its end and returns a new tree
+    // that the caller owns.  The handlers are kept for this call only.
+    virtual std::unique_ptr<TMkParsedTextList> Parse(TMkByteStream& stream,
+                                                     TMkImageHandler imageHandler,
+                                                     TMkVariableHandler variableHandler,
+                                                     TMkControlHandler controlHandler,
+                                                     TMkRepeatHandler repeatHandler) = 0;
+
+protected:
+    // Each concrete parser names the lexer class it reads with; the lexer is
+    // made from that class here, so a parser always has its lexer.
+    explicit TMkParser(const TMkLexClass& lexerClass);
+
+private:
+    const TMkLexClass* LexClass;
+    std::unique_ptr<TMkLex> LexerObject;
+};
+
+// A parser that reads the whole input into a token band first and then works
+// on the band: look-ahead, insertion, deletion and stepping back.
+class TMkExtParser : public TMkParser {
+public:
+    // Copies of REPEAT blocks stop once the band would hold more tokens than
+    // this.  Nested blocks multiply their counts (two nested counts of 10,000
+    // ask for 10^8 copies); the bound keeps memory and the grammar's work in
+    // proportion to the input.  A game row holds a few dozen tokens.
+    static constexpr std::int32_t MaxExpandedTokens = 100'000;
+
+    ~TMkExtParser() override;
+
+    // The band as the grammar engine walks it.
+    bool HasCurrent() const;
+    bool CurrentIsText() const;
+    bool CurrentIsTag() const;
+    // "/P" asks for the end tag of P.
+    bool CurrentIsTagNamed(std::string_view name) const;
+    std::string CurrentText() const;
+    TMkToken* CurrentToken() const { return Band.Current(); }
+    TMkTagToken* CurrentTag() const;
+    // A tag without attributes inserted at the cursor; it becomes current.
+    void InsertTag(std::string name);
+    void Advance() { Band.Next(); }
+    std::int32_t TokenPosition() const { return Band.Cursor; }
+    void SetTokenPosition(std::int32_t position) { Band.Cursor = position; }
+    void ClearBand() { Band.Clear(); }
+
+    // Fills the band from the stream: merges text, appends the end token,
+    // expands REPEAT blocks, substitutes variables in them, renames
+    // /BASEFONT; the cursor is left before the first token.
+    void Tokenize(TMkByteStream& stream);
+
+    TMkTokenBand Band;
+    TMkImageHandler ImageHandler;
+    TMkVariableHandler VariableHandler;
+    TMkControlHandler ControlHandler;
+    TMkRepeatHandler RepeatHandler;
+
+protected:
+    using TMkParser::TMkParser;
+
+    // Keeps the handlers of the current Parse call.
+    void SetHandlers(TMkImageHandler imageHandler, TMkVariableHandler variableHandler,
+                     TMkControlHandler controlHandler, TMkRepeatHandler repeatHandler);
+    // The value of a variable reference, the parser being the sender.
+    std::string ResolveVariable(const std::string& reference);
+
+private:
+    void ReadTokens(TMkByteStream& stream);
+    void AppendMergedText(const std::string& text);
+    void ExpandRepeats();
+    void ExpandRepeatAtCursor(std::int32_t count);
+    bool IsRepeatStart(const TMkToken* token, std::int32_t& count);
+    static bool IsRepeatEnd(const TMkToken* token);
+    void SubstituteBlock(const std::vector<TMkToken*>& tokens);
+    void SubstituteVariables(TMkToken& token);
+    void RenameBaseFontEnds();
+};
+
+// A class value for a parser class P that can be made without arguments.
+template <class P> TMkParserClass MkMakeParserClass(std::string className)
+{
+    return TMkParserClass{std::move(className), [] { return std::unique_ptr<TMkParser>(new P); }};
+}

@@ -1,0 +1,88 @@
+#pragma once
+
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <string_view>
+#include <vector>
+
+// The units the lexer cuts markup into.  Tokens are handed around as owned
+// objects; every class can make a fresh token of its own class (Create), which
+// is how Clone and the repeat expansion copy a token without knowing its class.
+
+enum class TMkTokenKind : std::uint8_t {
+    End = 0,      // end of input; the band always finishes with one
+    Dropped = 1,  // a token the tokenizer throws away unread
+    Text = 2,
+    Tag = 3,
+};
+
+class TMkToken {
+public:
+    explicit TMkToken(TMkTokenKind kind) : Kind(kind) {}
+    virtual ~TMkToken() = default;
+    TMkToken(const TMkToken&) = delete;
+    TMkToken& operator=(const TMkToken&) = delete;
+
+    // A new, empty token of the same class as this one.
+    virtual std::unique_ptr<TMkToken> Create() const = 0;
+    // A new token of the same class with the same contents.
+    std::unique_ptr<TMkToken> Clone() const;
+
+    TMkTokenKind Kind;
+
+protected:
+    // Copies this token's contents into a token made by Create.
+    virtual void CopyTo(TMkToken& target) const;
+};
+
+class TMkEofToken : public TMkToken {
+public:
+    TMkEofToken() : TMkToken(TMkTokenKind::End) {}
+    std::unique_ptr<TMkToken> Create() const override;
+};
+
+class TMkTextToken : public TMkToken {
+public:
+    explicit TMkTextToken(std::string text = {})
+        : TMkToken(TMkTokenKind::Text), Text(std::move(text)) {}
+    std::unique_ptr<TMkToken> Create() const override;
+    // A new token of this token's class carrying the given text or tag name.
+    virtual std::unique_ptr<TMkTextToken> CreateWithText(std::string text) const;
+
+    std::string Text;
+
+protected:
+    TMkTextToken(TMkTokenKind kind, std::string text) : TMkToken(kind), Text(std::move(text)) {}
+    void CopyTo(TMkToken& target) const override;
+};
+
+// A tag: Text holds the name as written ("td", "/td", "!--"), Attributes the
+// lines "name=value" in the order they were first seen.
+class TMkTagToken : public TMkTextToken {
+public:
+    explicit TMkTagToken(std::string name = {}) : TMkTextToken(TMkTokenKind::Tag, std::move(name)) {}
+    std::unique_ptr<TMkToken> Create() const override;
+    std::unique_ptr<TMkTextToken> CreateWithText(std::string text) const override;
+
+    // The value of the first line whose name matches (ignoring case).  An
+    // attribute written with an empty value reads as absent: the result is
+    // true only when the value is not empty.
+    bool GetAttribute(std::string_view name, std::string& value) const;
+
+    // Index of the first line whose name matches (ignoring case), or -1.
+    int IndexOfAttribute(std::string_view name) const;
+    // Stores an attribute the way a repeated attribute in markup does: an
+    // empty value removes the line, an existing line is replaced in place,
+    // otherwise a line is appended.
+    void SetAttribute(std::string_view name, std::string_view value);
+
+    std::vector<std::string> Attributes;
+
+protected:
+    void CopyTo(TMkToken& target) const override;
+};
+
+// Name part and value part of an attribute line (split at the first '=').
+std::string_view MkAttributeName(std::string_view line);
+std::string_view MkAttributeValue(std::string_view line);

@@ -1,0 +1,44 @@
+#pragma once
+
+#include "markup/MkToken.h"
+
+#include <cstdint>
+#include <memory>
+#include <vector>
+
+// The whole token sequence of one parse, read before any grammar work so that
+// the grammar engine can step back to any earlier position at no cost.  The
+// band owns its tokens.
+class TMkTokenBand {
+public:
+    static constexpr std::int32_t BeforeFirst = -1;
+    static constexpr std::int32_t PastLast = -2;
+
+    void Clear();
+    void Append(std::unique_ptr<TMkToken> token);
+    // The new token becomes the current one and the former current token
+    // follows it.  Before the first token it goes in front (the cursor stays
+    // before it); past the end it is appended and becomes current.
+    void InsertAtCursor(std::unique_ptr<TMkToken> token);
+    // Inserts several tokens at once in front of the token at index (or at the
+    // end when index is the count).  The cursor is left as it was.
+    void InsertAt(std::int32_t index, std::vector<std::unique_ptr<TMkToken>> tokens);
+    // Removes the current token; the cursor then designates the one after it.
+    void DeleteCurrent();
+
+    TMkToken* Current() const;
+    TMkToken* TokenAt(std::int32_t index) const;
+    std::int32_t Count() const { return static_cast<std::int32_t>(Tokens.size()); }
+
+    void First();
+    void Next();
+    void Prev();
+    bool AtEnd() const { return Cursor == PastLast; }
+
+    std::int32_t Cursor = BeforeFirst;
+
+private:
+    bool IsIndex(std::int32_t i) const { return i >= 0 && i < Count(); }
+
+    std::vector<std::unique_ptr<TMkToken>> Tokens;
+};
