@@ -11,6 +11,9 @@ class TSpinEdit : public QSpinBox {
 public:
     explicit TSpinEdit(QWidget *parent = nullptr);
 
+    // The field the number is typed into.
+    using QAbstractSpinBox::lineEdit;
+
     // The value of the text as it stands, clamped to the range.
     int Value() const;
 

@@ -3,7 +3,7 @@
 #include "game/RandomGenerator.h"
 #include "game/WordDraw.h"
 
-#include "TempDir.h"
+#include "support/TempDir.h"
 
 #include <cerrno>
 #include <gtest/gtest.h>

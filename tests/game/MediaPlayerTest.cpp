@@ -1,6 +1,6 @@
 #include "game/MediaPlayer.h"
 
-#include "FakeSoundDevice.h"
+#include "support/FakeSoundDevice.h"
 
 #include <gtest/gtest.h>
 

@@ -1,6 +1,6 @@
 #include "game/WaveFile.h"
 
-#include "TempDir.h"
+#include "support/TempDir.h"
 
 #include <cstdint>
 #include <gtest/gtest.h>

@@ -1,0 +1,169 @@
+#include "app/AboutLayout.h"
+#include "app/MkAboutDlg.h"
+#include "app/SystemInfo.h"
+#include "app/VesmarApplication.h"
+#include "widgets/Latin1.h"
+
+#include <QApplication>
+#include <QDialog>
+#include <QLabel>
+#include <QPushButton>
+#include <QTest>
+#include <QUrl>
+#include <gtest/gtest.h>
+
+namespace {
+
+void ExpectBox(const AboutBox &box, int x, int y, int w, int h)
+{
+    EXPECT_TRUE(box.placed);
+    EXPECT_EQ(box.x, x);
+    EXPECT_EQ(box.y, y);
+    EXPECT_EQ(box.width, w);
+    EXPECT_EQ(box.height, h);
+}
+
+AboutMeasures Measures()
+{
+    AboutMeasures m;
+    m.titleHeight = 34;
+    m.description = "d";
+    m.descriptionHeight = 52;
+    m.credit = "c";
+    m.creditHeight = 13;
+    m.email = "e";
+    m.emailHeight = 13;
+    m.captionHeight = 26;
+    m.valueHeight = 28;
+    return m;
+}
+
+// Shows the about box, lets `act` work on the open dialog, and reports
+// whether the dialog closed by itself afterwards.
+bool RunsAndCloses(TMkAboutDlg &about, std::function<void(QDialog &)> act)
+{
+    bool closedByAct = false;
+    about.OnShow = [&](QDialog &dialog) {
+        QMetaObject::invokeMethod(
+            &dialog,
+            [&] {
+                act(dialog);
+                closedByAct = !dialog.isVisible();
+                if (dialog.isVisible())
+                    dialog.reject();
+            },
+            Qt::QueuedConnection);
+    };
+    about.Execute();
+    return closedByAct;
+}
+
+} // namespace
+
+TEST(AboutBox, LayoutFromLabelSizes)
+{
+    AboutLayout l = LayoutAboutBox(Measures());
+    EXPECT_EQ(l.clientWidth, 410);
+    ExpectBox(l.icon, 13, 7, 32, 32);
+    ExpectBox(l.title, 60, 12, 340, 34);
+    // 12 + 34 + 10 = 56 is raised to 66.
+    ExpectBox(l.description, 60, 66, 340, 52);
+    ExpectBox(l.credit, 60, 66 + 52 + 24, 340, 13);
+    const int email = 142 + 13 + 1 + 3;
+    ExpectBox(l.email, 60, email, 340, 13);
+    ExpectBox(l.separator, 60, email + 13 + 6, 340, 2);
+    const int info = email + 19 + 9;
+    ExpectBox(l.caption, 60, info, 150, 26);
+    ExpectBox(l.value, 210, info, 150, 28);
+    ExpectBox(l.ok, 410 - 75 - 6, info + 28 + 24, 75, 25);
+    EXPECT_EQ(l.clientHeight, info + 52 + 25 + 6);
+
+    // A tall title pushes everything down; an empty text places nothing.
+    AboutMeasures m = Measures();
+    m.titleHeight = 60;
+    m.credit.clear();
+    m.email.clear();
+    l = LayoutAboutBox(m);
+    EXPECT_EQ(l.description.y, 82);
+    EXPECT_FALSE(l.credit.placed);
+    EXPECT_FALSE(l.email.placed);
+    EXPECT_EQ(l.separator.y, 82 + 52 + 24 + 6);
+}
+
+TEST(AboutBox, SystemInformation)
+{
+    EXPECT_EQ(ProcessorModel("processor\t: 0\nvendor_id\t: X\nmodel name\t: Fast CPU 3000\nflags\t: a\n"),
+              "Fast CPU 3000");
+    EXPECT_EQ(ProcessorModel("processor : 0\n"), "");
+    SystemInfo info{2048, 2, "Fast CPU"};
+    EXPECT_EQ(SystemInfoValue(info), "2048 KB\r2x Fast CPU or compatible");
+    EXPECT_EQ(SystemInfoCaption(), "Available Memory:\rPlatform, CPU:");
+    const SystemInfo here = ReadSystemInfo();
+    EXPECT_GT(here.totalMemoryKB, 0);
+    EXPECT_GE(here.processors, 1);
+    EXPECT_FALSE(here.processorName.empty());
+}
+
+TEST(AboutBox, DialogShowsTheTextsAndClosesOnEnterAndEsc)
+{
+    QWidget owner;
+    TMkAboutDlg about(&owner);
+    std::string title, description, caption;
+    QSize size;
+    bool okHasFocus = false;
+    const bool closedByEnter = RunsAndCloses(about, [&](QDialog &dialog) {
+        title = ToBytes(dialog.findChild<QLabel *>("Title")->text());
+        description = ToBytes(dialog.findChild<QLabel *>("Description")->text());
+        caption = ToBytes(dialog.findChild<QLabel *>("Caption")->text());
+        size = dialog.size();
+        okHasFocus = dialog.focusWidget() == dialog.findChild<QPushButton *>("OK");
+        QTest::keyClick(&dialog, Qt::Key_Return);
+    });
+    EXPECT_TRUE(closedByEnter);
+    EXPECT_TRUE(okHasFocus);
+    EXPECT_EQ(title, ApplicationTitle(ToBytes(QCoreApplication::applicationFilePath())));
+    EXPECT_EQ(title, "app_tests");
+    EXPECT_EQ(description.rfind("..trova la parola segreta!\n\n", 0), 0u);
+    EXPECT_EQ(caption, "Available Memory:\nPlatform, CPU:");
+    EXPECT_EQ(size.width(), 410);
+
+    EXPECT_TRUE(RunsAndCloses(about, [](QDialog &dialog) { QTest::keyClick(&dialog, Qt::Key_Escape); }));
+    EXPECT_TRUE(RunsAndCloses(about, [](QDialog &dialog) {
+        QTest::mouseClick(dialog.findChild<QPushButton *>("OK"), Qt::LeftButton);
+    }));
+    EXPECT_FALSE(RunsAndCloses(about, [](QDialog &) {}));
+}
+
+TEST(AboutBox, MailLinkOpensOrSwitchesOff)
+{
+    QWidget owner;
+    TMkAboutDlg about(&owner);
+    std::vector<QString> opened;
+    bool desktopCanOpen = true;
+    about.OpenUrl = [&](const QUrl &url) {
+        opened.push_back(url.toString());
+        return desktopCanOpen;
+    };
+    QColor pressedColor;
+    bool enabledAfter = false;
+    RunsAndCloses(about, [&](QDialog &dialog) {
+        auto *link = dialog.findChild<QLabel *>("EMail");
+        QTest::mouseClick(link, Qt::LeftButton);
+        pressedColor = link->palette().color(QPalette::WindowText);
+        enabledAfter = link->isEnabled();
+    });
+    ASSERT_EQ(opened.size(), 1u);
+    EXPECT_EQ(opened[0], "mailto:vesmar@example.org");
+    EXPECT_EQ(pressedColor, QColor(0x80, 0, 0x80));
+    EXPECT_TRUE(enabledAfter);
+
+    desktopCanOpen = false;
+    RunsAndCloses(about, [&](QDialog &dialog) {
+        auto *link = dialog.findChild<QLabel *>("EMail");
+        QTest::mouseClick(link, Qt::LeftButton);
+        enabledAfter = link->isEnabled();
+        QTest::mouseClick(link, Qt::LeftButton);
+    });
+    EXPECT_FALSE(enabledAfter);
+    EXPECT_EQ(opened.size(), 2u) << "a switched-off link opens nothing";
+}

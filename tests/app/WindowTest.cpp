@@ -1,0 +1,373 @@
+#include "app/MkAboutDlg.h"
+#include "app/Uvesmar.h"
+#include "game/MediaPlayer.h"
+#include "game/Scoring.h"
+#include "support/ErrorBoxes.h"
+#include "support/FakeSoundDevice.h"
+#include "support/TempDir.h"
+#include "widgets/Edit.h"
+#include "widgets/Latin1.h"
+#include "widgets/MkTextListBox.h"
+#include "widgets/SpinEdit.h"
+
+#include <QApplication>
+#include <QDialog>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTest>
+#include <QToolButton>
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+namespace {
+
+using Calls = std::vector<std::string>;
+
+// One word of each length, so that every draw is known whatever the seed.
+constexpr const char *kWords = "arte\ncassa\nalbero\nprecisione\n";
+
+// A window playing in a folder of its own, with a recorded sound device.
+class WindowTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        previous_ = std::filesystem::current_path();
+        dir_.Write("vocabolario.txt", kWords);
+        std::filesystem::current_path(dir_.Path());
+        sound_ = std::make_shared<FakeSoundDevice::Log>();
+        window_ = std::make_unique<TFvesmar>(std::make_unique<FakeSoundDevice>(sound_),
+                                             [] { return 12345u; });
+    }
+
+    void TearDown() override
+    {
+        window_.reset();
+        std::filesystem::current_path(previous_);
+    }
+
+    TFvesmar &W() { return *window_; }
+
+    std::string Text(QLabel *label) { return ToBytes(label->text()); }
+
+    bool Playing()
+    {
+        const bool playing = !W().Bgenera->isHidden();
+        EXPECT_EQ(W().Slunghezza->isHidden(), !playing);
+        EXPECT_EQ(W().Binvia->isHidden(), playing);
+        EXPECT_EQ(W().Btermina->isHidden(), playing);
+        EXPECT_EQ(W().Eparola->isHidden(), playing);
+        return !playing;
+    }
+
+    void Click(QAbstractButton *button) { QTest::mouseClick(button, Qt::LeftButton); }
+
+    void Guess(const std::string &text)
+    {
+        W().Eparola->setText(ToQString(text));
+        Click(W().Binvia);
+    }
+
+    void TypeLength(const QString &text)
+    {
+        W().Slunghezza->lineEdit()->selectAll();
+        W().Slunghezza->lineEdit()->del();
+        QTest::keyClicks(W().Slunghezza, text);
+    }
+
+    void Start()
+    {
+        Click(W().Bgenera);
+        ASSERT_TRUE(Playing());
+    }
+
+    ErrorBoxes boxes_;
+    TempDir dir_;
+    std::filesystem::path previous_;
+    std::shared_ptr<FakeSoundDevice::Log> sound_;
+    std::unique_ptr<TFvesmar> window_;
+};
+
+} // namespace
+
+TEST_F(WindowTest, StartsWaitingWithTheDesignTexts)
+{
+    EXPECT_FALSE(W().QuitRequested());
+    EXPECT_FALSE(Playing());
+    EXPECT_EQ(Text(W().Lmess), "Gioca Vesmar!!");
+    EXPECT_EQ(Text(W().Lmess2), "Genera la parola");
+    EXPECT_EQ(W().windowTitle(), QString(28, QLatin1Char(' ')) + "Vesmar");
+    EXPECT_EQ(W().MkTextListBox1->Count(), 0);
+    ASSERT_EQ(W().MkTextListBox2->Count(), 1);
+    EXPECT_EQ(W().MkTextListBox2->Item(0), RigaIntestazione);
+    EXPECT_EQ(W().Slunghezza->Value(), 5);
+    EXPECT_EQ(W().size(), QSize(364, 606));
+    EXPECT_EQ(W().Bgenera->geometry(), QRect(24, 16, 81, 22));
+    EXPECT_EQ(W().Eparola->geometry(), QRect(112, 16, 129, 21));
+    EXPECT_EQ(W().Lmess->pos(), QPoint(8, 4));
+}
+
+TEST_F(WindowTest, AGameFromDrawToWin)
+{
+    Start();
+    EXPECT_EQ(Text(W().Lmess), "La parola da 5 lettere \xE8 stata generata!");
+    EXPECT_EQ(Text(W().Lmess2), "Indovina la parola!");
+    EXPECT_EQ(W().Parola(), "cassa");
+    EXPECT_EQ(sound_->calls, (Calls{"open chimes.wav", "play"}));
+
+    // Rejected guesses count for nothing.
+    for (const char *bad : {"", "cass", "cassaa", "cass1", "cas a", "cass\xE8"}) {
+        Guess(bad);
+        EXPECT_EQ(Text(W().Lmess), "Parola non valida!") << bad;
+    }
+    EXPECT_EQ(W().Tentativi(), 0);
+    EXPECT_EQ(W().MkTextListBox1->Count(), 0);
+
+    // Capitals are accepted and shown lower-cased; the message stays.
+    Guess("SACCA");
+    EXPECT_EQ(W().Tentativi(), 1);
+    ASSERT_EQ(W().MkTextListBox1->Count(), 1);
+    EXPECT_EQ(W().MkTextListBox1->Item(0), RigaRisultato("sacca", 2, 2));
+    EXPECT_EQ(W().MkTextListBox1->ItemIndex(), 0);
+    EXPECT_EQ(Text(W().Lmess), "Parola non valida!");
+
+    Guess("lupio");
+    EXPECT_EQ(Text(W().Lmess), "Non hai trovato nulla!");
+    EXPECT_EQ(W().MkTextListBox1->Item(1), RigaRisultato("lupio", 0, 0));
+    Guess("sacco");
+    EXPECT_EQ(Text(W().Lmess), "Non hai trovato nulla!");
+
+    Guess("cassa");
+    EXPECT_EQ(Text(W().Lmess), "Hai vinto dopo 4 tentativi!");
+    EXPECT_EQ(Text(W().Lmess2), "La parola era: cassa");
+    EXPECT_FALSE(Playing());
+    EXPECT_EQ(W().Parola(), "");
+    EXPECT_EQ(W().MkTextListBox1->Count(), 4);
+    EXPECT_EQ(W().MkTextListBox1->ItemIndex(), 3);
+    EXPECT_EQ(W().Eparola->text(), "cassa");
+    EXPECT_EQ(sound_->calls,
+              (Calls{"open chimes.wav", "play", "close", "open success.wav", "play"}));
+    EXPECT_TRUE(boxes_.shown.empty());
+
+    // The next game clears the rows and the count; the guess stays typed.
+    Start();
+    EXPECT_EQ(W().MkTextListBox1->Count(), 0);
+    EXPECT_EQ(W().Tentativi(), 0);
+    EXPECT_EQ(W().Eparola->text(), "cassa");
+    Guess("cassa");
+    EXPECT_EQ(Text(W().Lmess), "Hai vinto dopo 1 tentativi!");
+}
+
+TEST_F(WindowTest, EnterSubmitsWithAnyModifiersAndOnEveryRepeat)
+{
+    Start();
+    W().Eparola->setText("sacca");
+    QTest::keyClick(W().Eparola, Qt::Key_Return);
+    QTest::keyClick(W().Eparola, Qt::Key_Enter, Qt::KeypadModifier);
+    QTest::keyClick(W().Eparola, Qt::Key_Return, Qt::ShiftModifier);
+    QTest::keyClick(W().Eparola, Qt::Key_Return, Qt::ControlModifier);
+    QTest::keyClick(W().Eparola, Qt::Key_Return, Qt::AltModifier);
+    EXPECT_EQ(W().Tentativi(), 5);
+    // Held down: every repeated key-down submits again.
+    for (int i = 0; i < 3; ++i) {
+        QKeyEvent repeat(QEvent::KeyPress, Qt::Key_Return, Qt::NoModifier, QStringLiteral("\r"), true);
+        QApplication::sendEvent(W().Eparola, &repeat);
+    }
+    EXPECT_EQ(W().Tentativi(), 8);
+    EXPECT_EQ(W().MkTextListBox1->Count(), 8);
+    // Other keys reach the field and submit nothing.
+    QTest::keyClick(W().Eparola, Qt::Key_X);
+    EXPECT_EQ(W().Eparola->text(), "saccax");
+    EXPECT_EQ(W().Tentativi(), 8);
+}
+
+TEST_F(WindowTest, GivingUpShowsTheWordAndKeepsTheRows)
+{
+    Start();
+    Guess("sacca");
+    Click(W().Btermina);
+    EXPECT_EQ(Text(W().Lmess), "La parola era: cassa");
+    EXPECT_EQ(Text(W().Lmess2), "Genera una nuova parola");
+    EXPECT_FALSE(Playing());
+    EXPECT_EQ(W().Parola(), "");
+    EXPECT_EQ(W().MkTextListBox1->Count(), 1);
+    EXPECT_EQ(W().Tentativi(), 1);
+    EXPECT_EQ(sound_->calls, (Calls{"open chimes.wav", "play"}));
+}
+
+TEST_F(WindowTest, TheLengthControlReadsClampedValues)
+{
+    TypeLength("12");
+    Start();
+    EXPECT_EQ(W().Parola(), "precisione");
+    EXPECT_EQ(Text(W().Lmess), "La parola da 10 lettere \xE8 stata generata!");
+    Click(W().Btermina);
+
+    TypeLength("");
+    Start();
+    EXPECT_EQ(W().Parola(), "arte");
+    Click(W().Btermina);
+
+    TypeLength("-");
+    EXPECT_EQ(W().Slunghezza->Value(), 4);
+    TypeLength("6");
+    EXPECT_EQ(W().Slunghezza->Value(), 6);
+    TypeLength("a");
+    EXPECT_EQ(W().Slunghezza->lineEdit()->text(), "");
+
+    EXPECT_EQ(TSpinEdit::ReadValue("3", 4, 10), 4);
+    EXPECT_EQ(TSpinEdit::ReadValue("-7", 4, 10), 4);
+    EXPECT_EQ(TSpinEdit::ReadValue("99999999999999999999", 4, 10), 10);
+    EXPECT_EQ(TSpinEdit::ReadValue("0000000000007", 4, 10), 7);
+    EXPECT_EQ(TSpinEdit::ReadValue("1-2", 4, 10), 4);
+
+    // The arrows step and stop at the bounds.
+    TypeLength("10");
+    QTest::keyClick(W().Slunghezza, Qt::Key_Up);
+    EXPECT_EQ(W().Slunghezza->Value(), 10);
+    QTest::keyClick(W().Slunghezza, Qt::Key_Down);
+    EXPECT_EQ(W().Slunghezza->Value(), 9);
+    TypeLength("4");
+    QTest::keyClick(W().Slunghezza, Qt::Key_Down);
+    EXPECT_EQ(W().Slunghezza->Value(), 4);
+}
+
+TEST_F(WindowTest, LeavingTheLengthControlCorrectsItsText)
+{
+    W().show();
+    QApplication::setActiveWindow(&W());
+    W().Slunghezza->setFocus();
+    TypeLength("12");
+    EXPECT_EQ(W().Slunghezza->lineEdit()->text(), "12");
+    W().MkTextListBox1->setFocus();
+    EXPECT_EQ(W().Slunghezza->lineEdit()->text(), "10");
+    W().Slunghezza->setFocus();
+    TypeLength("-");
+    W().MkTextListBox1->setFocus();
+    EXPECT_EQ(W().Slunghezza->lineEdit()->text(), "4");
+}
+
+TEST_F(WindowTest, ButtonsLeaveTheFocusWhereItWas)
+{
+    W().show();
+    QApplication::setActiveWindow(&W());
+    Start();
+    W().Eparola->setFocus();
+    W().Eparola->setText("sacca");
+    Click(W().Binvia);
+    EXPECT_EQ(QApplication::focusWidget(), W().Eparola);
+    EXPECT_EQ(W().Tentativi(), 1);
+}
+
+TEST_F(WindowTest, NoWordOfTheLengthReadsErrore)
+{
+    dir_.Write("vocabolario.txt", "casa\nalbero\n");
+    Click(W().Bgenera);
+    EXPECT_EQ(Text(W().Lmess), "Errore!");
+    EXPECT_EQ(Text(W().Lmess2), "Indovina la parola!");
+    EXPECT_FALSE(Playing());
+    EXPECT_FALSE(W().QuitRequested());
+    EXPECT_TRUE(sound_->calls.empty());
+    EXPECT_TRUE(boxes_.shown.empty());
+}
+
+TEST_F(WindowTest, AWordListGoneDuringTheGameEndsTheProgram)
+{
+    std::filesystem::remove(dir_.File("vocabolario.txt"));
+    Click(W().Bgenera);
+    EXPECT_EQ(Text(W().Lmess), "Errore!");
+    EXPECT_TRUE(W().QuitRequested());
+    EXPECT_TRUE(boxes_.shown.empty());
+}
+
+TEST_F(WindowTest, AnUnreadableWordListShowsTheErrorBox)
+{
+    Start();
+    Guess("sacca");
+    Click(W().Btermina);
+    // A word list that exists but fails on reading.
+    std::filesystem::remove(dir_.File("vocabolario.txt"));
+    std::filesystem::create_symlink("/proc/self/mem", dir_.File("vocabolario.txt"));
+    Click(W().Bgenera);
+    ASSERT_EQ(boxes_.shown.size(), 1u);
+    EXPECT_EQ(boxes_.shown[0].text, "I/O error 5.");
+    EXPECT_EQ(Text(W().Lmess), "La parola era: cassa");
+    EXPECT_EQ(Text(W().Lmess2), "Indovina la parola!");
+    EXPECT_EQ(W().MkTextListBox1->Count(), 0);
+    EXPECT_EQ(W().Tentativi(), 0);
+    EXPECT_EQ(W().Parola(), "");
+    EXPECT_FALSE(Playing());
+    EXPECT_FALSE(W().QuitRequested());
+}
+
+TEST_F(WindowTest, AMissingChimeIsReportedAndTheGameGoesOn)
+{
+    sound_->failing = {"chimes.wav"};
+    sound_->failText = "The sound file chimes.wav does not exist";
+    Click(W().Bgenera);
+    ASSERT_EQ(boxes_.shown.size(), 1u);
+    EXPECT_EQ(boxes_.shown[0].text, "The sound file chimes.wav does not exist.");
+    EXPECT_EQ(boxes_.shown[0].title, ApplicationTitle(ToBytes(QCoreApplication::applicationFilePath())));
+    EXPECT_TRUE(Playing());
+    Guess("cassa");
+    EXPECT_EQ(Text(W().Lmess), "Hai vinto dopo 1 tentativi!");
+    EXPECT_EQ(W().MkTextListBox1->ItemIndex(), 0);
+}
+
+TEST_F(WindowTest, AMissingSuccessSoundLeavesTheWinningRowUnselected)
+{
+    sound_->failing = {"success.wav"};
+    sound_->failText = "";
+    Start();
+    Guess("sacca");
+    EXPECT_EQ(W().MkTextListBox1->ItemIndex(), 0);
+    Guess("cassa");
+    ASSERT_EQ(boxes_.shown.size(), 1u);
+    EXPECT_EQ(boxes_.shown[0].text, "Unknown error code.");
+    EXPECT_EQ(Text(W().Lmess), "Hai vinto dopo 2 tentativi!");
+    EXPECT_EQ(Text(W().Lmess2), "La parola era: cassa");
+    EXPECT_FALSE(Playing());
+    EXPECT_EQ(W().MkTextListBox1->Count(), 2);
+    EXPECT_EQ(W().MkTextListBox1->ItemIndex(), 0);
+    // The game is playable again.
+    Start();
+    EXPECT_EQ(W().MkTextListBox1->Count(), 0);
+}
+
+TEST_F(WindowTest, TheAboutBoxChangesNothing)
+{
+    Start();
+    Guess("sacca");
+    int shown = 0;
+    W().MkAboutDlg1->OnShow = [&](QDialog &dialog) {
+        ++shown;
+        QMetaObject::invokeMethod(&dialog, [&dialog] { dialog.accept(); }, Qt::QueuedConnection);
+    };
+    Click(W().MkSpeedButton1);
+    EXPECT_EQ(shown, 1);
+    EXPECT_TRUE(Playing());
+    EXPECT_EQ(W().Parola(), "cassa");
+    EXPECT_EQ(W().Tentativi(), 1);
+    EXPECT_EQ(W().MkTextListBox1->Count(), 1);
+}
+
+TEST(WindowStart, WithoutWordListTheWindowAsksToQuit)
+{
+    TempDir dir;
+    const auto previous = std::filesystem::current_path();
+    std::filesystem::current_path(dir.Path());
+    {
+        auto sound = std::make_shared<FakeSoundDevice::Log>();
+        TFvesmar window(std::make_unique<FakeSoundDevice>(sound));
+        EXPECT_TRUE(window.QuitRequested());
+        EXPECT_FALSE(window.isVisible());
+    }
+    std::filesystem::create_directory(dir.File("vocabolario.txt"));
+    {
+        TFvesmar window(std::make_unique<FakeSoundDevice>(std::make_shared<FakeSoundDevice::Log>()));
+        EXPECT_TRUE(window.QuitRequested()) << "a folder is not a word list";
+    }
+    std::filesystem::current_path(previous);
+}

@@ -1,0 +1,15 @@
+#include "app/VesmarApplication.h"
+
+#include <QFont>
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+
+int main(int argc, char **argv)
+{
+    if (std::getenv("QT_QPA_PLATFORM") == nullptr)
+        setenv("QT_QPA_PLATFORM", "offscreen", 1);
+    TVesmarApplication app(argc, argv);
+    ::testing::InitGoogleTest(&argc, argv);
+    return RUN_ALL_TESTS();
+}
