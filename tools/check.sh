@@ -1,0 +1,30 @@
+#!/usr/bin/env bash
+# Installs what is missing, builds and runs the whole test suite: the unit
+# and widget tests in the debug and sanitizer builds, then every fuzz target
+# for a short while.
+#
+# usage: check.sh [--quick]   (--quick: debug build only)
+set -euo pipefail
+root="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
+cd "$root"
+"$root/tools/install-deps.sh"
+
+presets=(debug asan)
+fuzz=1
+if [ "${1:-}" = "--quick" ]; then
+  presets=(debug)
+  fuzz=0
+fi
+
+for preset in "${presets[@]}"; do
+  echo "=== $preset: build"
+  cmake --preset "$preset" >/dev/null
+  cmake --build --preset "$preset"
+  echo "=== $preset: test"
+  ctest --preset "$preset"
+done
+
+if [ "$fuzz" = 1 ] && [ -x "$root/tools/fuzz.sh" ]; then
+  echo "=== fuzz"
+  "$root/tools/fuzz.sh"
+fi
