@@ -174,79 +174,99 @@ bool TMkExtParser::IsRepeatEnd(const TMkToken* token)
     return tag && tag->Kind == TMkTokenKind::Tag && MkSameText(tag->Text, "/REPEAT");
 }
 
+// The band is scanned from the front; a REPEAT block is replaced by copies of
+// its body and the scan goes on at the first copied token, so that blocks
+// inside the copies are expanded in turn.  One exception: when the block
+// stood at the very front of the band, the token that takes its place is
+// passed over (a REPEAT tag there is left for the parser's REPEAT element).
+//
+// The scan moves tokens from a pending stack (front of the rest of the band
+// on top) to the finished band; copies go back onto the pending stack.  Each
+// token is thus handled a bounded number of times, where inserting into and
+// deleting from the middle of the band would cost time in proportion to its
+// length for every block.
 void TMkExtParser::ExpandRepeats()
 {
-    Band.First();
-    while (!Band.AtEnd()) {
+    std::vector<std::unique_ptr<TMkToken>> pending = Band.TakeAll();
+    std::reverse(pending.begin(), pending.end());
+    std::vector<std::unique_ptr<TMkToken>> done;
+    done.reserve(pending.size());
+    bool passOverFront = false;
+    while (!pending.empty()) {
         std::int32_t count = 0;
-        if (IsRepeatStart(Band.Current(), count)) {
-            const std::int32_t start = Band.Cursor;
-            ExpandRepeatAtCursor(count);
-            // The scan goes on from the second token of the band.  The tokens
-            // between it and the expanded block were passed over already and
-            // did not change, so it resumes at the block itself.
-            Band.Cursor = std::max(start, 1);
-            if (Band.Cursor >= Band.Count())
-                Band.Cursor = TMkTokenBand::PastLast;
+        if (passOverFront || !IsRepeatStart(pending.back().get(), count)) {
+            passOverFront = false;
+            done.push_back(std::move(pending.back()));
+            pending.pop_back();
             continue;
         }
-        Band.Next();
+        pending.pop_back();  // the REPEAT tag goes
+        ExpandBlock(pending, count, static_cast<std::int64_t>(done.size()));
+        passOverFront = done.empty();
     }
+    for (auto& token : done)
+        Band.Append(std::move(token));
 }
 
-void TMkExtParser::ExpandRepeatAtCursor(std::int32_t count)
+void TMkExtParser::ExpandBlock(std::vector<std::unique_ptr<TMkToken>>& pending, std::int32_t count,
+                               std::int64_t doneCount)
 {
-    Band.DeleteCurrent();  // the REPEAT tag goes
-    const std::int32_t start = Band.Cursor;
-    std::vector<std::unique_ptr<TMkToken>> saved;
-    std::vector<TMkToken*> body;
-    for (int depth = 0; !Band.AtEnd(); Band.Next()) {
-        TMkToken* token = Band.Current();
+    // The body runs to the matching /REPEAT, or to the end of the band.
+    std::vector<std::unique_ptr<TMkToken>> body;
+    for (int depth = 0; !pending.empty(); pending.pop_back()) {
+        TMkToken* token = pending.back().get();
         std::int32_t ignored = 0;
         if (IsRepeatEnd(token) && depth == 0)
             break;
-        saved.push_back(token->Clone());
-        body.push_back(token);
         if (IsRepeatStart(token, ignored))
             ++depth;
         else if (IsRepeatEnd(token))
             --depth;
+        body.push_back(std::move(pending.back()));
     }
-    if (!Band.AtEnd())
-        Band.DeleteCurrent();  // the matching /REPEAT goes
+    if (!pending.empty())
+        pending.pop_back();  // the matching /REPEAT goes
 
+    // Copy 0 is the body itself; copies 1..count-1 are clones of the body
+    // as it was read, each substituted after the repeat handler heard of it.
+    std::vector<std::unique_ptr<TMkToken>> saved;
+    for (const auto& token : body)
+        saved.push_back(token->Clone());
+    std::vector<std::vector<std::unique_ptr<TMkToken>>> copies;
     if (RepeatHandler)
         RepeatHandler(TMkHandlerSender{this, nullptr, nullptr}, 0);
     SubstituteBlock(body);
+    copies.push_back(std::move(body));
 
-    // Copies 1..count-1 are built apart and inserted in one go, which keeps
-    // the expansion linear in the size of the result.  Each copy costs at
-    // least one unit, so that an empty body with a huge count stops too.
+    // Each copy costs at least one unit, so that an empty body with a huge
+    // count stops too.  Counts above what a repeat block in the tree accepts
+    // are cut to that.
     count = std::min(count, MkMaxRepeatCount);
     const std::int64_t copyCost = std::max<std::int64_t>(1, static_cast<std::int64_t>(saved.size()));
-    std::int64_t size = Band.Count();
-    std::vector<std::unique_ptr<TMkToken>> copies;
+    std::int64_t size = doneCount + static_cast<std::int64_t>(pending.size() + saved.size());
     for (std::int32_t k = 1; k < count && size + copyCost <= MaxExpandedTokens; ++k) {
         size += copyCost;
         if (RepeatHandler)
             RepeatHandler(TMkHandlerSender{this, nullptr, nullptr}, k);
-        std::vector<TMkToken*> copy;
-        for (const auto& token : saved) {
-            copies.push_back(token->Clone());
-            copy.push_back(copies.back().get());
-        }
+        std::vector<std::unique_ptr<TMkToken>> copy;
+        for (const auto& token : saved)
+            copy.push_back(token->Clone());
         SubstituteBlock(copy);
+        copies.push_back(std::move(copy));
     }
-    const std::int32_t after = start < 0 ? Band.Count() : start + static_cast<std::int32_t>(body.size());
-    Band.InsertAt(after, std::move(copies));
+    // The copies go back in front of the rest of the band, in order.
+    for (auto copy = copies.rbegin(); copy != copies.rend(); ++copy)
+        for (auto token = copy->rbegin(); token != copy->rend(); ++token)
+            pending.push_back(std::move(*token));
 }
 
-void TMkExtParser::SubstituteBlock(const std::vector<TMkToken*>& tokens)
+void TMkExtParser::SubstituteBlock(const std::vector<std::unique_ptr<TMkToken>>& tokens)
 {
     // Tokens inside a nested REPEAT block are left for that block's own
     // expansion; its closing /REPEAT is back at depth 0 and is substituted.
     std::int32_t depth = 0;
-    for (TMkToken* token : tokens) {
+    for (const auto& owned : tokens) {
+        TMkToken* token = owned.get();
         std::int32_t ignored = 0;
         if (IsRepeatStart(token, ignored))
             ++depth;

@@ -106,10 +106,11 @@ private:
     void ReadTokens(TMkByteStream& stream);
     void AppendMergedText(const std::string& text);
     void ExpandRepeats();
-    void ExpandRepeatAtCursor(std::int32_t count);
+    void ExpandBlock(std::vector<std::unique_ptr<TMkToken>>& pending, std::int32_t count,
+                     std::int64_t doneCount);
     bool IsRepeatStart(const TMkToken* token, std::int32_t& count);
     static bool IsRepeatEnd(const TMkToken* token);
-    void SubstituteBlock(const std::vector<TMkToken*>& tokens);
+    void SubstituteBlock(const std::vector<std::unique_ptr<TMkToken>>& tokens);
     void SubstituteVariables(TMkToken& token);
     void RenameBaseFontEnds();
 };

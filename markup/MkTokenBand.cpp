@@ -1,7 +1,5 @@
 #include "markup/MkTokenBand.h"
 
-#include <iterator>
-
 void TMkTokenBand::Clear()
 {
     Tokens.clear();
@@ -28,12 +26,12 @@ void TMkTokenBand::InsertAtCursor(std::unique_ptr<TMkToken> token)
     }
 }
 
-void TMkTokenBand::InsertAt(std::int32_t index, std::vector<std::unique_ptr<TMkToken>> tokens)
+std::vector<std::unique_ptr<TMkToken>> TMkTokenBand::TakeAll()
 {
-    if (index < 0 || index > Count())
-        index = Count();
-    Tokens.insert(Tokens.begin() + index, std::make_move_iterator(tokens.begin()),
-                  std::make_move_iterator(tokens.end()));
+    std::vector<std::unique_ptr<TMkToken>> tokens;
+    tokens.swap(Tokens);
+    Cursor = BeforeFirst;
+    return tokens;
 }
 
 void TMkTokenBand::DeleteCurrent()

@@ -20,9 +20,9 @@ public:
     // follows it.  Before the first token it goes in front (the cursor stays
     // before it); past the end it is appended and becomes current.
     void InsertAtCursor(std::unique_ptr<TMkToken> token);
-    // Inserts several tokens at once in front of the token at index (or at the
-    // end when index is the count).  The cursor is left as it was.
-    void InsertAt(std::int32_t index, std::vector<std::unique_ptr<TMkToken>> tokens);
+    // Takes every token out (the band is then empty, the cursor before the
+    // first), for passes that rebuild the band in one go.
+    std::vector<std::unique_ptr<TMkToken>> TakeAll();
     // Removes the current token; the cursor then designates the one after it.
     void DeleteCurrent();
 

@@ -1,0 +1,160 @@
+#include "MarkupTestSupport.h"
+
+#include "markup/MkByteStream.h"
+#include "markup/MkToken.h"
+#include "textobjects/MkParsedTextList.h"
+#include "textobjects/MkRepeat.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+namespace {
+
+// The variables every data case sees: N is 3, EMPTY is empty, any other
+// name reads as [NAME].
+std::string TestVariable(const TMkHandlerSender& /*sender*/, const std::string& name)
+{
+    if (name == "N")
+        return "3";
+    if (name == "EMPTY")
+        return "";
+    return "[" + name + "]";
+}
+
+}  // namespace
+
+// Every tokenize/<case>.html, tokenized with TestVariable, must leave the
+// band listed in tokenize/<case>.band, with the cursor before the first token.
+TEST(Tokenize, ProducesTheBandOfEveryDataCase)
+{
+    const auto inputs = DataFiles("tokenize", ".html");
+    ASSERT_FALSE(inputs.empty());
+    for (const std::string& input : inputs) {
+        SCOPED_TRACE(input);
+        TTestParser parser;
+        parser.TokenizeText(ReadFile(input), TestVariable);
+        EXPECT_EQ(DumpBand(parser.Band), ReadFile(input.substr(0, input.size() - 5) + ".band"));
+        EXPECT_EQ(parser.TokenPosition(), -1);
+    }
+}
+
+TEST(Tokenize, RepeatHandlerIsToldOfEachCopyBeforeItsVariables)
+{
+    std::vector<std::string> calls;
+    TTestParser parser;
+    const TTestParser* self = &parser;
+    parser.TokenizeText(
+        "<repeat count=3><~~x></repeat>",
+        [&](const TMkHandlerSender& sender, const std::string& name) {
+            EXPECT_EQ(sender.Parser, self);
+            calls.push_back("var " + name);
+            return std::to_string(calls.size());
+        },
+        [&](const TMkHandlerSender& sender, std::int32_t index) {
+            EXPECT_EQ(sender.Parser, self);
+            calls.push_back("copy " + std::to_string(index));
+        });
+    EXPECT_EQ(calls, (std::vector<std::string>{"copy 0", "var X", "copy 1", "var X", "copy 2", "var X"}));
+    EXPECT_EQ(DumpBand(parser.Band), "text \"2\"\ntext \"4\"\ntext \"6\"\nend\n");
+}
+
+TEST(Tokenize, CountOfOneOrLessCallsTheRepeatHandlerOnce)
+{
+    for (const char* count : {"1", "0", "-2", "x"}) {
+        SCOPED_TRACE(count);
+        std::vector<std::int32_t> indexes;
+        TTestParser parser;
+        parser.TokenizeText(std::string("<repeat count=") + count + ">a</repeat>", {},
+                            [&](const TMkHandlerSender&, std::int32_t i) { indexes.push_back(i); });
+        EXPECT_EQ(indexes, std::vector<std::int32_t>{0});
+    }
+}
+
+TEST(Tokenize, UnassignedVariableHandlerEmptiesReferences)
+{
+    TTestParser parser;
+    parser.TokenizeText("<repeat count=~~n><img src=~~a alt=x><~~b></repeat>");
+    EXPECT_EQ(DumpBand(parser.Band), "tag \"img\"\n  attr \"alt=x\"\ntext \"\"\nend\n");
+}
+
+// A lexer that hands out a dropped token between two words.
+class TDroppingLex : public TMkLex {
+public:
+    std::unique_ptr<TMkToken> NextToken(TMkByteStream& stream) override
+    {
+        std::uint8_t c = 0;
+        if (!stream.ReadByte(c))
+            return std::make_unique<TMkEofToken>();
+        if (c == '#') {
+            auto dropped = std::make_unique<TMkTextToken>("#");
+            dropped->Kind = TMkTokenKind::Dropped;
+            return dropped;
+        }
+        return std::make_unique<TMkTextToken>(std::string(1, static_cast<char>(c)));
+    }
+    static const TMkLexClass& StaticClass()
+    {
+        static const TMkLexClass cls{"TDroppingLex", [] { return std::unique_ptr<TMkLex>(new TDroppingLex); }};
+        return cls;
+    }
+};
+
+TEST(Tokenize, DroppedTokensVanishAndSplitTextRuns)
+{
+    struct TParser : TMkExtParser {
+        TParser() : TMkExtParser(TDroppingLex::StaticClass()) {}
+        const TMkParserClass& Class() const override { return TTestParser::StaticClass(); }
+        std::unique_ptr<TMkParsedTextList> Parse(TMkByteStream& stream, TMkImageHandler,
+                                                 TMkVariableHandler, TMkControlHandler,
+                                                 TMkRepeatHandler) override
+        {
+            Tokenize(stream);
+            return nullptr;
+        }
+    } parser;
+    EXPECT_EQ(parser.LexerClass().ClassName, std::string("TDroppingLex"));
+    TMkMemoryStream stream(std::string_view("ab#c"));
+    parser.Parse(stream, {}, {}, {}, {});
+    EXPECT_EQ(DumpBand(parser.Band), "text \"ab\"\ntext \"c\"\nend\n");
+}
+
+TEST(Tokenize, ParseReadsFromTheStreamPosition)
+{
+    TTestParser parser;
+    TMkMemoryStream stream(std::string_view("skip<b>"));
+    stream.SetPosition(4);
+    parser.Parse(stream, {}, {}, {}, {});
+    EXPECT_EQ(DumpBand(parser.Band), "tag \"b\"\nend\n");
+}
+
+// Hostile counts: the copies are bounded, so neither memory nor time runs away.
+TEST(Tokenize, RepeatExpansionIsBounded)
+{
+    TTestParser parser;
+    parser.TokenizeText("<repeat count=2000000000>w</repeat>");
+    EXPECT_EQ(parser.Band.Count(), MkMaxRepeatCount + 1);  // the copies and the end token
+
+    parser.TokenizeText("<repeat count=10000><repeat count=10000><b>w</b></repeat></repeat>");
+    EXPECT_LE(parser.Band.Count(), TMkExtParser::MaxExpandedTokens + 4);
+    EXPECT_GT(parser.Band.Count(), TMkExtParser::MaxExpandedTokens / 2);
+
+    // An empty body with a huge count asks the handler only a bounded number of times.
+    std::int64_t calls = 0;
+    parser.TokenizeText("<repeat count=2147483647></repeat>x", {},
+                        [&](const TMkHandlerSender&, std::int32_t) { ++calls; });
+    EXPECT_LE(calls, MkMaxRepeatCount);
+    EXPECT_EQ(DumpBand(parser.Band), "text \"x\"\nend\n");
+}
+
+TEST(Tokenize, EveryOneOfManySmallRepeatBlocksExpands)
+{
+    // 64 KiB of small blocks: each expansion must not rescan the whole band.
+    std::string markup;
+    while (markup.size() < 64 * 1024)
+        markup += "<repeat count=3>ab</repeat>";
+    TTestParser parser;
+    parser.TokenizeText(markup);
+    EXPECT_EQ(parser.Band.Count(), static_cast<std::int32_t>(markup.size() / 27) * 3 + 1);
+}
