@@ -97,6 +97,8 @@ std::int32_t CountGridColumns(const TMkGrid &cells)
     std::vector<std::int64_t> reach(n + 1, 0); // difference array over rows
     for (std::size_t r = 0; r < n; ++r)
         for (const TMkCell *cell : cells[r]) {
+            if (cell->SpanMaster != nullptr)
+                continue; // counted with the cell whose span covers it
             reach[r] += cell->ColSpan;
             reach[std::min(n, r + static_cast<std::size_t>(cell->RowSpan))] -= cell->ColSpan;
         }

@@ -1,0 +1,120 @@
+#include "TextTestSupport.h"
+
+#include "textobjects/MkImage.h"
+#include "textobjects/MkParsedTextList.h"
+#include "textobjects/MkTestCanvas.h"
+
+#include <gtest/gtest.h>
+
+#include <stdexcept>
+
+namespace {
+
+class ImageTest : public ::testing::Test {
+protected:
+    testsupport::FakeLoader loader;
+    TMkScopedPictureLoader scope{loader};
+    TMkParsedTextList root{nullptr};
+    TMkTestCanvas canvas;
+    TMkFont font = testsupport::BaseFont();
+
+    TMkImage *AddImage(const std::string &source, const std::string &width = "",
+                       const std::string &height = "", TMkImageCallback callback = {})
+    {
+        return root.Add(std::make_unique<TMkImage>(&root, std::move(callback), "", height, width, source));
+    }
+    TMkRect Bounds(TMkImage *image) { return image->GetBounds(canvas, {0, 0, 300, 100}, font, true, true); }
+};
+
+class ThrowingLoader : public TMkPictureLoader {
+public:
+    std::unique_ptr<TMkGraphic> Load(const std::string &) override
+    {
+        throw std::runtime_error("unreadable");
+    }
+};
+
+} // namespace
+
+TEST_F(ImageTest, SizeComesFromTheTextsThenThePictureThenTheFallback)
+{
+    loader.sizes["im1.bmp"] = {16, 16};
+    TMkImage *plain = AddImage("im1.bmp");
+    EXPECT_EQ(plain->WidthText, "16");
+    EXPECT_EQ(plain->HeightText, "16");
+    EXPECT_EQ(Bounds(plain), (TMkRect{0, 0, 16, 16}));
+
+    TMkImage *narrow = AddImage("im1.bmp", "8");
+    EXPECT_EQ(Bounds(narrow), (TMkRect{0, 0, 8, 16}));
+
+    TMkImage *missing = AddImage("missing.bmp");
+    EXPECT_TRUE(missing->Picture.Empty());
+    EXPECT_EQ(missing->WidthText, "0");
+    EXPECT_EQ(missing->HeightText, "0");
+    EXPECT_EQ(Bounds(missing), (TMkRect{0, 0, 24, 24}));
+
+    // A size that is not a number counts as not given.
+    TMkImage *garbage = AddImage("missing.bmp", "wide", "-");
+    EXPECT_EQ(Bounds(garbage), (TMkRect{0, 0, 24, 24}));
+
+    // The recorded size outlives the picture.
+    plain->Picture.Clear();
+    EXPECT_EQ(Bounds(plain), (TMkRect{0, 0, 16, 16}));
+}
+
+TEST_F(ImageTest, SourcesAreTurnedIntoLocalFileNamesOrNotLoadedAtAll)
+{
+    AddImage("pics\\row/im2.bmp");
+    AddImage("http://example.org/im1.bmp");
+    AddImage("~~PICTURE");
+    AddImage("");
+    ASSERT_EQ(loader.requested.size(), 1u);
+    EXPECT_EQ(loader.requested[0], "pics/row/im2.bmp");
+}
+
+TEST_F(ImageTest, LoaderFailuresLeaveAnEmptyPicture)
+{
+    ThrowingLoader throwing;
+    TMkScopedPictureLoader inner(throwing);
+    TMkImage *image = nullptr;
+    EXPECT_NO_THROW(image = AddImage("im1.bmp"));
+    EXPECT_FALSE(image->Picture.HasGraphic());
+    EXPECT_EQ(image->WidthText, "0");
+}
+
+TEST_F(ImageTest, CallbackFillsAnEmptyHolderAtLayout)
+{
+    int calls = 0;
+    auto callback = [&](TMkImage &sender, TMkPicture &picture, const std::string &source,
+                        std::int32_t index) {
+        ++calls;
+        EXPECT_EQ(&picture, &sender.Picture);
+        EXPECT_EQ(source, "~~PIC");
+        EXPECT_EQ(index, 3);
+        picture.SetGraphic(testsupport::SolidBitmap(10, 12, 0xFF000000));
+    };
+    auto *image = root.Add(std::make_unique<TMkImage>(&root, callback, "3", "", "", "~~PIC"));
+    EXPECT_EQ(Bounds(image), (TMkRect{0, 0, 10, 12}));
+    // Once filled, the holder is not asked for again.
+    Bounds(image);
+    EXPECT_EQ(calls, 1);
+}
+
+TEST_F(ImageTest, CloneHoldsItsOwnCopyOfThePicture)
+{
+    loader.sizes["im1.bmp"] = {16, 16};
+    TMkImage *image = AddImage("im1.bmp");
+    image->IsLink = 1;
+    image->LinkRef = "go";
+    auto copy = image->Clone();
+    auto *clone = dynamic_cast<TMkImage *>(copy.get());
+    ASSERT_NE(clone, nullptr);
+    EXPECT_EQ(clone->Parent, &root);
+    EXPECT_EQ(clone->Source, "im1.bmp");
+    EXPECT_EQ(clone->WidthText, "16");
+    EXPECT_EQ(clone->LinkRef, "go");
+    ASSERT_TRUE(clone->Picture.HasGraphic());
+    EXPECT_NE(clone->Picture.Graphic(), image->Picture.Graphic());
+    image->Picture.Clear();
+    EXPECT_EQ(clone->Picture.Width(), 16);
+}

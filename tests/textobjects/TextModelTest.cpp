@@ -1,0 +1,263 @@
+#include "TextTestSupport.h"
+
+#include "textobjects/MkErrors.h"
+#include "textobjects/MkHiddenText.h"
+#include "textobjects/MkImage.h"
+#include "textobjects/MkList.h"
+#include "textobjects/MkParagraph.h"
+#include "textobjects/MkRepeat.h"
+#include "textobjects/MkTable.h"
+#include "textobjects/MkTestCanvas.h"
+#include "textobjects/MkText.h"
+#include "textobjects/MkTree.h"
+#include "textobjects/MkWriter.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+TMkVariableCallback Variables(std::map<std::string, std::string> values,
+                              std::vector<std::string> *asked = nullptr)
+{
+    return [values, asked](TMkBaseText &, const std::string &name) {
+        if (asked)
+            asked->push_back(name);
+        auto it = values.find(name);
+        return it == values.end() ? std::string("?") : it->second;
+    };
+}
+
+// Records the writer calls as one line of words.
+class RecordingWriter : public TMkWriter {
+public:
+    std::string log;
+    void Write(std::string_view s) override { log += "write[" + std::string(s) + "] "; }
+    void BeginDocument() override { log += "doc "; }
+    void EndDocument() override { log += "/doc"; }
+    void BeginParagraph(const TMkParagraph &) override { log += "p "; }
+    void EndParagraph() override { log += "/p "; }
+    void BeginList(const TMkList &) override { log += "list "; }
+    void ListItem(std::int32_t i) override { log += "item" + std::to_string(i) + " "; }
+    void EndList() override { log += "/list "; }
+    void Text(const TMkText &t) override { log += "text[" + t.Text + "] "; }
+};
+
+} // namespace
+
+TEST(TextModel, CloneCopiesEveryAttributeAndKeepsTheParent)
+{
+    TMkParagraph paragraph(nullptr, "center");
+    EXPECT_EQ(paragraph.Align, "CENTER");
+    auto *word = paragraph.Add(std::make_unique<TMkText>("casa", &paragraph));
+    word->FontName = "verdana";
+    word->FontSize = "14";
+    word->FontStyle = FontBold;
+    word->Color = 0x000044;
+    word->Style3D = 4;
+    word->Position = 2;
+    word->LightDepth = 3;
+    word->ShadowColor = 0x123456;
+    word->IsLink = 1;
+    word->LinkRef = "go";
+
+    auto copy = paragraph.Clone();
+    auto *p = dynamic_cast<TMkParagraph *>(copy.get());
+    ASSERT_NE(p, nullptr);
+    EXPECT_EQ(p->Align, "CENTER");
+    ASSERT_EQ(p->Count(), 1u);
+    auto *w = dynamic_cast<TMkText *>(p->Child(0));
+    ASSERT_NE(w, nullptr);
+    EXPECT_EQ(w->Parent, p); // the copy's children belong to the copy
+    EXPECT_EQ(w->Text, "casa");
+    EXPECT_EQ(w->FontName, "verdana");
+    EXPECT_EQ(w->FontSize, "14");
+    EXPECT_EQ(w->FontStyle, FontBold);
+    EXPECT_EQ(w->Color, 0x000044u);
+    EXPECT_EQ(w->Style3D, 4);
+    EXPECT_EQ(w->Position, 2);
+    EXPECT_EQ(w->LightDepth, 3);
+    EXPECT_EQ(w->ShadowColor, 0x123456u);
+    EXPECT_EQ(w->IsLink, 1);
+    EXPECT_EQ(w->LinkRef, "go");
+
+    // Classes whose own fields would otherwise be lost in a copy.
+    TMkList list(nullptr, 1);
+    EXPECT_EQ(dynamic_cast<TMkList &>(*list.Clone()).Numbered, 1);
+    TMkHiddenText hidden(nullptr, "<!-- kept -->");
+    EXPECT_EQ(dynamic_cast<TMkHiddenText &>(*hidden.Clone()).Text, "<!-- kept -->");
+    TMkTree tree(nullptr);
+    tree.Indent = 7;
+    tree.TreeKind = 1;
+    auto treeCopy = tree.Clone();
+    EXPECT_EQ(dynamic_cast<TMkTree &>(*treeCopy).Indent, 7);
+    EXPECT_EQ(dynamic_cast<TMkTree &>(*treeCopy).TreeKind, 1);
+}
+
+TEST(TextModel, ResolvesReferencesInTheirOrderAndLeavesOtherTextsAlone)
+{
+    TMkParsedTextList root(nullptr);
+    auto *paragraph = root.Add(std::make_unique<TMkParagraph>(&root, "~~align"));
+    auto *word = paragraph->Add(std::make_unique<TMkText>("~~word", paragraph));
+    word->FontName = "~~face";
+    word->FontSize = "~~Size";
+    word->LinkRef = "~~link";
+    auto *plain = paragraph->Add(std::make_unique<TMkText>("~plain", paragraph));
+    plain->FontName = "arial";
+
+    std::vector<std::string> asked;
+    root.ResolveVariables(Variables(
+        {{"ALIGN", "right"}, {"WORD", "casa"}, {"FACE", "verdana"}, {"SIZE", "14"}, {"LINK", "go"}}, &asked));
+    EXPECT_EQ(asked, (std::vector<std::string>{"LINK", "FACE", "SIZE", "WORD", "ALIGN"}));
+    EXPECT_EQ(word->Text, "casa");
+    EXPECT_EQ(word->FontName, "verdana");
+    EXPECT_EQ(word->FontSize, "14");
+    EXPECT_EQ(word->LinkRef, "go");
+    EXPECT_EQ(paragraph->AlignValue(), 1);
+    EXPECT_EQ(plain->Text, "~plain");
+    EXPECT_EQ(plain->FontName, "arial");
+
+    // Without a callback a reference becomes empty.
+    TMkText lonely("~~X", nullptr);
+    lonely.ResolveVariables({});
+    EXPECT_EQ(lonely.Text, "");
+}
+
+TEST(TextModel, UnresolvedAlignmentAndBadFontSizesRaise)
+{
+    TMkParagraph paragraph(nullptr, "~~where");
+    try {
+        paragraph.AlignValue();
+        FAIL() << "no error";
+    } catch (const EMkUnresolvedVariable &e) {
+        EXPECT_STREQ(e.what(), "Unresolved variable~~WHERE");
+    }
+    TMkTestCanvas canvas;
+    EXPECT_THROW(paragraph.GetBounds(canvas, {0, 0, 100, 100}, testsupport::BaseFont(), true, true),
+                 EMkUnresolvedVariable);
+
+    TMkText word("x", nullptr);
+    word.FontSize = "big";
+    try {
+        word.GetBounds(canvas, {0, 0, 100, 100}, testsupport::BaseFont(), true, true);
+        FAIL() << "no error";
+    } catch (const EConvertError &e) {
+        EXPECT_STREQ(e.what(), "'big' is not a valid integer value");
+    }
+}
+
+TEST(TextModel, RepeatBlocksBecomePlainListsOfResolvedCopies)
+{
+    testsupport::FakeLoader loader;
+    loader.sizes["im1.bmp"] = {16, 16};
+    TMkScopedPictureLoader scope(loader);
+
+    auto expand = [](const std::string &count, std::vector<std::int32_t> *indexes) {
+        auto root = std::make_unique<TMkParsedTextList>(nullptr);
+        auto onRepeat = [indexes](TMkBaseText &, std::int32_t i) { indexes->push_back(i); };
+        auto *repeat = root->Add(std::make_unique<TMkRepeat>(root.get(), onRepeat, count));
+        repeat->Add(std::make_unique<TMkImage>(repeat, TMkImageCallback{}, "", "", "", "im1.bmp"));
+        root->ResolveVariables(Variables({{"N", "3"}}));
+        return root;
+    };
+
+    std::vector<std::int32_t> indexes;
+    auto two = expand("2", &indexes);
+    ASSERT_EQ(two->Count(), 1u);
+    auto *list = two->Child(0);
+    EXPECT_EQ(typeid(*list), typeid(TMkParsedTextList));
+    EXPECT_EQ(list->Parent, two.get());
+    auto &copies = dynamic_cast<TMkParsedTextList &>(*list);
+    ASSERT_EQ(copies.Count(), 2u);
+    auto &first = dynamic_cast<TMkImage &>(*copies.Child(0));
+    auto &second = dynamic_cast<TMkImage &>(*copies.Child(1));
+    EXPECT_EQ(first.Parent, &copies);
+    EXPECT_EQ(first.Picture.Width(), 16);
+    EXPECT_NE(first.Picture.Graphic(), second.Picture.Graphic());
+    EXPECT_EQ(indexes, (std::vector<std::int32_t>{0, 1}));
+
+    indexes.clear();
+    EXPECT_EQ(dynamic_cast<TMkParsedTextList &>(*expand("0", &indexes)->Child(0)).Count(), 0u);
+    EXPECT_TRUE(indexes.empty());
+    EXPECT_EQ(dynamic_cast<TMkParsedTextList &>(*expand("-4", &indexes)->Child(0)).Count(), 0u);
+    EXPECT_EQ(dynamic_cast<TMkParsedTextList &>(*expand("two", &indexes)->Child(0)).Count(), 1u);
+    EXPECT_EQ(dynamic_cast<TMkParsedTextList &>(*expand("~~n", &indexes)->Child(0)).Count(), 3u);
+    // A hostile count is bounded.
+    EXPECT_EQ(dynamic_cast<TMkParsedTextList &>(*expand("2000000000", &indexes)->Child(0)).Count(),
+              static_cast<std::size_t>(MkMaxRepeatCount));
+}
+
+TEST(TextModel, NestedRepeatBlocksExpandInsideTheirCopies)
+{
+    TMkParsedTextList root(nullptr);
+    auto *outer = root.Add(std::make_unique<TMkRepeat>(&root, TMkRepeatCallback{}, "2"));
+    auto *inner = outer->Add(std::make_unique<TMkRepeat>(outer, TMkRepeatCallback{}, "3"));
+    inner->Add(std::make_unique<TMkText>("~~w", inner));
+    root.ResolveVariables(Variables({{"W", "ciao"}}));
+
+    auto &outerList = dynamic_cast<TMkParsedTextList &>(*root.Child(0));
+    ASSERT_EQ(outerList.Count(), 2u);
+    for (std::size_t i = 0; i < 2; ++i) {
+        auto *innerList = outerList.Child(i);
+        ASSERT_EQ(typeid(*innerList), typeid(TMkParsedTextList)) << i;
+        auto &words = dynamic_cast<TMkParsedTextList &>(*innerList);
+        ASSERT_EQ(words.Count(), 3u);
+        EXPECT_EQ(dynamic_cast<TMkText &>(*words.Child(2)).Text, "ciao");
+    }
+
+    // Deep nesting of big counts stops at the shared copy budget.
+    TMkParsedTextList bomb(nullptr);
+    TMkParsedTextList *at = &bomb;
+    for (int i = 0; i < 6; ++i)
+        at = at->Add(std::make_unique<TMkRepeat>(at, TMkRepeatCallback{}, "100"));
+    at->Add(std::make_unique<TMkText>("x", at));
+    bomb.ResolveVariables({});
+    SUCCEED();
+}
+
+TEST(TextModel, ExportBracketsContainersAndSkipsEmptyParts)
+{
+    TMkParsedTextList root(nullptr);
+    auto *p = root.Add(std::make_unique<TMkParagraph>(&root));
+    p->Add(std::make_unique<TMkText>("ciao", p));
+    p->Add(std::make_unique<TMkText>("  ", p));
+    p->Add(std::make_unique<TMkText>("", p));
+    root.Add(std::make_unique<TMkParagraph>(&root)); // empty: nothing
+    root.Add(std::make_unique<TMkHiddenText>(&root, "<X>"));
+    auto *list = root.Add(std::make_unique<TMkList>(&root, 1));
+    list->Add(std::make_unique<TMkListItem>(list));
+    list->Add(std::make_unique<TMkText>("skipped", list));
+    list->Add(std::make_unique<TMkListItem>(list));
+
+    RecordingWriter writer;
+    root.Export(writer);
+    EXPECT_EQ(writer.log, "doc p text[ciao] write[ ] /p write[<X>] list item0 item1 /list /doc");
+}
+
+TEST(TextModel, DeepTreesAreDestroyedAndLaidOutWithoutExhaustingTheStack)
+{
+    auto root = std::make_unique<TMkParsedTextList>(nullptr);
+    TMkParsedTextList *at = root.get();
+    for (int i = 0; i < 200000; ++i)
+        at = at->Add(std::make_unique<TMkParsedTextList>(at));
+    at->Add(std::make_unique<TMkText>("deep", at));
+    TMkTestCanvas canvas;
+    const TMkRect b = root->GetBounds(canvas, {0, 0, 100, 100}, testsupport::BaseFont(), true, true);
+    EXPECT_EQ(b, (TMkRect{0, 0, 0, 0})); // the word lies past the nesting limit
+    root->Paint(canvas, {0, 0, 100, 100}, {}, testsupport::BaseFont(), NoColor, true, true, false);
+    EXPECT_TRUE(canvas.Calls().empty());
+    root.reset();
+}
+
+TEST(TextModel, HitTestFindsTheLeafUnderThePoint)
+{
+    TMkParsedTextList root(nullptr);
+    auto *p = root.Add(std::make_unique<TMkParagraph>(&root));
+    auto *a = p->Add(std::make_unique<TMkText>("aa", p));
+    auto *b = p->Add(std::make_unique<TMkText>("bb", p));
+    TMkTestCanvas canvas;
+    const TMkFont font = testsupport::BaseFont();
+    root.Paint(canvas, {0, 0, 200, 50}, {}, font, NoColor, true, true, false);
+    EXPECT_EQ(root.HitTest({3, 3}, canvas, {0, 0, 200, 50}, font, true, true), a);
+    EXPECT_EQ(root.HitTest({15, 3}, canvas, {0, 0, 200, 50}, font, true, true), b);
+    EXPECT_EQ(root.HitTest({150, 3}, canvas, {0, 0, 200, 50}, font, true, true), nullptr);
+}
