@@ -1,0 +1,241 @@
+#include "widgets/QtCanvas.h"
+
+#include "textobjects/MkBitmap.h"
+#include "widgets/QtSystemColors.h"
+
+#include <QFontMetrics>
+#include <QImage>
+#include <QPainter>
+#include <QPen>
+#include <QString>
+
+#include <algorithm>
+#include <cmath>
+
+namespace {
+
+// Coordinates from hostile layouts can be anywhere in 32 bits; Qt's rectangle
+// arithmetic is not safe there, and nothing that far away is visible.
+constexpr std::int32_t kFar = 1 << 24;
+
+int Near(std::int32_t v) { return std::clamp(v, -kFar, kFar); }
+
+// The pixels from left to right - 1 and top to bottom - 1; empty when the
+// edges are crossed.
+QRect ToQRect(const TMkRect &r)
+{
+    const int l = Near(r.left);
+    const int t = Near(r.top);
+    return QRect(l, t, std::max(0, Near(r.right) - l), std::max(0, Near(r.bottom) - t));
+}
+
+QString Text(std::string_view bytes)
+{
+    return QString::fromLatin1(bytes.data(), static_cast<qsizetype>(bytes.size()));
+}
+
+// Sizes beyond this are not fonts anyone reads; the clamp keeps the font
+// engine from building gigantic glyph caches for hostile markup.
+constexpr int kMaxPoints = 1000;
+constexpr int kMaxPenWidth = 1000;
+
+} // namespace
+
+TQtCanvas::TQtCanvas(QPainter &painter) : painter_(painter)
+{
+    painter_.save();
+    UpdateFont();
+}
+
+TQtCanvas::~TQtCanvas() { painter_.restore(); }
+
+QFont TQtCanvas::ToQFont(const TMkFont &font)
+{
+    QFont q;
+    if (!font.Name.empty())
+        q.setFamily(Text(font.Name));
+    // 96 dots per inch: a point is 4/3 of a pixel, rounded as the classic
+    // desktop does (10 points are 13 pixels).
+    const int points = std::clamp(font.Size, 1, kMaxPoints);
+    q.setPixelSize(std::max(1, static_cast<int>(std::lround(points * 96.0 / 72.0))));
+    q.setBold((font.Style & FontBold) != 0);
+    q.setItalic((font.Style & FontItalic) != 0);
+    q.setUnderline((font.Style & FontUnderline) != 0);
+    q.setStrikeOut((font.Style & FontStrikeOut) != 0);
+    return q;
+}
+
+void TQtCanvas::UpdateFont() { qfont_ = ToQFont(font_); }
+
+void TQtCanvas::SetFont(const TMkFont &font)
+{
+    if (&font != &font_)
+        font_ = font;
+    UpdateFont();
+}
+
+void TQtCanvas::SetFontName(std::string_view name)
+{
+    font_.Name = name;
+    UpdateFont();
+}
+
+void TQtCanvas::SetFontSize(std::int32_t points)
+{
+    font_.Size = points;
+    UpdateFont();
+}
+
+void TQtCanvas::SetFontStyle(TMkFontStyleSet style)
+{
+    font_.Style = style;
+    UpdateFont();
+}
+
+std::int32_t TQtCanvas::TextWidth(std::string_view text)
+{
+    return QFontMetrics(qfont_).horizontalAdvance(Text(text));
+}
+
+std::int32_t TQtCanvas::TextHeight(std::string_view)
+{
+    return QFontMetrics(qfont_).height();
+}
+
+void TQtCanvas::DrawText(std::int32_t x, std::int32_t y, std::string_view text)
+{
+    const QColor color = colorFromValue(font_.Color);
+    if (!color.isValid())
+        return;
+    painter_.setFont(qfont_);
+    painter_.setPen(color);
+    painter_.setBrush(Qt::NoBrush);
+    painter_.drawText(QPoint(Near(x), Near(y) + QFontMetrics(qfont_).ascent()), Text(text));
+}
+
+void TQtCanvas::TextRect(const TMkRect &clip, std::int32_t x, std::int32_t y, std::string_view text)
+{
+    const QRect area = ToQRect(clip);
+    if (area.isEmpty())
+        return;
+    painter_.save();
+    painter_.setClipRect(area, painter_.hasClipping() ? Qt::IntersectClip : Qt::ReplaceClip);
+    DrawText(x, y, text);
+    painter_.restore();
+}
+
+void TQtCanvas::TextOut(std::int32_t x, std::int32_t y, std::string_view text) { DrawText(x, y, text); }
+
+void TQtCanvas::SetBrushColor(TMkColor color)
+{
+    brushColor_ = color;
+    brushStyle_ = TMkBrushStyle::Solid;
+}
+
+void TQtCanvas::SetPenWidth(std::int32_t width) { penWidth_ = std::clamp(width, 0, kMaxPenWidth); }
+
+bool TQtCanvas::ApplyPen()
+{
+    const QColor color = colorFromValue(penColor_);
+    if (!color.isValid()) {
+        painter_.setPen(Qt::NoPen);
+        return false;
+    }
+    QPen pen(color);
+    pen.setWidth(penWidth_);
+    pen.setStyle(penStyle_ == TMkPenStyle::Dotted ? Qt::DotLine : Qt::SolidLine);
+    painter_.setPen(pen);
+    return true;
+}
+
+bool TQtCanvas::ApplyBrush()
+{
+    const QColor color = colorFromValue(brushColor_);
+    if (brushStyle_ == TMkBrushStyle::Clear || !color.isValid()) {
+        painter_.setBrush(Qt::NoBrush);
+        return false;
+    }
+    painter_.setBrush(color);
+    return true;
+}
+
+void TQtCanvas::FillRect(const TMkRect &rect)
+{
+    const QColor color = colorFromValue(brushColor_);
+    if (brushStyle_ == TMkBrushStyle::Clear || !color.isValid())
+        return;
+    painter_.fillRect(ToQRect(rect), color);
+}
+
+void TQtCanvas::OutlineRect(const TMkRect &rect)
+{
+    if (!ApplyPen())
+        return;
+    painter_.setBrush(Qt::NoBrush);
+    const QRect r = ToQRect(rect);
+    if (r.width() > 0 && r.height() > 0)
+        painter_.drawRect(r.adjusted(0, 0, -1, -1));
+}
+
+void TQtCanvas::MoveTo(std::int32_t x, std::int32_t y) { penPos_ = {x, y}; }
+
+void TQtCanvas::LineTo(std::int32_t x, std::int32_t y)
+{
+    if (ApplyPen())
+        painter_.drawLine(QPoint(Near(penPos_.x), Near(penPos_.y)), QPoint(Near(x), Near(y)));
+    penPos_ = {x, y};
+}
+
+void TQtCanvas::Ellipse(const TMkRect &rect)
+{
+    ApplyBrush();
+    ApplyPen();
+    const QRect r = ToQRect(rect);
+    if (r.width() > 0 && r.height() > 0)
+        painter_.drawEllipse(r.adjusted(0, 0, -1, -1));
+}
+
+void TQtCanvas::DrawFocusRect(const TMkRect &rect)
+{
+    const QRect r = ToQRect(rect);
+    if (r.width() <= 0 || r.height() <= 0)
+        return;
+    // Inverting, so that drawing it twice takes it away again.
+    painter_.save();
+    painter_.setCompositionMode(QPainter::RasterOp_SourceXorDestination);
+    painter_.setPen(QPen(Qt::white, 1, Qt::DotLine));
+    painter_.setBrush(Qt::NoBrush);
+    painter_.drawRect(r.adjusted(0, 0, -1, -1));
+    painter_.restore();
+}
+
+QImage TQtCanvas::ToQImage(const TMkGraphic &graphic)
+{
+    const auto *bitmap = dynamic_cast<const TMkBitmap *>(&graphic);
+    if (bitmap == nullptr || bitmap->Empty())
+        return {};
+    QImage image(bitmap->Width(), bitmap->Height(), QImage::Format_ARGB32);
+    if (image.isNull())
+        return {};
+    const std::uint32_t key = bitmap->TransparentPixel() & 0xFFFFFFu;
+    for (int y = 0; y < bitmap->Height(); ++y) {
+        auto *line = reinterpret_cast<QRgb *>(image.scanLine(y));
+        for (int x = 0; x < bitmap->Width(); ++x) {
+            QRgb p = bitmap->Pixel(x, y);
+            if (bitmap->CornerTransparent() && (p & 0xFFFFFFu) == key)
+                p = 0; // the transparent colour is not drawn
+            line[x] = p;
+        }
+    }
+    return image;
+}
+
+void TQtCanvas::StretchDrawTransparent(const TMkRect &rect, const TMkGraphic &graphic)
+{
+    const QRect target = ToQRect(rect);
+    if (target.isEmpty())
+        return;
+    const QImage image = ToQImage(graphic);
+    if (!image.isNull())
+        painter_.drawImage(target, image);
+}

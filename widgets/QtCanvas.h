@@ -1,0 +1,78 @@
+#pragma once
+
+#include "textobjects/MkCanvas.h"
+
+#include <QFont>
+
+#include <cstdint>
+#include <string_view>
+
+class QPainter;
+class QColor;
+class QImage;
+
+// The engine's canvas over a QPainter.  Fonts are chosen by face, point size
+// and style at 96 dots per inch, whatever the device; colour values are RGB or
+// system colour numbers (widgets/QtSystemColors.h); "no colour" values draw
+// nothing.  The painter must outlive the canvas; its state is saved on
+// construction and restored on destruction.
+class TQtCanvas : public TMkCanvas {
+public:
+    explicit TQtCanvas(QPainter &painter);
+    ~TQtCanvas() override;
+    TQtCanvas(const TQtCanvas &) = delete;
+    TQtCanvas &operator=(const TQtCanvas &) = delete;
+
+    const TMkFont &Font() const override { return font_; }
+    void SetFont(const TMkFont &font) override;
+    void SetFontName(std::string_view name) override;
+    void SetFontSize(std::int32_t points) override;
+    void SetFontStyle(TMkFontStyleSet style) override;
+    void SetFontColor(TMkColor color) override { font_.Color = color; }
+
+    std::int32_t TextWidth(std::string_view text) override;
+    std::int32_t TextHeight(std::string_view text) override;
+    void TextRect(const TMkRect &clip, std::int32_t x, std::int32_t y,
+                  std::string_view text) override;
+    void TextOut(std::int32_t x, std::int32_t y, std::string_view text) override;
+
+    TMkColor BrushColor() const override { return brushColor_; }
+    TMkBrushStyle BrushStyle() const override { return brushStyle_; }
+    void SetBrushColor(TMkColor color) override;
+    void SetBrushStyle(TMkBrushStyle style) override { brushStyle_ = style; }
+
+    TMkColor PenColor() const override { return penColor_; }
+    void SetPenColor(TMkColor color) override { penColor_ = color; }
+    void SetPenWidth(std::int32_t width) override;
+    void SetPenStyle(TMkPenStyle style) override { penStyle_ = style; }
+
+    void FillRect(const TMkRect &rect) override;
+    void OutlineRect(const TMkRect &rect) override;
+    void MoveTo(std::int32_t x, std::int32_t y) override;
+    void LineTo(std::int32_t x, std::int32_t y) override;
+    void Ellipse(const TMkRect &rect) override;
+    void DrawFocusRect(const TMkRect &rect) override;
+    void StretchDrawTransparent(const TMkRect &rect, const TMkGraphic &graphic) override;
+
+    // The QFont a font description stands for: pixel size = points * 96 / 72.
+    static QFont ToQFont(const TMkFont &font);
+    // The image a graphic is drawn from, with the transparent colour of a
+    // bitmap made fully transparent.
+    static QImage ToQImage(const TMkGraphic &graphic);
+
+private:
+    void UpdateFont();
+    void DrawText(std::int32_t x, std::int32_t y, std::string_view text);
+    bool ApplyPen();
+    bool ApplyBrush();
+
+    QPainter &painter_;
+    TMkFont font_;
+    QFont qfont_;
+    TMkColor brushColor_ = ColorWhite;
+    TMkBrushStyle brushStyle_ = TMkBrushStyle::Solid;
+    TMkColor penColor_ = ColorBlack;
+    std::int32_t penWidth_ = 1;
+    TMkPenStyle penStyle_ = TMkPenStyle::Solid;
+    TMkPoint penPos_;
+};
