@@ -98,7 +98,9 @@ TMkColor ParseColor(std::string_view value)
         return NoColor;
     if (value.front() == '#') {
         // Read as the number parser reads "$hex"; its error names that text.
-        const auto rgb = static_cast<TMkColor>(MkTextStrToInt("$" + std::string(value.substr(1))));
+        std::string number = "$";
+        number.append(value.substr(1));
+        const auto rgb = static_cast<TMkColor>(MkTextStrToInt(number));
         return MkRGB(static_cast<std::uint8_t>(rgb >> 16), static_cast<std::uint8_t>(rgb >> 8),
                      static_cast<std::uint8_t>(rgb));
     }

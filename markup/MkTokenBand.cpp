@@ -17,12 +17,12 @@ void TMkTokenBand::InsertAtCursor(std::unique_ptr<TMkToken> token)
     if (!token)
         return;
     if (Cursor == BeforeFirst) {
-        Tokens.insert(Tokens.begin(), std::move(token));
+        Tokens.emplace(Tokens.begin(), token.release());
     } else if (!IsIndex(Cursor)) {
         Tokens.push_back(std::move(token));
         Cursor = Count() - 1;
     } else {
-        Tokens.insert(Tokens.begin() + Cursor, std::move(token));
+        Tokens.emplace(Tokens.begin() + Cursor, token.release());
     }
 }
 
