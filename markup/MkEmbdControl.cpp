@@ -1,0 +1,111 @@
+#include "markup/MkEmbdControl.h"
+
+#include "markup/MkControlHost.h"
+#include "textobjects/MkArith.h"
+#include "textobjects/MkCanvas.h"
+#include "textobjects/MkConvert.h"
+#include "textobjects/MkWriter.h"
+
+namespace {
+
+std::int32_t RequestedSize(const std::string& text)
+{
+    return text.empty() ? 1 : MkTextStrToInt(text);
+}
+
+}  // namespace
+
+TMkEmbdControl::TMkEmbdControl(TMkBaseText* parent, TMkControlHandler controlHandler,
+                               std::string heightText, std::string widthText,
+                               std::string controlName, std::string controlClassName)
+    : TMkPieceOfText(parent), HeightText(std::move(heightText)), WidthText(std::move(widthText)),
+      ControlClassName(std::move(controlClassName)), ControlName(std::move(controlName)),
+      ControlHandler(std::move(controlHandler))
+{
+    // The stock classes must be findable by the time any piece asks for one.
+    MkRegisterStockControlClasses();
+}
+
+TMkEmbdControl::~TMkEmbdControl() = default;
+
+std::int32_t TMkEmbdControl::RequestedWidth() const { return RequestedSize(WidthText); }
+std::int32_t TMkEmbdControl::RequestedHeight() const { return RequestedSize(HeightText); }
+
+bool TMkEmbdControl::NeedsLayout(TMkCanvas&, const TMkRect&, const TMkFont&, bool, bool)
+{
+    return true;
+}
+
+void TMkEmbdControl::Layout(TMkCanvas&, const TMkRect&, const TMkFont&, bool, bool)
+{
+    EnsureControl();
+    Width = Control ? Control->Width() : 0;
+    Height = Control ? Control->Height() : 0;
+}
+
+void TMkEmbdControl::Paint(TMkCanvas& canvas, const TMkRect& rect, TMkPoint offset,
+                           const TMkFont&, TMkColor backColor, bool, bool, bool whiteOut)
+{
+    canvas.SetBrushColor(whiteOut ? ColorWhite : backColor);
+    EnsureControl();
+    const TMkPoint at{mktext::SatAdd(rect.left, offset.x), mktext::SatAdd(rect.top, offset.y)};
+    if (!Control) {
+        canvas.FillRect({at.x, at.y, mktext::SatAdd(at.x, RequestedWidth()),
+                         mktext::SatAdd(at.y, RequestedHeight())});
+        return;
+    }
+    // The point is in the owner's client coordinates; the control lives in
+    // its parent window's.
+    TMkControlHost* host = MkControlHost();
+    if (host)
+        Control->MoveTo(host->ScreenToClient(Control->ParentWindow(),
+                                             host->ClientToScreen(OwnerControl, at)));
+    Control->SetVisible(true);
+}
+
+void TMkEmbdControl::EnsureControl()
+{
+    if (Control)
+        return;
+    void* parentWindow = FindParentWindow();
+    OwnerControl = FindHostControl();
+    TMkControlHost* host = MkControlHost();
+    const TMkControlClass* controlClass = MkFindControlClass(ControlClassName);
+    if (!parentWindow || !host || !controlClass)
+        return;
+    const TMkControlClass chosen = *controlClass;
+    std::unique_ptr<TMkWindowControl> control = host->CreateControl(chosen, OwnerControl);
+    if (!control)
+        return;
+    control->SetVisible(false);
+    control->SetParentWindow(parentWindow);
+    Control = std::move(control);
+    ApplyDefaultSize(chosen.Kind);
+    Control->SetSize(RequestedWidth(), RequestedHeight());
+    if (ControlHandler)
+        ControlHandler(*this, Control->Native(), ControlName);
+    if (chosen.Kind == TMkControlKind::Button && !Caption.empty())
+        Control->SetText(Caption);
+}
+
+void TMkEmbdControl::ApplyDefaultSize(TMkControlKind kind)
+{
+    if (RequestedWidth() == 1)
+        WidthText = kind == TMkControlKind::Edit ? "100" : kind == TMkControlKind::Button ? "50" : "13";
+    if (RequestedHeight() == 1)
+        HeightText = kind == TMkControlKind::Edit ? "13" : "20";
+}
+
+std::unique_ptr<TMkBaseText> TMkEmbdControl::Clone() const
+{
+    auto copy = std::make_unique<TMkEmbdControl>(Parent, ControlHandler, HeightText, WidthText,
+                                                 ControlName, ControlClassName);
+    CopyPieceTo(*copy);
+    copy->Caption = Caption;
+    return copy;
+}
+
+void TMkEmbdControl::Export(TMkWriter& writer) const
+{
+    writer.EmbeddedControl(ControlClassName, ControlName, RequestedWidth(), RequestedHeight());
+}
