@@ -26,6 +26,23 @@ private:
 
 }  // namespace
 
+TMkRule::~TMkRule()
+{
+    // Nested rules are taken apart one level at a time (see TMkDataModel).
+    std::vector<std::unique_ptr<TMkBaseRule>> pending;
+    for (auto& alternative : Alternatives)
+        for (auto& rule : alternative->Rules)
+            pending.push_back(std::move(rule));
+    while (!pending.empty()) {
+        std::unique_ptr<TMkBaseRule> rule = std::move(pending.back());
+        pending.pop_back();
+        if (rule->Kind == RuleKind)
+            for (auto& alternative : static_cast<TMkRule&>(*rule).Alternatives)
+                for (auto& nested : alternative->Rules)
+                    pending.push_back(std::move(nested));
+    }
+}
+
 bool TMkBaseRule::Attempt(TMkDeductionTree& node, TMkDeductionTree*& child)
 {
     child = node.NewChild();

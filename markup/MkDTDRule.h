@@ -57,6 +57,7 @@ public:
 class TMkRule : public TMkBaseRule {
 public:
     TMkRule(TMkRepetition repetition, TMkDTDGuard* guard) : TMkBaseRule(RuleKind, repetition, guard) {}
+    ~TMkRule() override;
     bool Match(TMkDeductionTree& node) override;
 
     std::vector<std::unique_ptr<TMkRuleList>> Alternatives;

@@ -2,6 +2,23 @@
 
 #include <vector>
 
+TMkDataModel::~TMkDataModel()
+{
+    // Nested groups are taken apart one level at a time, so that freeing a
+    // deeply nested model does not recurse.
+    std::vector<std::unique_ptr<TMkDataModeBase>> pending = std::move(Items);
+    while (!pending.empty()) {
+        std::unique_ptr<TMkDataModeBase> item = std::move(pending.back());
+        pending.pop_back();
+        if (item->ItemKind == ModelKind) {
+            auto& nested = static_cast<TMkDataModel&>(*item);
+            for (auto& child : nested.Items)
+                pending.push_back(std::move(child));
+            nested.Items.clear();
+        }
+    }
+}
+
 TMkDataModel& TMkDataModel::AddName(std::string name, TMkRepetition repetition)
 {
     Items.push_back(std::make_unique<TMkDataModelEntry>(std::move(name), repetition));

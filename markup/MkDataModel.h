@@ -51,6 +51,7 @@ public:
 class TMkDataModel : public TMkDataModeBase {
 public:
     TMkDataModel() : TMkDataModeBase(ModelKind) {}
+    ~TMkDataModel() override;
     explicit TMkDataModel(TMkRepetition repetition) : TMkDataModeBase(ModelKind)
     {
         Repetition = repetition;
