@@ -36,7 +36,7 @@ TMkRule::~TMkRule()
     while (!pending.empty()) {
         std::unique_ptr<TMkBaseRule> rule = std::move(pending.back());
         pending.pop_back();
-        if (rule->Kind == RuleKind)
+        if (rule && rule->Kind == RuleKind)
             for (auto& alternative : static_cast<TMkRule&>(*rule).Alternatives)
                 for (auto& nested : alternative->Rules)
                     pending.push_back(std::move(nested));
