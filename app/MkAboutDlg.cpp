@@ -133,7 +133,7 @@ TMkAboutDlg::TMkAboutDlg(QWidget *owner)
       Copyright("by vesmar-dev"),
       Description("..trova la parola segreta!\r\n\r\n"
                   "Grazie agli amici del canale #vesmar su Libera Chat\r\n"
-                  "e un grazie speciale a chi ha giocato ogni giorno ;-)"),
+                  "e un grazie speciale a Vesmarina, la prima giocatrice ;-)"),
       EMail("vesmar@example.org"),
       OpenUrl([](const QUrl &url) { return QDesktopServices::openUrl(url); }),
       owner_(owner)

@@ -8,7 +8,7 @@ packages=(
   qt6-base-dev qt6-base-dev-tools qt6-multimedia-dev libgl-dev
   libgtest-dev libgmock-dev libbenchmark-dev
   clang libclang-rt-14-dev
-  witalian fonts-dejavu-core
+  witalian fonts-dejavu-core fonts-liberation2
 )
 
 missing=()
