@@ -14,6 +14,8 @@ int main(int argc, char **argv)
                                 QStringLiteral("Liberation Sans"), QStringLiteral("DejaVu Sans")});
     QFont::insertSubstitutions(QStringLiteral("Verdana"), {QStringLiteral("DejaVu Sans")});
     app.setWindowIcon(VesmarIcon());
+    // The edit fields' caret blinks every 530 ms (a full cycle is twice that).
+    app.setCursorFlashTime(1060);
 
     TFvesmar window;
     // Without a word list the game cannot be played: the window said why on
