@@ -163,6 +163,7 @@ void TMkElementEntry::Undo(TMkDeductionTree& node)
 bool TMkElementEntry::MatchContent(TMkDeductionTree& node)
 {
     std::int32_t lastFailed = -1;
+    const TMkToken* lastFailedToken = nullptr;
     bool result = false;
     for (;;) {
         TMkDeductionTree& pass = *node.NewChild();
@@ -181,17 +182,41 @@ bool TMkElementEntry::MatchContent(TMkDeductionTree& node)
             lastFailed = -1;
             continue;  // progress: next pass
         }
-        Skip(pass);
+        const bool dropped = SkipOrDrop(pass, lastFailedToken);
         Notify(pass, TMkDTDAction::NoProgress);
         pass.Discard();
         if (ContentEnds())
             return result;
+        if (dropped) {
+            lastFailed = -1;  // moving past the token is progress
+            continue;
+        }
         // Two failed passes in a row at one position end the content; this is
         // what stops an element whose skip handler neither moves nor inserts.
         if (Parser->TokenPosition() == lastFailed)
             return result;
         lastFailed = Parser->TokenPosition();
     }
+}
+
+bool TMkElementEntry::SkipOrDrop(TMkDeductionTree& pass, const TMkToken*& lastFailedToken)
+{
+    // A skip handler that inserts a tag instead of moving on (the implied
+    // paragraph) can loop: a stray "</td>" in a body gets a P inserted, the
+    // P ends at once because "</td>" is one of its terminators, and the next
+    // pass fails on the same "</td>" again, for ever, the band growing by one
+    // tag each time.  When a pass fails on the very token an earlier pass of
+    // this content failed on, the handler has already had its chance with it:
+    // the token is dropped instead.  Handlers that move on never see a token
+    // twice, so only such loops are affected.
+    const TMkToken* failedAt = Parser->CurrentToken();
+    const bool drop = failedAt && failedAt == lastFailedToken;
+    if (drop)
+        Parser->Advance();
+    else
+        Skip(pass);
+    lastFailedToken = failedAt;
+    return drop;
 }
 
 bool TMkElementEntry::ContentEnds() const

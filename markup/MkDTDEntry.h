@@ -12,6 +12,7 @@ class TMkDeductionTree;
 class TMkDTDGuard;
 class TMkEntryPoint;
 class TMkExtParser;
+class TMkToken;
 
 using TMkEntryList = std::vector<std::unique_ptr<TMkEntryPoint>>;
 
@@ -92,6 +93,7 @@ public:
 
 private:
     bool MatchContent(TMkDeductionTree& node);
+    bool SkipOrDrop(TMkDeductionTree& pass, const TMkToken*& lastFailedToken);
     void RaiseExclusions();
     void LowerExclusions();
 

@@ -29,10 +29,11 @@ struct TMkDTDLimits {
     // Match attempts in one run.  Backtracking can take exponential time on
     // contrived markup; once the budget is spent every further attempt fails
     // and every open element ends its content at once, so the run unwinds in
-    // time proportional to its depth.  Ordinary markup needs a few hundred
-    // steps per token; the budget covers a 64 KiB page of it and stops a
-    // pathological one well under a second in a release build.
-    std::int64_t WorkBudget = 8'000'000;
+    // time proportional to its depth.  Ordinary markup needs from a few to
+    // some forty steps per token (a 64 KiB page of table rows about 600,000
+    // steps); a step costs about 0.1 microseconds in a release build, so the
+    // budget stops a pathological row after some 0.3 seconds.
+    std::int64_t WorkBudget = 3'000'000;
     // Deduction nodes in use.  Matches that succeed keep their nodes until
     // the run ends; a document type whose repeated items can match without
     // consuming tokens would otherwise fill memory before the work budget

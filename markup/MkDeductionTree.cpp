@@ -12,13 +12,21 @@ namespace {
 // of the program's life.
 constexpr std::size_t MaxPooledNodes = 1 << 16;
 
+// Whether the pool below still exists.  A document type held in a static
+// object may be destroyed after the pool at the end of the program; its nodes
+// are then simply freed.
+bool PoolAlive = false;
+
 struct TNodePool {
     std::vector<TMkDeductionTree*> Nodes;
     std::size_t Live = 0;
+    TNodePool() { PoolAlive = true; }
     ~TNodePool()
     {
+        PoolAlive = false;
         for (TMkDeductionTree* node : Nodes)
             delete node;
+        Nodes.clear();
     }
 };
 
@@ -37,25 +45,26 @@ TMkDeductionTree::~TMkDeductionTree()
 
 std::size_t TMkDeductionTree::PoolSize()
 {
-    return NodePool().Nodes.size();
+    return PoolAlive ? NodePool().Nodes.size() : 0;
 }
 
 std::size_t TMkDeductionTree::LiveCount()
 {
-    return NodePool().Live;
+    return PoolAlive ? NodePool().Live : 0;
 }
 
 TMkDeductionTree* TMkDeductionTree::NewChild()
 {
-    auto& pool = NodePool().Nodes;
-    ++NodePool().Live;
     TMkDeductionTree* child = nullptr;
-    if (pool.empty()) {
+    TNodePool& pool = NodePool();
+    if (!PoolAlive || pool.Nodes.empty()) {
         child = new TMkDeductionTree;
     } else {
-        child = pool.back();
-        pool.pop_back();
+        child = pool.Nodes.back();
+        pool.Nodes.pop_back();
     }
+    if (PoolAlive)
+        ++pool.Live;
     child->Parent = this;
     child->Container = Container;
     child->StartPosition = StartPosition;
@@ -64,36 +73,52 @@ TMkDeductionTree* TMkDeductionTree::NewChild()
     return child;
 }
 
+void TMkDeductionTree::RecycleOne(TMkDeductionTree* node)
+{
+    node->Children.clear();  // keeps its capacity for reuse
+    node->Parent = nullptr;
+    node->Container = nullptr;
+    node->Entry = nullptr;
+    node->StartPosition = -1;
+    if (!PoolAlive) {
+        delete node;  // no children left, so this does not recurse
+        return;
+    }
+    TNodePool& pool = NodePool();
+    if (pool.Live > 0)
+        --pool.Live;
+    if (pool.Nodes.size() < MaxPooledNodes)
+        pool.Nodes.push_back(node);
+    else
+        delete node;
+}
+
 void TMkDeductionTree::Recycle(TMkDeductionTree* node)
 {
-    // Walk the subtree with an explicit stack; children are taken from the
-    // last, as the pool would receive them one by one.
-    std::vector<TMkDeductionTree*> pending{node};
-    auto& pool = NodePool().Nodes;
-    while (!pending.empty()) {
+    // Most discarded nodes are leaves: no walk needed.
+    if (node->Children.empty()) {
+        RecycleOne(node);
+        return;
+    }
+    // Walk the subtree with an explicit stack, kept between calls so that
+    // discarding allocates nothing; children are taken from the last.
+    static std::vector<TMkDeductionTree*> pending;
+    const std::size_t base = pending.size();
+    pending.push_back(node);
+    while (pending.size() > base) {
         TMkDeductionTree* n = pending.back();
         pending.pop_back();
-        --NodePool().Live;
         for (auto it = n->Children.rbegin(); it != n->Children.rend(); ++it)
             pending.push_back(*it);
-        n->Children.clear();  // keeps its capacity for reuse
-        n->Parent = nullptr;
-        n->Container = nullptr;
-        n->Entry = nullptr;
-        n->StartPosition = -1;
-        if (pool.size() < MaxPooledNodes)
-            pool.push_back(n);
-        else
-            delete n;  // no children left, so this does not recurse
+        RecycleOne(n);
     }
 }
 
 void TMkDeductionTree::ClearChildren()
 {
-    std::vector<TMkDeductionTree*> children;
-    children.swap(Children);
-    for (auto it = children.rbegin(); it != children.rend(); ++it)
+    for (auto it = Children.rbegin(); it != Children.rend(); ++it)
         Recycle(*it);
+    Children.clear();
 }
 
 void TMkDeductionTree::Discard()

@@ -48,6 +48,7 @@ public:
 
 private:
     static void Recycle(TMkDeductionTree* node);
+    static void RecycleOne(TMkDeductionTree* node);
 
     std::vector<TMkDeductionTree*> Children;  // owned
 };

@@ -56,7 +56,7 @@ bool TMkExtParser::CurrentIsTag() const
 
 TMkTagToken* TMkExtParser::CurrentTag() const
 {
-    return CurrentIsTag() ? dynamic_cast<TMkTagToken*>(Band.Current()) : nullptr;
+    return CurrentIsTag() ? Band.Current()->AsTag() : nullptr;
 }
 
 bool TMkExtParser::CurrentIsTagNamed(std::string_view name) const
@@ -70,7 +70,7 @@ std::string TMkExtParser::CurrentText() const
     const TMkToken* token = Band.Current();
     if (!token || (token->Kind != TMkTokenKind::Text && token->Kind != TMkTokenKind::Tag))
         return {};
-    const auto* text = dynamic_cast<const TMkTextToken*>(token);
+    const TMkTextToken* text = token->AsText();
     return text ? text->Text : std::string{};
 }
 
@@ -121,7 +121,7 @@ void TMkExtParser::ReadTokens(TMkByteStream& stream)
         if (token->Kind == TMkTokenKind::Text) {
             std::string text;
             while (token && token->Kind == TMkTokenKind::Text) {
-                if (const auto* t = dynamic_cast<const TMkTextToken*>(token.get()))
+                if (const TMkTextToken* t = token->AsText())
                     text += t->Text;
                 token = Lexer().NextToken(stream);
             }
@@ -129,7 +129,7 @@ void TMkExtParser::ReadTokens(TMkByteStream& stream)
             continue;  // the token that ended the run is handled as any other
         }
         if (token->Kind == TMkTokenKind::Tag) {
-            auto* tag = dynamic_cast<TMkTextToken*>(token.get());
+            const TMkTextToken* tag = token->AsText();
             if (tag && tag->Text.compare(0, 2, "~~") == 0)
                 Band.Append(std::make_unique<TMkTextToken>(tag->Text));  // a variable in tag brackets
             else
@@ -144,7 +144,7 @@ void TMkExtParser::ReadTokens(TMkByteStream& stream)
 void TMkExtParser::RenameBaseFontEnds()
 {
     for (std::int32_t i = 0; i < Band.Count(); ++i) {
-        auto* tag = dynamic_cast<TMkTagToken*>(Band.TokenAt(i));
+        TMkTagToken* tag = Band.TokenAt(i)->AsTag();
         if (tag && tag->Kind == TMkTokenKind::Tag && MkSameText(tag->Text, "/BASEFONT")) {
             tag->Text = "CLOSEBASEFONT";
             tag->Attributes.clear();
@@ -156,7 +156,7 @@ void TMkExtParser::RenameBaseFontEnds()
 
 bool TMkExtParser::IsRepeatStart(const TMkToken* token, std::int32_t& count)
 {
-    const auto* tag = dynamic_cast<const TMkTagToken*>(token);
+    const TMkTagToken* tag = token ? token->AsTag() : nullptr;
     if (!tag || tag->Kind != TMkTokenKind::Tag || !MkSameText(tag->Text, "REPEAT"))
         return false;
     std::string value;
@@ -170,7 +170,7 @@ bool TMkExtParser::IsRepeatStart(const TMkToken* token, std::int32_t& count)
 
 bool TMkExtParser::IsRepeatEnd(const TMkToken* token)
 {
-    const auto* tag = dynamic_cast<const TMkTagToken*>(token);
+    const TMkTagToken* tag = token ? token->AsTag() : nullptr;
     return tag && tag->Kind == TMkTokenKind::Tag && MkSameText(tag->Text, "/REPEAT");
 }
 
@@ -192,16 +192,17 @@ void TMkExtParser::ExpandRepeats()
     std::vector<std::unique_ptr<TMkToken>> done;
     done.reserve(pending.size());
     bool passOverFront = false;
+    std::int64_t work = 0;
     while (!pending.empty()) {
         std::int32_t count = 0;
-        if (passOverFront || !IsRepeatStart(pending.back().get(), count)) {
+        if (passOverFront || work > MaxRepeatWork || !IsRepeatStart(pending.back().get(), count)) {
             passOverFront = false;
             done.push_back(std::move(pending.back()));
             pending.pop_back();
             continue;
         }
         pending.pop_back();  // the REPEAT tag goes
-        ExpandBlock(pending, count, static_cast<std::int64_t>(done.size()));
+        ExpandBlock(pending, count, static_cast<std::int64_t>(done.size()), work);
         passOverFront = done.empty();
     }
     for (auto& token : done)
@@ -209,7 +210,7 @@ void TMkExtParser::ExpandRepeats()
 }
 
 void TMkExtParser::ExpandBlock(std::vector<std::unique_ptr<TMkToken>>& pending, std::int32_t count,
-                               std::int64_t doneCount)
+                               std::int64_t doneCount, std::int64_t& work)
 {
     // The body runs to the matching /REPEAT, or to the end of the band.
     std::vector<std::unique_ptr<TMkToken>> body;
@@ -223,6 +224,7 @@ void TMkExtParser::ExpandBlock(std::vector<std::unique_ptr<TMkToken>>& pending, 
         else if (IsRepeatEnd(token))
             --depth;
         body.push_back(std::move(pending.back()));
+        ++work;
     }
     if (!pending.empty())
         pending.pop_back();  // the matching /REPEAT goes
@@ -230,8 +232,10 @@ void TMkExtParser::ExpandBlock(std::vector<std::unique_ptr<TMkToken>>& pending, 
     // Copy 0 is the body itself; copies 1..count-1 are clones of the body
     // as it was read, each substituted after the repeat handler heard of it.
     std::vector<std::unique_ptr<TMkToken>> saved;
-    for (const auto& token : body)
-        saved.push_back(token->Clone());
+    if (count > 1)
+        for (const auto& token : body)
+            saved.push_back(token->Clone());
+    work += static_cast<std::int64_t>(saved.size());
     std::vector<std::vector<std::unique_ptr<TMkToken>>> copies;
     if (RepeatHandler)
         RepeatHandler(TMkHandlerSender{this, nullptr, nullptr}, 0);
@@ -246,6 +250,7 @@ void TMkExtParser::ExpandBlock(std::vector<std::unique_ptr<TMkToken>>& pending, 
     std::int64_t size = doneCount + static_cast<std::int64_t>(pending.size() + saved.size());
     for (std::int32_t k = 1; k < count && size + copyCost <= MaxExpandedTokens; ++k) {
         size += copyCost;
+        work += copyCost;
         if (RepeatHandler)
             RepeatHandler(TMkHandlerSender{this, nullptr, nullptr}, k);
         std::vector<std::unique_ptr<TMkToken>> copy;
@@ -280,7 +285,7 @@ void TMkExtParser::SubstituteBlock(const std::vector<std::unique_ptr<TMkToken>>&
 void TMkExtParser::SubstituteVariables(TMkToken& token)
 {
     if (token.Kind == TMkTokenKind::Tag) {
-        auto* tag = dynamic_cast<TMkTagToken*>(&token);
+        TMkTagToken* tag = token.AsTag();
         if (!tag)
             return;
         for (std::size_t i = 0; i < tag->Attributes.size();) {
@@ -299,7 +304,7 @@ void TMkExtParser::SubstituteVariables(TMkToken& token)
             ++i;
         }
     } else if (token.Kind == TMkTokenKind::Text) {
-        auto* text = dynamic_cast<TMkTextToken*>(&token);
+        TMkTextToken* text = token.AsText();
         if (text && MkTextIsVariableRef(text->Text))
             text->Text = ResolveVariable(text->Text);
     }

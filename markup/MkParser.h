@@ -59,10 +59,18 @@ private:
 class TMkExtParser : public TMkParser {
 public:
     // Copies of REPEAT blocks stop once the band would hold more tokens than
-    // this.  Nested blocks multiply their counts (two nested counts of 10,000
-    // ask for 10^8 copies); the bound keeps memory and the grammar's work in
-    // proportion to the input.  A game row holds a few dozen tokens.
-    static constexpr std::int32_t MaxExpandedTokens = 100'000;
+    // this, as many as the largest row (64 KiB) can hold without any REPEAT.
+    // Nested blocks multiply their counts (two nested counts of 10,000 ask
+    // for 10^8 copies); the bound keeps memory and the grammar's work in
+    // proportion to what a row may be.  A game row holds a few dozen tokens.
+    static constexpr std::int32_t MaxExpandedTokens = 65'536;
+    // Steps (tokens looked at or copied) that REPEAT expansion may take.  A
+    // block without its /REPEAT runs to the end of the band, so markup made
+    // of many of them, or copies of one, would make every expansion read the
+    // whole rest of the band.  Once the steps are spent, the remaining blocks
+    // stay as they are and reach the parser as REPEAT elements, which repeat
+    // their content themselves.
+    static constexpr std::int64_t MaxRepeatWork = 1'000'000;
 
     ~TMkExtParser() override;
 
@@ -107,7 +115,7 @@ private:
     void AppendMergedText(const std::string& text);
     void ExpandRepeats();
     void ExpandBlock(std::vector<std::unique_ptr<TMkToken>>& pending, std::int32_t count,
-                     std::int64_t doneCount);
+                     std::int64_t doneCount, std::int64_t& work);
     bool IsRepeatStart(const TMkToken* token, std::int32_t& count);
     static bool IsRepeatEnd(const TMkToken* token);
     void SubstituteBlock(const std::vector<std::unique_ptr<TMkToken>>& tokens);

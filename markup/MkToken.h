@@ -6,6 +6,9 @@
 #include <string_view>
 #include <vector>
 
+class TMkTagToken;
+class TMkTextToken;
+
 // The units the lexer cuts markup into.  Tokens are handed around as owned
 // objects; every class can make a fresh token of its own class (Create), which
 // is how Clone and the repeat expansion copy a token without knowing its class.
@@ -28,6 +31,12 @@ public:
     virtual std::unique_ptr<TMkToken> Create() const = 0;
     // A new token of the same class with the same contents.
     std::unique_ptr<TMkToken> Clone() const;
+    // This token as a text token (tags are text tokens too) or as a tag, or
+    // none; cheaper than a dynamic cast on the band's hot paths.
+    virtual TMkTextToken* AsText() { return nullptr; }
+    virtual TMkTagToken* AsTag() { return nullptr; }
+    const TMkTextToken* AsText() const { return const_cast<TMkToken*>(this)->AsText(); }
+    const TMkTagToken* AsTag() const { return const_cast<TMkToken*>(this)->AsTag(); }
 
     TMkTokenKind Kind;
 
@@ -49,6 +58,8 @@ public:
     std::unique_ptr<TMkToken> Create() const override;
     // A new token of this token's class carrying the given text or tag name.
     virtual std::unique_ptr<TMkTextToken> CreateWithText(std::string text) const;
+    using TMkToken::AsText;
+    TMkTextToken* AsText() override { return this; }
 
     std::string Text;
 
@@ -64,6 +75,8 @@ public:
     explicit TMkTagToken(std::string name = {}) : TMkTextToken(TMkTokenKind::Tag, std::move(name)) {}
     std::unique_ptr<TMkToken> Create() const override;
     std::unique_ptr<TMkTextToken> CreateWithText(std::string text) const override;
+    using TMkToken::AsTag;
+    TMkTagToken* AsTag() override { return this; }
 
     // The value of the first line whose name matches (ignoring case).  An
     // attribute written with an empty value reads as absent: the result is
