@@ -276,3 +276,31 @@ TEST_F(DTDTest, RecyclesNodesAndFreesTheTreeOfEachRun)
     EXPECT_TRUE(Run("a", "E"));
     EXPECT_EQ(TMkDeductionTree::LiveCount(), small);  // the previous run's tree was released
 }
+
+// A skip handler that inserts a P instead of moving on loops for ever on a
+// token that ends every P at once (a stray "</td>" in a body): the engine
+// drops such a token the second time a pass fails on it.
+TEST_F(DTDTest, InsertingSkipHandlerCannotLoopOnATokenThatEndsWhatItInserts)
+{
+    Text();
+    Dtd.Declarations.AddElement(
+        "BODY", false,
+        [this](TMkParsedTextList*&, TMkDTDAction) {
+            Log.push_back("BODY para@" + std::to_string(Parser.TokenPosition()));
+            Parser.InsertTag("P");
+        },
+        Notify("BODY"), {}, MkReadContentModel("(P)+"), {}, false);
+    Element("P", true, "(#PCDATA)*", false, TMkNameList{"/TD"});
+    Element("TD", true, nullptr, false);
+    EXPECT_TRUE(Run("a</td>b", "BODY"));
+    EXPECT_EQ(Log, (TLog{"BODY step@0", "BODY para@0", "BODY noprogress@0",
+                         "BODY step@0", "P start@0", "P step@1", "#PCDATA step@1", "P closed@2",
+                         // the first failure on "</td>" gets its paragraph, which ends at once
+                         "BODY step@2", "BODY para@2", "BODY noprogress@2",
+                         "BODY step@2", "P start@2", "P step@3", "P closed@3",
+                         // the second is dropped, and the text after it is still read
+                         "BODY step@3", "BODY noprogress@4",
+                         "BODY step@4", "BODY para@4", "BODY noprogress@4",
+                         "BODY step@4", "P start@4", "P step@5", "#PCDATA step@5", "P closed@6",
+                         "BODY closed@6"}));
+}
