@@ -110,6 +110,14 @@ void TMkElementEntry::LowerExclusions()
                 --entry->SuppressCount;
 }
 
+bool TMkElementEntry::FailsAtOnce() const
+{
+    // Most alternatives of a group are elements whose required start tag is
+    // not the current token.
+    return !Parser->HasCurrent() || Suppressed() ||
+           (StartTagRequired && !Parser->CurrentIsTagNamed(Name));
+}
+
 bool TMkElementEntry::Match(TMkDeductionTree& node)
 {
     if (!Parser->HasCurrent() || Suppressed())

@@ -28,6 +28,9 @@ public:
 
     virtual bool Match(TMkDeductionTree& node) = 0;
     virtual void Undo(TMkDeductionTree& node) = 0;
+    // True when Match would fail at once, without calling any handler or
+    // moving the parser; lets a rule skip the attempt and its bookkeeping.
+    virtual bool FailsAtOnce() const { return false; }
 
     // Advances, then drops the tags that no visible entry knows (calling the
     // skip handler for each), so that such tags vanish between accepted tokens.
@@ -80,6 +83,7 @@ public:
     ~TMkElementEntry() override;
     bool Match(TMkDeductionTree& node) override;
     void Undo(TMkDeductionTree& node) override;
+    bool FailsAtOnce() const override;
 
     // Whether the current token ends this element's content: the end of
     // input, its own end tag or one of its terminators.

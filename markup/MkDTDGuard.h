@@ -26,14 +26,16 @@ struct TMkDTDLimits {
     // token (which would otherwise recurse without end).  It sits well above
     // MaxElementDepth times the nesting of the HTML document type's groups.
     int MaxMatchDepth = 2048;
-    // Match attempts in one run.  Backtracking can take exponential time on
-    // contrived markup; once the budget is spent every further attempt fails
-    // and every open element ends its content at once, so the run unwinds in
-    // time proportional to its depth.  Ordinary markup needs from a few to
-    // some forty steps per token (a 64 KiB page of table rows about 600,000
-    // steps); a step costs about 0.1 microseconds in a release build, so the
-    // budget stops a pathological row after some 0.3 seconds.
-    std::int64_t WorkBudget = 3'000'000;
+    // Match attempts in one run (attempts that fail on the first look at the
+    // current token are not counted).  Backtracking can take exponential time
+    // on contrived markup; once the budget is spent every further attempt
+    // fails and every open element ends its content at once, so the run
+    // unwinds in time proportional to its depth.  Measured in a release
+    // build: the densest ordinary 64 KiB row (a table of 11,000 cells) needs
+    // about 700,000 steps with the HTML document type, a game row 350; a step
+    // costs 0.25 to 0.35 microseconds, so a pathological row is stopped after
+    // about half a second.
+    std::int64_t WorkBudget = 1'500'000;
     // Deduction nodes in use.  Matches that succeed keep their nodes until
     // the run ends; a document type whose repeated items can match without
     // consuming tokens would otherwise fill memory before the work budget

@@ -86,6 +86,8 @@ bool TMkBaseRule::Apply(TMkDeductionTree& node)
 
 bool TMkAtomRule::Match(TMkDeductionTree& node)
 {
+    if (Entry->FailsAtOnce())
+        return false;
     TMatchScope scope(*Guard);
     if (!scope)
         return false;

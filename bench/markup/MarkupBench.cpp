@@ -5,6 +5,7 @@
 #include "fuzz/MiniHTMLGrammar.h"
 #include "markup/MkByteStream.h"
 #include "markup/MkHTMLLex.h"
+#include "markup/MkHTMLParser.h"
 #include "textobjects/MkParsedTextList.h"
 
 #include <benchmark/benchmark.h>
@@ -76,6 +77,20 @@ void Run(benchmark::State& state, const std::string& markup)
     state.counters["depth_limit"] = parser.DTD.LastRunHitDepthLimit();
 }
 
+// The same rows through the HTML parser with its own document type, which
+// also builds the text objects.
+void RunHTML(benchmark::State& state, const std::string& markup)
+{
+    TMkHTMLParser parser;
+    for (auto _ : state) {
+        TMkMemoryStream stream(markup);
+        benchmark::DoNotOptimize(parser.Parse(stream, {}, {}, {}, {}));
+    }
+    state.counters["work"] = static_cast<double>(parser.DTD.LastRunWork());
+    state.counters["exhausted"] = parser.DTD.LastRunExhausted();
+    state.counters["depth_limit"] = parser.DTD.LastRunHitDepthLimit();
+}
+
 void GameRowOnce(benchmark::State& s) { Run(s, GameRow); }
 void GameRows64K(benchmark::State& s) { Run(s, Fill("", GameRow)); }
 void Words64K(benchmark::State& s) { Run(s, Fill("", "parola ")); }
@@ -91,8 +106,29 @@ void UnclosedRepeats64K(benchmark::State& s) { Run(s, Fill("", "<repeat count=2>
 void Comment64K(benchmark::State& s) { Run(s, Fill("<!--", "-", "")); }
 void Lists64K(benchmark::State& s) { Run(s, Fill("", "<ul><li>a<li>b")); }
 
+void HTMLGameRowOnce(benchmark::State& s) { RunHTML(s, GameRow); }
+void HTMLGameRows64K(benchmark::State& s) { RunHTML(s, Fill("", GameRow)); }
+void HTMLNestedBold64K(benchmark::State& s) { RunHTML(s, Nest("<b>", "x", "</b>")); }
+void HTMLUnclosedBold64K(benchmark::State& s) { RunHTML(s, Fill("", "<b>x")); }
+void HTMLNestedTables64K(benchmark::State& s) { RunHTML(s, Nest("<table><tr><td>", "x", "</td></tr></table>")); }
+void HTMLStrayEndTags64K(benchmark::State& s) { RunHTML(s, Fill("", "</td></tr></table></b>")); }
+void HTMLCells64K(benchmark::State& s) { RunHTML(s, Fill("<table><tr>", "<td>x")); }
+void HTMLNestedRepeats64K(benchmark::State& s) { RunHTML(s, Fill("", "<repeat count=9999><b>x</b>", "")); }
+void HTMLLists64K(benchmark::State& s) { RunHTML(s, Fill("", "<ul><li>a<li>b")); }
+void HTMLHeadText64K(benchmark::State& s) { RunHTML(s, Fill("<title>", "t ")); }
+
 }  // namespace
 
+BENCHMARK(HTMLGameRowOnce);
+BENCHMARK(HTMLGameRows64K)->Unit(benchmark::kMillisecond);
+BENCHMARK(HTMLNestedBold64K)->Unit(benchmark::kMillisecond);
+BENCHMARK(HTMLUnclosedBold64K)->Unit(benchmark::kMillisecond);
+BENCHMARK(HTMLNestedTables64K)->Unit(benchmark::kMillisecond);
+BENCHMARK(HTMLStrayEndTags64K)->Unit(benchmark::kMillisecond);
+BENCHMARK(HTMLCells64K)->Unit(benchmark::kMillisecond);
+BENCHMARK(HTMLNestedRepeats64K)->Unit(benchmark::kMillisecond);
+BENCHMARK(HTMLLists64K)->Unit(benchmark::kMillisecond);
+BENCHMARK(HTMLHeadText64K)->Unit(benchmark::kMillisecond);
 BENCHMARK(GameRowOnce);
 BENCHMARK(GameRows64K)->Unit(benchmark::kMillisecond);
 BENCHMARK(Words64K)->Unit(benchmark::kMillisecond);

@@ -83,14 +83,20 @@ TEST_F(DTDLimitsTest, DeeplyNestedInlineTagsKeepTheirText)
     EXPECT_EQ(Words, "xy");
     EXPECT_FALSE(Dtd.LastRunHitDepthLimit());
 
-    // 100,000 levels: the elements past the limit do not open, their tags
-    // are dropped, and every word is still matched as text.
+    // A 64 KiB row of 9,000 levels: the elements past the limit do not open,
+    // their tags are dropped, and every word is still matched as text.
     opened = closed = 0;
-    ASSERT_TRUE(Run(Repeat("<b>", 100000) + "x " + Repeat("<i>y</i>", 3) + Repeat("</b>", 100000) + "z"));
+    ASSERT_TRUE(Run(Repeat("<b>", 9000) + "x " + Repeat("<i>y</i>", 3) + Repeat("</b>", 9000) + "z"));
     EXPECT_TRUE(Dtd.LastRunHitDepthLimit());
+    EXPECT_FALSE(Dtd.LastRunExhausted());
     EXPECT_EQ(opened, Dtd.Limits.MaxElementDepth - 1);  // BODY is the first level
     EXPECT_EQ(closed, opened);
     EXPECT_EQ(Words, "x yyyz");
+
+    // 100,000 levels (ten times the largest row) end on the bounds as well.
+    Run(Repeat("<b>", 100000) + "x" + Repeat("</b>", 100000));
+    EXPECT_TRUE(Dtd.LastRunHitDepthLimit());
+    EXPECT_EQ(Words.substr(0, 1), "x");
 }
 
 TEST_F(DTDLimitsTest, DeeplyNestedTablesDoNotOverflowTheStack)
