@@ -44,7 +44,4 @@ constexpr std::int32_t RoundDiv(std::int64_t num, std::int64_t den)
     return Sat(q);
 }
 
-// Half of an integer, truncated toward zero.
-constexpr std::int32_t Half(std::int64_t v) { return Sat(v / 2); }
-
 } // namespace mktext

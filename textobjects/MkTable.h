@@ -38,7 +38,7 @@ inline constexpr std::uint8_t MkVAlignNone = 3;
 // without bound.
 inline constexpr std::int32_t MkMaxSpan = 1000;
 inline constexpr std::int32_t MkMaxGridColumns = 1000;
-inline constexpr std::int64_t MkMaxGridCells = 100000;
+inline constexpr std::int64_t MkMaxGridCells = 10000;
 
 // Size encoding of widths, heights and padding: positive pixels, -1..-100 a
 // percentage, below -100 a star weight N stored as -(N + 100), 0 not given.
