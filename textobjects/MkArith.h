@@ -18,8 +18,14 @@ constexpr std::int32_t Sat(std::int64_t v)
     return static_cast<std::int32_t>(v);
 }
 
-constexpr std::int32_t SatAdd(std::int64_t a, std::int64_t b) { return Sat(a + b); }
-constexpr std::int32_t SatSub(std::int64_t a, std::int64_t b) { return Sat(a - b); }
+constexpr std::int32_t SatAdd(std::int64_t a, std::int64_t b)
+{
+    return Sat(a + b);
+}
+constexpr std::int32_t SatSub(std::int64_t a, std::int64_t b)
+{
+    return Sat(a - b);
+}
 
 // num / den rounded to the nearest integer, an exact half going to the even
 // neighbour.  A zero denominator gives 0.

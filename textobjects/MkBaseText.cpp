@@ -62,7 +62,8 @@ bool TMkBaseText::BaseNeedsLayout(TMkCanvas &canvas, bool singleLine, bool wordW
 {
     const TMkFont &current = canvas.Font();
     const bool stale = singleLine != laidSingleLine_ || wordWrap != laidWordWrap_ ||
-                       current.Size != laidFontSize_ || !SameTextNoCase(current.Name, laidFontName_);
+                       current.Size != laidFontSize_ ||
+                       !SameTextNoCase(current.Name, laidFontName_);
     if (stale) {
         laidSingleLine_ = singleLine;
         laidWordWrap_ = wordWrap;
@@ -72,8 +73,8 @@ bool TMkBaseText::BaseNeedsLayout(TMkCanvas &canvas, bool singleLine, bool wordW
     return stale;
 }
 
-bool TMkBaseText::NeedsLayout(TMkCanvas &canvas, const TMkRect &, const TMkFont &,
-                              bool singleLine, bool wordWrap)
+bool TMkBaseText::NeedsLayout(TMkCanvas &canvas, const TMkRect &, const TMkFont &, bool singleLine,
+                              bool wordWrap)
 {
     return BaseNeedsLayout(canvas, singleLine, wordWrap);
 }

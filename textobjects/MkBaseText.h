@@ -50,9 +50,8 @@ public:
                              bool singleLine, bool wordWrap);
     virtual void Layout(TMkCanvas &canvas, const TMkRect &rect, const TMkFont &font,
                         bool singleLine, bool wordWrap) = 0;
-    virtual void Paint(TMkCanvas &canvas, const TMkRect &rect, TMkPoint offset,
-                       const TMkFont &font, TMkColor backColor, bool singleLine,
-                       bool wordWrap, bool whiteOut) = 0;
+    virtual void Paint(TMkCanvas &canvas, const TMkRect &rect, TMkPoint offset, const TMkFont &font,
+                       TMkColor backColor, bool singleLine, bool wordWrap, bool whiteOut) = 0;
     virtual TMkBaseText *HitTest(TMkPoint point, TMkCanvas &canvas, const TMkRect &rect,
                                  const TMkFont &font, bool singleLine, bool wordWrap);
     // A new object of the same class with the same parent.
@@ -63,13 +62,12 @@ public:
     // Lays the object out when stale and returns (0, 0, Width, Height).
     // Past a safe nesting depth an object counts as 0 by 0, so that a
     // hostile tree cannot exhaust the stack.
-    TMkRect GetBounds(TMkCanvas &canvas, const TMkRect &rect, const TMkFont &font,
-                      bool singleLine, bool wordWrap);
+    TMkRect GetBounds(TMkCanvas &canvas, const TMkRect &rect, const TMkFont &font, bool singleLine,
+                      bool wordWrap);
 
     // Paints unless nested past the safe depth (see GetBounds).
-    void PaintGuarded(TMkCanvas &canvas, const TMkRect &rect, TMkPoint offset,
-                      const TMkFont &font, TMkColor backColor, bool singleLine,
-                      bool wordWrap, bool whiteOut);
+    void PaintGuarded(TMkCanvas &canvas, const TMkRect &rect, TMkPoint offset, const TMkFont &font,
+                      TMkColor backColor, bool singleLine, bool wordWrap, bool whiteOut);
 
     // Nearest ParentWindow / HostControl of this object or an ancestor.
     void *FindParentWindow() const;

@@ -31,7 +31,10 @@ std::uint32_t TMkBitmap::Pixel(std::int32_t x, std::int32_t y) const
                    static_cast<std::size_t>(x)];
 }
 
-std::uint32_t TMkBitmap::TransparentPixel() const { return Pixel(0, height_ - 1); }
+std::uint32_t TMkBitmap::TransparentPixel() const
+{
+    return Pixel(0, height_ - 1);
+}
 
 namespace {
 
@@ -45,7 +48,8 @@ public:
     }
     std::uint32_t U16(std::size_t at) const
     {
-        return static_cast<std::uint32_t>(data_[at]) | (static_cast<std::uint32_t>(data_[at + 1]) << 8);
+        return static_cast<std::uint32_t>(data_[at]) |
+               (static_cast<std::uint32_t>(data_[at + 1]) << 8);
     }
     std::uint32_t U32(std::size_t at) const { return U16(at) | (U16(at + 2) << 16); }
     std::int32_t I32(std::size_t at) const { return static_cast<std::int32_t>(U32(at)); }
@@ -125,7 +129,10 @@ std::vector<std::uint32_t> ReadPalette(const Bytes &in, const BmpHeader &h)
     return palette;
 }
 
-std::uint32_t Channel5(std::uint32_t v) { return (v << 3) | (v >> 2); }
+std::uint32_t Channel5(std::uint32_t v)
+{
+    return (v << 3) | (v >> 2);
+}
 
 // Pixel x of a row that starts at byte `row`.
 std::uint32_t DecodePixel(const Bytes &in, std::size_t row, std::int64_t x, const BmpHeader &h,
@@ -133,12 +140,9 @@ std::uint32_t DecodePixel(const Bytes &in, std::size_t row, std::int64_t x, cons
 {
     const auto ux = static_cast<std::size_t>(x);
     switch (h.bitCount) {
-    case 1:
-        return palette[(in[row + ux / 8] >> (7 - ux % 8)) & 1u];
-    case 4:
-        return palette[(in[row + ux / 2] >> (ux % 2 == 0 ? 4 : 0)) & 0xFu];
-    case 8:
-        return palette[in[row + ux]];
+    case 1: return palette[(in[row + ux / 8] >> (7 - ux % 8)) & 1u];
+    case 4: return palette[(in[row + ux / 2] >> (ux % 2 == 0 ? 4 : 0)) & 0xFu];
+    case 8: return palette[in[row + ux]];
     case 16: {
         const std::uint32_t v = in.U16(row + ux * 2);
         return 0xFF000000u | (Channel5((v >> 10) & 31u) << 16) | (Channel5((v >> 5) & 31u) << 8) |
@@ -182,7 +186,8 @@ std::unique_ptr<TMkBitmap> MkReadBmp(std::span<const std::uint8_t> data)
     std::vector<std::uint32_t> pixels(static_cast<std::size_t>(h.width * rows));
     for (std::int64_t y = 0; y < rows; ++y) {
         const std::int64_t stored = topDown ? y : rows - 1 - y;
-        const auto row = static_cast<std::size_t>(h.pixelOffset + stride * static_cast<std::uint64_t>(stored));
+        const auto row =
+            static_cast<std::size_t>(h.pixelOffset + stride * static_cast<std::uint64_t>(stored));
         for (std::int64_t x = 0; x < h.width; ++x)
             pixels[static_cast<std::size_t>(y * h.width + x)] = DecodePixel(in, row, x, h, palette);
     }

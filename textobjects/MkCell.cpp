@@ -6,9 +6,9 @@
 
 #include <algorithm>
 
-using mktext::SatAdd;
 using mktext::RoundDiv;
 using mktext::Sat;
+using mktext::SatAdd;
 
 TMkTableRow::TMkTableRow(TMkBaseText *parent) : TMkParsedTextList(parent) {}
 
@@ -121,14 +121,10 @@ namespace {
 const char *AlignName(std::uint8_t align)
 {
     switch (align) {
-    case MkAlignRight:
-        return "RIGHT";
-    case MkAlignCenter:
-        return "CENTER";
-    case MkAlignJustify:
-        return "JUSTIFY";
-    default:
-        return "LEFT";
+    case MkAlignRight: return "RIGHT";
+    case MkAlignCenter: return "CENTER";
+    case MkAlignJustify: return "JUSTIFY";
+    default: return "LEFT";
     }
 }
 
@@ -142,9 +138,8 @@ void TMkCell::Paint(TMkCanvas &canvas, const TMkRect &rect, TMkPoint offset, con
     const std::int32_t h = Sat(std::min<std::int64_t>(bounds.bottom, rect.Height() - offset.y));
     const TMkTable *table = OwnerTable();
     const std::int64_t padding = table != nullptr ? std::max(table->CellPadding, 0) : 0;
-    const std::int32_t g = table != nullptr
-                               ? Sat(padding + table->CellInset + std::int64_t{table->Border})
-                               : 0;
+    const std::int32_t g =
+        table != nullptr ? Sat(padding + table->CellInset + std::int64_t{table->Border}) : 0;
     const std::int32_t ox = SatAdd(rect.left, offset.x);
     const std::int32_t oy = SatAdd(rect.top, offset.y);
 
@@ -184,7 +179,8 @@ void TMkCell::Paint(TMkCanvas &canvas, const TMkRect &rect, TMkPoint offset, con
         const std::int32_t top = SatAdd(std::int64_t{g} + u, v);
         const TMkRect area{SatAdd(ox, g), SatAdd(oy, top), Sat(std::int64_t{ox} + w - g),
                            Sat(std::int64_t{oy} + h - g)};
-        child.PaintGuarded(canvas, area, TMkPoint{}, font, childBack, singleLine, wordWrap, whiteOut);
+        child.PaintGuarded(canvas, area, TMkPoint{}, font, childBack, singleLine, wordWrap,
+                           whiteOut);
         child.Left = g;
         child.Top = top;
         u = SatAdd(u, std::int64_t{child.Height} + 2);

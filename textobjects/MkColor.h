@@ -31,4 +31,7 @@ constexpr TMkColor MkSystemColor(std::uint8_t number)
     return SystemColorBase + number;
 }
 
-constexpr bool MkIsSystemColor(TMkColor c) { return (c >> 24) == 0xFF; }
+constexpr bool MkIsSystemColor(TMkColor c)
+{
+    return (c >> 24) == 0xFF;
+}

@@ -29,4 +29,7 @@ std::unique_ptr<TMkBaseText> TMkHiddenText::Clone() const
     return std::make_unique<TMkHiddenText>(Parent, Text);
 }
 
-void TMkHiddenText::Export(TMkWriter &writer) const { writer.Write(Text); }
+void TMkHiddenText::Export(TMkWriter &writer) const
+{
+    writer.Write(Text);
+}

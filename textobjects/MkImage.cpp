@@ -42,9 +42,18 @@ TMkImage::TMkImage(TMkBaseText *parent, TMkImageCallback onGetImage, std::string
         HeightText = std::to_string(Picture.Height());
 }
 
-std::int32_t TMkImage::WidthValue() const { return MkTextIntOrZero(WidthText); }
-std::int32_t TMkImage::HeightValue() const { return MkTextIntOrZero(HeightText); }
-std::int32_t TMkImage::IndexValue() const { return MkTextIntOrZero(ImageIndex); }
+std::int32_t TMkImage::WidthValue() const
+{
+    return MkTextIntOrZero(WidthText);
+}
+std::int32_t TMkImage::HeightValue() const
+{
+    return MkTextIntOrZero(HeightText);
+}
+std::int32_t TMkImage::IndexValue() const
+{
+    return MkTextIntOrZero(ImageIndex);
+}
 
 bool TMkImage::NeedsLayout(TMkCanvas &, const TMkRect &, const TMkFont &, bool, bool)
 {
@@ -117,4 +126,7 @@ void TMkImage::ResolveVariables(const TMkVariableCallback &callback)
     MkTextResolve(*this, WidthText, callback);
 }
 
-void TMkImage::Export(TMkWriter &writer) const { writer.Image(*this); }
+void TMkImage::Export(TMkWriter &writer) const
+{
+    writer.Image(*this);
+}

@@ -10,8 +10,8 @@
 #include <algorithm>
 #include <string>
 
-using mktext::SatAdd;
 using mktext::Sat;
+using mktext::SatAdd;
 
 namespace {
 
@@ -39,7 +39,8 @@ void TMkList::Layout(TMkCanvas &canvas, const TMkRect &rect, const TMkFont &font
         auto *item = dynamic_cast<TMkListItem *>(Child(i));
         if (item == nullptr)
             continue;
-        const TMkRect area{SatAdd(rect.left, kItemIndent), SatAdd(rect.top, y), rect.right, rect.bottom};
+        const TMkRect area{SatAdd(rect.left, kItemIndent), SatAdd(rect.top, y), rect.right,
+                           rect.bottom};
         const TMkRect b = item->GetBounds(canvas, area, font, singleLine, wordWrap);
         Width = std::max(Width, b.right);
         y = SatAdd(y, b.bottom != 0 ? b.bottom : canvas.TextHeight("W"));
@@ -50,8 +51,8 @@ void TMkList::Layout(TMkCanvas &canvas, const TMkRect &rect, const TMkFont &font
     Height = y;
 }
 
-void TMkList::DrawMarker(TMkCanvas &canvas, std::int32_t left, std::int32_t top, std::int32_t number,
-                         std::int32_t markerHeight, std::int32_t heightOfW)
+void TMkList::DrawMarker(TMkCanvas &canvas, std::int32_t left, std::int32_t top,
+                         std::int32_t number, std::int32_t markerHeight, std::int32_t heightOfW)
 {
     if (Numbered != 0) {
         const TMkColor color = canvas.Font().Color;
@@ -111,7 +112,8 @@ void TMkList::Paint(TMkCanvas &canvas, const TMkRect &rect, TMkPoint offset, con
                 return;
         }
         const TMkRect area{SatAdd(left, kItemIndent), SatAdd(top, y), rect.right, rect.bottom};
-        item->PaintGuarded(canvas, area, TMkPoint{}, font, backColor, singleLine, wordWrap, whiteOut);
+        item->PaintGuarded(canvas, area, TMkPoint{}, font, backColor, singleLine, wordWrap,
+                           whiteOut);
         item->Left = kItemIndent;
         item->Top = y;
         y = SatAdd(std::int64_t{y} + (item->Height != 0 ? item->Height : heightOfW), 2);

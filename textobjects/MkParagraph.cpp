@@ -10,8 +10,8 @@
 #include <algorithm>
 #include <cctype>
 
-using mktext::SatAdd;
 using mktext::Sat;
+using mktext::SatAdd;
 using mktext::SatSub;
 
 namespace {
@@ -179,9 +179,7 @@ void TMkParagraph::Paint(TMkCanvas &canvas, const TMkRect &rect, TMkPoint offset
             x += b.right;
         }
     };
-    auto pastBottom = [&]() {
-        return std::int64_t{rect.top} + offset.y + top > rect.bottom;
-    };
+    auto pastBottom = [&]() { return std::int64_t{rect.top} + offset.y + top > rect.bottom; };
 
     for (std::size_t i = 0; i < Count(); ++i) {
         TMkBaseText &child = *Child(i);

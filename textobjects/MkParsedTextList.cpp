@@ -6,8 +6,8 @@
 
 #include <algorithm>
 
-using mktext::SatAdd;
 using mktext::RoundDiv;
+using mktext::SatAdd;
 using mktext::SatSub;
 
 TMkParsedTextList::TMkParsedTextList(TMkBaseText *parent) : TMkBaseText(parent) {}
@@ -84,7 +84,8 @@ void TMkParsedTextList::Paint(TMkCanvas &canvas, const TMkRect &rect, TMkPoint o
             dx = std::max(dx, 0);
             dy = std::max(dy, 0);
         }
-        child->PaintGuarded(canvas, rect, TMkPoint{SatAdd(offset.x, dx), SatAdd(std::int64_t{offset.y} + y, dy)},
+        child->PaintGuarded(canvas, rect,
+                            TMkPoint{SatAdd(offset.x, dx), SatAdd(std::int64_t{offset.y} + y, dy)},
                             font, backColor, singleLine, wordWrap, whiteOut);
         child->Left = dx;
         child->Top = SatAdd(y, dy);

@@ -13,8 +13,8 @@ public:
     explicit TMkParsedTextList(TMkBaseText *parent);
     ~TMkParsedTextList() override;
 
-    bool NeedsLayout(TMkCanvas &canvas, const TMkRect &rect, const TMkFont &font,
-                     bool singleLine, bool wordWrap) override;
+    bool NeedsLayout(TMkCanvas &canvas, const TMkRect &rect, const TMkFont &font, bool singleLine,
+                     bool wordWrap) override;
     void Layout(TMkCanvas &canvas, const TMkRect &rect, const TMkFont &font, bool singleLine,
                 bool wordWrap) override;
     void Paint(TMkCanvas &canvas, const TMkRect &rect, TMkPoint offset, const TMkFont &font,

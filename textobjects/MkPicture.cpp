@@ -16,13 +16,25 @@ TMkPicture &TMkPicture::operator=(const TMkPicture &other)
 
 TMkPicture::~TMkPicture() = default;
 
-void TMkPicture::SetGraphic(std::unique_ptr<TMkGraphic> graphic) { graphic_ = std::move(graphic); }
+void TMkPicture::SetGraphic(std::unique_ptr<TMkGraphic> graphic)
+{
+    graphic_ = std::move(graphic);
+}
 
-std::int32_t TMkPicture::Width() const { return graphic_ ? graphic_->Width() : 0; }
+std::int32_t TMkPicture::Width() const
+{
+    return graphic_ ? graphic_->Width() : 0;
+}
 
-std::int32_t TMkPicture::Height() const { return graphic_ ? graphic_->Height() : 0; }
+std::int32_t TMkPicture::Height() const
+{
+    return graphic_ ? graphic_->Height() : 0;
+}
 
-bool TMkPicture::Empty() const { return !graphic_ || graphic_->Empty(); }
+bool TMkPicture::Empty() const
+{
+    return !graphic_ || graphic_->Empty();
+}
 
 bool TMkPicture::LoadFromFile(const std::string &fileName)
 {

@@ -62,7 +62,9 @@ TMkPictureLoader &MkPictureLoader();
 class TMkScopedPictureLoader {
 public:
     explicit TMkScopedPictureLoader(TMkPictureLoader &loader)
-        : previous_(MkSetPictureLoader(&loader)) {}
+        : previous_(MkSetPictureLoader(&loader))
+    {
+    }
     ~TMkScopedPictureLoader() { MkSetPictureLoader(previous_); }
     TMkScopedPictureLoader(const TMkScopedPictureLoader &) = delete;
     TMkScopedPictureLoader &operator=(const TMkScopedPictureLoader &) = delete;

@@ -47,7 +47,10 @@ std::unique_ptr<TMkBaseText> TMkLine::Clone() const
     return copy;
 }
 
-void TMkLine::Export(TMkWriter &writer) const { writer.Rule(); }
+void TMkLine::Export(TMkWriter &writer) const
+{
+    writer.Rule();
+}
 
 TMkLineBreak::TMkLineBreak(TMkBaseText *parent) : TMkPieceOfText(parent) {}
 
@@ -74,4 +77,7 @@ std::unique_ptr<TMkBaseText> TMkLineBreak::Clone() const
     return copy;
 }
 
-void TMkLineBreak::Export(TMkWriter &writer) const { writer.LineBreak(); }
+void TMkLineBreak::Export(TMkWriter &writer) const
+{
+    writer.LineBreak();
+}

@@ -24,8 +24,8 @@ class TMkLine : public TMkPieceOfText {
 public:
     explicit TMkLine(TMkBaseText *parent);
 
-    bool NeedsLayout(TMkCanvas &canvas, const TMkRect &rect, const TMkFont &font,
-                     bool singleLine, bool wordWrap) override;
+    bool NeedsLayout(TMkCanvas &canvas, const TMkRect &rect, const TMkFont &font, bool singleLine,
+                     bool wordWrap) override;
     void Layout(TMkCanvas &canvas, const TMkRect &rect, const TMkFont &font, bool singleLine,
                 bool wordWrap) override;
     void Paint(TMkCanvas &canvas, const TMkRect &rect, TMkPoint offset, const TMkFont &font,
@@ -39,8 +39,8 @@ class TMkLineBreak : public TMkPieceOfText {
 public:
     explicit TMkLineBreak(TMkBaseText *parent);
 
-    bool NeedsLayout(TMkCanvas &canvas, const TMkRect &rect, const TMkFont &font,
-                     bool singleLine, bool wordWrap) override;
+    bool NeedsLayout(TMkCanvas &canvas, const TMkRect &rect, const TMkFont &font, bool singleLine,
+                     bool wordWrap) override;
     void Layout(TMkCanvas &canvas, const TMkRect &rect, const TMkFont &font, bool singleLine,
                 bool wordWrap) override;
     void Paint(TMkCanvas &canvas, const TMkRect &rect, TMkPoint offset, const TMkFont &font,

@@ -53,22 +53,22 @@ void TMkRepeat::ResolveVariables(const TMkVariableCallback &callback)
 {
     auto expanded = std::make_unique<TMkParsedTextList>(Parent);
     {
-    const ExpansionScope scope;
-    MkTextResolve(*this, RepeatCount, callback);
-    const std::int32_t count = std::min(CountValue(), MkMaxRepeatCount);
-    for (std::int32_t index = 0; index < count; ++index) {
-        if (OnRepeat)
-            OnRepeat(*this, index);
-        for (std::size_t i = 0; i < Count() && tCopiesLeft > 0; ++i, --tCopiesLeft) {
-            std::unique_ptr<TMkBaseText> copy = Child(i)->Clone();
-            copy->Parent = expanded.get();
-            TMkBaseText *raw = copy.get();
-            // Appended before it is resolved, so that a nested repeat block
-            // finds itself in the new list and can replace itself there.
-            expanded->AddChild(std::move(copy));
-            raw->ResolveVariables(callback);
+        const ExpansionScope scope;
+        MkTextResolve(*this, RepeatCount, callback);
+        const std::int32_t count = std::min(CountValue(), MkMaxRepeatCount);
+        for (std::int32_t index = 0; index < count; ++index) {
+            if (OnRepeat)
+                OnRepeat(*this, index);
+            for (std::size_t i = 0; i < Count() && tCopiesLeft > 0; ++i, --tCopiesLeft) {
+                std::unique_ptr<TMkBaseText> copy = Child(i)->Clone();
+                copy->Parent = expanded.get();
+                TMkBaseText *raw = copy.get();
+                // Appended before it is resolved, so that a nested repeat block
+                // finds itself in the new list and can replace itself there.
+                expanded->AddChild(std::move(copy));
+                raw->ResolveVariables(callback);
+            }
         }
-    }
     }
     auto *parent = dynamic_cast<TMkParsedTextList *>(Parent);
     if (parent == nullptr)

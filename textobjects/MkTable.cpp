@@ -109,7 +109,8 @@ std::int32_t CountGridColumns(const TMkGrid &cells)
         columns = std::max(columns, running);
     }
     // Keep the whole grid within its cell budget.
-    const std::int64_t byBudget = MkMaxGridCells / std::max<std::int64_t>(1, static_cast<std::int64_t>(n));
+    const std::int64_t byBudget =
+        MkMaxGridCells / std::max<std::int64_t>(1, static_cast<std::int64_t>(n));
     return static_cast<std::int32_t>(
         std::min({columns, std::int64_t{MkMaxGridColumns}, std::max<std::int64_t>(1, byBudget)}));
 }

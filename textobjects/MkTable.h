@@ -42,8 +42,14 @@ inline constexpr std::int64_t MkMaxGridCells = 10000;
 
 // Size encoding of widths, heights and padding: positive pixels, -1..-100 a
 // percentage, below -100 a star weight N stored as -(N + 100), 0 not given.
-constexpr bool MkIsPercent(std::int32_t size) { return size >= -100 && size <= -1; }
-constexpr bool MkIsStar(std::int32_t size) { return size < -100; }
+constexpr bool MkIsPercent(std::int32_t size)
+{
+    return size >= -100 && size <= -1;
+}
+constexpr bool MkIsStar(std::int32_t size)
+{
+    return size < -100;
+}
 
 // A table: rows of cells on a grid that NormalizeGrid makes rectangular.
 class TMkTable : public TMkParsedTextList {
@@ -67,8 +73,8 @@ public:
     TMkColor BgColor = NoColor;
     std::int32_t CellInset = 1;
 
-    bool NeedsLayout(TMkCanvas &canvas, const TMkRect &rect, const TMkFont &font,
-                     bool singleLine, bool wordWrap) override;
+    bool NeedsLayout(TMkCanvas &canvas, const TMkRect &rect, const TMkFont &font, bool singleLine,
+                     bool wordWrap) override;
     void Layout(TMkCanvas &canvas, const TMkRect &rect, const TMkFont &font, bool singleLine,
                 bool wordWrap) override;
     void Paint(TMkCanvas &canvas, const TMkRect &rect, TMkPoint offset, const TMkFont &font,
@@ -152,8 +158,8 @@ public:
     std::int32_t GridWidth = 0;
     std::int32_t GridHeight = 0;
 
-    bool NeedsLayout(TMkCanvas &canvas, const TMkRect &rect, const TMkFont &font,
-                     bool singleLine, bool wordWrap) override;
+    bool NeedsLayout(TMkCanvas &canvas, const TMkRect &rect, const TMkFont &font, bool singleLine,
+                     bool wordWrap) override;
     void Layout(TMkCanvas &canvas, const TMkRect &rect, const TMkFont &font, bool singleLine,
                 bool wordWrap) override;
     void Paint(TMkCanvas &canvas, const TMkRect &rect, TMkPoint offset, const TMkFont &font,

@@ -7,18 +7,24 @@
 // Table layout: column minimums, the distribution of the width over fixed,
 // percentage, star and automatic cells, row heights; and table painting.
 
-using mktext::SatAdd;
 using mktext::RoundDiv;
 using mktext::Sat;
+using mktext::SatAdd;
 
 namespace {
 
 // Content is measured in a very tall rectangle, wrapped.
 constexpr std::int32_t kMeasureHeight = 10000;
 
-std::int32_t ColumnCount(const TMkTable &table) { return table.ColCount(); }
+std::int32_t ColumnCount(const TMkTable &table)
+{
+    return table.ColCount();
+}
 
-bool IsFixed(const TMkCell &cell) { return cell.CellWidth > 0; }
+bool IsFixed(const TMkCell &cell)
+{
+    return cell.CellWidth > 0;
+}
 
 } // namespace
 
@@ -81,8 +87,8 @@ void TMkTable::ComputeMinWidths(const TMkGrid &grid, TMkCanvas &canvas, const TM
             cell->LayoutDirty = true;
             std::int32_t widest = 1;
             for (std::size_t i = 0; i < cell->Count(); ++i)
-                widest = std::max(widest,
-                                  cell->Child(i)->GetBounds(canvas, narrow, font, false, true).right);
+                widest = std::max(
+                    widest, cell->Child(i)->GetBounds(canvas, narrow, font, false, true).right);
             cell->MinWidth = widest;
         }
     const std::int32_t columns = ColumnCount(*this);
@@ -191,9 +197,8 @@ void TMkTable::AssignCellWidths(const std::vector<TMkCell *> &row)
         if (cell->SpanMaster != nullptr)
             continue;
         if (cell->IsAutomatic())
-            cell->AssignedWidth = cell->SpannedCells.empty()
-                                      ? RoundDiv(b, weight)
-                                      : RoundDiv(b * cell->ColSpan, weight);
+            cell->AssignedWidth = cell->SpannedCells.empty() ? RoundDiv(b, weight)
+                                                             : RoundDiv(b * cell->ColSpan, weight);
         else if (MkIsStar(cell->CellWidth))
             cell->AssignedWidth = RoundDiv((100 - std::int64_t{cell->CellWidth}) * b, weight);
     }
@@ -231,7 +236,8 @@ void TMkTable::ComputeDesiredWidths(const TMkGrid &grid)
             const TMkCell *cell = row[static_cast<std::size_t>(c)];
             if (cell->SpannedCells.empty())
                 continue;
-            const auto last = static_cast<std::int32_t>(std::min<std::int64_t>(columns, std::int64_t{c} + cell->ColSpan));
+            const auto last = static_cast<std::int32_t>(
+                std::min<std::int64_t>(columns, std::int64_t{c} + cell->ColSpan));
             std::int64_t sum = 0;
             std::int32_t zeros = 0;
             for (std::int32_t k = c; k < last; ++k) {
@@ -265,7 +271,8 @@ void TMkTable::ComputeDesiredWidths(const TMkGrid &grid)
     for (std::int32_t c = 0; c < columns; ++c)
         if (automatic[static_cast<std::size_t>(c)])
             Columns[static_cast<std::size_t>(c)]->DesiredWidth =
-                SatAdd(Columns[static_cast<std::size_t>(c)]->DesiredWidth, RoundDiv(difference, autoCount));
+                SatAdd(Columns[static_cast<std::size_t>(c)]->DesiredWidth,
+                       RoundDiv(difference, autoCount));
 }
 
 void TMkTable::ComputeRowHeights(const TMkGrid &grid, TMkCanvas &canvas, const TMkFont &font)
@@ -282,7 +289,10 @@ void TMkTable::ComputeRowHeights(const TMkGrid &grid, TMkCanvas &canvas, const T
             const TMkRect area{0, 0, ColumnsWidth(cell->ColIndex, cell->ColSpan), kMeasureHeight};
             std::int64_t sum = 0;
             for (std::size_t i = 0; i < cell->Count(); ++i)
-                sum += std::int64_t{cell->Child(i)->GetBounds(canvas, area, font, false, true).bottom} + 2;
+                sum +=
+                    std::int64_t{
+                        cell->Child(i)->GetBounds(canvas, area, font, false, true).bottom} +
+                    2;
             cell->ContentHeight = sum == 0 ? 1 : Sat(sum);
         }
     const std::int64_t padding = CellPadding > 0 ? 2 * std::int64_t{CellPadding} + 9 : 0;
@@ -346,8 +356,8 @@ void TMkTable::Paint(TMkCanvas &canvas, const TMkRect &rect, TMkPoint offset, co
                 continue;
             }
             const std::int32_t left = Sat(std::int64_t{a} + x + CellSpacing);
-            cell->PaintGuarded(canvas, rect, TMkPoint{SatAdd(offset.x, left), SatAdd(offset.y, y)}, font,
-                               backColor, singleLine, wordWrap, whiteOut);
+            cell->PaintGuarded(canvas, rect, TMkPoint{SatAdd(offset.x, left), SatAdd(offset.y, y)},
+                               font, backColor, singleLine, wordWrap, whiteOut);
             cell->Left = left;
             cell->Top = 0;
             x += std::int64_t{cell->Width} + CellSpacing;

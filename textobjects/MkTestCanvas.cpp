@@ -8,7 +8,10 @@
 
 namespace {
 
-std::int64_t ClampedPoints(std::int32_t points) { return std::clamp(points, 0, 100000); }
+std::int64_t ClampedPoints(std::int32_t points)
+{
+    return std::clamp(points, 0, 100000);
+}
 
 std::string Hex(TMkColor c)
 {
@@ -50,7 +53,8 @@ std::string FontText(const TMkFont &f)
 
 std::string BrushText(const TMkCanvasCall &c)
 {
-    return "brush " + (c.BrushStyle == TMkBrushStyle::Clear ? std::string("clear") : Hex(c.BrushColor));
+    return "brush " +
+           (c.BrushStyle == TMkBrushStyle::Clear ? std::string("clear") : Hex(c.BrushColor));
 }
 
 std::string PenText(const TMkCanvasCall &c)
@@ -66,21 +70,16 @@ std::string TMkCanvasCall::ToString() const
     const std::string quoted = "\"" + Text + "\"";
     switch (Op) {
     case Kind::TextRect:
-        return "TextRect " + RectText(Rect) + " at " + PointText(At) + " " + quoted + " " + FontText(Font);
-    case Kind::TextOut:
-        return "TextOut at " + PointText(At) + " " + quoted + " " + FontText(Font);
-    case Kind::FillRect:
-        return "FillRect " + RectText(Rect) + " " + BrushText(*this);
-    case Kind::OutlineRect:
-        return "OutlineRect " + RectText(Rect) + " " + PenText(*this);
-    case Kind::MoveTo:
-        return "MoveTo " + PointText(At);
-    case Kind::LineTo:
-        return "LineTo " + PointText(At) + " " + PenText(*this);
+        return "TextRect " + RectText(Rect) + " at " + PointText(At) + " " + quoted + " " +
+               FontText(Font);
+    case Kind::TextOut: return "TextOut at " + PointText(At) + " " + quoted + " " + FontText(Font);
+    case Kind::FillRect: return "FillRect " + RectText(Rect) + " " + BrushText(*this);
+    case Kind::OutlineRect: return "OutlineRect " + RectText(Rect) + " " + PenText(*this);
+    case Kind::MoveTo: return "MoveTo " + PointText(At);
+    case Kind::LineTo: return "LineTo " + PointText(At) + " " + PenText(*this);
     case Kind::Ellipse:
         return "Ellipse " + RectText(Rect) + " " + BrushText(*this) + " " + PenText(*this);
-    case Kind::FocusRect:
-        return "FocusRect " + RectText(Rect);
+    case Kind::FocusRect: return "FocusRect " + RectText(Rect);
     case Kind::Picture:
         return "Picture " + RectText(Rect) + " " + std::to_string(PictureWidth) + "x" +
                std::to_string(PictureHeight);
@@ -88,7 +87,10 @@ std::string TMkCanvasCall::ToString() const
     return {};
 }
 
-TMkTestCanvas::TMkTestCanvas() { font_.Name = "Verdana"; }
+TMkTestCanvas::TMkTestCanvas()
+{
+    font_.Name = "Verdana";
+}
 
 std::int32_t TMkTestCanvas::CharWidth(std::int32_t points)
 {
@@ -105,9 +107,15 @@ std::int32_t TMkTestCanvas::TextWidth(std::string_view text)
     return mktext::Sat(static_cast<std::int64_t>(text.size()) * CharWidth(font_.Size));
 }
 
-std::int32_t TMkTestCanvas::TextHeight(std::string_view) { return LineHeight(font_.Size); }
+std::int32_t TMkTestCanvas::TextHeight(std::string_view)
+{
+    return LineHeight(font_.Size);
+}
 
-void TMkTestCanvas::SetFont(const TMkFont &font) { font_ = font; }
+void TMkTestCanvas::SetFont(const TMkFont &font)
+{
+    font_ = font;
+}
 
 void TMkTestCanvas::SetBrushColor(TMkColor color)
 {
@@ -128,7 +136,8 @@ TMkCanvasCall TMkTestCanvas::Record(TMkCanvasCall::Kind kind) const
     return call;
 }
 
-void TMkTestCanvas::TextRect(const TMkRect &clip, std::int32_t x, std::int32_t y, std::string_view text)
+void TMkTestCanvas::TextRect(const TMkRect &clip, std::int32_t x, std::int32_t y,
+                             std::string_view text)
 {
     TMkCanvasCall call = Record(TMkCanvasCall::Kind::TextRect);
     call.Rect = clip;

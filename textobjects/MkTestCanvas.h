@@ -11,13 +11,21 @@
 // shaped it.
 struct TMkCanvasCall {
     enum class Kind : std::uint8_t {
-        TextRect, TextOut, FillRect, OutlineRect, MoveTo, LineTo, Ellipse, FocusRect, Picture
+        TextRect,
+        TextOut,
+        FillRect,
+        OutlineRect,
+        MoveTo,
+        LineTo,
+        Ellipse,
+        FocusRect,
+        Picture
     };
     Kind Op = Kind::TextRect;
-    TMkRect Rect;       // clip, filled/outlined/ellipse/picture rectangle
-    TMkPoint At;        // text position, line end point, pen position
-    std::string Text;   // text drawn
-    TMkFont Font;       // font at the call
+    TMkRect Rect;     // clip, filled/outlined/ellipse/picture rectangle
+    TMkPoint At;      // text position, line end point, pen position
+    std::string Text; // text drawn
+    TMkFont Font;     // font at the call
     TMkColor BrushColor = 0;
     TMkBrushStyle BrushStyle = TMkBrushStyle::Solid;
     TMkColor PenColor = 0;

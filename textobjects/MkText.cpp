@@ -75,9 +75,7 @@ void TMkText::DrawRelief(TMkCanvas &canvas, const TMkRect &clip, std::int32_t x,
         canvas.TextRect(clip, SatAdd(x, dx), SatAdd(y, dy), Text);
     };
     switch (Style3D) {
-    case 0:
-        canvas.TextRect(clip, x, y, Text);
-        break;
+    case 0: canvas.TextRect(clip, x, y, Text); break;
     case 1:
         pass(LightColor, l, l);
         pass(c, 0, 0);
@@ -98,8 +96,7 @@ void TMkText::DrawRelief(TMkCanvas &canvas, const TMkRect &clip, std::int32_t x,
         pass(backColor, l, l);
         canvas.SetFontColor(c);
         break;
-    default:
-        break;
+    default: break;
     }
 }
 
@@ -139,4 +136,7 @@ void TMkText::Export(TMkWriter &writer) const
     writer.Text(*this);
 }
 
-std::string TMkText::GetText() const { return Text; }
+std::string TMkText::GetText() const
+{
+    return Text;
+}

@@ -6,8 +6,8 @@
 
 #include <algorithm>
 
-using mktext::SatAdd;
 using mktext::Sat;
+using mktext::SatAdd;
 
 TMkTree::TMkTree(TMkBaseText *parent) : TMkParsedTextList(parent) {}
 
@@ -52,13 +52,15 @@ void TMkTree::Paint(TMkCanvas &canvas, const TMkRect &rect, TMkPoint offset, con
         const TMkRect measure{0, 0, Sat(nested ? width - Indent : width), Sat(height - y)};
         TMkRect b;
         if (nested) {
-            child.PaintGuarded(canvas, area, TMkPoint{}, font, backColor, singleLine, wordWrap, whiteOut);
+            child.PaintGuarded(canvas, area, TMkPoint{}, font, backColor, singleLine, wordWrap,
+                               whiteOut);
             child.Left = Indent;
             child.Top = y;
             b = child.GetBounds(canvas, measure, font, singleLine, wordWrap);
         } else {
             b = child.GetBounds(canvas, measure, font, singleLine, wordWrap);
-            child.PaintGuarded(canvas, area, TMkPoint{}, font, backColor, singleLine, wordWrap, whiteOut);
+            child.PaintGuarded(canvas, area, TMkPoint{}, font, backColor, singleLine, wordWrap,
+                               whiteOut);
             child.Left = 0;
             child.Top = y;
         }

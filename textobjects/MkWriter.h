@@ -44,6 +44,5 @@ public:
     virtual void Image(const TMkImage &) {}
     virtual void Rule() {}
     virtual void LineBreak() {}
-    virtual void EmbeddedControl(std::string_view, std::string_view, std::int32_t,
-                                 std::int32_t) {}
+    virtual void EmbeddedControl(std::string_view, std::string_view, std::int32_t, std::int32_t) {}
 };

@@ -18,7 +18,10 @@ namespace {
 // arithmetic is not safe there, and nothing that far away is visible.
 constexpr std::int32_t kFar = 1 << 24;
 
-int Near(std::int32_t v) { return std::clamp(v, -kFar, kFar); }
+int Near(std::int32_t v)
+{
+    return std::clamp(v, -kFar, kFar);
+}
 
 // The pixels from left to right - 1 and top to bottom - 1; empty when the
 // edges are crossed.
@@ -47,7 +50,10 @@ TQtCanvas::TQtCanvas(QPainter &painter) : painter_(painter)
     UpdateFont();
 }
 
-TQtCanvas::~TQtCanvas() { painter_.restore(); }
+TQtCanvas::~TQtCanvas()
+{
+    painter_.restore();
+}
 
 QFont TQtCanvas::ToQFont(const TMkFont &font)
 {
@@ -65,7 +71,10 @@ QFont TQtCanvas::ToQFont(const TMkFont &font)
     return q;
 }
 
-void TQtCanvas::UpdateFont() { qfont_ = ToQFont(font_); }
+void TQtCanvas::UpdateFont()
+{
+    qfont_ = ToQFont(font_);
+}
 
 void TQtCanvas::SetFont(const TMkFont &font)
 {
@@ -124,7 +133,10 @@ void TQtCanvas::TextRect(const TMkRect &clip, std::int32_t x, std::int32_t y, st
     painter_.restore();
 }
 
-void TQtCanvas::TextOut(std::int32_t x, std::int32_t y, std::string_view text) { DrawText(x, y, text); }
+void TQtCanvas::TextOut(std::int32_t x, std::int32_t y, std::string_view text)
+{
+    DrawText(x, y, text);
+}
 
 void TQtCanvas::SetBrushColor(TMkColor color)
 {
@@ -132,7 +144,10 @@ void TQtCanvas::SetBrushColor(TMkColor color)
     brushStyle_ = TMkBrushStyle::Solid;
 }
 
-void TQtCanvas::SetPenWidth(std::int32_t width) { penWidth_ = std::clamp(width, 0, kMaxPenWidth); }
+void TQtCanvas::SetPenWidth(std::int32_t width)
+{
+    penWidth_ = std::clamp(width, 0, kMaxPenWidth);
+}
 
 bool TQtCanvas::ApplyPen()
 {
@@ -177,7 +192,10 @@ void TQtCanvas::OutlineRect(const TMkRect &rect)
         painter_.drawRect(r.adjusted(0, 0, -1, -1));
 }
 
-void TQtCanvas::MoveTo(std::int32_t x, std::int32_t y) { penPos_ = {x, y}; }
+void TQtCanvas::MoveTo(std::int32_t x, std::int32_t y)
+{
+    penPos_ = {x, y};
+}
 
 void TQtCanvas::LineTo(std::int32_t x, std::int32_t y)
 {

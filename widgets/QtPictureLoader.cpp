@@ -10,7 +10,8 @@
 
 std::unique_ptr<TMkGraphic> TQtPictureLoader::Load(const std::string &fileName)
 {
-    QImageReader reader(QString::fromLocal8Bit(fileName.data(), static_cast<qsizetype>(fileName.size())));
+    QImageReader reader(
+        QString::fromLocal8Bit(fileName.data(), static_cast<qsizetype>(fileName.size())));
     // Refuse pictures the engine's own reader would refuse for their size,
     // before anything is decoded.
     const QSize size = reader.size();
@@ -22,7 +23,8 @@ std::unique_ptr<TMkGraphic> TQtPictureLoader::Load(const std::string &fileName)
     if (image.isNull() || image.width() > MkMaxBitmapSide || image.height() > MkMaxBitmapSide)
         return nullptr;
     std::vector<std::uint32_t> pixels;
-    pixels.reserve(static_cast<std::size_t>(image.width()) * static_cast<std::size_t>(image.height()));
+    pixels.reserve(static_cast<std::size_t>(image.width()) *
+                   static_cast<std::size_t>(image.height()));
     for (int y = 0; y < image.height(); ++y) {
         const auto *line = reinterpret_cast<const QRgb *>(image.constScanLine(y));
         pixels.insert(pixels.end(), line, line + image.width());

@@ -85,8 +85,9 @@ TEST(BmpReader, DefaultLoaderReadsFilesAndRejectsOthers)
     const auto bad = (dir / "vesmar_bmp_reader_test.txt").string();
     {
         const auto bytes = MakeBmp(2, 3, 24, std::vector<std::uint32_t>(6, 0x808080));
-        std::ofstream(good, std::ios::binary).write(reinterpret_cast<const char *>(bytes.data()),
-                                                    static_cast<std::streamsize>(bytes.size()));
+        std::ofstream(good, std::ios::binary)
+            .write(reinterpret_cast<const char *>(bytes.data()),
+                   static_cast<std::streamsize>(bytes.size()));
         std::ofstream(bad) << "not a picture";
     }
     TMkBmpLoader loader;
@@ -114,7 +115,8 @@ TEST(BmpReader, SurvivesMutatedHeaders)
     for (int round = 0; round < 3000; ++round) {
         auto bytes = seeds[static_cast<std::size_t>(round) % seeds.size()];
         for (int flips = 1 + static_cast<int>(rng() % 4); flips > 0; --flips)
-            bytes[rng() % std::min<std::size_t>(bytes.size(), 64)] = static_cast<std::uint8_t>(rng());
+            bytes[rng() % std::min<std::size_t>(bytes.size(), 64)] =
+                static_cast<std::uint8_t>(rng());
         if (rng() % 4 == 0)
             bytes.resize(rng() % bytes.size());
         const auto bmp = MkReadBmp(bytes);

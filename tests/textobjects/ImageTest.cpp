@@ -21,9 +21,13 @@ protected:
     TMkImage *AddImage(const std::string &source, const std::string &width = "",
                        const std::string &height = "", TMkImageCallback callback = {})
     {
-        return root.Add(std::make_unique<TMkImage>(&root, std::move(callback), "", height, width, source));
+        return root.Add(
+            std::make_unique<TMkImage>(&root, std::move(callback), "", height, width, source));
     }
-    TMkRect Bounds(TMkImage *image) { return image->GetBounds(canvas, {0, 0, 300, 100}, font, true, true); }
+    TMkRect Bounds(TMkImage *image)
+    {
+        return image->GetBounds(canvas, {0, 0, 300, 100}, font, true, true);
+    }
 };
 
 class ThrowingLoader : public TMkPictureLoader {

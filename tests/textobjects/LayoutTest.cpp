@@ -218,13 +218,15 @@ TEST_F(LayoutTest, CellsTakeTheirSizeFromTheGrid)
     auto *row = table->Row(0);
     row->CellAt(0)->ColSpan = 2;
     row->Delete(1);
-    table->Add(std::make_unique<TMkTableRow>(table.get()))->Add(std::make_unique<TMkCell>(table->Row(1)));
+    table->Add(std::make_unique<TMkTableRow>(table.get()))
+        ->Add(std::make_unique<TMkCell>(table->Row(1)));
     table->NormalizeGrid();
     Bounds(*table, 101);
     TMkCell *span = table->Cell(0, 0);
     const TMkRect b = span->GetBounds(canvas, {}, font, false, true);
     EXPECT_EQ(b.right, table->Columns[0]->Width + table->Columns[1]->Width + 3);
-    EXPECT_EQ(table->Cell(1, 1)->GetBounds(canvas, {}, font, false, true).right, table->Columns[1]->Width);
+    EXPECT_EQ(table->Cell(1, 1)->GetBounds(canvas, {}, font, false, true).right,
+              table->Columns[1]->Width);
 }
 
 TEST_F(LayoutTest, HostileTableValuesStayInRange)

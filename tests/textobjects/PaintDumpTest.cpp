@@ -50,7 +50,8 @@ TEST(PaintDump, EveryCaseDrawsAsExpected)
         auto expectedPath = entry.path();
         expectedPath.replace_extension(".expected");
         const std::string actual = PaintDump(ReadFile(entry.path()));
-        EXPECT_EQ(actual, ReadFile(expectedPath)) << entry.path().filename() << " draws:\n" << actual;
+        EXPECT_EQ(actual, ReadFile(expectedPath)) << entry.path().filename() << " draws:\n"
+                                                  << actual;
     }
     EXPECT_GT(cases, 0);
 }
@@ -58,6 +59,7 @@ TEST(PaintDump, EveryCaseDrawsAsExpected)
 TEST(PaintDump, ReaderRejectsMalformedDescriptions)
 {
     EXPECT_THROW(testsupport::ReadPaintCase("p\n"), std::runtime_error);
-    EXPECT_THROW(testsupport::ReadPaintCase("list\n  text \"a\"\n    text \"b\"\n"), std::runtime_error);
+    EXPECT_THROW(testsupport::ReadPaintCase("list\n  text \"a\"\n    text \"b\"\n"),
+                 std::runtime_error);
     EXPECT_THROW(testsupport::ReadPaintCase("list\n  blink\n"), std::runtime_error);
 }

@@ -38,7 +38,8 @@ private:
 
     std::int32_t Extreme()
     {
-        static const std::int32_t values[] = {0, 1, -1, 2, 3, 13, 30, -50, -100, -101, -150, 200,
+        static const std::int32_t values[] = {0,       1,        -1,        2,        3,    13,
+                                              30,      -50,      -100,      -101,     -150, 200,
                                               1000000, -1000000, INT32_MAX, INT32_MIN};
         return values[Pick(static_cast<int>(std::size(values)))];
     }
@@ -69,30 +70,23 @@ private:
             t->LightDepth = static_cast<std::uint8_t>(Pick(256));
             break;
         }
-        case 1:
-            parent.Add(std::make_unique<TMkLineBreak>(&parent));
-            break;
-        case 2:
-            parent.Add(std::make_unique<TMkLine>(&parent));
-            break;
+        case 1: parent.Add(std::make_unique<TMkLineBreak>(&parent)); break;
+        case 2: parent.Add(std::make_unique<TMkLine>(&parent)); break;
         case 3:
             parent.Add(std::make_unique<TMkImage>(&parent, TMkImageCallback{}, "",
-                                                  std::to_string(Extreme()), std::to_string(Extreme()),
-                                                  "missing.bmp"));
+                                                  std::to_string(Extreme()),
+                                                  std::to_string(Extreme()), "missing.bmp"));
             break;
-        case 4:
-            parent.Add(std::make_unique<TMkHiddenText>(&parent, "<x>"));
-            break;
+        case 4: parent.Add(std::make_unique<TMkHiddenText>(&parent, "<x>")); break;
         case 5: {
             static const char *aligns[] = {"", "RIGHT", "CENTER", "JUSTIFY"};
             Fill(*parent.Add(std::make_unique<TMkParagraph>(&parent, aligns[Pick(4)])), depth + 1);
             break;
         }
-        case 6:
-            AddTable(parent, depth);
-            break;
+        case 6: AddTable(parent, depth); break;
         case 7: {
-            auto *list = parent.Add(std::make_unique<TMkList>(&parent, static_cast<std::uint8_t>(Pick(2))));
+            auto *list =
+                parent.Add(std::make_unique<TMkList>(&parent, static_cast<std::uint8_t>(Pick(2))));
             for (int i = Pick(4); i > 0; --i)
                 Fill(*list->Add(std::make_unique<TMkListItem>(list)), depth + 1);
             break;
@@ -103,9 +97,7 @@ private:
             Fill(*tree, depth + 1);
             break;
         }
-        case 9:
-            Fill(*parent.Add(std::make_unique<TMkParsedTextList>(&parent)), depth + 1);
-            break;
+        case 9: Fill(*parent.Add(std::make_unique<TMkParsedTextList>(&parent)), depth + 1); break;
         default:
             Fill(*parent.Add(std::make_unique<TMkRepeat>(&parent, TMkRepeatCallback{},
                                                          std::to_string(Pick(3)))),

@@ -106,7 +106,8 @@ TEST(TextModel, ResolvesReferencesInTheirOrderAndLeavesOtherTextsAlone)
 
     std::vector<std::string> asked;
     root.ResolveVariables(Variables(
-        {{"ALIGN", "right"}, {"WORD", "casa"}, {"FACE", "verdana"}, {"SIZE", "14"}, {"LINK", "go"}}, &asked));
+        {{"ALIGN", "right"}, {"WORD", "casa"}, {"FACE", "verdana"}, {"SIZE", "14"}, {"LINK", "go"}},
+        &asked));
     EXPECT_EQ(asked, (std::vector<std::string>{"LINK", "FACE", "SIZE", "WORD", "ALIGN"}));
     EXPECT_EQ(word->Text, "casa");
     EXPECT_EQ(word->FontName, "verdana");
@@ -241,7 +242,8 @@ TEST(TextModel, DeepTreesAreDestroyedAndLaidOutWithoutExhaustingTheStack)
         at = at->Add(std::make_unique<TMkParsedTextList>(at));
     at->Add(std::make_unique<TMkText>("deep", at));
     TMkTestCanvas canvas;
-    const TMkRect b = root->GetBounds(canvas, {0, 0, 100, 100}, testsupport::BaseFont(), true, true);
+    const TMkRect b =
+        root->GetBounds(canvas, {0, 0, 100, 100}, testsupport::BaseFont(), true, true);
     EXPECT_EQ(b, (TMkRect{0, 0, 0, 0})); // the word lies past the nesting limit
     root->Paint(canvas, {0, 0, 100, 100}, {}, testsupport::BaseFont(), NoColor, true, true, false);
     EXPECT_TRUE(canvas.Calls().empty());

@@ -27,7 +27,8 @@ inline TMkFont BaseFont()
 inline std::unique_ptr<TMkBitmap> SolidBitmap(std::int32_t w, std::int32_t h, std::uint32_t argb)
 {
     return std::make_unique<TMkBitmap>(
-        w, h, std::vector<std::uint32_t>(static_cast<std::size_t>(w) * static_cast<std::size_t>(h), argb),
+        w, h,
+        std::vector<std::uint32_t>(static_cast<std::size_t>(w) * static_cast<std::size_t>(h), argb),
         true);
 }
 
@@ -90,7 +91,8 @@ inline std::vector<std::uint8_t> MakeBmp(std::int32_t width, std::int32_t height
             if (bits == 8) {
                 b[row + static_cast<std::size_t>(x)] = static_cast<std::uint8_t>(p);
             } else {
-                const std::size_t at = row + static_cast<std::size_t>(x) * static_cast<std::size_t>(bits / 8);
+                const std::size_t at =
+                    row + static_cast<std::size_t>(x) * static_cast<std::size_t>(bits / 8);
                 b[at] = static_cast<std::uint8_t>(p);
                 b[at + 1] = static_cast<std::uint8_t>(p >> 8);
                 b[at + 2] = static_cast<std::uint8_t>(p >> 16);

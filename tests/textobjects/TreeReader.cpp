@@ -72,7 +72,8 @@ std::int32_t Int(const Line &l, const std::string &key, std::int32_t fallback)
 TMkColor Color(const Line &l, const std::string &key, TMkColor fallback)
 {
     auto it = l.attrs.find(key);
-    return it == l.attrs.end() ? fallback : static_cast<TMkColor>(std::stoul(it->second, nullptr, 16));
+    return it == l.attrs.end() ? fallback
+                               : static_cast<TMkColor>(std::stoul(it->second, nullptr, 16));
 }
 
 std::string Str(const Line &l, const std::string &key)
@@ -126,18 +127,23 @@ std::unique_ptr<TMkBaseText> Make(const Line &l, TMkBaseText *parent, int number
 {
     using Factory = std::function<std::unique_ptr<TMkBaseText>(const Line &, TMkBaseText *)>;
     static const std::map<std::string, Factory> factories = {
-        {"list", [](const Line &, TMkBaseText *p) { return std::make_unique<TMkParsedTextList>(p); }},
-        {"p", [](const Line &x, TMkBaseText *p) { return std::make_unique<TMkParagraph>(p, Str(x, "align")); }},
+        {"list",
+         [](const Line &, TMkBaseText *p) { return std::make_unique<TMkParsedTextList>(p); }},
+        {"p", [](const Line &x,
+                 TMkBaseText *p) { return std::make_unique<TMkParagraph>(p, Str(x, "align")); }},
         {"text", MakeText},
         {"br", [](const Line &, TMkBaseText *p) { return std::make_unique<TMkLineBreak>(p); }},
         {"rule", [](const Line &, TMkBaseText *p) { return std::make_unique<TMkLine>(p); }},
-        {"hidden", [](const Line &x, TMkBaseText *p) { return std::make_unique<TMkHiddenText>(p, x.quoted); }},
-        {"img", [](const Line &x, TMkBaseText *p) {
-             return std::make_unique<TMkImage>(p, TMkImageCallback{}, Str(x, "index"), Str(x, "height"),
-                                               Str(x, "width"), Str(x, "src"));
+        {"hidden", [](const Line &x,
+                      TMkBaseText *p) { return std::make_unique<TMkHiddenText>(p, x.quoted); }},
+        {"img",
+         [](const Line &x, TMkBaseText *p) {
+             return std::make_unique<TMkImage>(p, TMkImageCallback{}, Str(x, "index"),
+                                               Str(x, "height"), Str(x, "width"), Str(x, "src"));
          }},
         {"table", MakeTable},
-        {"row", [](const Line &x, TMkBaseText *p) {
+        {"row",
+         [](const Line &x, TMkBaseText *p) {
              auto row = std::make_unique<TMkTableRow>(p);
              row->RowHeight = Int(x, "height", 13);
              row->VAlign = static_cast<std::uint8_t>(Int(x, "valign", MkVAlignNone));
@@ -147,7 +153,8 @@ std::unique_ptr<TMkBaseText> Make(const Line &l, TMkBaseText *parent, int number
         {"ol", [](const Line &, TMkBaseText *p) { return std::make_unique<TMkList>(p, 1); }},
         {"ul", [](const Line &, TMkBaseText *p) { return std::make_unique<TMkList>(p, 0); }},
         {"li", [](const Line &, TMkBaseText *p) { return std::make_unique<TMkListItem>(p); }},
-        {"tree", [](const Line &, TMkBaseText *p) {
+        {"tree",
+         [](const Line &, TMkBaseText *p) {
              auto tree = std::make_unique<TMkTree>(p);
              tree->TreeKind = 1;
              return tree;
@@ -182,7 +189,8 @@ PaintCase ReadPaintCase(const std::string &text)
     std::vector<TMkParsedTextList *> stack; // containers by indent
     while (std::getline(in, raw)) {
         ++number;
-        if (raw.find_first_not_of(' ') == std::string::npos || raw[raw.find_first_not_of(' ')] == '#')
+        if (raw.find_first_not_of(' ') == std::string::npos ||
+            raw[raw.find_first_not_of(' ')] == '#')
             continue;
         const Line line = Split(raw, number);
         if (line.kind == "paint") {
@@ -198,7 +206,8 @@ PaintCase ReadPaintCase(const std::string &text)
         }
         if (!result.root) {
             if (line.kind != "list" || line.indent != 0)
-                throw std::runtime_error("line " + std::to_string(number) + ": the root must be a list");
+                throw std::runtime_error("line " + std::to_string(number) +
+                                         ": the root must be a list");
             result.root = std::make_unique<TMkParsedTextList>(nullptr);
             stack = {result.root.get()};
             continue;
@@ -208,7 +217,8 @@ PaintCase ReadPaintCase(const std::string &text)
         stack.resize(static_cast<std::size_t>(line.indent));
         TMkParsedTextList *parent = stack.back();
         if (parent == nullptr)
-            throw std::runtime_error("line " + std::to_string(number) + ": only containers have children");
+            throw std::runtime_error("line " + std::to_string(number) +
+                                     ": only containers have children");
         std::unique_ptr<TMkBaseText> object = Make(line, parent, number);
         TMkBaseText *raw_object = object.get();
         parent->AddChild(std::move(object));

@@ -1,7 +1,7 @@
+#include "widgets/QtCanvas.h"
 #include "textobjects/MkBitmap.h"
 #include "textobjects/MkParagraph.h"
 #include "textobjects/MkText.h"
-#include "widgets/QtCanvas.h"
 #include "widgets/QtPictureLoader.h"
 #include "widgets/QtSystemColors.h"
 
