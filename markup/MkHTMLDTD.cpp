@@ -203,7 +203,7 @@ void DeclareElement(TMkDTDDefinition& definition, const TDecl& d, TMkHTMLHandler
 {
     auto model = d.ContentModel ? MkReadContentModel(d.ContentModel) : nullptr;
     auto exclusions = OptionalNames(d.Exclusions);
-    auto skip = handlers.SkipHandler(d.Skip);
+    auto skip = handlers.SkipHandler(d.Name, d.Skip);
     auto notify = handlers.ElementHandler(d.Name);
     // An element that only excludes itself (FORM in FORM, LABEL in LABEL).
     if (exclusions && exclusions->size() == 1 && exclusions->front() == d.Name) {

@@ -50,7 +50,7 @@ public:
     virtual TMkDTDHandler TextHandler() = 0;
     virtual TMkTypeTest TextTest() = 0;
     virtual TMkDTDHandler ElementHandler(std::string_view element) = 0;
-    virtual TMkDTDHandler SkipHandler(TMkSkipPolicy policy) = 0;
+    virtual TMkDTDHandler SkipHandler(std::string_view element, TMkSkipPolicy policy) = 0;
 };
 
 // Adds the whole table to definition, in order.

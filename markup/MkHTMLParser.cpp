@@ -105,6 +105,14 @@ const TElementHandler* FindHandler(std::string_view element)
     return nullptr;
 }
 
+TMkNameList TerminatorsOf(std::string_view element)
+{
+    for (const TMkHTMLDeclaration& d : MkHTMLDeclarations())
+        if (MkSameText(d.Name, element))
+            return d.Terminators ? MkHTMLNameList(d.Terminators) : TMkNameList{};
+    return {};
+}
+
 bool IsWhiteSpace(char c)
 {
     return c == '\t' || c == '\n' || c == '\r' || c == ' ';
@@ -264,13 +272,20 @@ TMkDTDHandler TMkHTMLParser::ElementHandler(std::string_view element)
     };
 }
 
-TMkDTDHandler TMkHTMLParser::SkipHandler(TMkSkipPolicy policy)
+TMkDTDHandler TMkHTMLParser::SkipHandler(std::string_view element, TMkSkipPolicy policy)
 {
     switch (policy) {
     case TMkSkipPolicy::Hide:
         return [this](TMkParsedTextList*& container, TMkDTDAction) { SkipHide(container); };
-    case TMkSkipPolicy::Paragraph:
-        return [this](TMkParsedTextList*&, TMkDTDAction) { SkipParagraph(); };
+    case TMkSkipPolicy::Paragraph: {
+        // An element that a P ends (HEAD) is meant to end at the implied
+        // paragraph; one that a P does not end (BODY) must not be handed a
+        // paragraph that cannot take the token.
+        const TMkNameList ends = TerminatorsOf(element);
+        const bool paragraphEnds = std::any_of(ends.begin(), ends.end(),
+                                               [](const std::string& name) { return MkSameText(name, "P"); });
+        return [this, paragraphEnds](TMkParsedTextList*&, TMkDTDAction) { SkipParagraph(!paragraphEnds); };
+    }
     case TMkSkipPolicy::Drop:
         break;
     }
@@ -303,12 +318,44 @@ void TMkHTMLParser::SkipHide(TMkParsedTextList*& container)
     Advance();
 }
 
-void TMkHTMLParser::SkipParagraph()
+bool TMkHTMLParser::CurrentIsTagIn(const TMkNameList& names) const
 {
-    // A token that the paragraph implied for it did not take (a tag that ends
-    // a paragraph at once, such as a stray TD) comes back to the same skip
-    // handler.  Implying a paragraph again would go round for ever, adding a
-    // token to the band each time, so the token is dropped instead.
+    return std::any_of(names.begin(), names.end(),
+                       [this](const std::string& name) { return CurrentIsTagNamed(name); });
+}
+
+// Text or inline markup where it cannot stand gets a P start tag in front of
+// it, so that the next pass meets a paragraph.
+//
+// A tag that ends a paragraph at once (a stray TD, /TR, /UL ...) would end
+// the implied one without being taken, come back here and be given another
+// paragraph, for ever.  In an element that a P does not end, such tags are
+// dropped instead, and the paragraph goes in front of what follows them
+// (unless that is the end, or a block the element takes itself): dropping
+// alone would leave the next pass to fail where the implied paragraph then
+// stands, and two failed passes at one place end the element.
+void TMkHTMLParser::SkipParagraph(bool dropParagraphEnders)
+{
+    static const TMkNameList paragraphEnds = TerminatorsOf("P");
+    // The paragraph enders that no enclosing block takes: table, list and
+    // item structure out of place.  Block starters, LI and the ends of the
+    // document are left for the element to deal with.
+    static const TMkNameList strays = [] {
+        const TMkNameList keep = MkHTMLNameList("@B LI /HTML /BODY");
+        TMkNameList names;
+        for (const std::string& name : paragraphEnds)
+            if (std::find(keep.begin(), keep.end(), name) == keep.end())
+                names.push_back(name);
+        return names;
+    }();
+    if (dropParagraphEnders && CurrentIsTagIn(paragraphEnds)) {
+        Advance();
+        while (CurrentIsTagIn(strays))
+            Advance();
+        if (!HasCurrent() || CurrentIsTagIn(paragraphEnds))
+            return;
+    }
+    // Should a token come back all the same, it goes: nothing may loop here.
     if (CurrentToken() != nullptr && CurrentToken() == ImpliedParagraphFor) {
         ImpliedParagraphFor = nullptr;
         Advance();

@@ -53,7 +53,7 @@ private:
     TMkDTDHandler TextHandler() override;
     TMkTypeTest TextTest() override;
     TMkDTDHandler ElementHandler(std::string_view element) override;
-    TMkDTDHandler SkipHandler(TMkSkipPolicy policy) override;
+    TMkDTDHandler SkipHandler(std::string_view element, TMkSkipPolicy policy) override;
     // TMkAttributeSource
     std::string ResolveVariable(const std::string& reference) override;
 
@@ -74,7 +74,8 @@ private:
     void Control(TMkParsedTextList& container);
 
     void SkipHide(TMkParsedTextList*& container);
-    void SkipParagraph();
+    void SkipParagraph(bool dropParagraphEnders);
+    bool CurrentIsTagIn(const TMkNameList& names) const;
     void StoreHidden(TMkParsedTextList& container);
 
     // The token in front of which the paragraph skip last implied a P.
