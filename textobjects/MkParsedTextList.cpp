@@ -8,7 +8,6 @@
 
 using mktext::RoundDiv;
 using mktext::SatAdd;
-using mktext::SatSub;
 
 TMkParsedTextList::TMkParsedTextList(TMkBaseText *parent) : TMkBaseText(parent) {}
 
