@@ -1,5 +1,7 @@
 #include "markup/MkTokenBand.h"
 
+#include <algorithm>
+
 void TMkTokenBand::Clear()
 {
     Tokens.clear();
@@ -16,14 +18,13 @@ void TMkTokenBand::InsertAtCursor(std::unique_ptr<TMkToken> token)
 {
     if (!token)
         return;
-    if (Cursor == BeforeFirst) {
-        Tokens.emplace(Tokens.begin(), token.release());
-    } else if (!IsIndex(Cursor)) {
-        Tokens.push_back(std::move(token));
+    const bool append = Cursor != BeforeFirst && !IsIndex(Cursor);
+    const std::int32_t at = Cursor == BeforeFirst ? 0 : Cursor;
+    Tokens.push_back(std::move(token));
+    if (append)
         Cursor = Count() - 1;
-    } else {
-        Tokens.emplace(Tokens.begin() + Cursor, token.release());
-    }
+    else  // moved from the end to its place
+        std::rotate(Tokens.begin() + at, Tokens.end() - 1, Tokens.end());
 }
 
 std::vector<std::unique_ptr<TMkToken>> TMkTokenBand::TakeAll()
