@@ -158,3 +158,20 @@ TEST(Tokenize, EveryOneOfManySmallRepeatBlocksExpands)
     parser.TokenizeText(markup);
     EXPECT_EQ(parser.Band.Count(), static_cast<std::int32_t>(markup.size() / 27) * 3 + 1);
 }
+
+TEST(Tokenize, UnclosedRepeatBlocksStopOnTheWorkBound)
+{
+    // Every block lacks its /REPEAT, so each one's body is the whole rest of
+    // the band, copies included.  Expansion stops on its bounds and leaves
+    // the blocks it did not reach as REPEAT tags for the parser.
+    std::string markup;
+    while (markup.size() < 64 * 1024)
+        markup += "<repeat count=2>ab";
+    TTestParser parser;
+    parser.TokenizeText(markup);
+    EXPECT_LE(parser.Band.Count(), TMkExtParser::MaxExpandedTokens + static_cast<std::int32_t>(markup.size()));
+    std::int32_t left = 0;
+    for (std::int32_t i = 0; i < parser.Band.Count(); ++i)
+        left += DumpToken(*parser.Band.TokenAt(i)).rfind("tag \"repeat\"", 0) == 0;
+    EXPECT_GT(left, 0);
+}
