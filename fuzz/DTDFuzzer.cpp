@@ -23,23 +23,24 @@ public:
         // bound works the same way at any size.
         DTD.Limits.WorkBudget = 1'000'000;
     }
-    const TMkParserClass& Class() const override
+    const TMkParserClass &Class() const override
     {
         static const TMkParserClass cls = MkMakeParserClass<TFuzzParser>("TFuzzParser");
         return cls;
     }
-    std::unique_ptr<TMkParsedTextList> Parse(TMkByteStream& stream, TMkImageHandler, TMkVariableHandler,
-                                             TMkControlHandler, TMkRepeatHandler) override
+    std::unique_ptr<TMkParsedTextList> Parse(TMkByteStream &stream, TMkImageHandler,
+                                             TMkVariableHandler, TMkControlHandler,
+                                             TMkRepeatHandler) override
     {
         auto root = std::make_unique<TMkParsedTextList>(nullptr);
         Tokenize(stream);
-        TMkParsedTextList* container = root.get();
+        TMkParsedTextList *container = root.get();
         DTD.Deduce("HTML_DOCUMENT", container);
         if (container != root.get())
-            std::abort();  // no handler here replaces the container
-        for (const auto& entry : DTD.Entries())
+            std::abort(); // no handler here replaces the container
+        for (const auto &entry : DTD.Entries())
             if (entry->SuppressCount != 0)
-                std::abort();  // exclusions must be lifted at the end of every element
+                std::abort(); // exclusions must be lifted at the end of every element
         ClearBand();
         return root;
     }
@@ -48,9 +49,9 @@ public:
     minihtml::TCounts Counts;
 };
 
-}  // namespace
+} // namespace
 
-extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size)
 {
     static TFuzzParser parser;
     TMkMemoryStream stream(data, size);

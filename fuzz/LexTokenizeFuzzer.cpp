@@ -19,12 +19,12 @@ namespace {
 class TFuzzParser : public TMkExtParser {
 public:
     TFuzzParser() : TMkExtParser(TMkHTMLLex::StaticClass()) {}
-    const TMkParserClass& Class() const override
+    const TMkParserClass &Class() const override
     {
         static const TMkParserClass cls = MkMakeParserClass<TFuzzParser>("TFuzzParser");
         return cls;
     }
-    std::unique_ptr<TMkParsedTextList> Parse(TMkByteStream& stream, TMkImageHandler imageHandler,
+    std::unique_ptr<TMkParsedTextList> Parse(TMkByteStream &stream, TMkImageHandler imageHandler,
                                              TMkVariableHandler variableHandler,
                                              TMkControlHandler controlHandler,
                                              TMkRepeatHandler repeatHandler) override
@@ -44,7 +44,7 @@ public:
 
 // Variables: names made of digits read as themselves (so counts can come from
 // variables), others as a short text, EMPTY as nothing.
-std::string Variable(const TMkHandlerSender&, const std::string& name)
+std::string Variable(const TMkHandlerSender &, const std::string &name)
 {
     if (name == "EMPTY")
         return {};
@@ -53,9 +53,9 @@ std::string Variable(const TMkHandlerSender&, const std::string& name)
     return "v";
 }
 
-}  // namespace
+} // namespace
 
-extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size)
 {
     {
         TMkHTMLLex lex;
@@ -70,6 +70,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     TFuzzParser parser;
     TMkMemoryStream stream(data, size);
     std::size_t copies = 0;
-    parser.Parse(stream, {}, Variable, {}, [&](const TMkHandlerSender&, std::int32_t) { ++copies; });
+    parser.Parse(stream, {}, Variable, {},
+                 [&](const TMkHandlerSender &, std::int32_t) { ++copies; });
     return 0;
 }

@@ -20,21 +20,23 @@ struct TCounts {
     std::int64_t Words = 0;
 };
 
-inline void Declare(TMkDTD& dtd, TMkExtParser& parser, TCounts& counts)
+inline void Declare(TMkDTD &dtd, TMkExtParser &parser, TCounts &counts)
 {
-    auto notify = [&counts](TMkParsedTextList*&, TMkDTDAction) { ++counts.Notifications; };
-    auto text = [&counts](TMkParsedTextList*&, TMkDTDAction) { ++counts.Words; };
-    auto advance = [&parser](TMkParsedTextList*&, TMkDTDAction) { parser.Advance(); };
-    auto paragraph = [&parser](TMkParsedTextList*&, TMkDTDAction) { parser.InsertTag("P"); };
-    auto& d = dtd.Declarations;
-    auto element = [&](const char* name, bool start, const char* model, bool end, TMkNameList terminators,
-                       TMkDTDHandler skip) {
-        d.AddElement(name, start, std::move(skip), notify, {}, model ? MkReadContentModel(model) : nullptr,
-                     terminators.empty() ? std::optional<TMkNameList>{} : std::optional<TMkNameList>{terminators},
+    auto notify = [&counts](TMkParsedTextList *&, TMkDTDAction) { ++counts.Notifications; };
+    auto text = [&counts](TMkParsedTextList *&, TMkDTDAction) { ++counts.Words; };
+    auto advance = [&parser](TMkParsedTextList *&, TMkDTDAction) { parser.Advance(); };
+    auto paragraph = [&parser](TMkParsedTextList *&, TMkDTDAction) { parser.InsertTag("P"); };
+    auto &d = dtd.Declarations;
+    auto element = [&](const char *name, bool start, const char *model, bool end,
+                       TMkNameList terminators, TMkDTDHandler skip) {
+        d.AddElement(name, start, std::move(skip), notify, {},
+                     model ? MkReadContentModel(model) : nullptr,
+                     terminators.empty() ? std::optional<TMkNameList>{}
+                                         : std::optional<TMkNameList>{terminators},
                      end);
     };
     const TMkNameList blocks{"P", "UL", "TABLE", "REPEAT", "FORM"};
-    auto with = [](TMkNameList list, const TMkNameList& more) {
+    auto with = [](TMkNameList list, const TMkNameList &more) {
         list.insert(list.end(), more.begin(), more.end());
         return list;
     };
@@ -43,16 +45,18 @@ inline void Declare(TMkDTD& dtd, TMkExtParser& parser, TCounts& counts)
     d.AddEntity("HTML_DOCUMENT", MkReadContentModel("!DOCTYPE?, HTML"));
     element("!DOCTYPE", true, nullptr, false, {}, advance);
     element("HTML", false, "HEAD?, BODY?", false, {}, advance);
-    element("HEAD", false, "TITLE, SCRIPT*", false, with({"BODY", "/HTML", "B", "I", "FONT", "IMG"}, blocks), paragraph);
+    element("HEAD", false, "TITLE, SCRIPT*", false,
+            with({"BODY", "/HTML", "B", "I", "FONT", "IMG"}, blocks), paragraph);
     element("TITLE", true, "(#PCDATA)*", true, {}, advance);
     element("SCRIPT", true, "(#PCDATA)*", true, {}, advance);
     element("BODY", false, "(%block | SCRIPT)+", false, {"/HTML", "HTML"}, paragraph);
     d.AddEntity("%block", MkReadContentModel("P | UL | TABLE | REPEAT | FORM"));
     d.AddEntity("%inline", MkReadContentModel("#PCDATA | B | I | FONT | IMG | BR"));
     d.AddEntity("%flow", MkReadContentModel("%block | %inline"));
-    const TMkNameList cellEnds{"TD", "/TD", "TR", "/TR", "/TABLE", "LI", "/LI", "/UL", "/REPEAT", "/BODY"};
+    const TMkNameList cellEnds{"TD", "/TD", "TR",  "/TR",     "/TABLE",
+                               "LI", "/LI", "/UL", "/REPEAT", "/BODY"};
     element("P", true, "(%inline)*", false, with(with({"/BODY"}, blocks), cellEnds), advance);
-    for (const char* name : {"B", "I", "FONT"})
+    for (const char *name : {"B", "I", "FONT"})
         element(name, true, "(%flow)*", true, {}, advance);
     element("IMG", true, nullptr, false, {}, advance);
     element("BR", true, nullptr, false, {}, advance);
@@ -65,7 +69,8 @@ inline void Declare(TMkDTD& dtd, TMkExtParser& parser, TCounts& counts)
     element("TD", true, "(PLAIN | %flow)*", false, {"TD", "TR", "/TR", "/TABLE"}, advance);
     element("REPEAT", true, "(PLAIN | %flow)+", true, {}, advance);
     element("PLAIN", false, "(%inline)+", false, with(cellEnds, blocks), advance);
-    d.AddElementExcluding("FORM", true, advance, notify, "FORM", MkReadContentModel("(%block)+"), {}, true);
+    d.AddElementExcluding("FORM", true, advance, notify, "FORM", MkReadContentModel("(%block)+"),
+                          {}, true);
 }
 
-}  // namespace minihtml
+} // namespace minihtml

@@ -7,7 +7,7 @@
 namespace {
 
 struct TNamedColor {
-    const char* Name;
+    const char *Name;
     TMkColor Color;
 };
 
@@ -66,11 +66,11 @@ constexpr std::array<TNamedColor, 52> ColorNames{{
     {"MenuBar", MkSystemColor(30)},
 }};
 
-}  // namespace
+} // namespace
 
-bool MkColorByName(std::string_view name, TMkColor& color)
+bool MkColorByName(std::string_view name, TMkColor &color)
 {
-    for (const TNamedColor& entry : ColorNames) {
+    for (const TNamedColor &entry : ColorNames) {
         if (MkSameText(entry.Name, name)) {
             color = entry.Color;
             return true;

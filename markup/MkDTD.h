@@ -16,24 +16,24 @@ class TMkParsedTextList;
 // each declaration, which build the text objects.
 class TMkDTD {
 public:
-    explicit TMkDTD(TMkExtParser* parser);
+    explicit TMkDTD(TMkExtParser *parser);
     ~TMkDTD();
-    TMkDTD(const TMkDTD&) = delete;
-    TMkDTD& operator=(const TMkDTD&) = delete;
+    TMkDTD(const TMkDTD &) = delete;
+    TMkDTD &operator=(const TMkDTD &) = delete;
 
     // Makes the entries and rules from the declarations.
     void Compile();
     // The first entry, in declaration order, with that name (ignoring case).
-    TMkEntryPoint* FindEntry(std::string_view name) const;
+    TMkEntryPoint *FindEntry(std::string_view name) const;
     // Matches the band from the entry named startName, starting before the
     // first token, with container as the current text container.  True when
     // the start entry matched; container is then what the handlers left.  A
     // missing start entry gives false and leaves container alone.
-    bool Deduce(std::string_view startName, TMkParsedTextList*& container);
+    bool Deduce(std::string_view startName, TMkParsedTextList *&container);
 
     TMkDTDDefinition Declarations;
-    const TMkEntryList& Entries() const { return EntryList; }
-    TMkDeductionTree& RootNode() { return Root; }
+    const TMkEntryList &Entries() const { return EntryList; }
+    TMkDeductionTree &RootNode() { return Root; }
 
     // Bounds of a run (see TMkDTDLimits), and what the last run ran into: a
     // caller whose run ended on the work budget knows that the result is cut
@@ -44,11 +44,11 @@ public:
     std::int64_t LastRunWork() const { return Guard.Work; }
 
 private:
-    std::unique_ptr<TMkEntryPoint> MakeEntry(const TMkDTDBaseDefinition& declaration);
-    std::unique_ptr<TMkBaseRule> BuildRule(const TMkDataModel& model);
-    void CompileDeclaration(const TMkDTDBaseDefinition& declaration, TMkEntryPoint& entry);
+    std::unique_ptr<TMkEntryPoint> MakeEntry(const TMkDTDBaseDefinition &declaration);
+    std::unique_ptr<TMkBaseRule> BuildRule(const TMkDataModel &model);
+    void CompileDeclaration(const TMkDTDBaseDefinition &declaration, TMkEntryPoint &entry);
 
-    TMkExtParser* Parser;
+    TMkExtParser *Parser;
     TMkDTDGuard Guard;
     TMkEntryList EntryList;
     TMkDeductionTree Root;

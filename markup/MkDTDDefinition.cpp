@@ -11,8 +11,9 @@ void TMkDTDDefinition::AddEntity(std::string name, std::unique_ptr<TMkDataModel>
     Items.push_back(std::make_unique<TMkDTDEntityDefiniton>(std::move(name), std::move(model)));
 }
 
-void TMkDTDDefinition::AddElement(std::string name, bool startTagRequired, TMkDTDHandler skipHandler,
-                                  TMkDTDHandler notifyHandler, std::optional<TMkNameList> exclusions,
+void TMkDTDDefinition::AddElement(std::string name, bool startTagRequired,
+                                  TMkDTDHandler skipHandler, TMkDTDHandler notifyHandler,
+                                  std::optional<TMkNameList> exclusions,
                                   std::unique_ptr<TMkDataModel> model,
                                   std::optional<TMkNameList> terminators, bool endTagRequired)
 {

@@ -13,13 +13,13 @@ class TMkParsedTextList;
 
 // What the grammar engine reports to the element and type handlers.
 enum class TMkDTDAction : std::uint8_t {
-    StartTagSeen = 0,  // the start tag is current (the engine moves past it afterwards)
-    EndTagSeen = 1,    // the end tag is current
-    ContentStep = 2,   // element: a content pass begins; type: the current token is accepted
-    NoProgress = 3,    // a content pass matched or consumed nothing (after the skip handler)
-    Closed = 5,        // the element ended, by its end tag or implicitly
-    Failed = 6,        // the element did not match
-    Undone = 7,        // a match is being taken back
+    StartTagSeen = 0, // the start tag is current (the engine moves past it afterwards)
+    EndTagSeen = 1,   // the end tag is current
+    ContentStep = 2,  // element: a content pass begins; type: the current token is accepted
+    NoProgress = 3,   // a content pass matched or consumed nothing (after the skip handler)
+    Closed = 5,       // the element ended, by its end tag or implicitly
+    Failed = 6,       // the element did not match
+    Undone = 7,       // a match is being taken back
 };
 
 // Handlers receive the current text container, which they may replace (an
@@ -27,7 +27,7 @@ enum class TMkDTDAction : std::uint8_t {
 // A skip handler deals with a token that fits nowhere in an element's content
 // and is always called with ContentStep's code 2.  An empty handler is not
 // called.
-using TMkDTDHandler = std::function<void(TMkParsedTextList*& container, TMkDTDAction action)>;
+using TMkDTDHandler = std::function<void(TMkParsedTextList *&container, TMkDTDAction action)>;
 // True when the parser's current token belongs to the type.
 using TMkTypeTest = std::function<bool()>;
 
@@ -53,7 +53,9 @@ class TMkDTDTypeDefiniton : public TMkDTDBaseDefinition {
 public:
     TMkDTDTypeDefiniton(std::string name, TMkDTDHandler notify, TMkTypeTest test)
         : TMkDTDBaseDefinition(TypeKind, std::move(name)), NotifyHandler(std::move(notify)),
-          TypeTest(std::move(test)) {}
+          TypeTest(std::move(test))
+    {
+    }
     TMkDTDHandler NotifyHandler;
     TMkTypeTest TypeTest;
 };
@@ -63,8 +65,10 @@ public:
 class TMkDTDEntityDefiniton : public TMkDTDBaseDefinition {
 public:
     TMkDTDEntityDefiniton(std::string name, std::unique_ptr<TMkDataModel> model)
-        : TMkDTDBaseDefinition(EntityKind, std::move(name)), ContentModel(std::move(model)) {}
-    std::unique_ptr<TMkDataModel> ContentModel;  // may be absent
+        : TMkDTDBaseDefinition(EntityKind, std::move(name)), ContentModel(std::move(model))
+    {
+    }
+    std::unique_ptr<TMkDataModel> ContentModel; // may be absent
 };
 
 class TMkDTDElementDefiniton : public TMkDTDBaseDefinition {
@@ -72,8 +76,8 @@ public:
     TMkDTDElementDefiniton(std::string name) : TMkDTDBaseDefinition(ElementKind, std::move(name)) {}
     bool StartTagRequired = false;
     bool EndTagRequired = false;
-    std::unique_ptr<TMkDataModel> ContentModel;  // absent: an empty element
-    std::optional<TMkNameList> Exclusions;       // elements that may not open inside
+    std::unique_ptr<TMkDataModel> ContentModel; // absent: an empty element
+    std::optional<TMkNameList> Exclusions;      // elements that may not open inside
     TMkDTDHandler NotifyHandler;
     TMkDTDHandler SkipHandler;
     // Tags that end the content ("/TABLE" for an end tag, "" for any text).
@@ -98,7 +102,10 @@ public:
 
     void Clear() { Items.clear(); }
     int Count() const { return static_cast<int>(Items.size()); }
-    const TMkDTDBaseDefinition& Item(int index) const { return *Items[static_cast<std::size_t>(index)]; }
+    const TMkDTDBaseDefinition &Item(int index) const
+    {
+        return *Items[static_cast<std::size_t>(index)];
+    }
 
 private:
     std::vector<std::unique_ptr<TMkDTDBaseDefinition>> Items;

@@ -6,25 +6,25 @@
 #include "markup/MkParser.h"
 #include "markup/MkText.h"
 
-TMkEntryPoint::TMkEntryPoint(std::string name, TMkExtParser* parser, const TMkEntryList* allEntries,
-                             TMkDTDGuard* guard)
+TMkEntryPoint::TMkEntryPoint(std::string name, TMkExtParser *parser, const TMkEntryList *allEntries,
+                             TMkDTDGuard *guard)
     : Name(std::move(name)), Parser(parser), AllEntries(allEntries), Guard(guard)
 {
 }
 
-void TMkEntryPoint::Notify(TMkDeductionTree& node, TMkDTDAction action)
+void TMkEntryPoint::Notify(TMkDeductionTree &node, TMkDTDAction action)
 {
     if (NotifyHandler)
         NotifyHandler(node.Container, action);
 }
 
-void TMkEntryPoint::Skip(TMkDeductionTree& node)
+void TMkEntryPoint::Skip(TMkDeductionTree &node)
 {
     if (SkipHandler)
         SkipHandler(node.Container, TMkDTDAction::ContentStep);
 }
 
-void TMkEntryPoint::SkipUnknownTags(TMkDeductionTree& node)
+void TMkEntryPoint::SkipUnknownTags(TMkDeductionTree &node)
 {
     Parser->Advance();
     while (Parser->HasCurrent() && Parser->CurrentIsTag() && !IsKnownTag()) {
@@ -37,12 +37,12 @@ bool TMkEntryPoint::IsKnownTag() const
 {
     if (!AllEntries)
         return true;
-    const auto* tag = Parser->CurrentTag();
+    const auto *tag = Parser->CurrentTag();
     if (!tag)
         return false;
     std::string_view name = tag->Text;
     const bool endTag = !name.empty() && name.front() == '/';
-    for (const auto& entry : *AllEntries) {
+    for (const auto &entry : *AllEntries) {
         if (!entry || entry->Suppressed())
             continue;
         if (MkSameText(name, entry->Name) || (endTag && MkSameText(name.substr(1), entry->Name)))
@@ -53,7 +53,7 @@ bool TMkEntryPoint::IsKnownTag() const
 
 // --- types ---------------------------------------------------------------
 
-bool TMkTypeEntry::Match(TMkDeductionTree& node)
+bool TMkTypeEntry::Match(TMkDeductionTree &node)
 {
     if (!Parser->HasCurrent() || !TypeTest)
         return false;
@@ -66,7 +66,7 @@ bool TMkTypeEntry::Match(TMkDeductionTree& node)
     return matched;
 }
 
-void TMkTypeEntry::Undo(TMkDeductionTree& node)
+void TMkTypeEntry::Undo(TMkDeductionTree &node)
 {
     Notify(node, TMkDTDAction::Undone);
     Parser->SetTokenPosition(node.StartPosition);
@@ -76,19 +76,19 @@ void TMkTypeEntry::Undo(TMkDeductionTree& node)
 
 TMkEntityEntry::~TMkEntityEntry() = default;
 
-bool TMkEntityEntry::Match(TMkDeductionTree& node)
+bool TMkEntityEntry::Match(TMkDeductionTree &node)
 {
     if (!ContentRule)
         return true;
     return ContentRule->Apply(*node.NewChild());
 }
 
-void TMkEntityEntry::Undo(TMkDeductionTree& /*node*/) {}
+void TMkEntityEntry::Undo(TMkDeductionTree & /*node*/) {}
 
 // --- elements ------------------------------------------------------------
 
-TMkElementEntry::TMkElementEntry(std::string name, TMkExtParser* parser,
-                                 const TMkEntryList* allEntries, TMkDTDGuard* guard)
+TMkElementEntry::TMkElementEntry(std::string name, TMkExtParser *parser,
+                                 const TMkEntryList *allEntries, TMkDTDGuard *guard)
     : TMkEntryPoint(std::move(name), parser, allEntries, guard), EndTagName("/" + Name)
 {
 }
@@ -98,14 +98,14 @@ TMkElementEntry::~TMkElementEntry() = default;
 void TMkElementEntry::RaiseExclusions()
 {
     if (Exclusions)
-        for (TMkEntryPoint* entry : *Exclusions)
+        for (TMkEntryPoint *entry : *Exclusions)
             ++entry->SuppressCount;
 }
 
 void TMkElementEntry::LowerExclusions()
 {
     if (Exclusions)
-        for (TMkEntryPoint* entry : *Exclusions)
+        for (TMkEntryPoint *entry : *Exclusions)
             if (entry->SuppressCount > 0)
                 --entry->SuppressCount;
 }
@@ -118,7 +118,7 @@ bool TMkElementEntry::FailsAtOnce() const
            (StartTagRequired && !Parser->CurrentIsTagNamed(Name));
 }
 
-bool TMkElementEntry::Match(TMkDeductionTree& node)
+bool TMkElementEntry::Match(TMkDeductionTree &node)
 {
     if (!Parser->HasCurrent() || Suppressed())
         return false;
@@ -128,9 +128,13 @@ bool TMkElementEntry::Match(TMkDeductionTree& node)
     if (nests && !Guard->EnterElement())
         return false;
     struct TLeave {
-        TMkDTDGuard* Guard;
+        TMkDTDGuard *Guard;
         bool Active;
-        ~TLeave() { if (Active) Guard->LeaveElement(); }
+        ~TLeave()
+        {
+            if (Active)
+                Guard->LeaveElement();
+        }
     } leave{Guard, nests};
 
     if (Parser->CurrentIsTagNamed(Name)) {
@@ -162,23 +166,23 @@ bool TMkElementEntry::Match(TMkDeductionTree& node)
     return true;
 }
 
-void TMkElementEntry::Undo(TMkDeductionTree& node)
+void TMkElementEntry::Undo(TMkDeductionTree &node)
 {
     Notify(node, TMkDTDAction::Undone);
     Parser->SetTokenPosition(node.StartPosition);
 }
 
-bool TMkElementEntry::MatchContent(TMkDeductionTree& node)
+bool TMkElementEntry::MatchContent(TMkDeductionTree &node)
 {
     std::int32_t lastFailed = -1;
-    const TMkToken* lastFailedToken = nullptr;
+    const TMkToken *lastFailedToken = nullptr;
     bool result = false;
     for (;;) {
-        TMkDeductionTree& pass = *node.NewChild();
+        TMkDeductionTree &pass = *node.NewChild();
         pass.StartPosition = Parser->TokenPosition();
         Notify(pass, TMkDTDAction::ContentStep);
         if (!ContentRule)
-            return true;  // an empty element gets exactly one pass
+            return true; // an empty element gets exactly one pass
         const bool applied = ContentRule->Apply(pass);
         if (applied)
             result = true;
@@ -188,7 +192,7 @@ bool TMkElementEntry::MatchContent(TMkDeductionTree& node)
             return result;
         if (applied && Parser->TokenPosition() != pass.StartPosition) {
             lastFailed = -1;
-            continue;  // progress: next pass
+            continue; // progress: next pass
         }
         const bool dropped = SkipOrDrop(pass, lastFailedToken);
         Notify(pass, TMkDTDAction::NoProgress);
@@ -196,7 +200,7 @@ bool TMkElementEntry::MatchContent(TMkDeductionTree& node)
         if (ContentEnds())
             return result;
         if (dropped) {
-            lastFailed = -1;  // moving past the token is progress
+            lastFailed = -1; // moving past the token is progress
             continue;
         }
         // Two failed passes in a row at one position end the content; this is
@@ -207,7 +211,7 @@ bool TMkElementEntry::MatchContent(TMkDeductionTree& node)
     }
 }
 
-bool TMkElementEntry::SkipOrDrop(TMkDeductionTree& pass, const TMkToken*& lastFailedToken)
+bool TMkElementEntry::SkipOrDrop(TMkDeductionTree &pass, const TMkToken *&lastFailedToken)
 {
     // A skip handler that inserts a tag instead of moving on (the implied
     // paragraph) can loop: a stray "</td>" in a body gets a P inserted, the
@@ -217,7 +221,7 @@ bool TMkElementEntry::SkipOrDrop(TMkDeductionTree& pass, const TMkToken*& lastFa
     // this content failed on, the handler has already had its chance with it:
     // the token is dropped instead.  Handlers that move on never see a token
     // twice, so only such loops are affected.
-    const TMkToken* failedAt = Parser->CurrentToken();
+    const TMkToken *failedAt = Parser->CurrentToken();
     const bool drop = failedAt && failedAt == lastFailedToken;
     if (drop)
         Parser->Advance();
@@ -229,12 +233,12 @@ bool TMkElementEntry::SkipOrDrop(TMkDeductionTree& pass, const TMkToken*& lastFa
 
 bool TMkElementEntry::ContentEnds() const
 {
-    const TMkToken* token = Parser->CurrentToken();
+    const TMkToken *token = Parser->CurrentToken();
     if (!token || token->Kind == TMkTokenKind::End || Parser->CurrentIsTagNamed(EndTagName))
         return true;
     if (!Terminators)
         return false;
-    for (const std::string& terminator : *Terminators) {
+    for (const std::string &terminator : *Terminators) {
         if (terminator.empty() ? Parser->CurrentIsText() : Parser->CurrentIsTagNamed(terminator))
             return true;
     }

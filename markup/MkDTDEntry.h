@@ -20,48 +20,48 @@ using TMkEntryList = std::vector<std::unique_ptr<TMkEntryPoint>>;
 // declaration, in declaration order, at the start of every run.
 class TMkEntryPoint {
 public:
-    TMkEntryPoint(std::string name, TMkExtParser* parser, const TMkEntryList* allEntries,
-                  TMkDTDGuard* guard);
+    TMkEntryPoint(std::string name, TMkExtParser *parser, const TMkEntryList *allEntries,
+                  TMkDTDGuard *guard);
     virtual ~TMkEntryPoint() = default;
-    TMkEntryPoint(const TMkEntryPoint&) = delete;
-    TMkEntryPoint& operator=(const TMkEntryPoint&) = delete;
+    TMkEntryPoint(const TMkEntryPoint &) = delete;
+    TMkEntryPoint &operator=(const TMkEntryPoint &) = delete;
 
-    virtual bool Match(TMkDeductionTree& node) = 0;
-    virtual void Undo(TMkDeductionTree& node) = 0;
+    virtual bool Match(TMkDeductionTree &node) = 0;
+    virtual void Undo(TMkDeductionTree &node) = 0;
     // True when Match would fail at once, without calling any handler or
     // moving the parser; lets a rule skip the attempt and its bookkeeping.
     virtual bool FailsAtOnce() const { return false; }
 
     // Advances, then drops the tags that no visible entry knows (calling the
     // skip handler for each), so that such tags vanish between accepted tokens.
-    void SkipUnknownTags(TMkDeductionTree& node);
+    void SkipUnknownTags(TMkDeductionTree &node);
     // Whether the current token is the start or end tag of some entry that is
     // not suppressed at this point.
     bool IsKnownTag() const;
     bool Suppressed() const { return SuppressCount != 0; }
 
     std::string Name;
-    TMkExtParser* Parser;
+    TMkExtParser *Parser;
     std::int32_t SuppressCount = 0;
-    const TMkEntryList* AllEntries;
+    const TMkEntryList *AllEntries;
     TMkDTDHandler NotifyHandler;
     TMkDTDHandler SkipHandler;
 
 protected:
     // Handler calls store the container as the handler leaves it back into
     // the node.
-    void Notify(TMkDeductionTree& node, TMkDTDAction action);
-    void Skip(TMkDeductionTree& node);
+    void Notify(TMkDeductionTree &node, TMkDTDAction action);
+    void Skip(TMkDeductionTree &node);
 
-    TMkDTDGuard* Guard;
+    TMkDTDGuard *Guard;
 };
 
 class TMkTypeEntry : public TMkEntryPoint {
 public:
     using TMkEntryPoint::TMkEntryPoint;
     // Takes the whole run of tokens of the type at once.
-    bool Match(TMkDeductionTree& node) override;
-    void Undo(TMkDeductionTree& node) override;
+    bool Match(TMkDeductionTree &node) override;
+    void Undo(TMkDeductionTree &node) override;
 
     TMkTypeTest TypeTest;
 };
@@ -70,19 +70,19 @@ class TMkEntityEntry : public TMkEntryPoint {
 public:
     using TMkEntryPoint::TMkEntryPoint;
     ~TMkEntityEntry() override;
-    bool Match(TMkDeductionTree& node) override;
-    void Undo(TMkDeductionTree& node) override;
+    bool Match(TMkDeductionTree &node) override;
+    void Undo(TMkDeductionTree &node) override;
 
     std::unique_ptr<TMkBaseRule> ContentRule;
 };
 
 class TMkElementEntry : public TMkEntryPoint {
 public:
-    TMkElementEntry(std::string name, TMkExtParser* parser, const TMkEntryList* allEntries,
-                    TMkDTDGuard* guard);
+    TMkElementEntry(std::string name, TMkExtParser *parser, const TMkEntryList *allEntries,
+                    TMkDTDGuard *guard);
     ~TMkElementEntry() override;
-    bool Match(TMkDeductionTree& node) override;
-    void Undo(TMkDeductionTree& node) override;
+    bool Match(TMkDeductionTree &node) override;
+    void Undo(TMkDeductionTree &node) override;
     bool FailsAtOnce() const override;
 
     // Whether the current token ends this element's content: the end of
@@ -92,14 +92,14 @@ public:
     std::unique_ptr<TMkBaseRule> ContentRule;
     bool StartTagRequired = false;
     bool EndTagRequired = false;
-    const TMkNameList* Terminators = nullptr;   // the declaration's, not owned
-    std::optional<std::vector<TMkEntryPoint*>> Exclusions;
+    const TMkNameList *Terminators = nullptr; // the declaration's, not owned
+    std::optional<std::vector<TMkEntryPoint *>> Exclusions;
 
 private:
-    bool MatchContent(TMkDeductionTree& node);
-    bool SkipOrDrop(TMkDeductionTree& pass, const TMkToken*& lastFailedToken);
+    bool MatchContent(TMkDeductionTree &node);
+    bool SkipOrDrop(TMkDeductionTree &pass, const TMkToken *&lastFailedToken);
     void RaiseExclusions();
     void LowerExclusions();
 
-    std::string EndTagName;  // "/" + Name
+    std::string EndTagName; // "/" + Name
 };

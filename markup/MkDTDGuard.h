@@ -46,13 +46,13 @@ struct TMkDTDLimits {
 // The running counts of one run, shared by the compiled entries and rules.
 class TMkDTDGuard {
 public:
-    void Start(const TMkDTDLimits& limits)
+    void Start(const TMkDTDLimits &limits)
     {
         Limits = limits;
         MatchDepth = 0;
         ElementDepth = 0;
         Work = 0;
-        NodeBase = TMkDeductionTree::LiveCount();  // other documents' trees do not count
+        NodeBase = TMkDeductionTree::LiveCount(); // other documents' trees do not count
         WorkExhausted = false;
         DepthLimitReached = false;
     }
@@ -62,7 +62,8 @@ public:
     {
         if (WorkExhausted)
             return false;
-        if (++Work > Limits.WorkBudget || TMkDeductionTree::LiveCount() - NodeBase > Limits.MaxTreeNodes) {
+        if (++Work > Limits.WorkBudget ||
+            TMkDeductionTree::LiveCount() - NodeBase > Limits.MaxTreeNodes) {
             WorkExhausted = true;
             return false;
         }

@@ -9,49 +9,49 @@ namespace {
 // Counts one nested match against the run's bounds for as long as it lives.
 class TMatchScope {
 public:
-    explicit TMatchScope(TMkDTDGuard& guard) : Guard(guard), Entered(guard.EnterMatch()) {}
+    explicit TMatchScope(TMkDTDGuard &guard) : Guard(guard), Entered(guard.EnterMatch()) {}
     ~TMatchScope()
     {
         if (Entered)
             Guard.LeaveMatch();
     }
-    TMatchScope(const TMatchScope&) = delete;
-    TMatchScope& operator=(const TMatchScope&) = delete;
+    TMatchScope(const TMatchScope &) = delete;
+    TMatchScope &operator=(const TMatchScope &) = delete;
     explicit operator bool() const { return Entered; }
 
 private:
-    TMkDTDGuard& Guard;
+    TMkDTDGuard &Guard;
     bool Entered;
 };
 
-}  // namespace
+} // namespace
 
 TMkRule::~TMkRule()
 {
     // Nested rules are taken apart one level at a time (see TMkDataModel).
     std::vector<std::unique_ptr<TMkBaseRule>> pending;
-    for (auto& alternative : Alternatives)
-        for (auto& rule : alternative->Rules)
+    for (auto &alternative : Alternatives)
+        for (auto &rule : alternative->Rules)
             pending.push_back(std::move(rule));
     while (!pending.empty()) {
         std::unique_ptr<TMkBaseRule> rule = std::move(pending.back());
         pending.pop_back();
         if (rule && rule->Kind == RuleKind)
-            for (auto& alternative : static_cast<TMkRule&>(*rule).Alternatives)
-                for (auto& nested : alternative->Rules)
+            for (auto &alternative : static_cast<TMkRule &>(*rule).Alternatives)
+                for (auto &nested : alternative->Rules)
                     pending.push_back(std::move(nested));
     }
 }
 
-bool TMkBaseRule::Attempt(TMkDeductionTree& node, TMkDeductionTree*& child)
+bool TMkBaseRule::Attempt(TMkDeductionTree &node, TMkDeductionTree *&child)
 {
     child = node.NewChild();
     return Match(*child);
 }
 
-bool TMkBaseRule::Apply(TMkDeductionTree& node)
+bool TMkBaseRule::Apply(TMkDeductionTree &node)
 {
-    TMkDeductionTree* child = nullptr;
+    TMkDeductionTree *child = nullptr;
     switch (Repetition) {
     case TMkRepetition::Once:
         if (Attempt(node, child))
@@ -81,17 +81,17 @@ bool TMkBaseRule::Apply(TMkDeductionTree& node)
         return !(first && Repetition == TMkRepetition::OneOrMore);
     }
     }
-    return false;  // an unknown repetition never matches
+    return false; // an unknown repetition never matches
 }
 
-bool TMkAtomRule::Match(TMkDeductionTree& node)
+bool TMkAtomRule::Match(TMkDeductionTree &node)
 {
     if (Entry->FailsAtOnce())
         return false;
     TMatchScope scope(*Guard);
     if (!scope)
         return false;
-    TMkDeductionTree* child = node.NewChild();
+    TMkDeductionTree *child = node.NewChild();
     child->Entry = Entry;
     if (Entry->Match(*child))
         return true;
@@ -99,13 +99,13 @@ bool TMkAtomRule::Match(TMkDeductionTree& node)
     return false;
 }
 
-bool TMkRuleList::MatchSequence(TMkDeductionTree& node)
+bool TMkRuleList::MatchSequence(TMkDeductionTree &node)
 {
     if (Rules.empty())
         return false;
     bool firstRule = true;
-    for (const auto& rule : Rules) {
-        TMkDeductionTree* item = node.NewChild();
+    for (const auto &rule : Rules) {
+        TMkDeductionTree *item = node.NewChild();
         if (!rule->Apply(*item)) {
             item->Discard();
             // Items matched before this one are taken back; a failing first
@@ -119,13 +119,13 @@ bool TMkRuleList::MatchSequence(TMkDeductionTree& node)
     return true;
 }
 
-bool TMkRule::Match(TMkDeductionTree& node)
+bool TMkRule::Match(TMkDeductionTree &node)
 {
     TMatchScope scope(*Guard);
     if (!scope)
         return false;
-    for (const auto& alternative : Alternatives) {
-        TMkDeductionTree* branch = node.NewChild();
+    for (const auto &alternative : Alternatives) {
+        TMkDeductionTree *branch = node.NewChild();
         if (alternative->MatchSequence(*branch))
             return true;
         branch->Discard();

@@ -19,46 +19,52 @@ public:
     static constexpr std::uint8_t RuleKind = 1;
 
     virtual ~TMkBaseRule() = default;
-    virtual bool Match(TMkDeductionTree& node) = 0;
+    virtual bool Match(TMkDeductionTree &node) = 0;
     // Matches the rule as often as its repetition asks, each attempt in a new
     // child of node.
-    bool Apply(TMkDeductionTree& node);
+    bool Apply(TMkDeductionTree &node);
 
     std::string Name;
     std::uint8_t Kind;
     TMkRepetition Repetition;
 
 protected:
-    TMkBaseRule(std::uint8_t kind, TMkRepetition repetition, TMkDTDGuard* guard)
-        : Kind(kind), Repetition(repetition), Guard(guard) {}
-    bool Attempt(TMkDeductionTree& node, TMkDeductionTree*& child);
+    TMkBaseRule(std::uint8_t kind, TMkRepetition repetition, TMkDTDGuard *guard)
+        : Kind(kind), Repetition(repetition), Guard(guard)
+    {
+    }
+    bool Attempt(TMkDeductionTree &node, TMkDeductionTree *&child);
 
-    TMkDTDGuard* Guard;
+    TMkDTDGuard *Guard;
 };
 
 // A reference to one entry.
 class TMkAtomRule : public TMkBaseRule {
 public:
-    TMkAtomRule(TMkEntryPoint* entry, TMkRepetition repetition, TMkDTDGuard* guard)
-        : TMkBaseRule(AtomKind, repetition, guard), Entry(entry) {}
-    bool Match(TMkDeductionTree& node) override;
+    TMkAtomRule(TMkEntryPoint *entry, TMkRepetition repetition, TMkDTDGuard *guard)
+        : TMkBaseRule(AtomKind, repetition, guard), Entry(entry)
+    {
+    }
+    bool Match(TMkDeductionTree &node) override;
 
-    TMkEntryPoint* Entry;
+    TMkEntryPoint *Entry;
 };
 
 // One alternative: rules matched in sequence.
 class TMkRuleList {
 public:
-    bool MatchSequence(TMkDeductionTree& node);
+    bool MatchSequence(TMkDeductionTree &node);
     std::vector<std::unique_ptr<TMkBaseRule>> Rules;
 };
 
 // Alternatives; the first that matches is taken.
 class TMkRule : public TMkBaseRule {
 public:
-    TMkRule(TMkRepetition repetition, TMkDTDGuard* guard) : TMkBaseRule(RuleKind, repetition, guard) {}
+    TMkRule(TMkRepetition repetition, TMkDTDGuard *guard) : TMkBaseRule(RuleKind, repetition, guard)
+    {
+    }
     ~TMkRule() override;
-    bool Match(TMkDeductionTree& node) override;
+    bool Match(TMkDeductionTree &node) override;
 
     std::vector<std::unique_ptr<TMkRuleList>> Alternatives;
 };

@@ -11,28 +11,28 @@ TMkDataModel::~TMkDataModel()
         std::unique_ptr<TMkDataModeBase> item = std::move(pending.back());
         pending.pop_back();
         if (item->ItemKind == ModelKind) {
-            auto& nested = static_cast<TMkDataModel&>(*item);
-            for (auto& child : nested.Items)
+            auto &nested = static_cast<TMkDataModel &>(*item);
+            for (auto &child : nested.Items)
                 pending.push_back(std::move(child));
             nested.Items.clear();
         }
     }
 }
 
-TMkDataModel& TMkDataModel::AddName(std::string name, TMkRepetition repetition)
+TMkDataModel &TMkDataModel::AddName(std::string name, TMkRepetition repetition)
 {
     Items.push_back(std::make_unique<TMkDataModelEntry>(std::move(name), repetition));
     return *this;
 }
 
-TMkDataModel& TMkDataModel::AddModel(std::unique_ptr<TMkDataModel> model)
+TMkDataModel &TMkDataModel::AddModel(std::unique_ptr<TMkDataModel> model)
 {
     if (model)
         Items.push_back(std::move(model));
     return *this;
 }
 
-TMkDataModel& TMkDataModel::AddChoice()
+TMkDataModel &TMkDataModel::AddChoice()
 {
     Items.push_back(std::make_unique<TMkDataModelOperation>());
     return *this;
@@ -46,7 +46,7 @@ bool IsNameChar(char c)
            c != ' ' && c != '\t' && c != '\n' && c != '\r';
 }
 
-TMkRepetition ReadSuffix(std::string_view text, std::size_t& i)
+TMkRepetition ReadSuffix(std::string_view text, std::size_t &i)
 {
     if (i < text.size()) {
         switch (text[i]) {
@@ -75,10 +75,10 @@ std::size_t MatchingParen(std::string_view text, std::size_t open)
 
 // Reads the items of one level into 'model'.  Nested groups are kept on an
 // explicit stack, so that even a hostile text cannot exhaust the call stack.
-void ReadItems(std::string_view text, TMkDataModel& top)
+void ReadItems(std::string_view text, TMkDataModel &top)
 {
-    std::vector<std::unique_ptr<TMkDataModel>> open;  // groups being read
-    auto current = [&]() -> TMkDataModel& { return open.empty() ? top : *open.back(); };
+    std::vector<std::unique_ptr<TMkDataModel>> open; // groups being read
+    auto current = [&]() -> TMkDataModel & { return open.empty() ? top : *open.back(); };
     std::size_t i = 0;
     while (i < text.size()) {
         const char c = text[i];
@@ -88,7 +88,7 @@ void ReadItems(std::string_view text, TMkDataModel& top)
         } else if (c == ')') {
             ++i;
             if (open.empty())
-                continue;  // a stray ')' closes nothing
+                continue; // a stray ')' closes nothing
             auto group = std::move(open.back());
             open.pop_back();
             group->Repetition = ReadSuffix(text, i);
@@ -97,7 +97,7 @@ void ReadItems(std::string_view text, TMkDataModel& top)
             current().AddChoice();
             ++i;
         } else if (!IsNameChar(c)) {
-            ++i;  // separators and stray suffixes
+            ++i; // separators and stray suffixes
         } else {
             const std::size_t start = i;
             while (i < text.size() && IsNameChar(text[i]))
@@ -122,7 +122,7 @@ std::string_view Trim(std::string_view text)
     return text;
 }
 
-}  // namespace
+} // namespace
 
 std::unique_ptr<TMkDataModel> MkReadContentModel(std::string_view notation)
 {

@@ -10,8 +10,8 @@
 // never match.
 enum class TMkRepetition : std::uint8_t {
     Once = 0,
-    ExactlyOnce = 1,  // one match, failing when a second would follow
-    Optional = 2,     // none or one, failing when a second would follow
+    ExactlyOnce = 1, // one match, failing when a second would follow
+    Optional = 2,    // none or one, failing when a second would follow
     ZeroOrMore = 3,
     OneOrMore = 4,
 };
@@ -57,14 +57,14 @@ public:
         Repetition = repetition;
     }
 
-    TMkDataModel& AddName(std::string name, TMkRepetition repetition = TMkRepetition::Once);
+    TMkDataModel &AddName(std::string name, TMkRepetition repetition = TMkRepetition::Once);
     // The nested model keeps its own repetition; this model owns it.
-    TMkDataModel& AddModel(std::unique_ptr<TMkDataModel> model);
+    TMkDataModel &AddModel(std::unique_ptr<TMkDataModel> model);
     // Starts the next alternative.
-    TMkDataModel& AddChoice();
+    TMkDataModel &AddChoice();
 
     int Count() const { return static_cast<int>(Items.size()); }
-    const TMkDataModeBase& Item(int index) const { return *Items[static_cast<std::size_t>(index)]; }
+    const TMkDataModeBase &Item(int index) const { return *Items[static_cast<std::size_t>(index)]; }
 
 private:
     std::vector<std::unique_ptr<TMkDataModeBase>> Items;

@@ -18,25 +18,25 @@ constexpr std::size_t MaxPooledNodes = 1 << 16;
 bool PoolAlive = false;
 
 struct TNodePool {
-    std::vector<TMkDeductionTree*> Nodes;
+    std::vector<TMkDeductionTree *> Nodes;
     std::size_t Live = 0;
     TNodePool() { PoolAlive = true; }
     ~TNodePool()
     {
         PoolAlive = false;
-        for (TMkDeductionTree* node : Nodes)
+        for (TMkDeductionTree *node : Nodes)
             delete node;
         Nodes.clear();
     }
 };
 
-TNodePool& NodePool()
+TNodePool &NodePool()
 {
     static TNodePool pool;
     return pool;
 }
 
-}  // namespace
+} // namespace
 
 TMkDeductionTree::~TMkDeductionTree()
 {
@@ -53,10 +53,10 @@ std::size_t TMkDeductionTree::LiveCount()
     return PoolAlive ? NodePool().Live : 0;
 }
 
-TMkDeductionTree* TMkDeductionTree::NewChild()
+TMkDeductionTree *TMkDeductionTree::NewChild()
 {
-    TMkDeductionTree* child = nullptr;
-    TNodePool& pool = NodePool();
+    TMkDeductionTree *child = nullptr;
+    TNodePool &pool = NodePool();
     if (!PoolAlive || pool.Nodes.empty()) {
         child = new TMkDeductionTree;
     } else {
@@ -73,18 +73,18 @@ TMkDeductionTree* TMkDeductionTree::NewChild()
     return child;
 }
 
-void TMkDeductionTree::RecycleOne(TMkDeductionTree* node)
+void TMkDeductionTree::RecycleOne(TMkDeductionTree *node)
 {
-    node->Children.clear();  // keeps its capacity for reuse
+    node->Children.clear(); // keeps its capacity for reuse
     node->Parent = nullptr;
     node->Container = nullptr;
     node->Entry = nullptr;
     node->StartPosition = -1;
     if (!PoolAlive) {
-        delete node;  // no children left, so this does not recurse
+        delete node; // no children left, so this does not recurse
         return;
     }
-    TNodePool& pool = NodePool();
+    TNodePool &pool = NodePool();
     if (pool.Live > 0)
         --pool.Live;
     if (pool.Nodes.size() < MaxPooledNodes)
@@ -93,7 +93,7 @@ void TMkDeductionTree::RecycleOne(TMkDeductionTree* node)
         delete node;
 }
 
-void TMkDeductionTree::Recycle(TMkDeductionTree* node)
+void TMkDeductionTree::Recycle(TMkDeductionTree *node)
 {
     // Most discarded nodes are leaves: no walk needed.
     if (node->Children.empty()) {
@@ -102,11 +102,11 @@ void TMkDeductionTree::Recycle(TMkDeductionTree* node)
     }
     // Walk the subtree with an explicit stack, kept between calls so that
     // discarding allocates nothing; children are taken from the last.
-    static std::vector<TMkDeductionTree*> pending;
+    static std::vector<TMkDeductionTree *> pending;
     const std::size_t base = pending.size();
     pending.push_back(node);
     while (pending.size() > base) {
-        TMkDeductionTree* n = pending.back();
+        TMkDeductionTree *n = pending.back();
         pending.pop_back();
         for (auto it = n->Children.rbegin(); it != n->Children.rend(); ++it)
             pending.push_back(*it);
@@ -124,7 +124,7 @@ void TMkDeductionTree::ClearChildren()
 void TMkDeductionTree::Discard()
 {
     if (Parent) {
-        auto& siblings = Parent->Children;
+        auto &siblings = Parent->Children;
         // The node taken out is almost always the last one added.
         auto it = std::find(siblings.rbegin(), siblings.rend(), this);
         if (it != siblings.rend())
@@ -139,18 +139,18 @@ void TMkDeductionTree::Rollback()
     // undone only after everything matched inside it.  Each frame remembers
     // how many of its children are still to be visited.
     struct TFrame {
-        TMkDeductionTree* Node;
+        TMkDeductionTree *Node;
         std::size_t Remaining;
     };
     std::vector<TFrame> stack{{this, Children.size()}};
     while (!stack.empty()) {
-        TFrame& top = stack.back();
+        TFrame &top = stack.back();
         if (top.Remaining > 0) {
-            TMkDeductionTree* child = top.Node->Children[--top.Remaining];
+            TMkDeductionTree *child = top.Node->Children[--top.Remaining];
             stack.push_back({child, child->Children.size()});
             continue;
         }
-        TMkDeductionTree* node = top.Node;
+        TMkDeductionTree *node = top.Node;
         stack.pop_back();
         node->ClearChildren();
         if (node->Entry)

@@ -17,12 +17,12 @@ class TMkDeductionTree {
 public:
     TMkDeductionTree() = default;
     ~TMkDeductionTree();
-    TMkDeductionTree(const TMkDeductionTree&) = delete;
-    TMkDeductionTree& operator=(const TMkDeductionTree&) = delete;
+    TMkDeductionTree(const TMkDeductionTree &) = delete;
+    TMkDeductionTree &operator=(const TMkDeductionTree &) = delete;
 
     // A node from the pool (or a new one) appended to this node's children,
     // with this node's container and start position and no entry.
-    TMkDeductionTree* NewChild();
+    TMkDeductionTree *NewChild();
     // Takes this node out of its parent and recycles it with its subtree.  No
     // handler is called and the parser does not move.
     void Discard();
@@ -34,12 +34,12 @@ public:
     void ClearChildren();
 
     int ChildCount() const { return static_cast<int>(Children.size()); }
-    TMkDeductionTree* Child(int index) const { return Children[static_cast<std::size_t>(index)]; }
+    TMkDeductionTree *Child(int index) const { return Children[static_cast<std::size_t>(index)]; }
 
     std::int32_t StartPosition = -1;
-    TMkDeductionTree* Parent = nullptr;
-    TMkParsedTextList* Container = nullptr;
-    TMkEntryPoint* Entry = nullptr;
+    TMkDeductionTree *Parent = nullptr;
+    TMkParsedTextList *Container = nullptr;
+    TMkEntryPoint *Entry = nullptr;
 
     // How many nodes the pool holds now, and how many nodes made by NewChild
     // are in use in the whole process (for the run's memory bound).
@@ -47,8 +47,8 @@ public:
     static std::size_t LiveCount();
 
 private:
-    static void Recycle(TMkDeductionTree* node);
-    static void RecycleOne(TMkDeductionTree* node);
+    static void Recycle(TMkDeductionTree *node);
+    static void RecycleOne(TMkDeductionTree *node);
 
-    std::vector<TMkDeductionTree*> Children;  // owned
+    std::vector<TMkDeductionTree *> Children; // owned
 };

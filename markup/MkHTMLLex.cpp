@@ -8,18 +8,19 @@ TMkCharSet TMkHTMLLex::DelimiterChars() const
     return MkCharSet("<=>") | WhitespaceChars();
 }
 
-const TMkLexClass& TMkHTMLLex::StaticClass()
+const TMkLexClass &TMkHTMLLex::StaticClass()
 {
-    static const TMkLexClass cls{"TMkHTMLLex", [] { return std::unique_ptr<TMkLex>(new TMkHTMLLex); }};
+    static const TMkLexClass cls{"TMkHTMLLex",
+                                 [] { return std::unique_ptr<TMkLex>(new TMkHTMLLex); }};
     return cls;
 }
 
-const TMkLexClass& TMkHTMLLex::Class() const
+const TMkLexClass &TMkHTMLLex::Class() const
 {
     return StaticClass();
 }
 
-std::unique_ptr<TMkToken> TMkHTMLLex::NextToken(TMkByteStream& stream)
+std::unique_ptr<TMkToken> TMkHTMLLex::NextToken(TMkByteStream &stream)
 {
     // A loop rather than a call to itself: a run of NUL bytes reads as an
     // empty word, and then the next token is what counts.
@@ -40,12 +41,12 @@ std::unique_ptr<TMkToken> TMkHTMLLex::NextToken(TMkByteStream& stream)
     }
 }
 
-std::unique_ptr<TMkToken> TMkHTMLLex::ReadTag(TMkByteStream& stream) const
+std::unique_ptr<TMkToken> TMkHTMLLex::ReadTag(TMkByteStream &stream) const
 {
     // '/', '=' and '<' belong to the name: "</td>" is the tag "/td".
     std::string name = ReadUntil(stream, MkCharSet(">\"'"));
     if (AtEnd(stream))
-        return std::make_unique<TMkEofToken>();  // an unfinished tag is dropped
+        return std::make_unique<TMkEofToken>(); // an unfinished tag is dropped
     if (name.compare(0, 3, "!--") == 0)
         return ReadComment(stream, name);
     auto tag = std::make_unique<TMkTagToken>(std::move(name));
@@ -53,7 +54,7 @@ std::unique_ptr<TMkToken> TMkHTMLLex::ReadTag(TMkByteStream& stream) const
     return tag;
 }
 
-void TMkHTMLLex::ReadAttributes(TMkByteStream& stream, TMkTagToken& tag) const
+void TMkHTMLLex::ReadAttributes(TMkByteStream &stream, TMkTagToken &tag) const
 {
     std::uint8_t c = 0;
     for (;;) {
@@ -64,7 +65,7 @@ void TMkHTMLLex::ReadAttributes(TMkByteStream& stream, TMkTagToken& tag) const
         const std::string name = ReadValue(stream, MkCharSet("=>"));
         SkipWhitespace(stream);
         if (!stream.ReadByte(c) || c == '>')
-            return;  // an attribute without a value is dropped
+            return; // an attribute without a value is dropped
         if (c != '=') {
             StepBack(stream);
             continue;
@@ -76,7 +77,8 @@ void TMkHTMLLex::ReadAttributes(TMkByteStream& stream, TMkTagToken& tag) const
     }
 }
 
-std::unique_ptr<TMkToken> TMkHTMLLex::ReadComment(TMkByteStream& stream, const std::string& name) const
+std::unique_ptr<TMkToken> TMkHTMLLex::ReadComment(TMkByteStream &stream,
+                                                  const std::string &name) const
 {
     auto comment = std::make_unique<TMkTagToken>("!--");
     const std::string_view rest = std::string_view(name).substr(3);
@@ -84,7 +86,7 @@ std::unique_ptr<TMkToken> TMkHTMLLex::ReadComment(TMkByteStream& stream, const s
     if (rest.find("--") != std::string_view::npos) {
         if (stream.ReadByte(c)) {
             if (c == '>')
-                return comment;  // "<!---->" and "<!--x-->" end here
+                return comment; // "<!---->" and "<!--x-->" end here
             StepBack(stream);
         }
     }

@@ -10,13 +10,13 @@ class TMkTagToken;
 class TMkHTMLLex : public TMkLex {
 public:
     TMkCharSet DelimiterChars() const override;
-    const TMkLexClass& Class() const override;
-    static const TMkLexClass& StaticClass();
+    const TMkLexClass &Class() const override;
+    static const TMkLexClass &StaticClass();
 
-    std::unique_ptr<TMkToken> NextToken(TMkByteStream& stream) override;
+    std::unique_ptr<TMkToken> NextToken(TMkByteStream &stream) override;
 
 private:
-    std::unique_ptr<TMkToken> ReadTag(TMkByteStream& stream) const;
-    void ReadAttributes(TMkByteStream& stream, TMkTagToken& tag) const;
-    std::unique_ptr<TMkToken> ReadComment(TMkByteStream& stream, const std::string& name) const;
+    std::unique_ptr<TMkToken> ReadTag(TMkByteStream &stream) const;
+    void ReadAttributes(TMkByteStream &stream, TMkTagToken &tag) const;
+    std::unique_ptr<TMkToken> ReadComment(TMkByteStream &stream, const std::string &name) const;
 };

@@ -13,11 +13,17 @@ constexpr TMkColor ButtonShadow = MkSystemColor(16);
 constexpr TMkColor ButtonHighlight = MkSystemColor(20);
 
 // Colours live on integer stacks as their 32-bit pattern.
-std::int32_t AsInt(TMkColor c) { return static_cast<std::int32_t>(c); }
-TMkColor AsColor(std::int32_t i) { return static_cast<TMkColor>(i); }
+std::int32_t AsInt(TMkColor c)
+{
+    return static_cast<std::int32_t>(c);
+}
+TMkColor AsColor(std::int32_t i)
+{
+    return static_cast<TMkColor>(i);
+}
 
 // Face names from attributes keep only their first entry ("verdana,arial").
-std::string FirstFace(const std::string& face)
+std::string FirstFace(const std::string &face)
 {
     return face.substr(0, face.find(','));
 }
@@ -25,23 +31,23 @@ std::string FirstFace(const std::string& face)
 // What an element does to the style state.  The parameter is a style bit,
 // a size in points or a code, depending on the kind.
 enum class TEffect {
-    ToggleStyle,   // B, I, U, S, STRIKE: change the top set in place
-    PushStyle,     // STRONG, EM, ...: push the current set plus the bits
-    MonoFace,      // TT, CODE, ...: push the face Courier
-    Big,           // push Courier and the current set plus bold
-    Small,         // push Courier and the size "2"
-    HeadingSize,   // H1..H6: push a size
+    ToggleStyle, // B, I, U, S, STRIKE: change the top set in place
+    PushStyle,   // STRONG, EM, ...: push the current set plus the bits
+    MonoFace,    // TT, CODE, ...: push the face Courier
+    Big,         // push Courier and the current set plus bold
+    Small,       // push Courier and the size "2"
+    HeadingSize, // H1..H6: push a size
     Font,
     BaseFont,
     CloseBaseFont,
-    Relief,        // SUNKEN, RAISED: push a Style3D code with the light
+    Relief, // SUNKEN, RAISED: push a Style3D code with the light
     PColor,
-    Position,      // SUB, SUP
-    Link,          // A
+    Position, // SUB, SUP
+    Link,     // A
 };
 
 struct TElementEffect {
-    const char* Element;
+    const char *Element;
     TEffect Kind;
     std::int32_t Param;
 };
@@ -82,15 +88,15 @@ constexpr TElementEffect ElementEffects[] = {
     {"A", TEffect::Link, 0},
 };
 
-const TElementEffect* FindEffect(std::string_view element)
+const TElementEffect *FindEffect(std::string_view element)
 {
-    for (const TElementEffect& effect : ElementEffects)
+    for (const TElementEffect &effect : ElementEffects)
         if (MkSameText(effect.Element, element))
             return &effect;
     return nullptr;
 }
 
-}  // namespace
+} // namespace
 
 TMkColor ParseColor(std::string_view value)
 {
@@ -112,11 +118,12 @@ TMkColor ParseColor(std::string_view value)
 
 void TMkHTMLStyle::Reset()
 {
-    for (TMkStringStack* s : {&FaceStack, &SizeStack, &BaseSizeStack, &BaseFaceStack, &LinkRefStack})
+    for (TMkStringStack *s :
+         {&FaceStack, &SizeStack, &BaseSizeStack, &BaseFaceStack, &LinkRefStack})
         s->Clear();
-    for (TMkIntegerStack* s : {&BaseColorStack, &ColorStack, &ShadowColorStack, &ShadowDepthStack,
-                               &LightColorStack, &LightDepthStack, &Style3DStack, &PositionStack,
-                               &LinkStack})
+    for (TMkIntegerStack *s :
+         {&BaseColorStack, &ColorStack, &ShadowColorStack, &ShadowDepthStack, &LightColorStack,
+          &LightDepthStack, &Style3DStack, &PositionStack, &LinkStack})
         s->Clear();
     StyleStack.Clear();
 }
@@ -129,7 +136,7 @@ void TMkHTMLStyle::ReplaceStyle(TMkFontStyleSet styles)
 
 std::string TMkHTMLStyle::CurrentBaseSize() const
 {
-    const std::string& top = BaseSizeStack.Top();
+    const std::string &top = BaseSizeStack.Top();
     return top.empty() ? std::to_string(FontSizeTable[0]) : top;
 }
 
@@ -159,19 +166,34 @@ TMkColor TMkHTMLStyle::CurrentShadowColor() const
     return AsColor(ShadowColorStack.TopOr(AsInt(ButtonShadow)));
 }
 
-std::int32_t TMkHTMLStyle::CurrentShadowDepth() const { return ShadowDepthStack.TopOr(1); }
+std::int32_t TMkHTMLStyle::CurrentShadowDepth() const
+{
+    return ShadowDepthStack.TopOr(1);
+}
 
 TMkColor TMkHTMLStyle::CurrentLightColor() const
 {
     return AsColor(LightColorStack.TopOr(AsInt(ButtonHighlight)));
 }
 
-std::int32_t TMkHTMLStyle::CurrentLightDepth() const { return LightDepthStack.TopOr(1); }
-std::int32_t TMkHTMLStyle::CurrentStyle3D() const { return Style3DStack.TopOr(0); }
-std::int32_t TMkHTMLStyle::CurrentPosition() const { return PositionStack.TopOr(0); }
-std::int32_t TMkHTMLStyle::CurrentLink() const { return LinkStack.TopOr(0); }
+std::int32_t TMkHTMLStyle::CurrentLightDepth() const
+{
+    return LightDepthStack.TopOr(1);
+}
+std::int32_t TMkHTMLStyle::CurrentStyle3D() const
+{
+    return Style3DStack.TopOr(0);
+}
+std::int32_t TMkHTMLStyle::CurrentPosition() const
+{
+    return PositionStack.TopOr(0);
+}
+std::int32_t TMkHTMLStyle::CurrentLink() const
+{
+    return LinkStack.TopOr(0);
+}
 
-void TMkHTMLStyle::ApplyTo(TMkText& text) const
+void TMkHTMLStyle::ApplyTo(TMkText &text) const
 {
     if (CurrentStyle() != 0)
         text.FontStyle = CurrentStyle();
@@ -189,7 +211,7 @@ void TMkHTMLStyle::ApplyTo(TMkText& text) const
     text.Position = static_cast<std::uint8_t>(CurrentPosition());
 }
 
-std::string TMkHTMLStyle::MapFontSize(std::string_view value, TMkAttributeSource* variables) const
+std::string TMkHTMLStyle::MapFontSize(std::string_view value, TMkAttributeSource *variables) const
 {
     int direction = 0;
     if (!value.empty() && value.front() == '+') {
@@ -213,7 +235,8 @@ std::string TMkHTMLStyle::MapFontSize(std::string_view value, TMkAttributeSource
             break;
         }
     }
-    const std::int64_t index = std::clamp<std::int64_t>(direction == 0 ? n : current + direction * n, 1, 7);
+    const std::int64_t index =
+        std::clamp<std::int64_t>(direction == 0 ? n : current + direction * n, 1, 7);
     return std::to_string(FontSizeTable[static_cast<std::size_t>(index - 1)]);
 }
 
@@ -224,25 +247,25 @@ bool TMkHTMLStyle::HasStyleEffect(std::string_view element)
     return FindEffect(element) != nullptr;
 }
 
-void TMkHTMLStyle::PushLight(TMkAttributeSource& attributes)
+void TMkHTMLStyle::PushLight(TMkAttributeSource &attributes)
 {
     std::string value;
-    LightColorStack.Push(AsInt(attributes.GetAttr("LIGHTCOLOR", value) ? ParseColor(value)
-                                                                        : CurrentLightColor()));
+    LightColorStack.Push(
+        AsInt(attributes.GetAttr("LIGHTCOLOR", value) ? ParseColor(value) : CurrentLightColor()));
     LightDepthStack.Push(attributes.GetAttr("LIGHTDEPTH", value) ? MkTextStrToInt(value)
                                                                  : CurrentLightDepth());
 }
 
-void TMkHTMLStyle::PushShadow(TMkAttributeSource& attributes)
+void TMkHTMLStyle::PushShadow(TMkAttributeSource &attributes)
 {
     std::string value;
-    ShadowColorStack.Push(AsInt(attributes.GetAttr("SHADOWCOLOR", value) ? ParseColor(value)
-                                                                          : CurrentShadowColor()));
+    ShadowColorStack.Push(
+        AsInt(attributes.GetAttr("SHADOWCOLOR", value) ? ParseColor(value) : CurrentShadowColor()));
     ShadowDepthStack.Push(attributes.GetAttr("SHADOWDEPTH", value) ? MkTextStrToInt(value)
                                                                    : CurrentShadowDepth());
 }
 
-void TMkHTMLStyle::StartFont(TMkAttributeSource& attributes)
+void TMkHTMLStyle::StartFont(TMkAttributeSource &attributes)
 {
     std::string value;
     if (attributes.GetAttr("FACE", value))
@@ -254,7 +277,8 @@ void TMkHTMLStyle::StartFont(TMkAttributeSource& attributes)
     else
         SizeStack.Push(CurrentBaseSize());
     // A FONT without COLOR takes the base colour, not the enclosing FONT's.
-    ColorStack.Push(AsInt(attributes.GetAttr("COLOR", value) ? ParseColor(value) : CurrentBaseColor()));
+    ColorStack.Push(
+        AsInt(attributes.GetAttr("COLOR", value) ? ParseColor(value) : CurrentBaseColor()));
 }
 
 void TMkHTMLStyle::EndFont()
@@ -267,19 +291,20 @@ void TMkHTMLStyle::EndFont()
     ColorStack.Pop();
 }
 
-void TMkHTMLStyle::StartBaseFont(TMkAttributeSource& attributes)
+void TMkHTMLStyle::StartBaseFont(TMkAttributeSource &attributes)
 {
     std::string value;
     BaseFaceStack.Push(attributes.GetAttr("FACE", value) ? FirstFace(value) : std::string{});
     // The new base size is relative to the base in force before it.
     BaseSizeStack.Push(attributes.GetAttr("SIZE", value) ? MapFontSize(value, &attributes)
                                                          : std::to_string(FontSizeTable[0]));
-    BaseColorStack.Push(AsInt(attributes.GetAttr("COLOR", value) ? ParseColor(value) : MkRGB(0, 0, 0)));
+    BaseColorStack.Push(
+        AsInt(attributes.GetAttr("COLOR", value) ? ParseColor(value) : MkRGB(0, 0, 0)));
 }
 
-bool TMkHTMLStyle::StartElement(std::string_view element, TMkAttributeSource& attributes)
+bool TMkHTMLStyle::StartElement(std::string_view element, TMkAttributeSource &attributes)
 {
-    const TElementEffect* effect = FindEffect(element);
+    const TElementEffect *effect = FindEffect(element);
     if (!effect)
         return false;
     const auto bits = static_cast<TMkFontStyleSet>(effect->Param);
@@ -309,14 +334,15 @@ bool TMkHTMLStyle::StartElement(std::string_view element, TMkAttributeSource& at
         PushLight(attributes);
         break;
     case TEffect::PColor:
-        Style3DStack.Push(attributes.GetAttr("STYLE", value) && MkSameText(value, "RAISED") ? 4 : 3);
+        Style3DStack.Push(attributes.GetAttr("STYLE", value) && MkSameText(value, "RAISED") ? 4
+                                                                                            : 3);
         PushLight(attributes);
         PushShadow(attributes);
         break;
     case TEffect::Position: PositionStack.Push(effect->Param); break;
     case TEffect::Link:
         LinkStack.Push(1);
-        LinkRefStack.Push(attributes.RawAttr("HREF"));  // resolved later, on the text object
+        LinkRefStack.Push(attributes.RawAttr("HREF")); // resolved later, on the text object
         break;
     }
     return true;
@@ -324,12 +350,14 @@ bool TMkHTMLStyle::StartElement(std::string_view element, TMkAttributeSource& at
 
 bool TMkHTMLStyle::EndElement(std::string_view element)
 {
-    const TElementEffect* effect = FindEffect(element);
+    const TElementEffect *effect = FindEffect(element);
     if (!effect)
         return false;
     const auto bits = static_cast<TMkFontStyleSet>(effect->Param);
     switch (effect->Kind) {
-    case TEffect::ToggleStyle: ReplaceStyle(static_cast<TMkFontStyleSet>(CurrentStyle() & ~bits)); break;
+    case TEffect::ToggleStyle:
+        ReplaceStyle(static_cast<TMkFontStyleSet>(CurrentStyle() & ~bits));
+        break;
     case TEffect::PushStyle: StyleStack.Pop(); break;
     case TEffect::MonoFace: FaceStack.Pop(); break;
     case TEffect::Big:
@@ -343,7 +371,7 @@ bool TMkHTMLStyle::EndElement(std::string_view element)
     case TEffect::HeadingSize: SizeStack.Pop(); break;
     case TEffect::Font: EndFont(); break;
     case TEffect::BaseFont:
-    case TEffect::CloseBaseFont: break;  // the end of BASEFONT is CLOSEBASEFONT
+    case TEffect::CloseBaseFont: break; // the end of BASEFONT is CLOSEBASEFONT
     case TEffect::Relief:
         Style3DStack.Pop();
         LightColorStack.Pop();

@@ -20,11 +20,11 @@ public:
     virtual ~TMkAttributeSource() = default;
     // The attribute with a variable reference in it resolved; false (and an
     // empty value) when the attribute is absent or empty.
-    virtual bool GetAttr(std::string_view name, std::string& value) = 0;
+    virtual bool GetAttr(std::string_view name, std::string &value) = 0;
     // The attribute exactly as written, empty when absent.
     virtual std::string RawAttr(std::string_view name) = 0;
     // The value of a variable reference ("~~NAME").
-    virtual std::string ResolveVariable(const std::string& reference) = 0;
+    virtual std::string ResolveVariable(const std::string &reference) = 0;
 };
 
 // A colour attribute: "#RRGGBB" (any number of hex digits, the low 24 bits
@@ -76,25 +76,25 @@ public:
     std::int32_t CurrentLink() const;
 
     // Copies the current formatting into a newly made word.
-    void ApplyTo(TMkText& text) const;
+    void ApplyTo(TMkText &text) const;
 
     // An HTML font size ("3", "+1", "-2", "+~~VAR") as points in decimal,
     // relative sizes counted from the current base size.
-    std::string MapFontSize(std::string_view value, TMkAttributeSource* variables = nullptr) const;
+    std::string MapFontSize(std::string_view value, TMkAttributeSource *variables = nullptr) const;
 
     // Whether the element changes the style state at all.
     static bool HasStyleEffect(std::string_view element);
     // The element's effect when its start tag is recognised; false when the
     // element has none.  May raise EConvertError (a bad colour or depth).
-    bool StartElement(std::string_view element, TMkAttributeSource& attributes);
+    bool StartElement(std::string_view element, TMkAttributeSource &attributes);
     // The element's effect at its end (end tag seen, or the element failed);
     // false when it has none.
     bool EndElement(std::string_view element);
 
 private:
-    void StartFont(TMkAttributeSource& attributes);
-    void StartBaseFont(TMkAttributeSource& attributes);
-    void PushLight(TMkAttributeSource& attributes);
-    void PushShadow(TMkAttributeSource& attributes);
+    void StartFont(TMkAttributeSource &attributes);
+    void StartBaseFont(TMkAttributeSource &attributes);
+    void PushLight(TMkAttributeSource &attributes);
+    void PushShadow(TMkAttributeSource &attributes);
     void EndFont();
 };

@@ -29,33 +29,33 @@ TMkCharSet TMkLex::WhitespaceChars() const
     return MkCharSet("\t\n\r ");
 }
 
-const TMkLexClass& TMkLex::StaticClass()
+const TMkLexClass &TMkLex::StaticClass()
 {
     static const TMkLexClass cls{"TMkLex", [] { return std::make_unique<TMkLex>(); }};
     return cls;
 }
 
-const TMkLexClass& TMkLex::Class() const
+const TMkLexClass &TMkLex::Class() const
 {
     return StaticClass();
 }
 
-std::unique_ptr<TMkToken> TMkLex::NextToken(TMkByteStream& /*stream*/)
+std::unique_ptr<TMkToken> TMkLex::NextToken(TMkByteStream & /*stream*/)
 {
     throw std::logic_error("Abstract Error");
 }
 
-void TMkLex::StepBack(TMkByteStream& stream)
+void TMkLex::StepBack(TMkByteStream &stream)
 {
     stream.SetPosition(stream.Position() - 1);
 }
 
-bool TMkLex::AtEnd(const TMkByteStream& stream)
+bool TMkLex::AtEnd(const TMkByteStream &stream)
 {
     return stream.Position() >= stream.Size();
 }
 
-void TMkLex::SkipWhitespace(TMkByteStream& stream) const
+void TMkLex::SkipWhitespace(TMkByteStream &stream) const
 {
     const TMkCharSet white = WhitespaceChars();
     std::uint8_t c = 0;
@@ -67,23 +67,23 @@ void TMkLex::SkipWhitespace(TMkByteStream& stream) const
     }
 }
 
-std::string TMkLex::ReadUntil(TMkByteStream& stream, const TMkCharSet& stopChars) const
+std::string TMkLex::ReadUntil(TMkByteStream &stream, const TMkCharSet &stopChars) const
 {
     const TMkCharSet stop = stopChars | WhitespaceChars();
     std::string result;
     std::uint8_t c = 0;
     while (stream.ReadByte(c)) {
         if (stop.test(c)) {
-            StepBack(stream);  // the stop byte stays for the caller
+            StepBack(stream); // the stop byte stays for the caller
             break;
         }
-        if (c != 0)  // NUL bytes are read over, never kept
+        if (c != 0) // NUL bytes are read over, never kept
             result += static_cast<char>(c);
     }
     return result;
 }
 
-std::string TMkLex::ReadValue(TMkByteStream& stream, const TMkCharSet& stopChars) const
+std::string TMkLex::ReadValue(TMkByteStream &stream, const TMkCharSet &stopChars) const
 {
     std::uint8_t quote = 0;
     if (!stream.ReadByte(quote))

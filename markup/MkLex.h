@@ -15,7 +15,7 @@ TMkCharSet MkCharSet(std::string_view chars);
 // A lexer class as a value: its name and a way to make an instance.  Parsers
 // name the lexer class they read with; the framework makes the lexer from it.
 struct TMkLexClass {
-    const char* ClassName;
+    const char *ClassName;
     std::unique_ptr<TMkLex> (*Create)();
 };
 
@@ -29,18 +29,18 @@ public:
     virtual TMkCharSet QuoteChars() const;
     virtual TMkCharSet WhitespaceChars() const;
     // The class of this lexer, from which more lexers like it can be made.
-    virtual const TMkLexClass& Class() const;
-    static const TMkLexClass& StaticClass();
+    virtual const TMkLexClass &Class() const;
+    static const TMkLexClass &StaticClass();
 
     // The next token, owned by the caller.  The base lexer reads no language
     // and refuses (an abstract call).
-    virtual std::unique_ptr<TMkToken> NextToken(TMkByteStream& stream);
+    virtual std::unique_ptr<TMkToken> NextToken(TMkByteStream &stream);
 
 protected:
     // The reading steps the concrete lexers are built from.
-    static void StepBack(TMkByteStream& stream);
-    static bool AtEnd(const TMkByteStream& stream);
-    void SkipWhitespace(TMkByteStream& stream) const;
-    std::string ReadUntil(TMkByteStream& stream, const TMkCharSet& stopChars) const;
-    std::string ReadValue(TMkByteStream& stream, const TMkCharSet& stopChars) const;
+    static void StepBack(TMkByteStream &stream);
+    static bool AtEnd(const TMkByteStream &stream);
+    void SkipWhitespace(TMkByteStream &stream) const;
+    std::string ReadUntil(TMkByteStream &stream, const TMkCharSet &stopChars) const;
+    std::string ReadValue(TMkByteStream &stream, const TMkCharSet &stopChars) const;
 };

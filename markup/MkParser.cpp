@@ -8,7 +8,7 @@
 
 #include <algorithm>
 
-TMkParser::TMkParser(const TMkLexClass& lexerClass)
+TMkParser::TMkParser(const TMkLexClass &lexerClass)
     : LexClass(&lexerClass), LexerObject(lexerClass.Create())
 {
 }
@@ -29,7 +29,7 @@ void TMkExtParser::SetHandlers(TMkImageHandler imageHandler, TMkVariableHandler 
     RepeatHandler = std::move(repeatHandler);
 }
 
-std::string TMkExtParser::ResolveVariable(const std::string& reference)
+std::string TMkExtParser::ResolveVariable(const std::string &reference)
 {
     TMkHandlerSender sender;
     sender.Parser = this;
@@ -40,7 +40,7 @@ std::string TMkExtParser::ResolveVariable(const std::string& reference)
 
 bool TMkExtParser::HasCurrent() const
 {
-    const TMkToken* token = Band.Current();
+    const TMkToken *token = Band.Current();
     return token && token->Kind != TMkTokenKind::End;
 }
 
@@ -54,23 +54,23 @@ bool TMkExtParser::CurrentIsTag() const
     return HasCurrent() && Band.Current()->Kind == TMkTokenKind::Tag;
 }
 
-TMkTagToken* TMkExtParser::CurrentTag() const
+TMkTagToken *TMkExtParser::CurrentTag() const
 {
     return CurrentIsTag() ? Band.Current()->AsTag() : nullptr;
 }
 
 bool TMkExtParser::CurrentIsTagNamed(std::string_view name) const
 {
-    const TMkTagToken* tag = CurrentTag();
+    const TMkTagToken *tag = CurrentTag();
     return tag && MkSameText(tag->Text, name);
 }
 
 std::string TMkExtParser::CurrentText() const
 {
-    const TMkToken* token = Band.Current();
+    const TMkToken *token = Band.Current();
     if (!token || (token->Kind != TMkTokenKind::Text && token->Kind != TMkTokenKind::Tag))
         return {};
-    const TMkTextToken* text = token->AsText();
+    const TMkTextToken *text = token->AsText();
     return text ? text->Text : std::string{};
 }
 
@@ -81,7 +81,7 @@ void TMkExtParser::InsertTag(std::string name)
 
 // --- reading the input -----------------------------------------------------
 
-void TMkExtParser::Tokenize(TMkByteStream& stream)
+void TMkExtParser::Tokenize(TMkByteStream &stream)
 {
     ClearBand();
     ReadTokens(stream);
@@ -91,7 +91,7 @@ void TMkExtParser::Tokenize(TMkByteStream& stream)
     Band.Prev();
 }
 
-void TMkExtParser::AppendMergedText(const std::string& text)
+void TMkExtParser::AppendMergedText(const std::string &text)
 {
     // A run of text tokens becomes one: inner spacing stays as the lexer left
     // it, the ends are trimmed down to at most one space each.
@@ -114,24 +114,25 @@ void TMkExtParser::AppendMergedText(const std::string& text)
     Band.Append(std::make_unique<TMkTextToken>(std::move(merged)));
 }
 
-void TMkExtParser::ReadTokens(TMkByteStream& stream)
+void TMkExtParser::ReadTokens(TMkByteStream &stream)
 {
     std::unique_ptr<TMkToken> token = Lexer().NextToken(stream);
     while (token && token->Kind != TMkTokenKind::End) {
         if (token->Kind == TMkTokenKind::Text) {
             std::string text;
             while (token && token->Kind == TMkTokenKind::Text) {
-                if (const TMkTextToken* t = token->AsText())
+                if (const TMkTextToken *t = token->AsText())
                     text += t->Text;
                 token = Lexer().NextToken(stream);
             }
             AppendMergedText(text);
-            continue;  // the token that ended the run is handled as any other
+            continue; // the token that ended the run is handled as any other
         }
         if (token->Kind == TMkTokenKind::Tag) {
-            const TMkTextToken* tag = token->AsText();
+            const TMkTextToken *tag = token->AsText();
             if (tag && tag->Text.compare(0, 2, "~~") == 0)
-                Band.Append(std::make_unique<TMkTextToken>(tag->Text));  // a variable in tag brackets
+                Band.Append(
+                    std::make_unique<TMkTextToken>(tag->Text)); // a variable in tag brackets
             else
                 Band.Append(std::move(token));
         }
@@ -144,7 +145,7 @@ void TMkExtParser::ReadTokens(TMkByteStream& stream)
 void TMkExtParser::RenameBaseFontEnds()
 {
     for (std::int32_t i = 0; i < Band.Count(); ++i) {
-        TMkTagToken* tag = Band.TokenAt(i)->AsTag();
+        TMkTagToken *tag = Band.TokenAt(i)->AsTag();
         if (tag && tag->Kind == TMkTokenKind::Tag && MkSameText(tag->Text, "/BASEFONT")) {
             tag->Text = "CLOSEBASEFONT";
             tag->Attributes.clear();
@@ -154,9 +155,9 @@ void TMkExtParser::RenameBaseFontEnds()
 
 // --- REPEAT blocks ---------------------------------------------------------
 
-bool TMkExtParser::IsRepeatStart(const TMkToken* token, std::int32_t& count)
+bool TMkExtParser::IsRepeatStart(const TMkToken *token, std::int32_t &count)
 {
-    const TMkTagToken* tag = token ? token->AsTag() : nullptr;
+    const TMkTagToken *tag = token ? token->AsTag() : nullptr;
     if (!tag || tag->Kind != TMkTokenKind::Tag || !MkSameText(tag->Text, "REPEAT"))
         return false;
     std::string value;
@@ -168,9 +169,9 @@ bool TMkExtParser::IsRepeatStart(const TMkToken* token, std::int32_t& count)
     return true;
 }
 
-bool TMkExtParser::IsRepeatEnd(const TMkToken* token)
+bool TMkExtParser::IsRepeatEnd(const TMkToken *token)
 {
-    const TMkTagToken* tag = token ? token->AsTag() : nullptr;
+    const TMkTagToken *tag = token ? token->AsTag() : nullptr;
     return tag && tag->Kind == TMkTokenKind::Tag && MkSameText(tag->Text, "/REPEAT");
 }
 
@@ -201,21 +202,21 @@ void TMkExtParser::ExpandRepeats()
             pending.pop_back();
             continue;
         }
-        pending.pop_back();  // the REPEAT tag goes
+        pending.pop_back(); // the REPEAT tag goes
         ExpandBlock(pending, count, static_cast<std::int64_t>(done.size()), work);
         passOverFront = done.empty();
     }
-    for (auto& token : done)
+    for (auto &token : done)
         Band.Append(std::move(token));
 }
 
-void TMkExtParser::ExpandBlock(std::vector<std::unique_ptr<TMkToken>>& pending, std::int32_t count,
-                               std::int64_t doneCount, std::int64_t& work)
+void TMkExtParser::ExpandBlock(std::vector<std::unique_ptr<TMkToken>> &pending, std::int32_t count,
+                               std::int64_t doneCount, std::int64_t &work)
 {
     // The body runs to the matching /REPEAT, or to the end of the band.
     std::vector<std::unique_ptr<TMkToken>> body;
     for (int depth = 0; !pending.empty(); pending.pop_back()) {
-        TMkToken* token = pending.back().get();
+        TMkToken *token = pending.back().get();
         std::int32_t ignored = 0;
         if (IsRepeatEnd(token) && depth == 0)
             break;
@@ -227,13 +228,13 @@ void TMkExtParser::ExpandBlock(std::vector<std::unique_ptr<TMkToken>>& pending, 
         ++work;
     }
     if (!pending.empty())
-        pending.pop_back();  // the matching /REPEAT goes
+        pending.pop_back(); // the matching /REPEAT goes
 
     // Copy 0 is the body itself; copies 1..count-1 are clones of the body
     // as it was read, each substituted after the repeat handler heard of it.
     std::vector<std::unique_ptr<TMkToken>> saved;
     if (count > 1)
-        for (const auto& token : body)
+        for (const auto &token : body)
             saved.push_back(token->Clone());
     work += static_cast<std::int64_t>(saved.size());
     std::vector<std::vector<std::unique_ptr<TMkToken>>> copies;
@@ -246,7 +247,8 @@ void TMkExtParser::ExpandBlock(std::vector<std::unique_ptr<TMkToken>>& pending, 
     // count stops too.  Counts above what a repeat block in the tree accepts
     // are cut to that.
     count = std::min(count, MkMaxRepeatCount);
-    const std::int64_t copyCost = std::max<std::int64_t>(1, static_cast<std::int64_t>(saved.size()));
+    const std::int64_t copyCost =
+        std::max<std::int64_t>(1, static_cast<std::int64_t>(saved.size()));
     std::int64_t size = doneCount + static_cast<std::int64_t>(pending.size() + saved.size());
     for (std::int32_t k = 1; k < count && size + copyCost <= MaxExpandedTokens; ++k) {
         size += copyCost;
@@ -254,7 +256,7 @@ void TMkExtParser::ExpandBlock(std::vector<std::unique_ptr<TMkToken>>& pending, 
         if (RepeatHandler)
             RepeatHandler(TMkHandlerSender{this, nullptr, nullptr}, k);
         std::vector<std::unique_ptr<TMkToken>> copy;
-        for (const auto& token : saved)
+        for (const auto &token : saved)
             copy.push_back(token->Clone());
         SubstituteBlock(copy);
         copies.push_back(std::move(copy));
@@ -265,13 +267,13 @@ void TMkExtParser::ExpandBlock(std::vector<std::unique_ptr<TMkToken>>& pending, 
             pending.push_back(std::move(*token));
 }
 
-void TMkExtParser::SubstituteBlock(const std::vector<std::unique_ptr<TMkToken>>& tokens)
+void TMkExtParser::SubstituteBlock(const std::vector<std::unique_ptr<TMkToken>> &tokens)
 {
     // Tokens inside a nested REPEAT block are left for that block's own
     // expansion; its closing /REPEAT is back at depth 0 and is substituted.
     std::int32_t depth = 0;
-    for (const auto& owned : tokens) {
-        TMkToken* token = owned.get();
+    for (const auto &owned : tokens) {
+        TMkToken *token = owned.get();
         std::int32_t ignored = 0;
         if (IsRepeatStart(token, ignored))
             ++depth;
@@ -282,14 +284,14 @@ void TMkExtParser::SubstituteBlock(const std::vector<std::unique_ptr<TMkToken>>&
     }
 }
 
-void TMkExtParser::SubstituteVariables(TMkToken& token)
+void TMkExtParser::SubstituteVariables(TMkToken &token)
 {
     if (token.Kind == TMkTokenKind::Tag) {
-        TMkTagToken* tag = token.AsTag();
+        TMkTagToken *tag = token.AsTag();
         if (!tag)
             return;
         for (std::size_t i = 0; i < tag->Attributes.size();) {
-            std::string& line = tag->Attributes[i];
+            std::string &line = tag->Attributes[i];
             const std::string value(MkAttributeValue(line));
             if (line.find('=') == std::string::npos || !MkTextIsVariableRef(value)) {
                 ++i;
@@ -304,7 +306,7 @@ void TMkExtParser::SubstituteVariables(TMkToken& token)
             ++i;
         }
     } else if (token.Kind == TMkTokenKind::Text) {
-        TMkTextToken* text = token.AsText();
+        TMkTextToken *text = token.AsText();
         if (text && MkTextIsVariableRef(text->Text))
             text->Text = ResolveVariable(text->Text);
     }

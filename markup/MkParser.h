@@ -27,30 +27,28 @@ struct TMkParserClass {
 class TMkParser {
 public:
     virtual ~TMkParser();
-    TMkParser(const TMkParser&) = delete;
-    TMkParser& operator=(const TMkParser&) = delete;
+    TMkParser(const TMkParser &) = delete;
+    TMkParser &operator=(const TMkParser &) = delete;
 
     // The class of this parser (its name is what containers select by).
-    virtual const TMkParserClass& Class() const = 0;
+    virtual const TMkParserClass &Class() const = 0;
     // The lexer class this parser reads with; Lexer is an instance of it.
-    const TMkLexClass& LexerClass() const { return *LexClass; }
-    TMkLex& Lexer() const { return *LexerObject; }
+    const TMkLexClass &LexerClass() const { return *LexClass; }
+    TMkLex &Lexer() const { return *LexerObject; }
 
     // Reads the stream from its position to its end and returns a new tree
     // that the caller owns.  The handlers are kept for this call only.
-    virtual std::unique_ptr<TMkParsedTextList> Parse(TMkByteStream& stream,
-                                                     TMkImageHandler imageHandler,
-                                                     TMkVariableHandler variableHandler,
-                                                     TMkControlHandler controlHandler,
-                                                     TMkRepeatHandler repeatHandler) = 0;
+    virtual std::unique_ptr<TMkParsedTextList>
+    Parse(TMkByteStream &stream, TMkImageHandler imageHandler, TMkVariableHandler variableHandler,
+          TMkControlHandler controlHandler, TMkRepeatHandler repeatHandler) = 0;
 
 protected:
     // Each concrete parser names the lexer class it reads with; the lexer is
     // made from that class here, so a parser always has its lexer.
-    explicit TMkParser(const TMkLexClass& lexerClass);
+    explicit TMkParser(const TMkLexClass &lexerClass);
 
 private:
-    const TMkLexClass* LexClass;
+    const TMkLexClass *LexClass;
     std::unique_ptr<TMkLex> LexerObject;
 };
 
@@ -81,8 +79,8 @@ public:
     // "/P" asks for the end tag of P.
     bool CurrentIsTagNamed(std::string_view name) const;
     std::string CurrentText() const;
-    TMkToken* CurrentToken() const { return Band.Current(); }
-    TMkTagToken* CurrentTag() const;
+    TMkToken *CurrentToken() const { return Band.Current(); }
+    TMkTagToken *CurrentTag() const;
     // A tag without attributes inserted at the cursor; it becomes current.
     void InsertTag(std::string name);
     void Advance() { Band.Next(); }
@@ -93,7 +91,7 @@ public:
     // Fills the band from the stream: merges text, appends the end token,
     // expands REPEAT blocks, substitutes variables in them, renames
     // /BASEFONT; the cursor is left before the first token.
-    void Tokenize(TMkByteStream& stream);
+    void Tokenize(TMkByteStream &stream);
 
     TMkTokenBand Band;
     TMkImageHandler ImageHandler;
@@ -108,18 +106,18 @@ protected:
     void SetHandlers(TMkImageHandler imageHandler, TMkVariableHandler variableHandler,
                      TMkControlHandler controlHandler, TMkRepeatHandler repeatHandler);
     // The value of a variable reference, the parser being the sender.
-    std::string ResolveVariable(const std::string& reference);
+    std::string ResolveVariable(const std::string &reference);
 
 private:
-    void ReadTokens(TMkByteStream& stream);
-    void AppendMergedText(const std::string& text);
+    void ReadTokens(TMkByteStream &stream);
+    void AppendMergedText(const std::string &text);
     void ExpandRepeats();
-    void ExpandBlock(std::vector<std::unique_ptr<TMkToken>>& pending, std::int32_t count,
-                     std::int64_t doneCount, std::int64_t& work);
-    bool IsRepeatStart(const TMkToken* token, std::int32_t& count);
-    static bool IsRepeatEnd(const TMkToken* token);
-    void SubstituteBlock(const std::vector<std::unique_ptr<TMkToken>>& tokens);
-    void SubstituteVariables(TMkToken& token);
+    void ExpandBlock(std::vector<std::unique_ptr<TMkToken>> &pending, std::int32_t count,
+                     std::int64_t doneCount, std::int64_t &work);
+    bool IsRepeatStart(const TMkToken *token, std::int32_t &count);
+    static bool IsRepeatEnd(const TMkToken *token);
+    void SubstituteBlock(const std::vector<std::unique_ptr<TMkToken>> &tokens);
+    void SubstituteVariables(TMkToken &token);
     void RenameBaseFontEnds();
 };
 

@@ -18,20 +18,20 @@
 
 struct TMkParserRegistryEntry {
     bool IsDefault = false;
-    const TMkParserClass* ParserClass = nullptr;
-    std::string FileKinds;  // the file-kind names joined with ";"
+    const TMkParserClass *ParserClass = nullptr;
+    std::string FileKinds; // the file-kind names joined with ";"
 };
 
 // Appends an entry; with makeDefault the entry that was the default so far
 // stops being it.
-void RegisterParserClass(const TMkParserClass& parserClass,
-                         const std::vector<std::string>& fileKinds, bool makeDefault);
+void RegisterParserClass(const TMkParserClass &parserClass,
+                         const std::vector<std::string> &fileKinds, bool makeDefault);
 // Removes the first entry of that class; nothing when there is none.
-void UnregisterParserClass(const TMkParserClass& parserClass);
+void UnregisterParserClass(const TMkParserClass &parserClass);
 // The default class, else the first registered one.  Raises EMkError
 // "Don't have any registered parser..." when nothing is registered.
-const TMkParserClass& DefaultParserClass();
+const TMkParserClass &DefaultParserClass();
 // The first class whose name equals name (ignoring case), or none.
-const TMkParserClass* FindParserClass(std::string_view name);
+const TMkParserClass *FindParserClass(std::string_view name);
 // The entries in registration order.
-const std::vector<TMkParserRegistryEntry>& RegisteredParserClasses();
+const std::vector<TMkParserRegistryEntry> &RegisteredParserClasses();

@@ -19,7 +19,7 @@ public:
         if (!Items.empty())
             Items.pop_back();
     }
-    const T& Top() const { return Items.empty() ? EmptyValue : Items.back(); }
+    const T &Top() const { return Items.empty() ? EmptyValue : Items.back(); }
     void Clear() { Items.clear(); }
     bool Empty() const { return Items.empty(); }
     std::size_t Count() const { return Items.size(); }

@@ -14,7 +14,7 @@ char MkUpperChar(char c)
 std::string MkUpperCase(std::string_view text)
 {
     std::string result(text);
-    for (char& c : result)
+    for (char &c : result)
         c = MkUpperChar(c);
     return result;
 }

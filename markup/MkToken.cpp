@@ -9,7 +9,7 @@ std::unique_ptr<TMkToken> TMkToken::Clone() const
     return copy;
 }
 
-void TMkToken::CopyTo(TMkToken& /*target*/) const {}
+void TMkToken::CopyTo(TMkToken & /*target*/) const {}
 
 std::unique_ptr<TMkToken> TMkEofToken::Create() const
 {
@@ -26,10 +26,10 @@ std::unique_ptr<TMkTextToken> TMkTextToken::CreateWithText(std::string text) con
     return std::make_unique<TMkTextToken>(std::move(text));
 }
 
-void TMkTextToken::CopyTo(TMkToken& target) const
+void TMkTextToken::CopyTo(TMkToken &target) const
 {
     TMkToken::CopyTo(target);
-    static_cast<TMkTextToken&>(target).Text = Text;
+    static_cast<TMkTextToken &>(target).Text = Text;
 }
 
 std::unique_ptr<TMkToken> TMkTagToken::Create() const
@@ -42,10 +42,10 @@ std::unique_ptr<TMkTextToken> TMkTagToken::CreateWithText(std::string text) cons
     return std::make_unique<TMkTagToken>(std::move(text));
 }
 
-void TMkTagToken::CopyTo(TMkToken& target) const
+void TMkTagToken::CopyTo(TMkToken &target) const
 {
     TMkTextToken::CopyTo(target);
-    static_cast<TMkTagToken&>(target).Attributes = Attributes;
+    static_cast<TMkTagToken &>(target).Attributes = Attributes;
 }
 
 std::string_view MkAttributeName(std::string_view line)
@@ -69,10 +69,11 @@ int TMkTagToken::IndexOfAttribute(std::string_view name) const
     return -1;
 }
 
-bool TMkTagToken::GetAttribute(std::string_view name, std::string& value) const
+bool TMkTagToken::GetAttribute(std::string_view name, std::string &value) const
 {
     const int i = IndexOfAttribute(name);
-    value = i < 0 ? std::string{} : std::string(MkAttributeValue(Attributes[static_cast<std::size_t>(i)]));
+    value = i < 0 ? std::string{}
+                  : std::string(MkAttributeValue(Attributes[static_cast<std::size_t>(i)]));
     return !value.empty();
 }
 

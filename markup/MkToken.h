@@ -14,8 +14,8 @@ class TMkTextToken;
 // is how Clone and the repeat expansion copy a token without knowing its class.
 
 enum class TMkTokenKind : std::uint8_t {
-    End = 0,      // end of input; the band always finishes with one
-    Dropped = 1,  // a token the tokenizer throws away unread
+    End = 0,     // end of input; the band always finishes with one
+    Dropped = 1, // a token the tokenizer throws away unread
     Text = 2,
     Tag = 3,
 };
@@ -24,8 +24,8 @@ class TMkToken {
 public:
     explicit TMkToken(TMkTokenKind kind) : Kind(kind) {}
     virtual ~TMkToken() = default;
-    TMkToken(const TMkToken&) = delete;
-    TMkToken& operator=(const TMkToken&) = delete;
+    TMkToken(const TMkToken &) = delete;
+    TMkToken &operator=(const TMkToken &) = delete;
 
     // A new, empty token of the same class as this one.
     virtual std::unique_ptr<TMkToken> Create() const = 0;
@@ -33,16 +33,16 @@ public:
     std::unique_ptr<TMkToken> Clone() const;
     // This token as a text token (tags are text tokens too) or as a tag, or
     // none; cheaper than a dynamic cast on the band's hot paths.
-    virtual TMkTextToken* AsText() { return nullptr; }
-    virtual TMkTagToken* AsTag() { return nullptr; }
-    const TMkTextToken* AsText() const { return const_cast<TMkToken*>(this)->AsText(); }
-    const TMkTagToken* AsTag() const { return const_cast<TMkToken*>(this)->AsTag(); }
+    virtual TMkTextToken *AsText() { return nullptr; }
+    virtual TMkTagToken *AsTag() { return nullptr; }
+    const TMkTextToken *AsText() const { return const_cast<TMkToken *>(this)->AsText(); }
+    const TMkTagToken *AsTag() const { return const_cast<TMkToken *>(this)->AsTag(); }
 
     TMkTokenKind Kind;
 
 protected:
     // Copies this token's contents into a token made by Create.
-    virtual void CopyTo(TMkToken& target) const;
+    virtual void CopyTo(TMkToken &target) const;
 };
 
 class TMkEofToken : public TMkToken {
@@ -54,34 +54,38 @@ public:
 class TMkTextToken : public TMkToken {
 public:
     explicit TMkTextToken(std::string text = {})
-        : TMkToken(TMkTokenKind::Text), Text(std::move(text)) {}
+        : TMkToken(TMkTokenKind::Text), Text(std::move(text))
+    {
+    }
     std::unique_ptr<TMkToken> Create() const override;
     // A new token of this token's class carrying the given text or tag name.
     virtual std::unique_ptr<TMkTextToken> CreateWithText(std::string text) const;
     using TMkToken::AsText;
-    TMkTextToken* AsText() override { return this; }
+    TMkTextToken *AsText() override { return this; }
 
     std::string Text;
 
 protected:
     TMkTextToken(TMkTokenKind kind, std::string text) : TMkToken(kind), Text(std::move(text)) {}
-    void CopyTo(TMkToken& target) const override;
+    void CopyTo(TMkToken &target) const override;
 };
 
 // A tag: Text holds the name as written ("td", "/td", "!--"), Attributes the
 // lines "name=value" in the order they were first seen.
 class TMkTagToken : public TMkTextToken {
 public:
-    explicit TMkTagToken(std::string name = {}) : TMkTextToken(TMkTokenKind::Tag, std::move(name)) {}
+    explicit TMkTagToken(std::string name = {}) : TMkTextToken(TMkTokenKind::Tag, std::move(name))
+    {
+    }
     std::unique_ptr<TMkToken> Create() const override;
     std::unique_ptr<TMkTextToken> CreateWithText(std::string text) const override;
     using TMkToken::AsTag;
-    TMkTagToken* AsTag() override { return this; }
+    TMkTagToken *AsTag() override { return this; }
 
     // The value of the first line whose name matches (ignoring case).  An
     // attribute written with an empty value reads as absent: the result is
     // true only when the value is not empty.
-    bool GetAttribute(std::string_view name, std::string& value) const;
+    bool GetAttribute(std::string_view name, std::string &value) const;
 
     // Index of the first line whose name matches (ignoring case), or -1.
     int IndexOfAttribute(std::string_view name) const;
@@ -93,7 +97,7 @@ public:
     std::vector<std::string> Attributes;
 
 protected:
-    void CopyTo(TMkToken& target) const override;
+    void CopyTo(TMkToken &target) const override;
 };
 
 // Name part and value part of an attribute line (split at the first '=').

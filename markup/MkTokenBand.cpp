@@ -23,7 +23,7 @@ void TMkTokenBand::InsertAtCursor(std::unique_ptr<TMkToken> token)
     Tokens.push_back(std::move(token));
     if (append)
         Cursor = Count() - 1;
-    else  // moved from the end to its place
+    else // moved from the end to its place
         std::rotate(Tokens.begin() + at, Tokens.end() - 1, Tokens.end());
 }
 
@@ -46,12 +46,12 @@ void TMkTokenBand::DeleteCurrent()
         Cursor = PastLast;
 }
 
-TMkToken* TMkTokenBand::Current() const
+TMkToken *TMkTokenBand::Current() const
 {
     return IsIndex(Cursor) ? Tokens[static_cast<std::size_t>(Cursor)].get() : nullptr;
 }
 
-TMkToken* TMkTokenBand::TokenAt(std::int32_t index) const
+TMkToken *TMkTokenBand::TokenAt(std::int32_t index) const
 {
     return IsIndex(index) ? Tokens[static_cast<std::size_t>(index)].get() : nullptr;
 }

@@ -26,8 +26,8 @@ public:
     // Removes the current token; the cursor then designates the one after it.
     void DeleteCurrent();
 
-    TMkToken* Current() const;
-    TMkToken* TokenAt(std::int32_t index) const;
+    TMkToken *Current() const;
+    TMkToken *TokenAt(std::int32_t index) const;
     std::int32_t Count() const { return static_cast<std::int32_t>(Tokens.size()); }
 
     void First();

@@ -16,7 +16,7 @@ namespace {
 
 constexpr std::size_t RowSize = 64 * 1024;
 
-std::string Fill(const std::string& head, const std::string& unit, const std::string& tail = {})
+std::string Fill(const std::string &head, const std::string &unit, const std::string &tail = {})
 {
     std::string out = head;
     while (out.size() + unit.size() + tail.size() <= RowSize)
@@ -24,7 +24,7 @@ std::string Fill(const std::string& head, const std::string& unit, const std::st
     return out + tail;
 }
 
-std::string Nest(const std::string& open, const std::string& middle, const std::string& close)
+std::string Nest(const std::string &open, const std::string &middle, const std::string &close)
 {
     const std::size_t levels = (RowSize - middle.size()) / (open.size() + close.size());
     std::string out;
@@ -43,18 +43,22 @@ const std::string GameRow =
 
 class TBenchParser : public TMkExtParser {
 public:
-    TBenchParser() : TMkExtParser(TMkHTMLLex::StaticClass()) { minihtml::Declare(DTD, *this, Counts); }
-    const TMkParserClass& Class() const override
+    TBenchParser() : TMkExtParser(TMkHTMLLex::StaticClass())
+    {
+        minihtml::Declare(DTD, *this, Counts);
+    }
+    const TMkParserClass &Class() const override
     {
         static const TMkParserClass cls = MkMakeParserClass<TBenchParser>("TBenchParser");
         return cls;
     }
-    std::unique_ptr<TMkParsedTextList> Parse(TMkByteStream& stream, TMkImageHandler, TMkVariableHandler,
-                                             TMkControlHandler, TMkRepeatHandler) override
+    std::unique_ptr<TMkParsedTextList> Parse(TMkByteStream &stream, TMkImageHandler,
+                                             TMkVariableHandler, TMkControlHandler,
+                                             TMkRepeatHandler) override
     {
         auto root = std::make_unique<TMkParsedTextList>(nullptr);
         Tokenize(stream);
-        TMkParsedTextList* container = root.get();
+        TMkParsedTextList *container = root.get();
         DTD.Deduce("HTML_DOCUMENT", container);
         ClearBand();
         return root;
@@ -63,7 +67,7 @@ public:
     minihtml::TCounts Counts;
 };
 
-void Run(benchmark::State& state, const std::string& markup)
+void Run(benchmark::State &state, const std::string &markup)
 {
     TBenchParser parser;
     for (auto _ : state) {
@@ -79,7 +83,7 @@ void Run(benchmark::State& state, const std::string& markup)
 
 // The same rows through the HTML parser with its own document type, which
 // also builds the text objects.
-void RunHTML(benchmark::State& state, const std::string& markup)
+void RunHTML(benchmark::State &state, const std::string &markup)
 {
     TMkHTMLParser parser;
     for (auto _ : state) {
@@ -91,33 +95,105 @@ void RunHTML(benchmark::State& state, const std::string& markup)
     state.counters["depth_limit"] = parser.DTD.LastRunHitDepthLimit();
 }
 
-void GameRowOnce(benchmark::State& s) { Run(s, GameRow); }
-void GameRows64K(benchmark::State& s) { Run(s, Fill("", GameRow)); }
-void Words64K(benchmark::State& s) { Run(s, Fill("", "parola ")); }
-void Paragraphs64K(benchmark::State& s) { Run(s, Fill("", "<p>una riga <b>di</b> testo ")); }
-void NestedBold64K(benchmark::State& s) { Run(s, Nest("<b>", "x", "</b>")); }
-void UnclosedBold64K(benchmark::State& s) { Run(s, Fill("", "<b>x")); }
-void NestedTables64K(benchmark::State& s) { Run(s, Nest("<table><tr><td>", "x", "</td></tr></table>")); }
-void UnclosedTables64K(benchmark::State& s) { Run(s, Fill("", "<table><tr><td>x")); }
-void StrayEndTags64K(benchmark::State& s) { Run(s, Fill("", "</td></tr></table></b>")); }
-void Cells64K(benchmark::State& s) { Run(s, Fill("<table><tr>", "<td>x")); }
-void NestedRepeats64K(benchmark::State& s) { Run(s, Fill("", "<repeat count=9999><b>x</b>", "")); }
-void UnclosedRepeats64K(benchmark::State& s) { Run(s, Fill("", "<repeat count=2>ab")); }
-void Comment64K(benchmark::State& s) { Run(s, Fill("<!--", "-", "")); }
-void Lists64K(benchmark::State& s) { Run(s, Fill("", "<ul><li>a<li>b")); }
+void GameRowOnce(benchmark::State &s)
+{
+    Run(s, GameRow);
+}
+void GameRows64K(benchmark::State &s)
+{
+    Run(s, Fill("", GameRow));
+}
+void Words64K(benchmark::State &s)
+{
+    Run(s, Fill("", "parola "));
+}
+void Paragraphs64K(benchmark::State &s)
+{
+    Run(s, Fill("", "<p>una riga <b>di</b> testo "));
+}
+void NestedBold64K(benchmark::State &s)
+{
+    Run(s, Nest("<b>", "x", "</b>"));
+}
+void UnclosedBold64K(benchmark::State &s)
+{
+    Run(s, Fill("", "<b>x"));
+}
+void NestedTables64K(benchmark::State &s)
+{
+    Run(s, Nest("<table><tr><td>", "x", "</td></tr></table>"));
+}
+void UnclosedTables64K(benchmark::State &s)
+{
+    Run(s, Fill("", "<table><tr><td>x"));
+}
+void StrayEndTags64K(benchmark::State &s)
+{
+    Run(s, Fill("", "</td></tr></table></b>"));
+}
+void Cells64K(benchmark::State &s)
+{
+    Run(s, Fill("<table><tr>", "<td>x"));
+}
+void NestedRepeats64K(benchmark::State &s)
+{
+    Run(s, Fill("", "<repeat count=9999><b>x</b>", ""));
+}
+void UnclosedRepeats64K(benchmark::State &s)
+{
+    Run(s, Fill("", "<repeat count=2>ab"));
+}
+void Comment64K(benchmark::State &s)
+{
+    Run(s, Fill("<!--", "-", ""));
+}
+void Lists64K(benchmark::State &s)
+{
+    Run(s, Fill("", "<ul><li>a<li>b"));
+}
 
-void HTMLGameRowOnce(benchmark::State& s) { RunHTML(s, GameRow); }
-void HTMLGameRows64K(benchmark::State& s) { RunHTML(s, Fill("", GameRow)); }
-void HTMLNestedBold64K(benchmark::State& s) { RunHTML(s, Nest("<b>", "x", "</b>")); }
-void HTMLUnclosedBold64K(benchmark::State& s) { RunHTML(s, Fill("", "<b>x")); }
-void HTMLNestedTables64K(benchmark::State& s) { RunHTML(s, Nest("<table><tr><td>", "x", "</td></tr></table>")); }
-void HTMLStrayEndTags64K(benchmark::State& s) { RunHTML(s, Fill("", "</td></tr></table></b>")); }
-void HTMLCells64K(benchmark::State& s) { RunHTML(s, Fill("<table><tr>", "<td>x")); }
-void HTMLNestedRepeats64K(benchmark::State& s) { RunHTML(s, Fill("", "<repeat count=9999><b>x</b>", "")); }
-void HTMLLists64K(benchmark::State& s) { RunHTML(s, Fill("", "<ul><li>a<li>b")); }
-void HTMLHeadText64K(benchmark::State& s) { RunHTML(s, Fill("<title>", "t ")); }
+void HTMLGameRowOnce(benchmark::State &s)
+{
+    RunHTML(s, GameRow);
+}
+void HTMLGameRows64K(benchmark::State &s)
+{
+    RunHTML(s, Fill("", GameRow));
+}
+void HTMLNestedBold64K(benchmark::State &s)
+{
+    RunHTML(s, Nest("<b>", "x", "</b>"));
+}
+void HTMLUnclosedBold64K(benchmark::State &s)
+{
+    RunHTML(s, Fill("", "<b>x"));
+}
+void HTMLNestedTables64K(benchmark::State &s)
+{
+    RunHTML(s, Nest("<table><tr><td>", "x", "</td></tr></table>"));
+}
+void HTMLStrayEndTags64K(benchmark::State &s)
+{
+    RunHTML(s, Fill("", "</td></tr></table></b>"));
+}
+void HTMLCells64K(benchmark::State &s)
+{
+    RunHTML(s, Fill("<table><tr>", "<td>x"));
+}
+void HTMLNestedRepeats64K(benchmark::State &s)
+{
+    RunHTML(s, Fill("", "<repeat count=9999><b>x</b>", ""));
+}
+void HTMLLists64K(benchmark::State &s)
+{
+    RunHTML(s, Fill("", "<ul><li>a<li>b"));
+}
+void HTMLHeadText64K(benchmark::State &s)
+{
+    RunHTML(s, Fill("<title>", "t "));
+}
 
-}  // namespace
+} // namespace
 
 BENCHMARK(HTMLGameRowOnce);
 BENCHMARK(HTMLGameRows64K)->Unit(benchmark::kMillisecond);

@@ -12,7 +12,7 @@
 // nesting is unaffected by them.
 namespace {
 
-std::string Repeat(const std::string& text, int times)
+std::string Repeat(const std::string &text, int times)
 {
     std::string out;
     out.reserve(text.size() * static_cast<std::size_t>(times));
@@ -25,13 +25,14 @@ class DTDLimitsTest : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        Dtd.Declarations.AddType("#PCDATA", [this](TMkParsedTextList*&, TMkDTDAction) { Words += CurrentWord(); },
-                                 [this] { return Parser.CurrentIsText(); });
+        Dtd.Declarations.AddType(
+            "#PCDATA", [this](TMkParsedTextList *&, TMkDTDAction) { Words += CurrentWord(); },
+            [this] { return Parser.CurrentIsText(); });
     }
     std::string CurrentWord() const { return Parser.CurrentText(); }
-    TMkDTDHandler Count(int& opened, int& closed)
+    TMkDTDHandler Count(int &opened, int &closed)
     {
-        return [&opened, &closed](TMkParsedTextList*&, TMkDTDAction action) {
+        return [&opened, &closed](TMkParsedTextList *&, TMkDTDAction action) {
             if (action == TMkDTDAction::StartTagSeen)
                 ++opened;
             else if (action == TMkDTDAction::Closed)
@@ -40,20 +41,20 @@ protected:
     }
     TMkDTDHandler Drop()
     {
-        return [this](TMkParsedTextList*&, TMkDTDAction) { Parser.Advance(); };
+        return [this](TMkParsedTextList *&, TMkDTDAction) { Parser.Advance(); };
     }
-    void Element(const std::string& name, bool startRequired, const char* model, bool endRequired,
+    void Element(const std::string &name, bool startRequired, const char *model, bool endRequired,
                  std::optional<TMkNameList> terminators = {}, TMkDTDHandler notify = {})
     {
         Dtd.Declarations.AddElement(name, startRequired, Drop(), std::move(notify), {},
-                                    model ? MkReadContentModel(model) : nullptr, std::move(terminators),
-                                    endRequired);
+                                    model ? MkReadContentModel(model) : nullptr,
+                                    std::move(terminators), endRequired);
     }
-    bool Run(const std::string& markup)
+    bool Run(const std::string &markup)
     {
         Parser.TokenizeText(markup);
         Words.clear();
-        TMkParsedTextList* container = nullptr;
+        TMkParsedTextList *container = nullptr;
         return Dtd.Deduce("DOC", container);
     }
 
@@ -62,7 +63,7 @@ protected:
     std::string Words;
 };
 
-}  // namespace
+} // namespace
 
 TEST_F(DTDLimitsTest, DeeplyNestedInlineTagsKeepTheirText)
 {
@@ -86,10 +87,11 @@ TEST_F(DTDLimitsTest, DeeplyNestedInlineTagsKeepTheirText)
     // A 64 KiB row of 9,000 levels: the elements past the limit do not open,
     // their tags are dropped, and every word is still matched as text.
     opened = closed = 0;
-    ASSERT_TRUE(Run(Repeat("<b>", 9000) + "x " + Repeat("<i>y</i>", 3) + Repeat("</b>", 9000) + "z"));
+    ASSERT_TRUE(
+        Run(Repeat("<b>", 9000) + "x " + Repeat("<i>y</i>", 3) + Repeat("</b>", 9000) + "z"));
     EXPECT_TRUE(Dtd.LastRunHitDepthLimit());
     EXPECT_FALSE(Dtd.LastRunExhausted());
-    EXPECT_EQ(opened, Dtd.Limits.MaxElementDepth - 1);  // BODY is the first level
+    EXPECT_EQ(opened, Dtd.Limits.MaxElementDepth - 1); // BODY is the first level
     EXPECT_EQ(closed, opened);
     EXPECT_EQ(Words, "x yyyz");
 

@@ -10,7 +10,7 @@
 
 namespace {
 
-const char* ActionName(TMkDTDAction action)
+const char *ActionName(TMkDTDAction action)
 {
     switch (action) {
     case TMkDTDAction::StartTagSeen: return "start";
@@ -33,13 +33,14 @@ class DTDTest : public ::testing::Test {
 protected:
     TMkDTDHandler Notify(std::string name)
     {
-        return [this, name](TMkParsedTextList*&, TMkDTDAction action) {
-            Log.push_back(name + " " + ActionName(action) + "@" + std::to_string(Parser.TokenPosition()));
+        return [this, name](TMkParsedTextList *&, TMkDTDAction action) {
+            Log.push_back(name + " " + ActionName(action) + "@" +
+                          std::to_string(Parser.TokenPosition()));
         };
     }
     TMkDTDHandler Drop(std::string name)
     {
-        return [this, name](TMkParsedTextList*&, TMkDTDAction action) {
+        return [this, name](TMkParsedTextList *&, TMkDTDAction action) {
             EXPECT_EQ(action, TMkDTDAction::ContentStep);
             Log.push_back(name + " skip@" + std::to_string(Parser.TokenPosition()));
             Parser.Advance();
@@ -47,18 +48,20 @@ protected:
     }
     void Text()
     {
-        Dtd.Declarations.AddType("#PCDATA", Notify("#PCDATA"), [this] { return Parser.CurrentIsText(); });
+        Dtd.Declarations.AddType("#PCDATA", Notify("#PCDATA"),
+                                 [this] { return Parser.CurrentIsText(); });
     }
-    void Entity(const std::string& name, const std::string& model)
+    void Entity(const std::string &name, const std::string &model)
     {
         Dtd.Declarations.AddEntity(name, MkReadContentModel(model));
     }
-    void Element(const std::string& name, bool startRequired, const char* model, bool endRequired,
-                 std::optional<TMkNameList> terminators = {}, std::optional<TMkNameList> exclusions = {})
+    void Element(const std::string &name, bool startRequired, const char *model, bool endRequired,
+                 std::optional<TMkNameList> terminators = {},
+                 std::optional<TMkNameList> exclusions = {})
     {
-        Dtd.Declarations.AddElement(name, startRequired, Drop(name), Notify(name), std::move(exclusions),
-                                    model ? MkReadContentModel(model) : nullptr, std::move(terminators),
-                                    endRequired);
+        Dtd.Declarations.AddElement(
+            name, startRequired, Drop(name), Notify(name), std::move(exclusions),
+            model ? MkReadContentModel(model) : nullptr, std::move(terminators), endRequired);
     }
     bool Run(std::string_view markup, std::string_view start = "DOC")
     {
@@ -69,16 +72,16 @@ protected:
 
     TTestParser Parser;
     TMkDTD Dtd{&Parser};
-    TMkParsedTextList* Container = nullptr;
+    TMkParsedTextList *Container = nullptr;
     TLog Log;
 };
 
-}  // namespace
+} // namespace
 
 TEST_F(DTDTest, MissingStartEntryLeavesTheContainerAlone)
 {
     Text();
-    auto* marker = reinterpret_cast<TMkParsedTextList*>(&Log);
+    auto *marker = reinterpret_cast<TMkParsedTextList *>(&Log);
     Container = marker;
     EXPECT_FALSE(Run("x", "NOSUCH"));
     EXPECT_EQ(Container, marker);
@@ -114,8 +117,9 @@ TEST_F(DTDTest, MissingEndTagClosesOrFailsAsDeclared)
 
     // P may end without its end tag; the next P start tag ends it.
     EXPECT_TRUE(Run("<p>x<p>y"));
-    EXPECT_EQ(Log, (TLog{"BODY step@0", "P start@0", "P step@1", "#PCDATA step@1", "P closed@2",
-                         "P start@2", "P step@3", "#PCDATA step@3", "P closed@4", "BODY closed@4"}));
+    EXPECT_EQ(Log,
+              (TLog{"BODY step@0", "P start@0", "P step@1", "#PCDATA step@1", "P closed@2",
+                    "P start@2", "P step@3", "#PCDATA step@3", "P closed@4", "BODY closed@4"}));
 
     // B needs its end tag: it fails, and what it consumed stays consumed.
     EXPECT_TRUE(Run("<b>x"));
@@ -140,8 +144,8 @@ TEST_F(DTDTest, OptionalMatchedTwiceIsTakenBackAndFails)
     EXPECT_EQ(Log, (TLog{"BODY step@0",
                          // the first pass: X twice, so both are undone, the last first,
                          // and the position goes back to the start of the pass
-                         "X start@0", "X step@1", "X closed@1", "X start@1", "X step@2", "X closed@2",
-                         "X undone@2", "X undone@0",
+                         "X start@0", "X step@1", "X closed@1", "X start@1", "X step@2",
+                         "X closed@2", "X undone@2", "X undone@0",
                          // the pass made no progress: skip, then try again one token on
                          "BODY skip@0", "BODY noprogress@1", "BODY step@1", "X start@1", "X step@2",
                          "X closed@2", "BODY closed@2"}));
@@ -195,33 +199,34 @@ TEST_F(DTDTest, ExcludedElementCannotOpenInsideAndItsTagsAreUnknownThere)
                          // after A, B opens again
                          "B start@6", "B step@7", "#PCDATA step@7", "B end@8", "B closed@8",
                          "BODY closed@9"}));
-    for (const auto& entry : Dtd.Entries())
+    for (const auto &entry : Dtd.Entries())
         EXPECT_EQ(entry->SuppressCount, 0) << entry->Name;
 }
 
 TEST_F(DTDTest, TextWhereContentRefusesItGoesToTheSkipHandlerWithThePassContainer)
 {
-    auto* list = reinterpret_cast<TMkParsedTextList*>(&Parser);
-    std::vector<TMkParsedTextList*> skippedWith;
+    auto *list = reinterpret_cast<TMkParsedTextList *>(&Parser);
+    std::vector<TMkParsedTextList *> skippedWith;
     Element("LI", true, nullptr, false);
     Dtd.Declarations.AddElement(
         "UL", true,
-        [&](TMkParsedTextList*& container, TMkDTDAction) {
+        [&](TMkParsedTextList *&container, TMkDTDAction) {
             skippedWith.push_back(container);
             Log.push_back("UL skip@" + std::to_string(Parser.TokenPosition()));
             Parser.Advance();
         },
-        [&](TMkParsedTextList*& container, TMkDTDAction action) {
+        [&](TMkParsedTextList *&container, TMkDTDAction action) {
             if (action == TMkDTDAction::StartTagSeen)
-                container = list;  // the list opens: its content goes into it
-            Log.push_back(std::string("UL ") + ActionName(action) + "@" + std::to_string(Parser.TokenPosition()));
+                container = list; // the list opens: its content goes into it
+            Log.push_back(std::string("UL ") + ActionName(action) + "@" +
+                          std::to_string(Parser.TokenPosition()));
         },
         {}, MkReadContentModel("(LI)*"), {}, true);
     EXPECT_TRUE(Run("<ul>x</ul>", "UL"));
     EXPECT_EQ(Log, (TLog{"UL start@0", "UL step@1", "UL skip@1", "UL noprogress@2", "UL end@2",
                          "UL closed@2"}));
-    EXPECT_EQ(skippedWith, std::vector<TMkParsedTextList*>{list});
-    EXPECT_EQ(Container, list);  // the start entry's container comes back
+    EXPECT_EQ(skippedWith, std::vector<TMkParsedTextList *>{list});
+    EXPECT_EQ(Container, list); // the start entry's container comes back
 }
 
 TEST_F(DTDTest, TerminatorsEndContentAtTagsAndAtText)
@@ -236,8 +241,8 @@ TEST_F(DTDTest, TerminatorsEndContentAtTagsAndAtText)
                          // "</table>" fits nowhere in BODY: skipped
                          "BODY step@2", "BODY skip@2", "BODY noprogress@3",
                          // Q ends at once at text (the empty terminator)
-                         "BODY step@3", "Q start@3", "Q step@4", "Q closed@4",
-                         "BODY step@4", "BODY skip@4", "BODY noprogress@5", "BODY closed@5"}));
+                         "BODY step@3", "Q start@3", "Q step@4", "Q closed@4", "BODY step@4",
+                         "BODY skip@4", "BODY noprogress@5", "BODY closed@5"}));
 }
 
 TEST_F(DTDTest, ModelsWithoutItemsNeverMatch)
@@ -269,12 +274,12 @@ TEST_F(DTDTest, RecyclesNodesAndFreesTheTreeOfEachRun)
     Element("X", true, nullptr, false);
     const std::size_t before = TMkDeductionTree::LiveCount();
     EXPECT_TRUE(Run("a<x>b<x>c", "E"));
-    EXPECT_GT(TMkDeductionTree::LiveCount(), before);  // the record of the match
-    EXPECT_GT(TMkDeductionTree::PoolSize(), 0u);       // discarded attempts wait for reuse
+    EXPECT_GT(TMkDeductionTree::LiveCount(), before); // the record of the match
+    EXPECT_GT(TMkDeductionTree::PoolSize(), 0u);      // discarded attempts wait for reuse
     EXPECT_TRUE(Run("a", "E"));
     const std::size_t small = TMkDeductionTree::LiveCount();
     EXPECT_TRUE(Run("a", "E"));
-    EXPECT_EQ(TMkDeductionTree::LiveCount(), small);  // the previous run's tree was released
+    EXPECT_EQ(TMkDeductionTree::LiveCount(), small); // the previous run's tree was released
 }
 
 // A skip handler that inserts a P instead of moving on loops for ever on a
@@ -285,7 +290,7 @@ TEST_F(DTDTest, InsertingSkipHandlerCannotLoopOnATokenThatEndsWhatItInserts)
     Text();
     Dtd.Declarations.AddElement(
         "BODY", false,
-        [this](TMkParsedTextList*&, TMkDTDAction) {
+        [this](TMkParsedTextList *&, TMkDTDAction) {
             Log.push_back("BODY para@" + std::to_string(Parser.TokenPosition()));
             Parser.InsertTag("P");
         },
@@ -293,14 +298,13 @@ TEST_F(DTDTest, InsertingSkipHandlerCannotLoopOnATokenThatEndsWhatItInserts)
     Element("P", true, "(#PCDATA)*", false, TMkNameList{"/TD"});
     Element("TD", true, nullptr, false);
     EXPECT_TRUE(Run("a</td>b", "BODY"));
-    EXPECT_EQ(Log, (TLog{"BODY step@0", "BODY para@0", "BODY noprogress@0",
-                         "BODY step@0", "P start@0", "P step@1", "#PCDATA step@1", "P closed@2",
+    EXPECT_EQ(Log, (TLog{"BODY step@0", "BODY para@0", "BODY noprogress@0", "BODY step@0",
+                         "P start@0", "P step@1", "#PCDATA step@1", "P closed@2",
                          // the first failure on "</td>" gets its paragraph, which ends at once
-                         "BODY step@2", "BODY para@2", "BODY noprogress@2",
-                         "BODY step@2", "P start@2", "P step@3", "P closed@3",
+                         "BODY step@2", "BODY para@2", "BODY noprogress@2", "BODY step@2",
+                         "P start@2", "P step@3", "P closed@3",
                          // the second is dropped, and the text after it is still read
-                         "BODY step@3", "BODY noprogress@4",
-                         "BODY step@4", "BODY para@4", "BODY noprogress@4",
-                         "BODY step@4", "P start@4", "P step@5", "#PCDATA step@5", "P closed@6",
-                         "BODY closed@6"}));
+                         "BODY step@3", "BODY noprogress@4", "BODY step@4", "BODY para@4",
+                         "BODY noprogress@4", "BODY step@4", "P start@4", "P step@5",
+                         "#PCDATA step@5", "P closed@6", "BODY closed@6"}));
 }

@@ -15,8 +15,8 @@ namespace {
 // Attributes of one tag; variable references read as "v" + the name.
 class TTagAttributes : public TMkAttributeSource {
 public:
-    explicit TTagAttributes(const TMkTagToken& tag) : Tag(tag) {}
-    bool GetAttr(std::string_view name, std::string& value) override
+    explicit TTagAttributes(const TMkTagToken &tag) : Tag(tag) {}
+    bool GetAttr(std::string_view name, std::string &value) override
     {
         if (!Tag.GetAttribute(name, value))
             return false;
@@ -30,18 +30,22 @@ public:
         Tag.GetAttribute(name, value);
         return value;
     }
-    std::string ResolveVariable(const std::string& reference) override { return "v" + reference.substr(2); }
+    std::string ResolveVariable(const std::string &reference) override
+    {
+        return "v" + reference.substr(2);
+    }
 
 private:
-    const TMkTagToken& Tag;
+    const TMkTagToken &Tag;
 };
 
-std::string Describe(const TMkText& t)
+std::string Describe(const TMkText &t)
 {
     char color[16];
     std::snprintf(color, sizeof color, "%08X", t.Color);
     std::string out = t.Text + "[";
-    for (auto [bit, letter] : {std::pair{FontBold, 'B'}, {FontItalic, 'I'}, {FontUnderline, 'U'}, {FontStrikeOut, 'S'}})
+    for (auto [bit, letter] :
+         {std::pair{FontBold, 'B'}, {FontItalic, 'I'}, {FontUnderline, 'U'}, {FontStrikeOut, 'S'}})
         if (t.FontStyle & bit)
             out += letter;
     out += " " + t.FontSize + " " + t.FontName + " " + color;
@@ -55,12 +59,12 @@ std::string Describe(const TMkText& t)
 // Walks markup the way the HTML parser's handlers drive the style state: a
 // start tag applies its start effect, an end tag its end effect, every word
 // is stamped with the style of that moment.
-std::string Stamp(TMkHTMLStyle& style, std::string_view markup)
+std::string Stamp(TMkHTMLStyle &style, std::string_view markup)
 {
     std::string out;
-    for (const auto& token : LexAll(markup)) {
+    for (const auto &token : LexAll(markup)) {
         if (token->Kind == TMkTokenKind::Tag) {
-            const auto& tag = static_cast<const TMkTagToken&>(*token);
+            const auto &tag = static_cast<const TMkTagToken &>(*token);
             if (!tag.Text.empty() && tag.Text.front() == '/') {
                 style.EndElement(tag.Text.substr(1));
             } else {
@@ -68,7 +72,7 @@ std::string Stamp(TMkHTMLStyle& style, std::string_view markup)
                 style.StartElement(tag.Text, attributes);
             }
         } else if (token->Kind == TMkTokenKind::Text) {
-            TMkText text(static_cast<const TMkTextToken&>(*token).Text, nullptr);
+            TMkText text(static_cast<const TMkTextToken &>(*token).Text, nullptr);
             style.ApplyTo(text);
             if (text.Text != " ")
                 out += (out.empty() ? "" : " ") + Describe(text);
@@ -77,38 +81,43 @@ std::string Stamp(TMkHTMLStyle& style, std::string_view markup)
     return out;
 }
 
-}  // namespace
+} // namespace
 
 TEST(HTMLStyle, ElementEffectsStampEachWord)
 {
     const struct {
-        const char* Markup;
-        const char* Words;
+        const char *Markup;
+        const char *Words;
     } cases[] = {
         {"<B><I>x</I>y</B>z", "x[BI 10  20000000] y[B 10  20000000] z[ 10  20000000]"},
         {"<EM><B>x</B>y</EM>", "x[BI 10  20000000] y[I 10  20000000]"},
         {"<FONT COLOR=\"red\">x<FONT SIZE=\"5\">y</FONT>z</FONT>",
          "x[ 10  000000FF] y[ 18  20000000] z[ 10  000000FF]"},
-        {"<FONT FACE=\"arial\">x<FONT SIZE=\"2\">y</FONT>z</FONT>", "x[ 10 arial 20000000] y[ 12 arial 20000000] z[ 10  20000000]"},
+        {"<FONT FACE=\"arial\">x<FONT SIZE=\"2\">y</FONT>z</FONT>",
+         "x[ 10 arial 20000000] y[ 12 arial 20000000] z[ 10  20000000]"},
         {"<BASEFONT SIZE=\"5\"><FONT SIZE=\"+1\">x</FONT>y", "x[ 24  00000000] y[ 18  00000000]"},
         // the band turns </BASEFONT> into CLOSEBASEFONT, which undoes it
-        {"<BASEFONT SIZE=5 FACE=times COLOR=navy>x<CLOSEBASEFONT>y", "x[ 18 times 00800000] y[ 10  20000000]"},
+        {"<BASEFONT SIZE=5 FACE=times COLOR=navy>x<CLOSEBASEFONT>y",
+         "x[ 18 times 00800000] y[ 10  20000000]"},
         {"<BASEFONT>x</BASEFONT>y", "x[ 10  00000000] y[ 10  00000000]"},
         {"<FONT COLOR=\"#12345678\">x", "x[ 10  00785634]"},
         {"<FONT COLOR=\"BtnFace\">x", "x[ 10  FF00000F]"},
         {"<FONT FACE=\"verdana,arial\" POINT-SIZE=11>x", "x[ 11 verdana 20000000]"},
         {"<H1>x</H1>y", "x[ 24  20000000] y[ 10  20000000]"},
         {"<A HREF=\"go\">x</A>y", "x[ 10  20000000 link=go] y[ 10  20000000]"},
-        {"<A HREF=\"~~t\">x", "x[ 10  20000000 link=~~t]"},  // the target is resolved later
-        {"<FONT SIZE=\"+~~3\">x", "x[ 10  20000000]"},          // "v3" is not a number: 0 up
+        {"<A HREF=\"~~t\">x", "x[ 10  20000000 link=~~t]"}, // the target is resolved later
+        {"<FONT SIZE=\"+~~3\">x", "x[ 10  20000000]"},      // "v3" is not a number: 0 up
         {"<STRONG><U>x</STRONG>y</U>z", "x[BU 10  20000000] y[ 10  20000000] z[ 10  20000000]"},
-        {"<B>x<S>y</B>z</S>w", "x[B 10  20000000] y[BS 10  20000000] z[S 10  20000000] w[ 10  20000000]"},
-        {"<BIG>x</BIG><SMALL>y</SMALL><TT>z</TT>", "x[B 10 Courier 20000000] y[ 2 Courier 20000000] z[ 10 Courier 20000000]"},
+        {"<B>x<S>y</B>z</S>w",
+         "x[B 10  20000000] y[BS 10  20000000] z[S 10  20000000] w[ 10  20000000]"},
+        {"<BIG>x</BIG><SMALL>y</SMALL><TT>z</TT>",
+         "x[B 10 Courier 20000000] y[ 2 Courier 20000000] z[ 10 Courier 20000000]"},
         {"<SUB>x</SUB><SUP>y</SUP>", "x[ 10  20000000 3d=0 pos=1] y[ 10  20000000 3d=0 pos=2]"},
-        {"</B></FONT></A>x", "x[ 10  20000000]"},  // end tags without start tags change nothing
-        {"<B><FONT FACE=\"verdana\" SIZE=\"3\" COLOR=\"#440000\">casa</FONT></B>", "casa[B 14 verdana 00000044]"},
+        {"</B></FONT></A>x", "x[ 10  20000000]"}, // end tags without start tags change nothing
+        {"<B><FONT FACE=\"verdana\" SIZE=\"3\" COLOR=\"#440000\">casa</FONT></B>",
+         "casa[B 14 verdana 00000044]"},
     };
-    for (const auto& c : cases) {
+    for (const auto &c : cases) {
         SCOPED_TRACE(c.Markup);
         TMkHTMLStyle style;
         EXPECT_EQ(Stamp(style, c.Markup), c.Words);
@@ -127,18 +136,20 @@ TEST(HTMLStyle, ReliefTakesItsColoursAndDepths)
     EXPECT_EQ(text.LightDepth, 1);
     EXPECT_EQ(text.ShadowDepth, 1);
 
-    Stamp(style, "<PCOLOR STYLE=raised LIGHTCOLOR=white LIGHTDEPTH=258 SHADOWCOLOR=#010203 SHADOWDEPTH=2>");
+    Stamp(
+        style,
+        "<PCOLOR STYLE=raised LIGHTCOLOR=white LIGHTDEPTH=258 SHADOWCOLOR=#010203 SHADOWDEPTH=2>");
     style.ApplyTo(text);
     EXPECT_EQ(text.Style3D, 4);
     EXPECT_EQ(text.LightColor, MkRGB(255, 255, 255));
-    EXPECT_EQ(text.LightDepth, 2);  // byte field: the low 8 bits of 258
+    EXPECT_EQ(text.LightDepth, 2); // byte field: the low 8 bits of 258
     EXPECT_EQ(text.ShadowColor, MkRGB(1, 2, 3));
     EXPECT_EQ(text.ShadowDepth, 2);
 
     Stamp(style, "</PCOLOR><SUNKEN>");
     style.ApplyTo(text);
     EXPECT_EQ(text.Style3D, 1);
-    EXPECT_EQ(text.LightDepth, 1);  // the SUNKEN takes the light in force: the first PCOLOR's
+    EXPECT_EQ(text.LightDepth, 1); // the SUNKEN takes the light in force: the first PCOLOR's
 
     EXPECT_THROW(Stamp(style, "<RAISED LIGHTDEPTH=deep>"), EConvertError);
     style.Reset();
@@ -157,14 +168,15 @@ TEST(HTMLStyle, ParseColor)
     EXPECT_EQ(ParseColor("Default"), NoColor);
     EXPECT_EQ(ParseColor("3DDkShadow"), MkSystemColor(21));
     EXPECT_EQ(ParseColor("MenuBar"), MkSystemColor(30));
-    EXPECT_EQ(ParseColor("clRed"), NoColor);  // the prefix is added, not expected
+    EXPECT_EQ(ParseColor("clRed"), NoColor); // the prefix is added, not expected
     EXPECT_EQ(ParseColor("rgb(1,2,3)"), NoColor);
-    for (const char* bad : {"#", "#44000G"}) {
+    for (const char *bad : {"#", "#44000G"}) {
         try {
             ParseColor(bad);
             ADD_FAILURE() << bad;
-        } catch (const EConvertError& e) {
-            EXPECT_EQ(std::string(e.what()), "'$" + std::string(bad + 1) + "' is not a valid integer value");
+        } catch (const EConvertError &e) {
+            EXPECT_EQ(std::string(e.what()),
+                      "'$" + std::string(bad + 1) + "' is not a valid integer value");
         }
     }
 }
@@ -172,8 +184,9 @@ TEST(HTMLStyle, ParseColor)
 TEST(HTMLStyle, MapFontSizeCountsFromTheBaseSize)
 {
     TMkHTMLStyle style;
-    const std::pair<const char*, const char*> noBase[] = {
-        {"3", "14"}, {"+1", "12"}, {"-1", "10"}, {"0", "10"}, {"9", "28"}, {"3px", "10"}, {"+-2", "10"}, {"", "10"}};
+    const std::pair<const char *, const char *> noBase[] = {
+        {"3", "14"}, {"+1", "12"},  {"-1", "10"},  {"0", "10"},
+        {"9", "28"}, {"3px", "10"}, {"+-2", "10"}, {"", "10"}};
     for (auto [value, points] : noBase)
         EXPECT_EQ(style.MapFontSize(value), points) << value;
 
@@ -182,7 +195,7 @@ TEST(HTMLStyle, MapFontSizeCountsFromTheBaseSize)
     EXPECT_EQ(style.MapFontSize("-2"), "14");
     EXPECT_EQ(style.MapFontSize("+2147483647"), "28");
     EXPECT_EQ(style.MapFontSize("-2147483647"), "10");
-    style.BaseSizeStack.Push("13");  // not in the table: counts as index 1
+    style.BaseSizeStack.Push("13"); // not in the table: counts as index 1
     EXPECT_EQ(style.MapFontSize("+1"), "12");
 }
 
@@ -190,7 +203,7 @@ TEST(HTMLStyle, StacksReadEmptyTopsAsEmpty)
 {
     TMkHTMLStyle style;
     style.StyleStack.Pop();
-    style.ReplaceStyle(FontItalic);  // on an empty stack it pushes
+    style.ReplaceStyle(FontItalic); // on an empty stack it pushes
     EXPECT_EQ(style.StyleStack.Count(), 1u);
     style.ColorStack.Push(TMkIntegerStack::EmptyTop);
     style.BaseColorStack.Push(static_cast<std::int32_t>(MkRGB(1, 1, 1)));

@@ -15,7 +15,7 @@ TEST(HTMLLex, ReadsEveryDataCaseAsListed)
 {
     const auto inputs = DataFiles("lexer", ".html");
     ASSERT_FALSE(inputs.empty());
-    for (const std::string& input : inputs) {
+    for (const std::string &input : inputs) {
         const std::string expected = input.substr(0, input.size() - 5) + ".tokens";
         SCOPED_TRACE(input);
         EXPECT_EQ(DumpTokens(LexAll(ReadFile(input))), ReadFile(expected));
@@ -37,10 +37,10 @@ TEST(HTMLLex, ReadsFromTheStreamPositionWithoutCopying)
     TMkMemoryStream stream(markup);
     stream.SetPosition(3);
     TMkHTMLLex lex;
-    markup[3] = 'y';  // the stream is a view: the change is seen
+    markup[3] = 'y'; // the stream is a view: the change is seen
     auto token = lex.NextToken(stream);
     ASSERT_EQ(token->Kind, TMkTokenKind::Text);
-    EXPECT_EQ(static_cast<TMkTextToken&>(*token).Text, "y");
+    EXPECT_EQ(static_cast<TMkTextToken &>(*token).Text, "y");
 }
 
 TEST(HTMLLex, BaseLexerRefusesToRead)
@@ -60,30 +60,30 @@ TEST(HTMLLex, CharacterSets)
     EXPECT_EQ(lex.TMkLex::DelimiterChars(), MkCharSet("\t\n\r "));
     // The class value makes lexers of the same class.
     auto made = TMkHTMLLex::StaticClass().Create();
-    EXPECT_NE(dynamic_cast<TMkHTMLLex*>(made.get()), nullptr);
+    EXPECT_NE(dynamic_cast<TMkHTMLLex *>(made.get()), nullptr);
 }
 
 TEST(Token, AttributesReadIgnoringCaseAndEmptyReadsAsAbsent)
 {
     const auto tokens = LexAll("<FONT FACE=\"verdana\" SIZE=\"3\"><td width=\"\"><!-- note -->");
-    const auto& font = static_cast<const TMkTagToken&>(*tokens[0]);
+    const auto &font = static_cast<const TMkTagToken &>(*tokens[0]);
     std::string value = "stale";
     EXPECT_TRUE(font.GetAttribute("size", value));
     EXPECT_EQ(value, "3");
     EXPECT_FALSE(font.GetAttribute("color", value));
     EXPECT_EQ(value, "");
 
-    const auto& td = static_cast<const TMkTagToken&>(*tokens[1]);
+    const auto &td = static_cast<const TMkTagToken &>(*tokens[1]);
     EXPECT_FALSE(td.GetAttribute("width", value));
 
     TMkTagToken tag("x");
     tag.Attributes = {"a=", "b=1=2"};
-    EXPECT_FALSE(tag.GetAttribute("A", value));  // present but empty
+    EXPECT_FALSE(tag.GetAttribute("A", value)); // present but empty
     EXPECT_TRUE(tag.GetAttribute("b", value));
-    EXPECT_EQ(value, "1=2");  // only the first '=' separates
+    EXPECT_EQ(value, "1=2"); // only the first '=' separates
 
     // A line without '=' (a comment's text) has no name at all.
-    const auto& comment = static_cast<const TMkTagToken&>(*tokens[2]);
+    const auto &comment = static_cast<const TMkTagToken &>(*tokens[2]);
     ASSERT_EQ(comment.Attributes.size(), 1u);
     EXPECT_FALSE(comment.GetAttribute("    note --", value));
 }
@@ -93,7 +93,7 @@ TEST(Token, CloneMakesAnIndependentCopyOfTheSameClass)
     TMkTagToken tag("img");
     tag.Attributes = {"src=a.bmp"};
     auto copy = tag.Clone();
-    auto* copiedTag = dynamic_cast<TMkTagToken*>(copy.get());
+    auto *copiedTag = dynamic_cast<TMkTagToken *>(copy.get());
     ASSERT_NE(copiedTag, nullptr);
     EXPECT_EQ(copiedTag->Text, "img");
     tag.Attributes[0] = "src=b.bmp";
@@ -101,11 +101,11 @@ TEST(Token, CloneMakesAnIndependentCopyOfTheSameClass)
 
     TMkTextToken text("word");
     auto textCopy = text.Clone();
-    EXPECT_EQ(dynamic_cast<TMkTagToken*>(textCopy.get()), nullptr);
+    EXPECT_EQ(dynamic_cast<TMkTagToken *>(textCopy.get()), nullptr);
     EXPECT_EQ(DumpToken(*textCopy), "text \"word\"\n");
 
     EXPECT_EQ(TMkEofToken().Clone()->Kind, TMkTokenKind::End);
     auto renamed = tag.CreateWithText("p");
     EXPECT_EQ(renamed->Kind, TMkTokenKind::Tag);
-    EXPECT_TRUE(static_cast<TMkTagToken&>(*renamed).Attributes.empty());
+    EXPECT_TRUE(static_cast<TMkTagToken &>(*renamed).Attributes.empty());
 }

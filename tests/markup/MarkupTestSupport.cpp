@@ -33,32 +33,33 @@ std::string Quote(std::string_view text)
     return out + "\"";
 }
 
-}  // namespace
+} // namespace
 
-std::string DumpToken(const TMkToken& token)
+std::string DumpToken(const TMkToken &token)
 {
     switch (token.Kind) {
     case TMkTokenKind::End: return "end\n";
     case TMkTokenKind::Dropped: return "dropped\n";
-    case TMkTokenKind::Text: return "text " + Quote(static_cast<const TMkTextToken&>(token).Text) + "\n";
+    case TMkTokenKind::Text:
+        return "text " + Quote(static_cast<const TMkTextToken &>(token).Text) + "\n";
     case TMkTokenKind::Tag: break;
     }
-    const auto& tag = static_cast<const TMkTagToken&>(token);
+    const auto &tag = static_cast<const TMkTagToken &>(token);
     std::string out = "tag " + Quote(tag.Text) + "\n";
-    for (const std::string& line : tag.Attributes)
+    for (const std::string &line : tag.Attributes)
         out += "  attr " + Quote(line) + "\n";
     return out;
 }
 
-std::string DumpTokens(const std::vector<std::unique_ptr<TMkToken>>& tokens)
+std::string DumpTokens(const std::vector<std::unique_ptr<TMkToken>> &tokens)
 {
     std::string out;
-    for (const auto& token : tokens)
+    for (const auto &token : tokens)
         out += DumpToken(*token);
     return out;
 }
 
-std::string DumpBand(const TMkTokenBand& band)
+std::string DumpBand(const TMkTokenBand &band)
 {
     std::string out;
     for (std::int32_t i = 0; i < band.Count(); ++i)
@@ -77,7 +78,7 @@ std::vector<std::unique_ptr<TMkToken>> LexAll(std::string_view bytes)
     return tokens;
 }
 
-std::string ReadFile(const std::string& path)
+std::string ReadFile(const std::string &path)
 {
     std::ifstream in(path, std::ios::binary);
     std::ostringstream text;
@@ -85,10 +86,11 @@ std::string ReadFile(const std::string& path)
     return text.str();
 }
 
-std::vector<std::string> DataFiles(const std::string& folder, const std::string& extension)
+std::vector<std::string> DataFiles(const std::string &folder, const std::string &extension)
 {
     std::vector<std::string> files;
-    for (const auto& entry : std::filesystem::directory_iterator(std::string(VESMAR_TEST_DATA) + "/" + folder))
+    for (const auto &entry :
+         std::filesystem::directory_iterator(std::string(VESMAR_TEST_DATA) + "/" + folder))
         if (entry.path().extension() == extension)
             files.push_back(entry.path().string());
     std::sort(files.begin(), files.end());
@@ -97,18 +99,19 @@ std::vector<std::string> DataFiles(const std::string& folder, const std::string&
 
 TTestParser::TTestParser() : TMkExtParser(TMkHTMLLex::StaticClass()) {}
 
-const TMkParserClass& TTestParser::StaticClass()
+const TMkParserClass &TTestParser::StaticClass()
 {
     static const TMkParserClass cls = MkMakeParserClass<TTestParser>("TTestParser");
     return cls;
 }
 
-const TMkParserClass& TTestParser::Class() const
+const TMkParserClass &TTestParser::Class() const
 {
     return StaticClass();
 }
 
-std::unique_ptr<TMkParsedTextList> TTestParser::Parse(TMkByteStream& stream, TMkImageHandler imageHandler,
+std::unique_ptr<TMkParsedTextList> TTestParser::Parse(TMkByteStream &stream,
+                                                      TMkImageHandler imageHandler,
                                                       TMkVariableHandler variableHandler,
                                                       TMkControlHandler controlHandler,
                                                       TMkRepeatHandler repeatHandler)

@@ -24,17 +24,18 @@ protected:
 };
 
 const TMkParserClass ParserRegistryTest::CSV = MkMakeParserClass<TTestParser>("TMkCSVParser");
-const TMkParserClass ParserRegistryTest::Plain = MkMakeParserClass<TTestParser>("TMkPlainTextParser");
+const TMkParserClass ParserRegistryTest::Plain =
+    MkMakeParserClass<TTestParser>("TMkPlainTextParser");
 const TMkParserClass ParserRegistryTest::HTML = MkMakeParserClass<TTestParser>("TMkHTMLParser");
 
-}  // namespace
+} // namespace
 
 TEST_F(ParserRegistryTest, EmptyRegistryHasNoDefault)
 {
     try {
         DefaultParserClass();
         ADD_FAILURE() << "no error";
-    } catch (const EMkError& e) {
+    } catch (const EMkError &e) {
         EXPECT_EQ(std::string(e.what()), "Don't have any registered parser...");
     }
     EXPECT_EQ(FindParserClass("TMkHTMLParser"), nullptr);
@@ -43,7 +44,7 @@ TEST_F(ParserRegistryTest, EmptyRegistryHasNoDefault)
 TEST_F(ParserRegistryTest, DefaultIsTheFlaggedClassElseTheFirst)
 {
     RegisterParserClass(CSV, {"CSV"}, false);
-    EXPECT_EQ(&DefaultParserClass(), &CSV);  // nobody is flagged: the first
+    EXPECT_EQ(&DefaultParserClass(), &CSV); // nobody is flagged: the first
     RegisterParserClass(Plain, {"TXT"}, true);
     RegisterParserClass(HTML, {"HTML", "HTM"}, false);
     EXPECT_EQ(&DefaultParserClass(), &Plain);
@@ -52,7 +53,7 @@ TEST_F(ParserRegistryTest, DefaultIsTheFlaggedClassElseTheFirst)
     UnregisterParserClass(HTML);
     RegisterParserClass(HTML, {"HTML", "HTM"}, true);
     EXPECT_EQ(&DefaultParserClass(), &HTML);
-    const auto& entries = RegisteredParserClasses();
+    const auto &entries = RegisteredParserClasses();
     ASSERT_EQ(entries.size(), 3u);
     EXPECT_FALSE(entries[1].IsDefault);
     EXPECT_TRUE(entries[2].IsDefault);
@@ -61,7 +62,7 @@ TEST_F(ParserRegistryTest, DefaultIsTheFlaggedClassElseTheFirst)
     // Without the default, the first entry stands in.
     UnregisterParserClass(HTML);
     EXPECT_EQ(&DefaultParserClass(), &CSV);
-    UnregisterParserClass(HTML);  // not registered any more: nothing happens
+    UnregisterParserClass(HTML); // not registered any more: nothing happens
     EXPECT_EQ(RegisteredParserClasses().size(), 2u);
 }
 
@@ -69,7 +70,7 @@ TEST_F(ParserRegistryTest, FindsClassesByNameIgnoringCaseAndMakesParsers)
 {
     RegisterParserClass(CSV, {"CSV"}, false);
     RegisterParserClass(HTML, {"HTML", "HTM"}, false);
-    const TMkParserClass* found = FindParserClass("tmkhtmlparser");
+    const TMkParserClass *found = FindParserClass("tmkhtmlparser");
     ASSERT_EQ(found, &HTML);
     EXPECT_EQ(FindParserClass("TMkDBFParser"), nullptr);
 

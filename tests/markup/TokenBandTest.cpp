@@ -5,18 +5,18 @@
 
 namespace {
 
-std::unique_ptr<TMkToken> Word(const char* text)
+std::unique_ptr<TMkToken> Word(const char *text)
 {
     return std::make_unique<TMkTextToken>(text);
 }
 
-std::string TextAt(const TMkTokenBand& band, std::int32_t i)
+std::string TextAt(const TMkTokenBand &band, std::int32_t i)
 {
-    const auto* token = dynamic_cast<const TMkTextToken*>(band.TokenAt(i));
+    const auto *token = dynamic_cast<const TMkTextToken *>(band.TokenAt(i));
     return token ? token->Text : "<none>";
 }
 
-std::string Texts(const TMkTokenBand& band)
+std::string Texts(const TMkTokenBand &band)
 {
     std::string out;
     for (std::int32_t i = 0; i < band.Count(); ++i)
@@ -24,7 +24,7 @@ std::string Texts(const TMkTokenBand& band)
     return out;
 }
 
-}  // namespace
+} // namespace
 
 TEST(TokenBand, CursorMovesThroughTheSpecialValues)
 {
@@ -33,7 +33,7 @@ TEST(TokenBand, CursorMovesThroughTheSpecialValues)
     band.Next();
     band.Prev();
     band.First();
-    EXPECT_EQ(band.Cursor, -1);  // an empty band does not move
+    EXPECT_EQ(band.Cursor, -1); // an empty band does not move
     EXPECT_EQ(band.Current(), nullptr);
 
     band.Append(std::make_unique<TMkEofToken>());
@@ -59,17 +59,17 @@ TEST(TokenBand, InsertAtCursorDependsOnWhereTheCursorStands)
     TMkTokenBand band;
     band.Append(Word("a"));
     band.Append(Word("b"));
-    band.InsertAtCursor(Word("x"));  // before the first: in front, cursor stays
+    band.InsertAtCursor(Word("x")); // before the first: in front, cursor stays
     EXPECT_EQ(Texts(band), "xab");
     EXPECT_EQ(band.Cursor, -1);
 
     band.Cursor = 2;
-    band.InsertAtCursor(Word("y"));  // becomes current, "b" follows it
+    band.InsertAtCursor(Word("y")); // becomes current, "b" follows it
     EXPECT_EQ(Texts(band), "xayb");
     EXPECT_EQ(TextAt(band, band.Cursor), "y");
 
     band.Cursor = -2;
-    band.InsertAtCursor(Word("z"));  // past the end: appended and current
+    band.InsertAtCursor(Word("z")); // past the end: appended and current
     EXPECT_EQ(Texts(band), "xaybz");
     EXPECT_EQ(band.Cursor, 4);
 
@@ -81,18 +81,18 @@ TEST(TokenBand, InsertAtCursorDependsOnWhereTheCursorStands)
 TEST(TokenBand, DeleteCurrentDesignatesTheNextToken)
 {
     TMkTokenBand band;
-    for (const char* w : {"a", "b", "c"})
+    for (const char *w : {"a", "b", "c"})
         band.Append(Word(w));
     band.Cursor = 1;
     band.DeleteCurrent();
     EXPECT_EQ(Texts(band), "ac");
     EXPECT_EQ(TextAt(band, band.Cursor), "c");
-    band.DeleteCurrent();  // the last one goes: past the end
+    band.DeleteCurrent(); // the last one goes: past the end
     EXPECT_EQ(band.Cursor, -2);
-    band.DeleteCurrent();  // nothing to delete
+    band.DeleteCurrent(); // nothing to delete
     EXPECT_EQ(Texts(band), "a");
     band.Cursor = -1;
-    band.DeleteCurrent();  // before the first is not a token either
+    band.DeleteCurrent(); // before the first is not a token either
     EXPECT_EQ(band.Cursor, -2);
     EXPECT_EQ(band.Count(), 1);
 

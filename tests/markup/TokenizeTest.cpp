@@ -14,7 +14,7 @@ namespace {
 
 // The variables every data case sees: N is 3, EMPTY is empty, any other
 // name reads as [NAME].
-std::string TestVariable(const TMkHandlerSender& /*sender*/, const std::string& name)
+std::string TestVariable(const TMkHandlerSender & /*sender*/, const std::string &name)
 {
     if (name == "N")
         return "3";
@@ -23,7 +23,7 @@ std::string TestVariable(const TMkHandlerSender& /*sender*/, const std::string& 
     return "[" + name + "]";
 }
 
-}  // namespace
+} // namespace
 
 // Every tokenize/<case>.html, tokenized with TestVariable, must leave the
 // band listed in tokenize/<case>.band, with the cursor before the first token.
@@ -31,7 +31,7 @@ TEST(Tokenize, ProducesTheBandOfEveryDataCase)
 {
     const auto inputs = DataFiles("tokenize", ".html");
     ASSERT_FALSE(inputs.empty());
-    for (const std::string& input : inputs) {
+    for (const std::string &input : inputs) {
         SCOPED_TRACE(input);
         TTestParser parser;
         parser.TokenizeText(ReadFile(input), TestVariable);
@@ -44,30 +44,32 @@ TEST(Tokenize, RepeatHandlerIsToldOfEachCopyBeforeItsVariables)
 {
     std::vector<std::string> calls;
     TTestParser parser;
-    const TTestParser* self = &parser;
+    const TTestParser *self = &parser;
     parser.TokenizeText(
         "<repeat count=3><~~x></repeat>",
-        [&](const TMkHandlerSender& sender, const std::string& name) {
+        [&](const TMkHandlerSender &sender, const std::string &name) {
             EXPECT_EQ(sender.Parser, self);
             calls.push_back("var " + name);
             return std::to_string(calls.size());
         },
-        [&](const TMkHandlerSender& sender, std::int32_t index) {
+        [&](const TMkHandlerSender &sender, std::int32_t index) {
             EXPECT_EQ(sender.Parser, self);
             calls.push_back("copy " + std::to_string(index));
         });
-    EXPECT_EQ(calls, (std::vector<std::string>{"copy 0", "var X", "copy 1", "var X", "copy 2", "var X"}));
+    EXPECT_EQ(calls,
+              (std::vector<std::string>{"copy 0", "var X", "copy 1", "var X", "copy 2", "var X"}));
     EXPECT_EQ(DumpBand(parser.Band), "text \"2\"\ntext \"4\"\ntext \"6\"\nend\n");
 }
 
 TEST(Tokenize, CountOfOneOrLessCallsTheRepeatHandlerOnce)
 {
-    for (const char* count : {"1", "0", "-2", "x"}) {
+    for (const char *count : {"1", "0", "-2", "x"}) {
         SCOPED_TRACE(count);
         std::vector<std::int32_t> indexes;
         TTestParser parser;
-        parser.TokenizeText(std::string("<repeat count=") + count + ">a</repeat>", {},
-                            [&](const TMkHandlerSender&, std::int32_t i) { indexes.push_back(i); });
+        parser.TokenizeText(
+            std::string("<repeat count=") + count + ">a</repeat>", {},
+            [&](const TMkHandlerSender &, std::int32_t i) { indexes.push_back(i); });
         EXPECT_EQ(indexes, std::vector<std::int32_t>{0});
     }
 }
@@ -82,7 +84,7 @@ TEST(Tokenize, UnassignedVariableHandlerEmptiesReferences)
 // A lexer that hands out a dropped token between two words.
 class TDroppingLex : public TMkLex {
 public:
-    std::unique_ptr<TMkToken> NextToken(TMkByteStream& stream) override
+    std::unique_ptr<TMkToken> NextToken(TMkByteStream &stream) override
     {
         std::uint8_t c = 0;
         if (!stream.ReadByte(c))
@@ -94,9 +96,10 @@ public:
         }
         return std::make_unique<TMkTextToken>(std::string(1, static_cast<char>(c)));
     }
-    static const TMkLexClass& StaticClass()
+    static const TMkLexClass &StaticClass()
     {
-        static const TMkLexClass cls{"TDroppingLex", [] { return std::unique_ptr<TMkLex>(new TDroppingLex); }};
+        static const TMkLexClass cls{"TDroppingLex",
+                                     [] { return std::unique_ptr<TMkLex>(new TDroppingLex); }};
         return cls;
     }
 };
@@ -105,8 +108,8 @@ TEST(Tokenize, DroppedTokensVanishAndSplitTextRuns)
 {
     struct TParser : TMkExtParser {
         TParser() : TMkExtParser(TDroppingLex::StaticClass()) {}
-        const TMkParserClass& Class() const override { return TTestParser::StaticClass(); }
-        std::unique_ptr<TMkParsedTextList> Parse(TMkByteStream& stream, TMkImageHandler,
+        const TMkParserClass &Class() const override { return TTestParser::StaticClass(); }
+        std::unique_ptr<TMkParsedTextList> Parse(TMkByteStream &stream, TMkImageHandler,
                                                  TMkVariableHandler, TMkControlHandler,
                                                  TMkRepeatHandler) override
         {
@@ -134,7 +137,7 @@ TEST(Tokenize, RepeatExpansionIsBounded)
 {
     TTestParser parser;
     parser.TokenizeText("<repeat count=2000000000>w</repeat>");
-    EXPECT_EQ(parser.Band.Count(), MkMaxRepeatCount + 1);  // the copies and the end token
+    EXPECT_EQ(parser.Band.Count(), MkMaxRepeatCount + 1); // the copies and the end token
 
     parser.TokenizeText("<repeat count=10000><repeat count=10000><b>w</b></repeat></repeat>");
     EXPECT_LE(parser.Band.Count(), TMkExtParser::MaxExpandedTokens + 4);
@@ -143,7 +146,7 @@ TEST(Tokenize, RepeatExpansionIsBounded)
     // An empty body with a huge count asks the handler only a bounded number of times.
     std::int64_t calls = 0;
     parser.TokenizeText("<repeat count=2147483647></repeat>x", {},
-                        [&](const TMkHandlerSender&, std::int32_t) { ++calls; });
+                        [&](const TMkHandlerSender &, std::int32_t) { ++calls; });
     EXPECT_LE(calls, MkMaxRepeatCount);
     EXPECT_EQ(DumpBand(parser.Band), "text \"x\"\nend\n");
 }
@@ -169,7 +172,8 @@ TEST(Tokenize, UnclosedRepeatBlocksStopOnTheWorkBound)
         markup += "<repeat count=2>ab";
     TTestParser parser;
     parser.TokenizeText(markup);
-    EXPECT_LE(parser.Band.Count(), TMkExtParser::MaxExpandedTokens + static_cast<std::int32_t>(markup.size()));
+    EXPECT_LE(parser.Band.Count(),
+              TMkExtParser::MaxExpandedTokens + static_cast<std::int32_t>(markup.size()));
     std::int32_t left = 0;
     for (std::int32_t i = 0; i < parser.Band.Count(); ++i)
         left += DumpToken(*parser.Band.TokenAt(i)).rfind("tag \"repeat\"", 0) == 0;
