@@ -256,6 +256,7 @@ void TMkExtParser::ExpandBlock(std::vector<std::unique_ptr<TMkToken>> &pending, 
         if (RepeatHandler)
             RepeatHandler(TMkHandlerSender{this, nullptr, nullptr}, k);
         std::vector<std::unique_ptr<TMkToken>> copy;
+        copy.reserve(saved.size());
         for (const auto &token : saved)
             copy.push_back(token->Clone());
         SubstituteBlock(copy);
@@ -302,7 +303,10 @@ void TMkExtParser::SubstituteVariables(TMkToken &token)
                 tag->Attributes.erase(tag->Attributes.begin() + static_cast<std::ptrdiff_t>(i));
                 continue;
             }
-            line = std::string(MkAttributeName(line)) + "=" + resolved;
+            std::string replaced(MkAttributeName(line));
+            replaced += '=';
+            replaced += resolved;
+            line = std::move(replaced);
             ++i;
         }
     } else if (token.Kind == TMkTokenKind::Text) {
