@@ -63,7 +63,7 @@ public:
         if (WorkExhausted)
             return false;
         if (++Work > Limits.WorkBudget ||
-            TMkDeductionTree::LiveCount() - NodeBase > Limits.MaxTreeNodes) {
+            TMkDeductionTree::LiveCount() > NodeBase + Limits.MaxTreeNodes) {
             WorkExhausted = true;
             return false;
         }
