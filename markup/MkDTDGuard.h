@@ -39,8 +39,9 @@ struct TMkDTDLimits {
     // Deduction nodes in use.  Matches that succeed keep their nodes until
     // the run ends; a document type whose repeated items can match without
     // consuming tokens would otherwise fill memory before the work budget
-    // ends it.  Reaching the bound counts as spending the budget.
-    std::size_t MaxTreeNodes = 2'000'000;
+    // ends it.  Reaching the bound counts as spending the budget.  A node
+    // takes about 100 bytes; ordinary 64 KiB rows keep up to some 150,000.
+    std::size_t MaxTreeNodes = 1'000'000;
 };
 
 // The running counts of one run, shared by the compiled entries and rules.

@@ -19,6 +19,7 @@ bool PoolAlive = false;
 
 struct TNodePool {
     std::vector<TMkDeductionTree *> Nodes;
+    std::vector<TMkDeductionTree *> Walk; // the stack of Recycle, kept between calls
     std::size_t Live = 0;
     TNodePool() { PoolAlive = true; }
     ~TNodePool()
@@ -100,9 +101,12 @@ void TMkDeductionTree::Recycle(TMkDeductionTree *node)
         RecycleOne(node);
         return;
     }
-    // Walk the subtree with an explicit stack, kept between calls so that
-    // discarding allocates nothing; children are taken from the last.
-    static std::vector<TMkDeductionTree *> pending;
+    // Walk the subtree with an explicit stack, kept with the pool so that
+    // discarding allocates nothing; children are taken from the last.  After
+    // the pool has gone (a document type destroyed at the very end of the
+    // program) a stack of its own is used.
+    std::vector<TMkDeductionTree *> own;
+    std::vector<TMkDeductionTree *> &pending = PoolAlive ? NodePool().Walk : own;
     const std::size_t base = pending.size();
     pending.push_back(node);
     while (pending.size() > base) {
