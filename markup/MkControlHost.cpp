@@ -7,37 +7,37 @@
 
 namespace {
 
-TMkControlHost*& InstalledHost()
+TMkControlHost *&InstalledHost()
 {
-    static TMkControlHost* host = nullptr;
+    static TMkControlHost *host = nullptr;
     return host;
 }
 
-std::deque<TMkControlClass>& ControlClasses()
+std::deque<TMkControlClass> &ControlClasses()
 {
     // Made on first use, so registration works from any start-up code.
-    static std::deque<TMkControlClass> classes;  // entries never move
+    static std::deque<TMkControlClass> classes; // entries never move
     return classes;
 }
 
-}  // namespace
+} // namespace
 
-TMkControlHost* MkSetControlHost(TMkControlHost* host)
+TMkControlHost *MkSetControlHost(TMkControlHost *host)
 {
-    TMkControlHost* previous = InstalledHost();
+    TMkControlHost *previous = InstalledHost();
     InstalledHost() = host;
     return previous;
 }
 
-TMkControlHost* MkControlHost()
+TMkControlHost *MkControlHost()
 {
     return InstalledHost();
 }
 
-void MkRegisterControlClass(const TMkControlClass& controlClass)
+void MkRegisterControlClass(const TMkControlClass &controlClass)
 {
-    auto& classes = ControlClasses();
-    auto it = std::find_if(classes.begin(), classes.end(), [&](const TMkControlClass& c) {
+    auto &classes = ControlClasses();
+    auto it = std::find_if(classes.begin(), classes.end(), [&](const TMkControlClass &c) {
         return MkSameText(c.Name, controlClass.Name);
     });
     if (it != classes.end())
@@ -46,9 +46,9 @@ void MkRegisterControlClass(const TMkControlClass& controlClass)
         classes.push_back(controlClass);
 }
 
-const TMkControlClass* MkFindControlClass(std::string_view name)
+const TMkControlClass *MkFindControlClass(std::string_view name)
 {
-    for (const TMkControlClass& c : ControlClasses())
+    for (const TMkControlClass &c : ControlClasses())
         if (MkSameText(c.Name, name))
             return &c;
     return nullptr;

@@ -7,7 +7,6 @@
 #include <string>
 #include <string_view>
 
-
 // Window controls embedded in markup are the platform's; the engine reaches
 // them through the interfaces here.  Without an installed host (the dump
 // tool, the tests, a platform without controls) no control is ever made and
@@ -16,8 +15,8 @@
 // What the engine needs to know of a control class besides its name: the
 // default size rules treat edit fields and push buttons apart.
 enum class TMkControlKind : std::uint8_t {
-    Edit,    // derived from the platform's edit base class
-    Button,  // a push button (TButton or derived)
+    Edit,   // derived from the platform's edit base class
+    Button, // a push button (TButton or derived)
     Other,
 };
 
@@ -32,12 +31,12 @@ class TMkWindowControl {
 public:
     virtual ~TMkWindowControl() = default;
 
-    virtual const TMkControlClass& Class() const = 0;
+    virtual const TMkControlClass &Class() const = 0;
     // The platform object, as the ControlHandler of a parse receives it.
-    virtual void* Native() = 0;
+    virtual void *Native() = 0;
 
-    virtual void SetParentWindow(void* window) = 0;
-    virtual void* ParentWindow() const = 0;
+    virtual void SetParentWindow(void *window) = 0;
+    virtual void *ParentWindow() const = 0;
     virtual void SetVisible(bool visible) = 0;
     virtual bool Visible() const = 0;
     virtual void SetSize(std::int32_t width, std::int32_t height) = 0;
@@ -55,23 +54,23 @@ public:
 
     // A new control of the class with the given owner (may be null), or
     // null when the host cannot make one of that class.
-    virtual std::unique_ptr<TMkWindowControl> CreateControl(const TMkControlClass& controlClass,
-                                                            void* owner) = 0;
+    virtual std::unique_ptr<TMkWindowControl> CreateControl(const TMkControlClass &controlClass,
+                                                            void *owner) = 0;
     // From the client coordinates of a control (null: the screen itself) to
     // the screen, and from the screen to the client coordinates of a window.
-    virtual TMkPoint ClientToScreen(void* control, TMkPoint point) = 0;
-    virtual TMkPoint ScreenToClient(void* window, TMkPoint point) = 0;
+    virtual TMkPoint ClientToScreen(void *control, TMkPoint point) = 0;
+    virtual TMkPoint ScreenToClient(void *window, TMkPoint point) = 0;
 };
 
 // The process-wide host; null when none is installed.  The caller keeps the
 // installed host alive.  Returns the host installed before.
-TMkControlHost* MkSetControlHost(TMkControlHost* host);
-TMkControlHost* MkControlHost();
+TMkControlHost *MkSetControlHost(TMkControlHost *host);
+TMkControlHost *MkControlHost();
 
 // The process-wide registry of control classes by name (names compared
 // ignoring case).  Registering a name again replaces its kind.
-void MkRegisterControlClass(const TMkControlClass& controlClass);
-const TMkControlClass* MkFindControlClass(std::string_view name);
+void MkRegisterControlClass(const TMkControlClass &controlClass);
+const TMkControlClass *MkFindControlClass(std::string_view name);
 // TEdit, TButton, TCheckBox and TRadioButton; registering them again is
 // harmless.
 void MkRegisterStockControlClasses();

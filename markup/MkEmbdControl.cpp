@@ -8,14 +8,14 @@
 
 namespace {
 
-std::int32_t RequestedSize(const std::string& text)
+std::int32_t RequestedSize(const std::string &text)
 {
     return text.empty() ? 1 : MkTextStrToInt(text);
 }
 
-}  // namespace
+} // namespace
 
-TMkEmbdControl::TMkEmbdControl(TMkBaseText* parent, TMkControlHandler controlHandler,
+TMkEmbdControl::TMkEmbdControl(TMkBaseText *parent, TMkControlHandler controlHandler,
                                std::string heightText, std::string widthText,
                                std::string controlName, std::string controlClassName)
     : TMkPieceOfText(parent), HeightText(std::move(heightText)), WidthText(std::move(widthText)),
@@ -28,23 +28,29 @@ TMkEmbdControl::TMkEmbdControl(TMkBaseText* parent, TMkControlHandler controlHan
 
 TMkEmbdControl::~TMkEmbdControl() = default;
 
-std::int32_t TMkEmbdControl::RequestedWidth() const { return RequestedSize(WidthText); }
-std::int32_t TMkEmbdControl::RequestedHeight() const { return RequestedSize(HeightText); }
+std::int32_t TMkEmbdControl::RequestedWidth() const
+{
+    return RequestedSize(WidthText);
+}
+std::int32_t TMkEmbdControl::RequestedHeight() const
+{
+    return RequestedSize(HeightText);
+}
 
-bool TMkEmbdControl::NeedsLayout(TMkCanvas&, const TMkRect&, const TMkFont&, bool, bool)
+bool TMkEmbdControl::NeedsLayout(TMkCanvas &, const TMkRect &, const TMkFont &, bool, bool)
 {
     return true;
 }
 
-void TMkEmbdControl::Layout(TMkCanvas&, const TMkRect&, const TMkFont&, bool, bool)
+void TMkEmbdControl::Layout(TMkCanvas &, const TMkRect &, const TMkFont &, bool, bool)
 {
     EnsureControl();
     Width = Control ? Control->Width() : 0;
     Height = Control ? Control->Height() : 0;
 }
 
-void TMkEmbdControl::Paint(TMkCanvas& canvas, const TMkRect& rect, TMkPoint offset,
-                           const TMkFont&, TMkColor backColor, bool, bool, bool whiteOut)
+void TMkEmbdControl::Paint(TMkCanvas &canvas, const TMkRect &rect, TMkPoint offset, const TMkFont &,
+                           TMkColor backColor, bool, bool, bool whiteOut)
 {
     canvas.SetBrushColor(whiteOut ? ColorWhite : backColor);
     EnsureControl();
@@ -56,10 +62,10 @@ void TMkEmbdControl::Paint(TMkCanvas& canvas, const TMkRect& rect, TMkPoint offs
     }
     // The point is in the owner's client coordinates; the control lives in
     // its parent window's.
-    TMkControlHost* host = MkControlHost();
+    TMkControlHost *host = MkControlHost();
     if (host)
-        Control->MoveTo(host->ScreenToClient(Control->ParentWindow(),
-                                             host->ClientToScreen(OwnerControl, at)));
+        Control->MoveTo(
+            host->ScreenToClient(Control->ParentWindow(), host->ClientToScreen(OwnerControl, at)));
     Control->SetVisible(true);
 }
 
@@ -67,10 +73,10 @@ void TMkEmbdControl::EnsureControl()
 {
     if (Control)
         return;
-    void* parentWindow = FindParentWindow();
+    void *parentWindow = FindParentWindow();
     OwnerControl = FindHostControl();
-    TMkControlHost* host = MkControlHost();
-    const TMkControlClass* controlClass = MkFindControlClass(ControlClassName);
+    TMkControlHost *host = MkControlHost();
+    const TMkControlClass *controlClass = MkFindControlClass(ControlClassName);
     if (!parentWindow || !host || !controlClass)
         return;
     const TMkControlClass chosen = *controlClass;
@@ -91,7 +97,9 @@ void TMkEmbdControl::EnsureControl()
 void TMkEmbdControl::ApplyDefaultSize(TMkControlKind kind)
 {
     if (RequestedWidth() == 1)
-        WidthText = kind == TMkControlKind::Edit ? "100" : kind == TMkControlKind::Button ? "50" : "13";
+        WidthText = kind == TMkControlKind::Edit     ? "100"
+                    : kind == TMkControlKind::Button ? "50"
+                                                     : "13";
     if (RequestedHeight() == 1)
         HeightText = kind == TMkControlKind::Edit ? "13" : "20";
 }
@@ -105,7 +113,7 @@ std::unique_ptr<TMkBaseText> TMkEmbdControl::Clone() const
     return copy;
 }
 
-void TMkEmbdControl::Export(TMkWriter& writer) const
+void TMkEmbdControl::Export(TMkWriter &writer) const
 {
     writer.EmbeddedControl(ControlClassName, ControlName, RequestedWidth(), RequestedHeight());
 }

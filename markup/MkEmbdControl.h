@@ -18,7 +18,7 @@ class TMkWindowControl;
 // filled rectangle of the requested size instead.
 class TMkEmbdControl : public TMkPieceOfText {
 public:
-    TMkEmbdControl(TMkBaseText* parent, TMkControlHandler controlHandler, std::string heightText,
+    TMkEmbdControl(TMkBaseText *parent, TMkControlHandler controlHandler, std::string heightText,
                    std::string widthText, std::string controlName, std::string controlClassName);
     ~TMkEmbdControl() override;
 
@@ -28,7 +28,7 @@ public:
     std::string ControlName;
     std::string Caption;
     std::unique_ptr<TMkWindowControl> Control;
-    void* OwnerControl = nullptr;
+    void *OwnerControl = nullptr;
     TMkControlHandler ControlHandler;
 
     // WidthText and HeightText as integers, 1 when empty (1 asks for the
@@ -36,15 +36,15 @@ public:
     std::int32_t RequestedWidth() const;
     std::int32_t RequestedHeight() const;
 
-    bool NeedsLayout(TMkCanvas& canvas, const TMkRect& rect, const TMkFont& font, bool singleLine,
+    bool NeedsLayout(TMkCanvas &canvas, const TMkRect &rect, const TMkFont &font, bool singleLine,
                      bool wordWrap) override;
-    void Layout(TMkCanvas& canvas, const TMkRect& rect, const TMkFont& font, bool singleLine,
+    void Layout(TMkCanvas &canvas, const TMkRect &rect, const TMkFont &font, bool singleLine,
                 bool wordWrap) override;
-    void Paint(TMkCanvas& canvas, const TMkRect& rect, TMkPoint offset, const TMkFont& font,
+    void Paint(TMkCanvas &canvas, const TMkRect &rect, TMkPoint offset, const TMkFont &font,
                TMkColor backColor, bool singleLine, bool wordWrap, bool whiteOut) override;
     // Copies start without a control.
     std::unique_ptr<TMkBaseText> Clone() const override;
-    void Export(TMkWriter& writer) const override;
+    void Export(TMkWriter &writer) const override;
 
     // Creates the control when it does not exist yet and can be made.
     void EnsureControl();

@@ -19,12 +19,11 @@ std::int32_t Digits(std::string_view digits)
     return MkTextStrToInt(std::string(digits));
 }
 
-}  // namespace
+} // namespace
 
 std::int32_t MkHTMLLength(std::string_view value)
 {
-    const std::size_t end =
-        std::min(value.size(), value.find_first_not_of("0123456789"));
+    const std::size_t end = std::min(value.size(), value.find_first_not_of("0123456789"));
     const std::string_view digits = value.substr(0, end);
     if (end == value.size())
         return digits.empty() ? FullWidth : Digits(digits);
@@ -41,8 +40,7 @@ std::int32_t MkHTMLLength(std::string_view value)
         return static_cast<std::int32_t>(
             std::max<std::int64_t>(share, std::numeric_limits<std::int32_t>::min()));
     }
-    default:
-        return FullWidth;
+    default: return FullWidth;
     }
 }
 

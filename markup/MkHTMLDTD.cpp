@@ -12,56 +12,56 @@ using TKind = TMkHTMLDeclaration::TKind;
 
 constexpr bool Req = true;
 constexpr bool Opt = false;
-constexpr const char* Empty = nullptr;  // no content model
-constexpr const char* None = nullptr;   // no exclusions, no terminators
+constexpr const char *Empty = nullptr; // no content model
+constexpr const char *None = nullptr;  // no exclusions, no terminators
 
 constexpr TMkSkipPolicy Hide = TMkSkipPolicy::Hide;
 constexpr TMkSkipPolicy Para = TMkSkipPolicy::Paragraph;
 constexpr TMkSkipPolicy Drop = TMkSkipPolicy::Drop;
 
-constexpr TDecl Type(const char* name)
+constexpr TDecl Type(const char *name)
 {
     return {TKind::Type, name, Opt, Opt, nullptr, nullptr, nullptr, Drop};
 }
 
-constexpr TDecl Group(const char* name, const char* model)
+constexpr TDecl Group(const char *name, const char *model)
 {
     return {TKind::Group, name, Opt, Opt, model, nullptr, nullptr, Drop};
 }
 
-constexpr TDecl Element(const char* name, bool start, bool end, const char* model,
-                        const char* exclusions, const char* terminators, TMkSkipPolicy skip)
+constexpr TDecl Element(const char *name, bool start, bool end, const char *model,
+                        const char *exclusions, const char *terminators, TMkSkipPolicy skip)
 {
     return {TKind::Element, name, start, end, model, exclusions, terminators, skip};
 }
 
 // Tags that start a block, and tags that start inline content.
-constexpr const char* BlockStarters =
+constexpr const char *BlockStarters =
     "P H1 H2 H3 H4 H5 H6 UL OL PRE DL DIV NOSCRIPT BLOCKQUOTE FORM HR TABLE FIELDSET ADDRESS "
     "TREE REPEAT";
-constexpr const char* InlineStarters =
+constexpr const char *InlineStarters =
     "TT I B BIG SMALL SUNKEN RAISED PCOLOR U FONT BASEFONT CLOSEBASEFONT EM STRONG DFN CODE SAMP "
     "KBD VAR CITE ABBR ACRONYM A IMG OBJECT BR SCRIPT MAP Q SUB SUP SPAN BDO INPUT SELECT "
     "TEXTAREA LABEL BUTTON";
 
 // Where an element whose end tag may be left out ends.
-constexpr const char* HeadEnds = "/HTML HTML BODY /BODY SCRIPT INS DEL @B @N";
-constexpr const char* BodyEnds = "/HTML HTML";
-constexpr const char* ParagraphEnds =
+constexpr const char *HeadEnds = "/HTML HTML BODY /BODY SCRIPT INS DEL @B @N";
+constexpr const char *BodyEnds = "/HTML HTML";
+constexpr const char *ParagraphEnds =
     "/HTML /BODY @B /TD /TH TD TH TR /TR THEAD /THEAD TFOOT /TFOOT TBODY /TBODY /TABLE /ITEM "
     "ITEM LI /LI /UL /OL /REPEAT";
-constexpr const char* CellEnds = "TD TH TR /TR THEAD TFOOT TBODY /THEAD /TFOOT /TBODY /TABLE";
-constexpr const char* PlainEnds =
+constexpr const char *CellEnds = "TD TH TR /TR THEAD TFOOT TBODY /THEAD /TFOOT /TBODY /TABLE";
+constexpr const char *PlainEnds =
     "LI /LI /UL /OL TD /TD TH /TH TR /TR /TABLE /THEAD /TFOOT /TBODY /HTML /BODY ITEM /ITEM "
     "/REPEAT @B";
-constexpr const char* DefinitionEnds = "DT DL DD";
-constexpr const char* HeaderEnds = "TFOOT TBODY TR TABLE";
-constexpr const char* FooterEnds = "TBODY TR TABLE";
-constexpr const char* RowEnds = "TR THEAD TFOOT TBODY /THEAD /TFOOT /TBODY /TABLE";
+constexpr const char *DefinitionEnds = "DT DL DD";
+constexpr const char *HeaderEnds = "TFOOT TBODY TR TABLE";
+constexpr const char *FooterEnds = "TBODY TR TABLE";
+constexpr const char *RowEnds = "TR THEAD TFOOT TBODY /THEAD /TFOOT /TBODY /TABLE";
 
-constexpr const char* FlowContent = "(%flow)*";
-constexpr const char* InlineContent = "(%inline)*";
-constexpr const char* CellContent = "(PLAIN | %flow)*";
+constexpr const char *FlowContent = "(%flow)*";
+constexpr const char *InlineContent = "(%inline)*";
+constexpr const char *CellContent = "(PLAIN | %flow)*";
 
 // clang-format off
 constexpr std::array Declarations{
@@ -177,7 +177,7 @@ constexpr std::array Declarations{
 };
 // clang-format on
 
-void AppendWords(std::string_view text, TMkNameList& names)
+void AppendWords(std::string_view text, TMkNameList &names)
 {
     std::size_t i = 0;
     while (i < text.size()) {
@@ -192,14 +192,14 @@ void AppendWords(std::string_view text, TMkNameList& names)
     }
 }
 
-std::optional<TMkNameList> OptionalNames(const char* text)
+std::optional<TMkNameList> OptionalNames(const char *text)
 {
     if (!text)
         return std::nullopt;
     return MkHTMLNameList(text);
 }
 
-void DeclareElement(TMkDTDDefinition& definition, const TDecl& d, TMkHTMLHandlerSource& handlers)
+void DeclareElement(TMkDTDDefinition &definition, const TDecl &d, TMkHTMLHandlerSource &handlers)
 {
     auto model = d.ContentModel ? MkReadContentModel(d.ContentModel) : nullptr;
     auto exclusions = OptionalNames(d.Exclusions);
@@ -207,9 +207,9 @@ void DeclareElement(TMkDTDDefinition& definition, const TDecl& d, TMkHTMLHandler
     auto notify = handlers.ElementHandler(d.Name);
     // An element that only excludes itself (FORM in FORM, LABEL in LABEL).
     if (exclusions && exclusions->size() == 1 && exclusions->front() == d.Name) {
-        definition.AddElementExcluding(d.Name, d.StartTagRequired, std::move(skip), std::move(notify),
-                                       d.Name, std::move(model), OptionalNames(d.Terminators),
-                                       d.EndTagRequired);
+        definition.AddElementExcluding(d.Name, d.StartTagRequired, std::move(skip),
+                                       std::move(notify), d.Name, std::move(model),
+                                       OptionalNames(d.Terminators), d.EndTagRequired);
         return;
     }
     definition.AddElement(d.Name, d.StartTagRequired, std::move(skip), std::move(notify),
@@ -217,7 +217,7 @@ void DeclareElement(TMkDTDDefinition& definition, const TDecl& d, TMkHTMLHandler
                           d.EndTagRequired);
 }
 
-}  // namespace
+} // namespace
 
 std::span<const TMkHTMLDeclaration> MkHTMLDeclarations()
 {
@@ -229,7 +229,7 @@ TMkNameList MkHTMLNameList(std::string_view text)
     TMkNameList words;
     AppendWords(text, words);
     TMkNameList names;
-    for (const std::string& word : words) {
+    for (const std::string &word : words) {
         if (word == "@B")
             AppendWords(BlockStarters, names);
         else if (word == "@N")
@@ -240,19 +240,15 @@ TMkNameList MkHTMLNameList(std::string_view text)
     return names;
 }
 
-void MkDeclareHTMLDocumentType(TMkDTDDefinition& definition, TMkHTMLHandlerSource& handlers)
+void MkDeclareHTMLDocumentType(TMkDTDDefinition &definition, TMkHTMLHandlerSource &handlers)
 {
-    for (const TDecl& d : Declarations) {
+    for (const TDecl &d : Declarations) {
         switch (d.Kind) {
         case TKind::Type:
             definition.AddType(d.Name, handlers.TextHandler(), handlers.TextTest());
             break;
-        case TKind::Group:
-            definition.AddEntity(d.Name, MkReadContentModel(d.ContentModel));
-            break;
-        case TKind::Element:
-            DeclareElement(definition, d, handlers);
-            break;
+        case TKind::Group: definition.AddEntity(d.Name, MkReadContentModel(d.ContentModel)); break;
+        case TKind::Element: DeclareElement(definition, d, handlers); break;
         }
     }
 }

@@ -14,24 +14,24 @@
 
 // What an element does with a token that fits nowhere in its content.
 enum class TMkSkipPolicy : std::uint8_t {
-    Hide,       // keep the token as hidden text, then move past it
-    Paragraph,  // put a P start tag in front of it
-    Drop,       // move past it
+    Hide,      // keep the token as hidden text, then move past it
+    Paragraph, // put a P start tag in front of it
+    Drop,      // move past it
 };
 
 struct TMkHTMLDeclaration {
     enum class TKind : std::uint8_t { Type, Group, Element };
 
     TKind Kind;
-    const char* Name;
+    const char *Name;
     bool StartTagRequired;
     bool EndTagRequired;
     // DTD notation (see MkReadContentModel); null for an empty element.
-    const char* ContentModel;
+    const char *ContentModel;
     // Names separated by blanks; null for none.  "@B" and "@N" stand for the
     // block and inline starters.
-    const char* Exclusions;
-    const char* Terminators;
+    const char *Exclusions;
+    const char *Terminators;
     TMkSkipPolicy Skip;
 };
 
@@ -54,4 +54,4 @@ public:
 };
 
 // Adds the whole table to definition, in order.
-void MkDeclareHTMLDocumentType(TMkDTDDefinition& definition, TMkHTMLHandlerSource& handlers);
+void MkDeclareHTMLDocumentType(TMkDTDDefinition &definition, TMkHTMLHandlerSource &handlers);

@@ -23,16 +23,16 @@
 
 enum class TMkHTMLParser::THandlerKind : std::uint8_t {
     Nothing,
-    Hidden,      // start and end tag and everything between become hidden text
-    StyleOnly,   // the style state's element effects, no object
-    Paragraph,   // a TMkParagraph with the raw ALIGN (P, PRE)
-    Heading,     // as Paragraph, plus the heading's size
-    BlockQuote,  // a TMkParagraph without alignment
-    List,        // a TMkList, param = Numbered
+    Hidden,     // start and end tag and everything between become hidden text
+    StyleOnly,  // the style state's element effects, no object
+    Paragraph,  // a TMkParagraph with the raw ALIGN (P, PRE)
+    Heading,    // as Paragraph, plus the heading's size
+    BlockQuote, // a TMkParagraph without alignment
+    List,       // a TMkList, param = Numbered
     ListItem,
     Rule,
     LineBreak,
-    Tree,        // a TMkTree, param = TreeKind
+    Tree, // a TMkTree, param = TreeKind
     Table,
     Row,
     Cell,
@@ -49,13 +49,14 @@ namespace {
 using TKind = TMkHTMLParser::THandlerKind;
 
 struct TElementHandler {
-    const char* Element;
+    const char *Element;
     TKind Kind;
     std::int32_t Param;
 };
 
 // What each element of the document type does; elements not listed do
 // nothing.
+// clang-format off
 constexpr TElementHandler ElementHandlers[] = {
     {"HTML", TKind::Nothing, 0},      {"HEAD", TKind::Nothing, 0},      {"BODY", TKind::Nothing, 0},
     {"TBODY", TKind::Nothing, 0},     {"DIV", TKind::Nothing, 0},       {"CENTER", TKind::Nothing, 0},
@@ -96,10 +97,11 @@ constexpr TElementHandler ElementHandlers[] = {
     {"TH", TKind::HeaderCell, 0},     {"IMG", TKind::Image, 0},         {"REPEAT", TKind::Repeat, 0},
     {"PLAIN", TKind::Plain, 0},       {"INPUT", TKind::Input, 0},       {"CONTROL", TKind::Control, 0},
 };
+// clang-format on
 
-const TElementHandler* FindHandler(std::string_view element)
+const TElementHandler *FindHandler(std::string_view element)
 {
-    for (const TElementHandler& h : ElementHandlers)
+    for (const TElementHandler &h : ElementHandlers)
         if (MkSameText(h.Element, element))
             return &h;
     return nullptr;
@@ -107,7 +109,7 @@ const TElementHandler* FindHandler(std::string_view element)
 
 TMkNameList TerminatorsOf(std::string_view element)
 {
-    for (const TMkHTMLDeclaration& d : MkHTMLDeclarations())
+    for (const TMkHTMLDeclaration &d : MkHTMLDeclarations())
         if (MkSameText(d.Name, element))
             return d.Terminators ? MkHTMLNameList(d.Terminators) : TMkNameList{};
     return {};
@@ -120,12 +122,12 @@ bool IsWhiteSpace(char c)
 
 // Takes the container object out of its parent and destroys it; the parent
 // becomes the current container.
-void RemoveContainer(TMkParsedTextList*& container)
+void RemoveContainer(TMkParsedTextList *&container)
 {
-    TMkParsedTextList* object = container;
+    TMkParsedTextList *object = container;
     if (!object)
         return;
-    auto* parent = dynamic_cast<TMkParsedTextList*>(object->Parent);
+    auto *parent = dynamic_cast<TMkParsedTextList *>(object->Parent);
     container = parent;
     if (!parent)
         return;
@@ -135,9 +137,9 @@ void RemoveContainer(TMkParsedTextList*& container)
 }
 
 // Adds a new container object and makes it current.
-template <class T, class... Args> T* Open(TMkParsedTextList*& container, Args&&... args)
+template <class T, class... Args> T *Open(TMkParsedTextList *&container, Args &&...args)
 {
-    T* object = container->Add(std::make_unique<T>(container, std::forward<Args>(args)...));
+    T *object = container->Add(std::make_unique<T>(container, std::forward<Args>(args)...));
     container = object;
     return object;
 }
@@ -147,7 +149,7 @@ bool FailedOrUndone(TMkDTDAction action)
     return action == TMkDTDAction::Failed || action == TMkDTDAction::Undone;
 }
 
-}  // namespace
+} // namespace
 
 // --- class and registration -------------------------------------------------
 
@@ -158,22 +160,22 @@ TMkHTMLParser::TMkHTMLParser() : TMkExtParser(TMkHTMLLex::StaticClass()), DTD(th
 
 TMkHTMLParser::~TMkHTMLParser() = default;
 
-const TMkParserClass& TMkHTMLParser::StaticClass()
+const TMkParserClass &TMkHTMLParser::StaticClass()
 {
     static const TMkParserClass cls = MkMakeParserClass<TMkHTMLParser>("TMkHTMLParser");
     return cls;
 }
 
-const TMkParserClass& TMkHTMLParser::Class() const
+const TMkParserClass &TMkHTMLParser::Class() const
 {
     return StaticClass();
 }
 
 void MkRegisterHTMLParser()
 {
-    const TMkParserClass& cls = TMkHTMLParser::StaticClass();
-    const auto& entries = RegisteredParserClasses();
-    const bool registered = std::any_of(entries.begin(), entries.end(), [&](const auto& entry) {
+    const TMkParserClass &cls = TMkHTMLParser::StaticClass();
+    const auto &entries = RegisteredParserClasses();
+    const bool registered = std::any_of(entries.begin(), entries.end(), [&](const auto &entry) {
         return entry.ParserClass == &cls;
     });
     if (!registered)
@@ -182,7 +184,7 @@ void MkRegisterHTMLParser()
 
 // --- the parse ---------------------------------------------------------------
 
-std::unique_ptr<TMkParsedTextList> TMkHTMLParser::Parse(TMkByteStream& stream,
+std::unique_ptr<TMkParsedTextList> TMkHTMLParser::Parse(TMkByteStream &stream,
                                                         TMkImageHandler imageHandler,
                                                         TMkVariableHandler variableHandler,
                                                         TMkControlHandler controlHandler,
@@ -193,7 +195,7 @@ std::unique_ptr<TMkParsedTextList> TMkHTMLParser::Parse(TMkByteStream& stream,
                 std::move(repeatHandler));
     // The band is emptied however the parse ends: an error abandons it.
     struct TBandClearer {
-        TMkHTMLParser* Parser;
+        TMkHTMLParser *Parser;
         ~TBandClearer() { Parser->ClearBand(); }
     } clearer{this};
     ClearBand();
@@ -201,7 +203,7 @@ std::unique_ptr<TMkParsedTextList> TMkHTMLParser::Parse(TMkByteStream& stream,
     Style.Reset();
     HiddenDepth = 0;
     ImpliedParagraphFor = nullptr;
-    TMkParsedTextList* container = root.get();
+    TMkParsedTextList *container = root.get();
     if (!DTD.Deduce("HTML_DOCUMENT", container))
         root = std::make_unique<TMkParsedTextList>(nullptr);
     ClearBand();
@@ -211,10 +213,10 @@ std::unique_ptr<TMkParsedTextList> TMkHTMLParser::Parse(TMkByteStream& stream,
 
 // --- attributes --------------------------------------------------------------
 
-bool TMkHTMLParser::GetAttr(std::string_view name, std::string& value)
+bool TMkHTMLParser::GetAttr(std::string_view name, std::string &value)
 {
     value.clear();
-    const TMkTagToken* tag = CurrentTag();
+    const TMkTagToken *tag = CurrentTag();
     if (!tag || !tag->GetAttribute(name, value))
         return false;
     if (MkTextIsVariableRef(value)) {
@@ -235,12 +237,12 @@ std::string TMkHTMLParser::GetAttr(std::string_view name)
 std::string TMkHTMLParser::RawAttr(std::string_view name)
 {
     std::string value;
-    if (const TMkTagToken* tag = CurrentTag())
+    if (const TMkTagToken *tag = CurrentTag())
         tag->GetAttribute(name, value);
     return value;
 }
 
-std::string TMkHTMLParser::ResolveVariable(const std::string& reference)
+std::string TMkHTMLParser::ResolveVariable(const std::string &reference)
 {
     TMkHandlerSender sender;
     sender.Tag = CurrentTag();
@@ -253,7 +255,9 @@ std::string TMkHTMLParser::ResolveVariable(const std::string& reference)
 
 TMkDTDHandler TMkHTMLParser::TextHandler()
 {
-    return [this](TMkParsedTextList*& container, TMkDTDAction action) { HandleText(container, action); };
+    return [this](TMkParsedTextList *&container, TMkDTDAction action) {
+        HandleText(container, action);
+    };
 }
 
 TMkTypeTest TMkHTMLParser::TextTest()
@@ -263,11 +267,11 @@ TMkTypeTest TMkHTMLParser::TextTest()
 
 TMkDTDHandler TMkHTMLParser::ElementHandler(std::string_view element)
 {
-    const TElementHandler* handler = FindHandler(element);
+    const TElementHandler *handler = FindHandler(element);
     if (!handler || handler->Kind == TKind::Nothing)
         return {};
     return [this, kind = handler->Kind, param = handler->Param,
-            name = std::string(element)](TMkParsedTextList*& container, TMkDTDAction action) {
+            name = std::string(element)](TMkParsedTextList *&container, TMkDTDAction action) {
         HandleElement(kind, param, name, container, action);
     };
 }
@@ -276,52 +280,54 @@ TMkDTDHandler TMkHTMLParser::SkipHandler(std::string_view element, TMkSkipPolicy
 {
     switch (policy) {
     case TMkSkipPolicy::Hide:
-        return [this](TMkParsedTextList*& container, TMkDTDAction) { SkipHide(container); };
+        return [this](TMkParsedTextList *&container, TMkDTDAction) { SkipHide(container); };
     case TMkSkipPolicy::Paragraph: {
         // An element that a P ends (HEAD) is meant to end at the implied
         // paragraph; one that a P does not end (BODY) must not be handed a
         // paragraph that cannot take the token.
         const TMkNameList ends = TerminatorsOf(element);
-        const bool paragraphEnds = std::any_of(ends.begin(), ends.end(),
-                                               [](const std::string& name) { return MkSameText(name, "P"); });
-        return [this, paragraphEnds](TMkParsedTextList*&, TMkDTDAction) { SkipParagraph(!paragraphEnds); };
+        const bool paragraphEnds =
+            std::any_of(ends.begin(), ends.end(),
+                        [](const std::string &name) { return MkSameText(name, "P"); });
+        return [this, paragraphEnds](TMkParsedTextList *&, TMkDTDAction) {
+            SkipParagraph(!paragraphEnds);
+        };
     }
-    case TMkSkipPolicy::Drop:
-        break;
+    case TMkSkipPolicy::Drop: break;
     }
-    return [this](TMkParsedTextList*&, TMkDTDAction) { Advance(); };
+    return [this](TMkParsedTextList *&, TMkDTDAction) { Advance(); };
 }
 
 // --- skipping -------------------------------------------------------------------
 
-void TMkHTMLParser::StoreHidden(TMkParsedTextList& container)
+void TMkHTMLParser::StoreHidden(TMkParsedTextList &container)
 {
-    const TMkToken* token = CurrentToken();
+    const TMkToken *token = CurrentToken();
     std::string text;
-    if (const TMkTagToken* tag = CurrentTag()) {
+    if (const TMkTagToken *tag = CurrentTag()) {
         text = "<" + tag->Text;
-        for (const std::string& attribute : tag->Attributes)
+        for (const std::string &attribute : tag->Attributes)
             text += " " + attribute;
         text += " >";
     } else if (token && token->Kind == TMkTokenKind::Text) {
         text = CurrentText();
     } else {
-        return;  // the end of the input is nothing to keep
+        return; // the end of the input is nothing to keep
     }
     container.Add(std::make_unique<TMkHiddenText>(&container, std::move(text)));
 }
 
-void TMkHTMLParser::SkipHide(TMkParsedTextList*& container)
+void TMkHTMLParser::SkipHide(TMkParsedTextList *&container)
 {
     if (container)
         StoreHidden(*container);
     Advance();
 }
 
-bool TMkHTMLParser::CurrentIsTagIn(const TMkNameList& names) const
+bool TMkHTMLParser::CurrentIsTagIn(const TMkNameList &names) const
 {
     return std::any_of(names.begin(), names.end(),
-                       [this](const std::string& name) { return CurrentIsTagNamed(name); });
+                       [this](const std::string &name) { return CurrentIsTagNamed(name); });
 }
 
 // Text or inline markup where it cannot stand gets a P start tag in front of
@@ -343,7 +349,7 @@ void TMkHTMLParser::SkipParagraph(bool dropParagraphEnders)
     static const TMkNameList strays = [] {
         const TMkNameList keep = MkHTMLNameList("@B LI /HTML /BODY");
         TMkNameList names;
-        for (const std::string& name : paragraphEnds)
+        for (const std::string &name : paragraphEnds)
             if (std::find(keep.begin(), keep.end(), name) == keep.end())
                 names.push_back(name);
         return names;
@@ -367,7 +373,7 @@ void TMkHTMLParser::SkipParagraph(bool dropParagraphEnders)
 
 // --- text ------------------------------------------------------------------------
 
-void TMkHTMLParser::HandleText(TMkParsedTextList*& container, TMkDTDAction action)
+void TMkHTMLParser::HandleText(TMkParsedTextList *&container, TMkDTDAction action)
 {
     if (action != TMkDTDAction::ContentStep || !container)
         return;
@@ -380,7 +386,7 @@ void TMkHTMLParser::HandleText(TMkParsedTextList*& container, TMkDTDAction actio
 
 // One object per word and one single space per run of white space, each with
 // the formatting of this moment.
-void TMkHTMLParser::AddWords(TMkParsedTextList& container, const std::string& text)
+void TMkHTMLParser::AddWords(TMkParsedTextList &container, const std::string &text)
 {
     std::size_t i = 0;
     while (i < text.size()) {
@@ -398,8 +404,8 @@ void TMkHTMLParser::AddWords(TMkParsedTextList& container, const std::string& te
 
 // --- elements ---------------------------------------------------------------------
 
-void TMkHTMLParser::HandleElement(THandlerKind kind, std::int32_t param, const std::string& element,
-                                  TMkParsedTextList*& container, TMkDTDAction action)
+void TMkHTMLParser::HandleElement(THandlerKind kind, std::int32_t param, const std::string &element,
+                                  TMkParsedTextList *&container, TMkDTDAction action)
 {
     if (!container)
         return;
@@ -414,7 +420,8 @@ void TMkHTMLParser::HandleElement(THandlerKind kind, std::int32_t param, const s
         if (kind == TKind::Heading)
             StyleOnly(element, action);
         if (start)
-            Open<TMkParagraph>(container, kind == TKind::BlockQuote ? std::string() : RawAttr("ALIGN"));
+            Open<TMkParagraph>(container,
+                               kind == TKind::BlockQuote ? std::string() : RawAttr("ALIGN"));
         else if (FailedOrUndone(action))
             RemoveContainer(container);
         break;
@@ -465,7 +472,7 @@ void TMkHTMLParser::HandleElement(THandlerKind kind, std::int32_t param, const s
     }
 }
 
-void TMkHTMLParser::Hidden(TMkParsedTextList*& container, TMkDTDAction action)
+void TMkHTMLParser::Hidden(TMkParsedTextList *&container, TMkDTDAction action)
 {
     switch (action) {
     case TMkDTDAction::StartTagSeen:
@@ -482,7 +489,7 @@ void TMkHTMLParser::Hidden(TMkParsedTextList*& container, TMkDTDAction action)
     }
 }
 
-void TMkHTMLParser::StyleOnly(const std::string& element, TMkDTDAction action)
+void TMkHTMLParser::StyleOnly(const std::string &element, TMkDTDAction action)
 {
     if (action == TMkDTDAction::StartTagSeen)
         Style.StartElement(element, *this);
@@ -490,20 +497,20 @@ void TMkHTMLParser::StyleOnly(const std::string& element, TMkDTDAction action)
         Style.EndElement(element);
 }
 
-void TMkHTMLParser::Table(TMkParsedTextList*& container, TMkDTDAction action)
+void TMkHTMLParser::Table(TMkParsedTextList *&container, TMkDTDAction action)
 {
     if (FailedOrUndone(action)) {
         RemoveContainer(container);
         return;
     }
     if (action == TMkDTDAction::EndTagSeen) {
-        if (auto* table = dynamic_cast<TMkTable*>(container))
+        if (auto *table = dynamic_cast<TMkTable *>(container))
             table->NormalizeGrid();
         return;
     }
     if (action != TMkDTDAction::StartTagSeen)
         return;
-    auto* table = Open<TMkTable>(container);
+    auto *table = Open<TMkTable>(container);
     std::string value;
     if (GetAttr("BGCOLOR", value))
         table->BgColor = ParseColor(value);
@@ -524,7 +531,7 @@ void TMkHTMLParser::Table(TMkParsedTextList*& container, TMkDTDAction action)
         table->TableWidth = -100;
 }
 
-void TMkHTMLParser::Row(TMkParsedTextList*& container, TMkDTDAction action)
+void TMkHTMLParser::Row(TMkParsedTextList *&container, TMkDTDAction action)
 {
     if (FailedOrUndone(action)) {
         RemoveContainer(container);
@@ -532,7 +539,7 @@ void TMkHTMLParser::Row(TMkParsedTextList*& container, TMkDTDAction action)
     }
     if (action != TMkDTDAction::StartTagSeen)
         return;
-    auto* row = Open<TMkTableRow>(container);
+    auto *row = Open<TMkTableRow>(container);
     std::string value;
     if (GetAttr("HEIGHT", value))
         row->RowHeight = MkHTMLLength(value);
@@ -540,7 +547,7 @@ void TMkHTMLParser::Row(TMkParsedTextList*& container, TMkDTDAction action)
         row->VAlign = MkHTMLVAlign(value);
 }
 
-void TMkHTMLParser::Cell(TMkParsedTextList*& container, TMkDTDAction action, bool readAttributes)
+void TMkHTMLParser::Cell(TMkParsedTextList *&container, TMkDTDAction action, bool readAttributes)
 {
     if (FailedOrUndone(action)) {
         RemoveContainer(container);
@@ -550,10 +557,10 @@ void TMkHTMLParser::Cell(TMkParsedTextList*& container, TMkDTDAction action, boo
         return;
     // A cell takes its row's height and vertical alignment unless it gives
     // its own.
-    const auto* row = dynamic_cast<const TMkTableRow*>(container);
+    const auto *row = dynamic_cast<const TMkTableRow *>(container);
     std::int32_t height = row ? row->RowHeight : 0;
     std::uint8_t vAlign = row ? row->VAlign : 0;
-    auto* cell = Open<TMkCell>(container);
+    auto *cell = Open<TMkCell>(container);
     if (!readAttributes)
         return;
     std::string value;
@@ -575,13 +582,13 @@ void TMkHTMLParser::Cell(TMkParsedTextList*& container, TMkDTDAction action, boo
         cell->ColSpan = MkHTMLLength(value);
 }
 
-void TMkHTMLParser::Plain(TMkParsedTextList*& container, TMkDTDAction action)
+void TMkHTMLParser::Plain(TMkParsedTextList *&container, TMkDTDAction action)
 {
     switch (action) {
     case TMkDTDAction::ContentStep: Open<TMkParagraph>(container); break;
     case TMkDTDAction::NoProgress:
         // The pass's container is the paragraph this pass opened.
-        if (dynamic_cast<TMkParagraph*>(container))
+        if (dynamic_cast<TMkParagraph *>(container))
             RemoveContainer(container);
         break;
     default:
@@ -594,56 +601,58 @@ void TMkHTMLParser::Plain(TMkParsedTextList*& container, TMkDTDAction action)
     }
 }
 
-void TMkHTMLParser::ListItem(TMkParsedTextList*& container, TMkDTDAction action)
+void TMkHTMLParser::ListItem(TMkParsedTextList *&container, TMkDTDAction action)
 {
     if (FailedOrUndone(action)) {
         // Only the paragraph goes; the item, and a list made for it, stay.
-        if (dynamic_cast<TMkParagraph*>(container))
+        if (dynamic_cast<TMkParagraph *>(container))
             RemoveContainer(container);
         return;
     }
     if (action != TMkDTDAction::StartTagSeen)
         return;
-    if (!dynamic_cast<TMkList*>(container))
+    if (!dynamic_cast<TMkList *>(container))
         Open<TMkList>(container, std::uint8_t{0});
     Open<TMkListItem>(container);
     Open<TMkParagraph>(container);
 }
 
-void TMkHTMLParser::Image(TMkParsedTextList& container)
+void TMkHTMLParser::Image(TMkParsedTextList &container)
 {
     container.Add(std::make_unique<TMkImage>(&container, ImageHandler, RawAttr("IMAGEINDEX"),
                                              RawAttr("HEIGHT"), RawAttr("WIDTH"), RawAttr("SRC")));
 }
 
-void TMkHTMLParser::Input(TMkParsedTextList& container)
+void TMkHTMLParser::Input(TMkParsedTextList &container)
 {
     struct TInputType {
-        const char* Type;
-        const char* ClassName;
-        const char* Caption;
+        const char *Type;
+        const char *ClassName;
+        const char *Caption;
     };
     static constexpr TInputType InputTypes[] = {
-        {"TEXT", "TEdit", ""},          {"PASSWORD", "TEdit", ""},   {"FILE", "TEdit", ""},
-        {"CHECKBOX", "TCheckBox", ""},  {"RADIO", "TRadioButton", ""},
-        {"SUBMIT", "TButton", "Submit"}, {"RESET", "TButton", "Reset"}, {"BUTTON", "TButton", ""},
+        {"TEXT", "TEdit", ""},         {"PASSWORD", "TEdit", ""},
+        {"FILE", "TEdit", ""},         {"CHECKBOX", "TCheckBox", ""},
+        {"RADIO", "TRadioButton", ""}, {"SUBMIT", "TButton", "Submit"},
+        {"RESET", "TButton", "Reset"}, {"BUTTON", "TButton", ""},
     };
     const std::string type = GetAttr("TYPE");
-    const char* className = "TEdit";
-    const char* caption = "";
-    for (const TInputType& t : InputTypes) {
+    const char *className = "TEdit";
+    const char *caption = "";
+    for (const TInputType &t : InputTypes) {
         if (MkSameText(type, t.Type)) {
             className = t.ClassName;
             caption = t.Caption;
             break;
         }
     }
-    auto* piece = container.Add(std::make_unique<TMkEmbdControl>(
-        &container, ControlHandler, GetAttr("HEIGHT"), GetAttr("WIDTH"), GetAttr("NAME"), className));
+    auto *piece = container.Add(
+        std::make_unique<TMkEmbdControl>(&container, ControlHandler, GetAttr("HEIGHT"),
+                                         GetAttr("WIDTH"), GetAttr("NAME"), className));
     piece->Caption = caption;
 }
 
-void TMkHTMLParser::Control(TMkParsedTextList& container)
+void TMkHTMLParser::Control(TMkParsedTextList &container)
 {
     container.Add(std::make_unique<TMkEmbdControl>(&container, ControlHandler, GetAttr("HEIGHT"),
                                                    GetAttr("WIDTH"), GetAttr("NAME"),

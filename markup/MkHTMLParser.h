@@ -17,15 +17,17 @@ class TMkToken;
 // text objects.  The band is walked by the built-in HTML document type, whose
 // element handlers (here) create the objects, change the style state that
 // every word is stamped with, and keep unsupported markup as hidden text.
-class TMkHTMLParser : public TMkExtParser, private TMkHTMLHandlerSource, private TMkAttributeSource {
+class TMkHTMLParser : public TMkExtParser,
+                      private TMkHTMLHandlerSource,
+                      private TMkAttributeSource {
 public:
     TMkHTMLParser();
     ~TMkHTMLParser() override;
 
-    const TMkParserClass& Class() const override;
-    static const TMkParserClass& StaticClass();
+    const TMkParserClass &Class() const override;
+    static const TMkParserClass &StaticClass();
 
-    std::unique_ptr<TMkParsedTextList> Parse(TMkByteStream& stream, TMkImageHandler imageHandler,
+    std::unique_ptr<TMkParsedTextList> Parse(TMkByteStream &stream, TMkImageHandler imageHandler,
                                              TMkVariableHandler variableHandler,
                                              TMkControlHandler controlHandler,
                                              TMkRepeatHandler repeatHandler) override;
@@ -39,7 +41,7 @@ public:
     // The current tag's attribute: present only when not empty; a variable
     // reference in it is answered by the VariableHandler, the tag being the
     // sender.
-    bool GetAttr(std::string_view name, std::string& value) override;
+    bool GetAttr(std::string_view name, std::string &value) override;
     std::string GetAttr(std::string_view name);
     // The attribute as written, empty when absent; references in it are left
     // for the created object's ResolveVariables.
@@ -55,31 +57,31 @@ private:
     TMkDTDHandler ElementHandler(std::string_view element) override;
     TMkDTDHandler SkipHandler(std::string_view element, TMkSkipPolicy policy) override;
     // TMkAttributeSource
-    std::string ResolveVariable(const std::string& reference) override;
+    std::string ResolveVariable(const std::string &reference) override;
 
-    void HandleElement(THandlerKind kind, std::int32_t param, const std::string& element,
-                       TMkParsedTextList*& container, TMkDTDAction action);
-    void HandleText(TMkParsedTextList*& container, TMkDTDAction action);
-    void AddWords(TMkParsedTextList& container, const std::string& text);
+    void HandleElement(THandlerKind kind, std::int32_t param, const std::string &element,
+                       TMkParsedTextList *&container, TMkDTDAction action);
+    void HandleText(TMkParsedTextList *&container, TMkDTDAction action);
+    void AddWords(TMkParsedTextList &container, const std::string &text);
 
-    void Hidden(TMkParsedTextList*& container, TMkDTDAction action);
-    void StyleOnly(const std::string& element, TMkDTDAction action);
-    void Table(TMkParsedTextList*& container, TMkDTDAction action);
-    void Row(TMkParsedTextList*& container, TMkDTDAction action);
-    void Cell(TMkParsedTextList*& container, TMkDTDAction action, bool readAttributes);
-    void Plain(TMkParsedTextList*& container, TMkDTDAction action);
-    void ListItem(TMkParsedTextList*& container, TMkDTDAction action);
-    void Image(TMkParsedTextList& container);
-    void Input(TMkParsedTextList& container);
-    void Control(TMkParsedTextList& container);
+    void Hidden(TMkParsedTextList *&container, TMkDTDAction action);
+    void StyleOnly(const std::string &element, TMkDTDAction action);
+    void Table(TMkParsedTextList *&container, TMkDTDAction action);
+    void Row(TMkParsedTextList *&container, TMkDTDAction action);
+    void Cell(TMkParsedTextList *&container, TMkDTDAction action, bool readAttributes);
+    void Plain(TMkParsedTextList *&container, TMkDTDAction action);
+    void ListItem(TMkParsedTextList *&container, TMkDTDAction action);
+    void Image(TMkParsedTextList &container);
+    void Input(TMkParsedTextList &container);
+    void Control(TMkParsedTextList &container);
 
-    void SkipHide(TMkParsedTextList*& container);
+    void SkipHide(TMkParsedTextList *&container);
     void SkipParagraph(bool dropParagraphEnders);
-    bool CurrentIsTagIn(const TMkNameList& names) const;
-    void StoreHidden(TMkParsedTextList& container);
+    bool CurrentIsTagIn(const TMkNameList &names) const;
+    void StoreHidden(TMkParsedTextList &container);
 
     // The token in front of which the paragraph skip last implied a P.
-    const TMkToken* ImpliedParagraphFor = nullptr;
+    const TMkToken *ImpliedParagraphFor = nullptr;
 };
 
 // Registers TMkHTMLParser with the file kinds "HTML" and "HTM" unless it is

@@ -23,10 +23,13 @@ constexpr char HexDigits[] = "0123456789ABCDEF";
 // Builds " Name=value" pieces.
 class TFields {
 public:
-    TFields& Int(const char* name, std::int64_t value) { return Add(name, std::to_string(value)); }
-    TFields& Str(const char* name, std::string_view value) { return Add(name, MkDumpString(value)); }
-    TFields& Color(const char* name, TMkColor value) { return Add(name, MkDumpColor(value)); }
-    TFields& Add(const char* name, const std::string& value)
+    TFields &Int(const char *name, std::int64_t value) { return Add(name, std::to_string(value)); }
+    TFields &Str(const char *name, std::string_view value)
+    {
+        return Add(name, MkDumpString(value));
+    }
+    TFields &Color(const char *name, TMkColor value) { return Add(name, MkDumpColor(value)); }
+    TFields &Add(const char *name, const std::string &value)
     {
         Line += ' ';
         Line += name;
@@ -37,69 +40,95 @@ public:
     std::string Line;
 };
 
-std::string SpanMaster(const TMkCell& cell)
+std::string SpanMaster(const TMkCell &cell)
 {
     if (!cell.SpanMaster)
         return "-";
-    return std::to_string(cell.SpanMaster->RowIndex) + "," + std::to_string(cell.SpanMaster->ColIndex);
+    return std::to_string(cell.SpanMaster->RowIndex) + "," +
+           std::to_string(cell.SpanMaster->ColIndex);
 }
 
-void TextFields(const TMkText& t, TFields& f)
+void TextFields(const TMkText &t, TFields &f)
 {
-    f.Str("Text", t.Text).Str("FontName", t.FontName).Str("FontSize", t.FontSize)
-        .Int("FontStyle", t.FontStyle).Color("Color", t.Color).Int("IsLink", t.IsLink)
-        .Str("LinkRef", t.LinkRef).Int("Style3D", t.Style3D).Int("Position", t.Position)
-        .Color("LightColor", t.LightColor).Int("LightDepth", t.LightDepth)
-        .Color("ShadowColor", t.ShadowColor).Int("ShadowDepth", t.ShadowDepth);
+    f.Str("Text", t.Text)
+        .Str("FontName", t.FontName)
+        .Str("FontSize", t.FontSize)
+        .Int("FontStyle", t.FontStyle)
+        .Color("Color", t.Color)
+        .Int("IsLink", t.IsLink)
+        .Str("LinkRef", t.LinkRef)
+        .Int("Style3D", t.Style3D)
+        .Int("Position", t.Position)
+        .Color("LightColor", t.LightColor)
+        .Int("LightDepth", t.LightDepth)
+        .Color("ShadowColor", t.ShadowColor)
+        .Int("ShadowDepth", t.ShadowDepth);
 }
 
-void TableFields(const TMkTable& t, TFields& f)
+void TableFields(const TMkTable &t, TFields &f)
 {
-    f.Int("TableWidth", t.TableWidth).Int("Align", t.Align).Int("VAlign", t.VAlign)
-        .Int("CellSpacing", t.CellSpacing).Int("CellPadding", t.CellPadding).Int("Border", t.Border)
-        .Color("BgColor", t.BgColor).Int("Rows", static_cast<std::int64_t>(t.Rows.size()))
+    f.Int("TableWidth", t.TableWidth)
+        .Int("Align", t.Align)
+        .Int("VAlign", t.VAlign)
+        .Int("CellSpacing", t.CellSpacing)
+        .Int("CellPadding", t.CellPadding)
+        .Int("Border", t.Border)
+        .Color("BgColor", t.BgColor)
+        .Int("Rows", static_cast<std::int64_t>(t.Rows.size()))
         .Int("Columns", static_cast<std::int64_t>(t.Columns.size()));
 }
 
-void CellFields(const TMkCell& c, TFields& f)
+void CellFields(const TMkCell &c, TFields &f)
 {
-    f.Int("RowIndex", c.RowIndex).Int("ColIndex", c.ColIndex).Int("RowSpan", c.RowSpan)
-        .Int("ColSpan", c.ColSpan).Int("CellWidth", c.CellWidth).Int("CellHeight", c.CellHeight)
-        .Int("Align", c.Align).Int("VAlign", c.VAlign).Color("BgColor", c.BgColor)
+    f.Int("RowIndex", c.RowIndex)
+        .Int("ColIndex", c.ColIndex)
+        .Int("RowSpan", c.RowSpan)
+        .Int("ColSpan", c.ColSpan)
+        .Int("CellWidth", c.CellWidth)
+        .Int("CellHeight", c.CellHeight)
+        .Int("Align", c.Align)
+        .Int("VAlign", c.VAlign)
+        .Color("BgColor", c.BgColor)
         .Add("Master", SpanMaster(c));
 }
 
 // The fields of the object's own class; false when its class shows none.
-void ObjectFields(const TMkBaseText& o, TFields& f)
+void ObjectFields(const TMkBaseText &o, TFields &f)
 {
-    if (const auto* t = dynamic_cast<const TMkText*>(&o)) {
+    if (const auto *t = dynamic_cast<const TMkText *>(&o)) {
         TextFields(*t, f);
-    } else if (const auto* e = dynamic_cast<const TMkEmbdControl*>(&o)) {
-        f.Str("ControlClassName", e->ControlClassName).Str("ControlName", e->ControlName)
-            .Str("WidthText", e->WidthText).Str("HeightText", e->HeightText).Str("Caption", e->Caption);
-    } else if (const auto* i = dynamic_cast<const TMkImage*>(&o)) {
-        f.Str("Source", i->Source).Str("WidthText", i->WidthText).Str("HeightText", i->HeightText)
-            .Str("ImageIndex", i->ImageIndex).Int("Empty", i->Picture.Empty() ? 1 : 0);
-    } else if (const auto* h = dynamic_cast<const TMkHiddenText*>(&o)) {
+    } else if (const auto *e = dynamic_cast<const TMkEmbdControl *>(&o)) {
+        f.Str("ControlClassName", e->ControlClassName)
+            .Str("ControlName", e->ControlName)
+            .Str("WidthText", e->WidthText)
+            .Str("HeightText", e->HeightText)
+            .Str("Caption", e->Caption);
+    } else if (const auto *i = dynamic_cast<const TMkImage *>(&o)) {
+        f.Str("Source", i->Source)
+            .Str("WidthText", i->WidthText)
+            .Str("HeightText", i->HeightText)
+            .Str("ImageIndex", i->ImageIndex)
+            .Int("Empty", i->Picture.Empty() ? 1 : 0);
+    } else if (const auto *h = dynamic_cast<const TMkHiddenText *>(&o)) {
         f.Str("Text", h->Text);
-    } else if (const auto* p = dynamic_cast<const TMkParagraph*>(&o)) {
+    } else if (const auto *p = dynamic_cast<const TMkParagraph *>(&o)) {
         f.Str("Align", p->Align);
-    } else if (const auto* table = dynamic_cast<const TMkTable*>(&o)) {
+    } else if (const auto *table = dynamic_cast<const TMkTable *>(&o)) {
         TableFields(*table, f);
-    } else if (const auto* row = dynamic_cast<const TMkTableRow*>(&o)) {
+    } else if (const auto *row = dynamic_cast<const TMkTableRow *>(&o)) {
         f.Int("RowHeight", row->RowHeight).Int("VAlign", row->VAlign);
-    } else if (const auto* cell = dynamic_cast<const TMkCell*>(&o)) {
+    } else if (const auto *cell = dynamic_cast<const TMkCell *>(&o)) {
         CellFields(*cell, f);
-    } else if (const auto* list = dynamic_cast<const TMkList*>(&o)) {
+    } else if (const auto *list = dynamic_cast<const TMkList *>(&o)) {
         f.Int("Numbered", list->Numbered);
-    } else if (const auto* repeat = dynamic_cast<const TMkRepeat*>(&o)) {
+    } else if (const auto *repeat = dynamic_cast<const TMkRepeat *>(&o)) {
         f.Str("RepeatCount", repeat->RepeatCount);
-    } else if (const auto* tree = dynamic_cast<const TMkTree*>(&o)) {
+    } else if (const auto *tree = dynamic_cast<const TMkTree *>(&o)) {
         f.Int("TreeKind", tree->TreeKind).Int("Indent", tree->Indent);
     }
 }
 
-}  // namespace
+} // namespace
 
 std::string MkDumpString(std::string_view text)
 {
@@ -128,50 +157,60 @@ std::string MkDumpColor(TMkColor color)
     return buffer;
 }
 
-std::string MkTextClassName(const TMkBaseText& object)
+std::string MkTextClassName(const TMkBaseText &object)
 {
     // Most derived first: TMkEmbdControl before the pieces, TMkParagraph
     // and the other containers before TMkParsedTextList.
-    static const std::pair<std::type_index, const char*> Names[] = {
-        {typeid(TMkEmbdControl), "TMkEmbdControl"}, {typeid(TMkText), "TMkText"},
-        {typeid(TMkImage), "TMkImage"},             {typeid(TMkLine), "TMkLine"},
-        {typeid(TMkLineBreak), "TMkLineBreak"},     {typeid(TMkHiddenText), "TMkHiddenText"},
-        {typeid(TMkParagraph), "TMkParagraph"},     {typeid(TMkTable), "TMkTable"},
-        {typeid(TMkTableRow), "TMkTableRow"},       {typeid(TMkCell), "TMkCell"},
-        {typeid(TMkList), "TMkList"},               {typeid(TMkListItem), "TMkListItem"},
-        {typeid(TMkRepeat), "TMkRepeat"},           {typeid(TMkTree), "TMkTree"},
+    static const std::pair<std::type_index, const char *> Names[] = {
+        {typeid(TMkEmbdControl), "TMkEmbdControl"},
+        {typeid(TMkText), "TMkText"},
+        {typeid(TMkImage), "TMkImage"},
+        {typeid(TMkLine), "TMkLine"},
+        {typeid(TMkLineBreak), "TMkLineBreak"},
+        {typeid(TMkHiddenText), "TMkHiddenText"},
+        {typeid(TMkParagraph), "TMkParagraph"},
+        {typeid(TMkTable), "TMkTable"},
+        {typeid(TMkTableRow), "TMkTableRow"},
+        {typeid(TMkCell), "TMkCell"},
+        {typeid(TMkList), "TMkList"},
+        {typeid(TMkListItem), "TMkListItem"},
+        {typeid(TMkRepeat), "TMkRepeat"},
+        {typeid(TMkTree), "TMkTree"},
         {typeid(TMkParsedTextList), "TMkParsedTextList"},
         {typeid(TMkPieceOfText), "TMkPieceOfText"},
     };
     const std::type_index type(typeid(object));
-    for (const auto& [index, name] : Names)
+    for (const auto &[index, name] : Names)
         if (index == type)
             return name;
     return "TMkBaseText";
 }
 
-std::string MkDumpObject(const TMkBaseText& object, bool withBounds)
+std::string MkDumpObject(const TMkBaseText &object, bool withBounds)
 {
     TFields fields;
     fields.Line = MkTextClassName(object);
     ObjectFields(object, fields);
     if (withBounds)
-        fields.Int("L", object.Left).Int("T", object.Top).Int("W", object.Width).Int("H", object.Height);
+        fields.Int("L", object.Left)
+            .Int("T", object.Top)
+            .Int("W", object.Width)
+            .Int("H", object.Height);
     return fields.Line;
 }
 
-std::string MkDumpTree(const TMkBaseText& root, bool withBounds)
+std::string MkDumpTree(const TMkBaseText &root, bool withBounds)
 {
     // An explicit stack: trees from hostile markup may be deep.
     std::string out;
-    std::vector<std::pair<const TMkBaseText*, std::size_t>> pending{{&root, 0}};
+    std::vector<std::pair<const TMkBaseText *, std::size_t>> pending{{&root, 0}};
     while (!pending.empty()) {
         const auto [object, depth] = pending.back();
         pending.pop_back();
         out.append(2 * depth, ' ');
         out += MkDumpObject(*object, withBounds);
         out += '\n';
-        if (const auto* list = dynamic_cast<const TMkParsedTextList*>(object))
+        if (const auto *list = dynamic_cast<const TMkParsedTextList *>(object))
             for (std::size_t i = list->Count(); i-- > 0;)
                 pending.emplace_back(list->Child(i), depth + 1);
     }

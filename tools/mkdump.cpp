@@ -36,23 +36,23 @@ struct TOptions {
     bool Raw = false;
     std::map<std::string, std::string> Variables;
     std::optional<TMkRect> Rect;
-    std::string File;  // empty: standard input
+    std::string File; // empty: standard input
 };
 
-[[noreturn]] void Usage(const std::string& problem)
+[[noreturn]] void Usage(const std::string &problem)
 {
     throw std::runtime_error(problem +
                              "\nusage: mkdump [--parser CLASS] [--raw] [--var NAME=VALUE]... "
                              "[--rect WxH] [FILE]");
 }
 
-std::int32_t ReadSide(const std::string& text, const std::string& whole)
+std::int32_t ReadSide(const std::string &text, const std::string &whole)
 {
     std::size_t used = 0;
     int value = 0;
     try {
         value = std::stoi(text, &used);
-    } catch (const std::exception&) {
+    } catch (const std::exception &) {
         used = 0;
     }
     if (used == 0 || used != text.size() || value < 0)
@@ -60,7 +60,7 @@ std::int32_t ReadSide(const std::string& text, const std::string& whole)
     return value;
 }
 
-TMkRect ReadRect(const std::string& text)
+TMkRect ReadRect(const std::string &text)
 {
     const std::size_t x = text.find_first_of("xX");
     if (x == std::string::npos)
@@ -68,7 +68,7 @@ TMkRect ReadRect(const std::string& text)
     return {0, 0, ReadSide(text.substr(0, x), text), ReadSide(text.substr(x + 1), text)};
 }
 
-TOptions ReadOptions(int argc, char** argv)
+TOptions ReadOptions(int argc, char **argv)
 {
     TOptions options;
     for (int i = 1; i < argc; ++i) {
@@ -101,7 +101,7 @@ TOptions ReadOptions(int argc, char** argv)
     return options;
 }
 
-std::string ReadInput(const TOptions& options)
+std::string ReadInput(const TOptions &options)
 {
     std::ostringstream bytes;
     if (options.File.empty()) {
@@ -119,7 +119,7 @@ std::string ReadInput(const TOptions& options)
 }
 
 // As the list box paints an item: the live canvas font as base font.
-void PaintLikeListBox(TMkParsedTextList& root, const TMkRect& rect)
+void PaintLikeListBox(TMkParsedTextList &root, const TMkRect &rect)
 {
     constexpr TMkColor InfoBk = MkSystemColor(24);
     TMkTestCanvas canvas;
@@ -133,22 +133,24 @@ void PaintLikeListBox(TMkParsedTextList& root, const TMkRect& rect)
     root.Paint(canvas, rect, TMkPoint{0, 0}, canvas.Font(), InfoBk, true, true, false);
 }
 
-int Run(int argc, char** argv)
+int Run(int argc, char **argv)
 {
     const TOptions options = ReadOptions(argc, argv);
     MkRegisterHTMLParser();
-    const TMkParserClass* parserClass = FindParserClass(options.ParserClass);
+    const TMkParserClass *parserClass = FindParserClass(options.ParserClass);
     if (!parserClass)
         throw std::runtime_error("no parser class named " + options.ParserClass);
     const std::string text = ReadInput(options);
 
     const auto variables = options.Variables;
-    TMkVariableHandler variableHandler = [variables](const TMkHandlerSender&, const std::string& name) {
+    TMkVariableHandler variableHandler = [variables](const TMkHandlerSender &,
+                                                     const std::string &name) {
         const auto it = variables.find(name);
         return it == variables.end() ? std::string{} : it->second;
     };
     // The list box hands every picture a handler that does nothing.
-    TMkImageHandler imageHandler = [](TMkImage&, TMkPicture&, const std::string&, std::int32_t) {};
+    TMkImageHandler imageHandler = [](TMkImage &, TMkPicture &, const std::string &, std::int32_t) {
+    };
 
     std::unique_ptr<TMkParser> parser = parserClass->Create();
     TMkMemoryStream stream(text);
@@ -160,13 +162,13 @@ int Run(int argc, char** argv)
     return 0;
 }
 
-}  // namespace
+} // namespace
 
-int main(int argc, char** argv)
+int main(int argc, char **argv)
 {
     try {
         return Run(argc, argv);
-    } catch (const std::exception& error) {
+    } catch (const std::exception &error) {
         std::cerr << error.what() << '\n';
         return 1;
     } catch (...) {

@@ -20,7 +20,8 @@ QWidget *AsWidget(void *pointer)
 
 TQtControlHost::TQtControlHost()
 {
-    RegisterClass({"TEdit", TMkControlKind::Edit}, [](QWidget *owner) { return new QLineEdit(owner); });
+    RegisterClass({"TEdit", TMkControlKind::Edit},
+                  [](QWidget *owner) { return new QLineEdit(owner); });
     RegisterClass({"TButton", TMkControlKind::Button},
                   [](QWidget *owner) { return new QPushButton(owner); });
     RegisterClass({"TCheckBox", TMkControlKind::Other},

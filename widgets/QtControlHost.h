@@ -37,7 +37,7 @@ public:
     TMkPoint ScreenToClient(void *window, TMkPoint point) override;
 
 private:
-    std::map<std::string, TFactory> factories_;  // upper-cased names
+    std::map<std::string, TFactory> factories_; // upper-cased names
 };
 
 // One widget as the engine sees it.  A widget that has a parent window goes
@@ -61,5 +61,5 @@ public:
 
 private:
     TMkControlClass class_;
-    QPointer<QWidget> widget_;  // null once Qt has destroyed the widget
+    QPointer<QWidget> widget_; // null once Qt has destroyed the widget
 };

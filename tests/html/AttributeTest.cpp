@@ -8,7 +8,7 @@
 namespace {
 
 struct TLengthCase {
-    const char* Value;
+    const char *Value;
     std::int32_t Expected;
 };
 
@@ -16,15 +16,16 @@ class Lengths : public testing::TestWithParam<TLengthCase> {};
 
 TEST_P(Lengths, FollowTheSizeEncoding)
 {
-    EXPECT_EQ(MkHTMLLength(GetParam().Value), GetParam().Expected) << '"' << GetParam().Value << '"';
+    EXPECT_EQ(MkHTMLLength(GetParam().Value), GetParam().Expected)
+        << '"' << GetParam().Value << '"';
 }
 
 INSTANTIATE_TEST_SUITE_P(
     Values, Lengths,
     testing::Values(TLengthCase{"30", 30}, TLengthCase{"0", 0}, TLengthCase{"", -100},
                     TLengthCase{"50%", -50}, TLengthCase{"1%", -1}, TLengthCase{"0%", -1},
-                    TLengthCase{"100%", -100}, TLengthCase{"150%", -100},
-                    TLengthCase{"2*", -102}, TLengthCase{"0*", -100}, TLengthCase{"1*", -101},
+                    TLengthCase{"100%", -100}, TLengthCase{"150%", -100}, TLengthCase{"2*", -102},
+                    TLengthCase{"0*", -100}, TLengthCase{"1*", -101},
                     // Anything after the digits other than % or * means the whole width.
                     TLengthCase{"30px", -100}, TLengthCase{"abc", -100}, TLengthCase{" 30", -100},
                     TLengthCase{"-5", -100}, TLengthCase{"5%x", -5}, TLengthCase{"3*4", -103},
@@ -34,11 +35,11 @@ INSTANTIATE_TEST_SUITE_P(
 
 TEST(Lengths, PercentOrShareWithoutDigitsIsAConversionError)
 {
-    for (const char* value : {"%", "*", "%5", "*%"}) {
+    for (const char *value : {"%", "*", "%5", "*%"}) {
         try {
             MkHTMLLength(value);
             ADD_FAILURE() << value << " converted";
-        } catch (const EConvertError& error) {
+        } catch (const EConvertError &error) {
             EXPECT_STREQ(error.what(), "'' is not a valid integer value");
         }
     }
@@ -69,4 +70,4 @@ TEST(Alignment, VAlignNamesIgnoreCaseAndDefaultToNone)
     EXPECT_EQ(MkHTMLVAlign(""), 3);
 }
 
-}  // namespace
+} // namespace

@@ -8,8 +8,8 @@
 namespace {
 
 struct TEntityCase {
-    const char* Input;
-    const char* Expected;
+    const char *Input;
+    const char *Expected;
 };
 
 class NamedEntities : public testing::TestWithParam<TEntityCase> {};
@@ -27,7 +27,8 @@ INSTANTIATE_TEST_SUITE_P(
         TEntityCase{"&quot;&amp;&lt;&gt;", "\"&<>"},
         // First and last of each run of the Latin-1 range.
         TEntityCase{"&iexcl;&iquest;", "\xA1\xBF"}, TEntityCase{"&Agrave;&divide;", "\xC0\xF7"},
-        TEntityCase{"&oslash;&ugrave;&uacute;", "\xF8\xF9\xFA"}, TEntityCase{"&times;&szlig;", "\xD7\xDF"},
+        TEntityCase{"&oslash;&ugrave;&uacute;", "\xF8\xF9\xFA"},
+        TEntityCase{"&times;&szlig;", "\xD7\xDF"},
         // Names are case-sensitive.
         TEntityCase{"&agrave;&Agrave;", "\xE0\xC0"}, TEntityCase{"&AMP;&Nbsp;", "&AMP;&Nbsp;"},
         // Names outside the table, and names HTML 4 has but the table lacks.
@@ -35,8 +36,8 @@ INSTANTIATE_TEST_SUITE_P(
         // The table is worked in order: amp comes before lt, so an encoded
         // ampersand followed by "lt;" ends as "<", while "lt" never comes
         // back to an ampersand.
-        TEntityCase{"&amp;lt;", "<"}, TEntityCase{"&amp;amp;amp;", "&"}, TEntityCase{"&lt;amp;", "<amp;"},
-        TEntityCase{"&amp;nbsp;", "&nbsp;"},
+        TEntityCase{"&amp;lt;", "<"}, TEntityCase{"&amp;amp;amp;", "&"},
+        TEntityCase{"&lt;amp;", "<amp;"}, TEntityCase{"&amp;nbsp;", "&nbsp;"},
         // A reference without its ";" is no reference.
         TEntityCase{"&amp", "&amp"}, TEntityCase{"no ampersand", "no ampersand"}));
 
@@ -49,14 +50,13 @@ TEST_P(NumericReferences, DecodeToTheLowEightBits)
 
 INSTANTIATE_TEST_SUITE_P(
     References, NumericReferences,
-    testing::Values(TEntityCase{"&#65;", "A"}, TEntityCase{"&#x41;", "A"}, TEntityCase{"&#X41;", "A"},
-                    TEntityCase{"&#321;", "A"},                   // 0x141: the low byte
-                    TEntityCase{"x&#;y", "xy"},                   // no digits: removed
-                    TEntityCase{"x&#1a;y", "xy"},                 // not a number: removed
+    testing::Values(TEntityCase{"&#65;", "A"}, TEntityCase{"&#x41;", "A"},
+                    TEntityCase{"&#X41;", "A"}, TEntityCase{"&#321;", "A"}, // 0x141: the low byte
+                    TEntityCase{"x&#;y", "xy"},                             // no digits: removed
+                    TEntityCase{"x&#1a;y", "xy"},                           // not a number: removed
                     TEntityCase{"x&#xZ;y", "xy"},
-                    TEntityCase{"z&#66", "z\x06"},                // runs to the last byte, which is eaten
-                    TEntityCase{"z&#66 ", "zB"},
-                    TEntityCase{"&#", ""}, TEntityCase{"a&#", "a"},
+                    TEntityCase{"z&#66", "z\x06"}, // runs to the last byte, which is eaten
+                    TEntityCase{"z&#66 ", "zB"}, TEntityCase{"&#", ""}, TEntityCase{"a&#", "a"},
                     // A reference produced by a replacement is replaced in turn.
                     TEntityCase{"&#38;#65;", "A"}, TEntityCase{"&&#35;65;", "A"},
                     TEntityCase{"&#38;&#35;66;", "B"}, TEntityCase{"&#38;", "&"},
@@ -92,4 +92,4 @@ TEST(Entities, CascadingAmpersandsCollapseCompletely)
     EXPECT_EQ(MkDecodeEntities(text), "&");
 }
 
-}  // namespace
+} // namespace

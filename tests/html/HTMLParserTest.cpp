@@ -27,7 +27,7 @@ using htmltest::ClassNames;
 using htmltest::Parse;
 using htmltest::Words;
 
-std::unique_ptr<TMkParsedTextList> ParseWith(TMkHTMLParser& parser, std::string_view markup,
+std::unique_ptr<TMkParsedTextList> ParseWith(TMkHTMLParser &parser, std::string_view markup,
                                              TMkVariableHandler variables = {})
 {
     TMkMemoryStream stream(markup);
@@ -40,19 +40,21 @@ TEST(HTMLParserClass, RegistersOnceUnderItsClassName)
 {
     MkRegisterHTMLParser();
     MkRegisterHTMLParser();
-    const auto& entries = RegisteredParserClasses();
-    const auto count = std::count_if(entries.begin(), entries.end(), [](const TMkParserRegistryEntry& e) {
-        return e.ParserClass == &TMkHTMLParser::StaticClass();
-    });
+    const auto &entries = RegisteredParserClasses();
+    const auto count =
+        std::count_if(entries.begin(), entries.end(), [](const TMkParserRegistryEntry &e) {
+            return e.ParserClass == &TMkHTMLParser::StaticClass();
+        });
     EXPECT_EQ(count, 1);
-    const auto entry = std::find_if(entries.begin(), entries.end(), [](const TMkParserRegistryEntry& e) {
-        return e.ParserClass == &TMkHTMLParser::StaticClass();
-    });
+    const auto entry =
+        std::find_if(entries.begin(), entries.end(), [](const TMkParserRegistryEntry &e) {
+            return e.ParserClass == &TMkHTMLParser::StaticClass();
+        });
     ASSERT_NE(entry, entries.end());
     EXPECT_EQ(entry->FileKinds, "HTML;HTM");
     EXPECT_FALSE(entry->IsDefault);
 
-    const TMkParserClass* found = FindParserClass("tmkhtmlparser");
+    const TMkParserClass *found = FindParserClass("tmkhtmlparser");
     ASSERT_EQ(found, &TMkHTMLParser::StaticClass());
     std::unique_ptr<TMkParser> parser = found->Create();
     EXPECT_EQ(&parser->Class(), found);
@@ -75,7 +77,7 @@ TEST(HTMLParser, LeavesTheBandEmptyAndForgetsTheStyleBetweenParses)
     auto first = ParseWith(parser, "<basefont size=7 color=red><b>x");
     EXPECT_EQ(parser.Band.Count(), 0);
     auto second = ParseWith(parser, "y");
-    auto* word = dynamic_cast<TMkText*>(At(*second, {0, 0}));
+    auto *word = dynamic_cast<TMkText *>(At(*second, {0, 0}));
     ASSERT_NE(word, nullptr);
     EXPECT_EQ(word->FontSize, "10");
     EXPECT_EQ(word->Color, NoColor);
@@ -89,7 +91,7 @@ TEST(HTMLParser, ConversionErrorAbandonsTheParseAndLeavesTheParserUsable)
     try {
         ParseWith(parser, "<table><tr><td bgcolor=\"#12G\">x</td></tr></table>");
         ADD_FAILURE() << "no error";
-    } catch (const EConvertError& error) {
+    } catch (const EConvertError &error) {
         EXPECT_STREQ(error.what(), "'$12G' is not a valid integer value");
     }
     EXPECT_EQ(parser.Band.Count(), 0);
@@ -101,14 +103,17 @@ TEST(HTMLParser, ConversionErrorAbandonsTheParseAndLeavesTheParserUsable)
 TEST(HTMLParser, AttributeVariablesAreAnsweredForTheTag)
 {
     std::vector<std::string> senders;
-    auto variables = [&](const TMkHandlerSender& sender, const std::string& name) -> std::string {
-        senders.push_back(sender.Tag ? "tag " + sender.Tag->Text : sender.Text ? "object" : "parser");
+    auto variables = [&](const TMkHandlerSender &sender, const std::string &name) -> std::string {
+        senders.push_back(sender.Tag    ? "tag " + sender.Tag->Text
+                          : sender.Text ? "object"
+                                        : "parser");
         return name == "B" ? "2" : "";
     };
     htmltest::THandlers handlers;
     handlers.Variable = variables;
-    auto root = Parse("<table border=\"~~b\" bgcolor=\"~~none\"><tr><td>x</td></tr></table>", handlers);
-    auto* table = dynamic_cast<TMkTable*>(At(*root, {0}));
+    auto root =
+        Parse("<table border=\"~~b\" bgcolor=\"~~none\"><tr><td>x</td></tr></table>", handlers);
+    auto *table = dynamic_cast<TMkTable *>(At(*root, {0}));
     ASSERT_NE(table, nullptr);
     EXPECT_EQ(table->Border, 2);
     // Present but empty once resolved: the colour parser gets "".
@@ -119,15 +124,15 @@ TEST(HTMLParser, AttributeVariablesAreAnsweredForTheTag)
 TEST(HTMLParser, RawAttributesAreResolvedOnTheObjectAfterTheParse)
 {
     std::vector<std::string> asked;
-    auto variables = [&](const TMkHandlerSender& sender, const std::string& name) -> std::string {
+    auto variables = [&](const TMkHandlerSender &sender, const std::string &name) -> std::string {
         asked.push_back(name + (sender.Text ? " by " + MkTextClassName(*sender.Text) : " by tag"));
         return name == "ALIGN" ? "right" : "pic.bmp";
     };
     htmltest::THandlers handlers;
     handlers.Variable = variables;
     auto root = Parse("<p align=\"~~align\"><img src=\"~~src\"></p>", handlers);
-    auto* paragraph = dynamic_cast<TMkParagraph*>(At(*root, {0}));
-    auto* image = dynamic_cast<TMkImage*>(At(*root, {0, 0}));
+    auto *paragraph = dynamic_cast<TMkParagraph *>(At(*root, {0}));
+    auto *image = dynamic_cast<TMkImage *>(At(*root, {0, 0}));
     ASSERT_NE(paragraph, nullptr);
     ASSERT_NE(image, nullptr);
     EXPECT_EQ(image->Source, "pic.bmp");
@@ -140,20 +145,24 @@ TEST(HTMLParser, HandlersReachTheObjectsTheyBelongTo)
 {
     std::vector<std::string> copies;
     htmltest::THandlers handlers;
-    handlers.Image = [](TMkImage&, TMkPicture&, const std::string&, std::int32_t) {};
-    handlers.Control = [](TMkBaseText&, void*, const std::string&) {};
-    handlers.Repeat = [&](const TMkHandlerSender& sender, std::int32_t index) {
-        copies.push_back((sender.Parser ? "band " : sender.Text ? "tree " : "? ") + std::to_string(index));
+    handlers.Image = [](TMkImage &, TMkPicture &, const std::string &, std::int32_t) {};
+    handlers.Control = [](TMkBaseText &, void *, const std::string &) {};
+    handlers.Repeat = [&](const TMkHandlerSender &sender, std::int32_t index) {
+        copies.push_back((sender.Parser ? "band "
+                          : sender.Text ? "tree "
+                                        : "? ") +
+                         std::to_string(index));
     };
     // A REPEAT at the very front of the expanded band stays for the parser.
-    auto root = Parse("<repeat count=1><repeat count=2><img src=x><input></repeat></repeat>", handlers);
+    auto root =
+        Parse("<repeat count=1><repeat count=2><img src=x><input></repeat></repeat>", handlers);
     // The outer block is expanded in the band, the inner one in the tree.
     EXPECT_EQ(copies, (std::vector<std::string>{"band 0", "tree 0", "tree 1"}));
     const auto names = ClassNames(*root);
     EXPECT_EQ(std::count(names.begin(), names.end(), "TMkRepeat"), 0);
     EXPECT_EQ(std::count(names.begin(), names.end(), "TMkImage"), 2);
-    auto* image = dynamic_cast<TMkImage*>(At(*root, {0, 0, 0}));
-    auto* control = dynamic_cast<TMkEmbdControl*>(At(*root, {0, 0, 1}));
+    auto *image = dynamic_cast<TMkImage *>(At(*root, {0, 0, 0}));
+    auto *control = dynamic_cast<TMkEmbdControl *>(At(*root, {0, 0, 1}));
     ASSERT_NE(image, nullptr);
     ASSERT_NE(control, nullptr);
     EXPECT_TRUE(image->OnGetImage);
@@ -175,18 +184,20 @@ TEST(HTMLText, WordsTakeTheStyleOfTheirMoment)
     auto root = Parse("a<b>b<font color=red size=1>c</font>d</b>e");
     std::vector<std::string> styled;
     for (std::size_t i = 0; i < 5; ++i) {
-        auto* word = dynamic_cast<TMkText*>(At(*root, {0, i}));
+        auto *word = dynamic_cast<TMkText *>(At(*root, {0, i}));
         ASSERT_NE(word, nullptr);
-        styled.push_back(word->Text + ":" + std::to_string(word->FontStyle) + ":" + word->FontSize + ":" +
-                         MkDumpColor(word->Color));
+        styled.push_back(word->Text + ":" + std::to_string(word->FontStyle) + ":" + word->FontSize +
+                         ":" + MkDumpColor(word->Color));
     }
-    EXPECT_EQ(styled, (std::vector<std::string>{"a:0:10:0x20000000", "b:1:10:0x20000000", "c:1:10:0x000000FF",
-                                                "d:1:10:0x20000000", "e:0:10:0x20000000"}));
+    EXPECT_EQ(styled, (std::vector<std::string>{"a:0:10:0x20000000", "b:1:10:0x20000000",
+                                                "c:1:10:0x000000FF", "d:1:10:0x20000000",
+                                                "e:0:10:0x20000000"}));
 }
 
 TEST(HTMLText, TextInsideHiddenElementsStaysHidden)
 {
-    auto root = Parse("<script>var x;</script><select><option>uno</option><option>due</option></select>ok");
+    auto root =
+        Parse("<script>var x;</script><select><option>uno</option><option>due</option></select>ok");
     EXPECT_EQ(Words(*root), std::vector<std::string>{"ok"});
     const auto names = ClassNames(*root);
     EXPECT_GE(std::count(names.begin(), names.end(), "TMkHiddenText"), 3);
@@ -207,9 +218,9 @@ TEST(HTMLElements, CellsTakeTheirRowsHeightAndAlignmentUnlessTheyGiveTheirOwn)
 {
     auto root = Parse("<table><tr height=7 valign=bottom><td>a</td><td height=3 valign=top>b</td>"
                       "<th height=3>c</th></tr></table>");
-    auto* first = dynamic_cast<TMkCell*>(At(*root, {0, 0, 0}));
-    auto* second = dynamic_cast<TMkCell*>(At(*root, {0, 0, 1}));
-    auto* header = dynamic_cast<TMkCell*>(At(*root, {0, 0, 2}));
+    auto *first = dynamic_cast<TMkCell *>(At(*root, {0, 0, 0}));
+    auto *second = dynamic_cast<TMkCell *>(At(*root, {0, 0, 1}));
+    auto *header = dynamic_cast<TMkCell *>(At(*root, {0, 0, 2}));
     ASSERT_NE(first, nullptr);
     ASSERT_NE(second, nullptr);
     ASSERT_NE(header, nullptr);
@@ -225,7 +236,7 @@ TEST(HTMLElements, CellsTakeTheirRowsHeightAndAlignmentUnlessTheyGiveTheirOwn)
 TEST(HTMLElements, SpansFollowTheLengthRule)
 {
     auto root = Parse("<table><tr><td rowspan=2 colspan=\"2\">a</td></tr></table>");
-    auto* cell = dynamic_cast<TMkCell*>(At(*root, {0, 0, 0}));
+    auto *cell = dynamic_cast<TMkCell *>(At(*root, {0, 0, 0}));
     ASSERT_NE(cell, nullptr);
     EXPECT_EQ(cell->RowSpan, 2);
     EXPECT_EQ(cell->ColSpan, 2);
@@ -239,4 +250,4 @@ TEST(HTMLElements, StrayCellTagsInTheBodyAreDroppedAndTheTextKept)
     EXPECT_EQ(Words(*root), (std::vector<std::string>{"x", "y", "z", "w"}));
 }
 
-}  // namespace
+} // namespace

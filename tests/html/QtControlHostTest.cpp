@@ -48,7 +48,10 @@ protected:
         return *piece;
     }
 
-    void Layout(TMkEmbdControl &piece) { piece.GetBounds(canvas, {0, 0, 300, 50}, font, true, true); }
+    void Layout(TMkEmbdControl &piece)
+    {
+        piece.GetBounds(canvas, {0, 0, 300, 50}, font, true, true);
+    }
 
     TQtControlHost host;
     TMkControlHost *previous = nullptr;
@@ -65,10 +68,10 @@ TEST_F(QtControlHost, StockClassesBecomeTheirQtWidgets)
         const char *Markup;
         const char *QtClass;
     };
-    for (const TCase &c : {TCase{"<input>", "QLineEdit"}, TCase{"<input type=password>", "QLineEdit"},
-                           TCase{"<input type=submit>", "QPushButton"},
-                           TCase{"<input type=checkbox>", "QCheckBox"},
-                           TCase{"<input type=radio>", "QRadioButton"}}) {
+    for (const TCase &c :
+         {TCase{"<input>", "QLineEdit"}, TCase{"<input type=password>", "QLineEdit"},
+          TCase{"<input type=submit>", "QPushButton"}, TCase{"<input type=checkbox>", "QCheckBox"},
+          TCase{"<input type=radio>", "QRadioButton"}}) {
         TMkEmbdControl &piece = Piece(c.Markup);
         Layout(piece);
         ASSERT_NE(piece.Control, nullptr) << c.Markup;
@@ -106,10 +109,11 @@ TEST_F(QtControlHost, HandlerGetsTheWidget)
 {
     QWidget *seen = nullptr;
     std::string name;
-    TMkEmbdControl &piece = Piece("<input type=checkbox name=scelta>", [&](TMkBaseText &, void *control, const std::string &n) {
-        seen = static_cast<QWidget *>(control);
-        name = n;
-    });
+    TMkEmbdControl &piece = Piece("<input type=checkbox name=scelta>",
+                                  [&](TMkBaseText &, void *control, const std::string &n) {
+                                      seen = static_cast<QWidget *>(control);
+                                      name = n;
+                                  });
     Layout(piece);
     EXPECT_NE(qobject_cast<QCheckBox *>(seen), nullptr);
     EXPECT_EQ(name, "scelta");
@@ -122,7 +126,7 @@ TEST_F(QtControlHost, WidgetGoesWithItsTree)
     QPointer<QWidget> widget = static_cast<QWidget *>(piece.Control->Native());
     root.reset();
     ASSERT_FALSE(widget.isNull());
-    EXPECT_TRUE(widget->isHidden());  // gone from sight at once
+    EXPECT_TRUE(widget->isHidden()); // gone from sight at once
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     EXPECT_TRUE(widget.isNull());
 }
@@ -138,11 +142,12 @@ TEST_F(QtControlHost, ClassWithoutAWidgetPaintsItsRectangle)
 
 TEST_F(QtControlHost, HostMapsFurtherClasses)
 {
-    host.RegisterClass({"TSpinTest", TMkControlKind::Edit}, [](QWidget *o) { return new QLineEdit(o); });
+    host.RegisterClass({"TSpinTest", TMkControlKind::Edit},
+                       [](QWidget *o) { return new QLineEdit(o); });
     TMkEmbdControl &piece = Piece("<control korclass=tspintest>");
     Layout(piece);
     ASSERT_NE(piece.Control, nullptr);
-    EXPECT_EQ(piece.Width, 100);  // an edit's default
+    EXPECT_EQ(piece.Width, 100); // an edit's default
 }
 
 } // namespace
