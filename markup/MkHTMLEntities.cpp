@@ -71,9 +71,15 @@ std::string ReplaceRepeatedly(const std::string &text, std::string_view referenc
 bool NumericReferenceCode(std::string_view digits, char &code)
 {
     std::int32_t value = 0;
-    const bool hex = !digits.empty() && (digits.front() == 'x' || digits.front() == 'X');
-    const bool ok = hex ? MkTextTryStrToInt("$" + std::string(digits.substr(1)), value)
-                        : MkTextTryStrToInt(digits, value);
+    bool ok = false;
+    if (!digits.empty() && (digits.front() == 'x' || digits.front() == 'X')) {
+        // The number reader takes hexadecimal after "$".
+        std::string hex(1, '$');
+        hex.append(digits.substr(1));
+        ok = MkTextTryStrToInt(hex, value);
+    } else {
+        ok = MkTextTryStrToInt(digits, value);
+    }
     if (ok)
         code = static_cast<char>(static_cast<std::uint8_t>(value & 0xFF));
     return ok;
