@@ -1,6 +1,8 @@
 #include "app/Uvesmar.h"
 #include "app/VesmarApplication.h"
 #include "app/VesmarIcon.h"
+#include "markup/MkHTMLParser.h"
+#include "widgets/QtPictureLoader.h"
 
 #include <QFont>
 
@@ -16,6 +18,12 @@ int main(int argc, char **argv)
     app.setWindowIcon(VesmarIcon());
     // The edit fields' caret blinks every 530 ms (a full cycle is twice that).
     app.setCursorFlashTime(1060);
+
+    // Rows of markup are read by the HTML parser, and the pictures they name
+    // are loaded with Qt.
+    MkRegisterHTMLParser();
+    TQtPictureLoader pictureLoader;
+    const TMkScopedPictureLoader usePictures(pictureLoader);
 
     TFvesmar window;
     // Without a word list the game cannot be played: the window said why on

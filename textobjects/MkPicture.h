@@ -58,7 +58,7 @@ public:
 TMkPictureLoader *MkSetPictureLoader(TMkPictureLoader *loader);
 TMkPictureLoader &MkPictureLoader();
 
-// Installs a loader for the life of a scope (tests).
+// Installs a loader for the life of a scope (the program's main, tests).
 class TMkScopedPictureLoader {
 public:
     explicit TMkScopedPictureLoader(TMkPictureLoader &loader)
