@@ -43,9 +43,12 @@ bool TMkEntryPoint::IsKnownTag() const
     std::string_view name = tag->Text;
     const bool endTag = !name.empty() && name.front() == '/';
     for (const auto &entry : *AllEntries) {
-        if (!entry || entry->Suppressed())
+        if (!entry)
             continue;
-        if (MkSameText(name, entry->Name) || (endTag && MkSameText(name.substr(1), entry->Name)))
+        if (endTag && MkSameText(name.substr(1), entry->Name) &&
+            (!entry->Suppressed() || entry->OpenCount > 0))
+            return true;
+        if (!entry->Suppressed() && MkSameText(name, entry->Name))
             return true;
     }
     return false;
@@ -130,12 +133,14 @@ bool TMkElementEntry::Match(TMkDeductionTree &node)
     struct TLeave {
         TMkDTDGuard *Guard;
         bool Active;
+        std::int32_t &OpenCount;
         ~TLeave()
         {
+            --OpenCount;
             if (Active)
                 Guard->LeaveElement();
         }
-    } leave{Guard, nests};
+    } leave{Guard, nests, ++OpenCount};
 
     if (Parser->CurrentIsTagNamed(Name)) {
         Notify(node, TMkDTDAction::StartTagSeen);

@@ -36,13 +36,17 @@ public:
     // skip handler for each), so that such tags vanish between accepted tokens.
     void SkipUnknownTags(TMkDeductionTree &node);
     // Whether the current token is the start or end tag of some entry that is
-    // not suppressed at this point.
+    // not suppressed at this point, or the end tag of an element that is open
+    // (an exclusion keeps an element from opening, never from closing: a
+    // BUTTON, FORM or LABEL excludes itself, and its end tag must still end it).
     bool IsKnownTag() const;
     bool Suppressed() const { return SuppressCount != 0; }
 
     std::string Name;
     TMkExtParser *Parser;
     std::int32_t SuppressCount = 0;
+    // How many matches of this element are between their start and end.
+    std::int32_t OpenCount = 0;
     const TMkEntryList *AllEntries;
     TMkDTDHandler NotifyHandler;
     TMkDTDHandler SkipHandler;
