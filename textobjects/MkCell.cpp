@@ -5,6 +5,7 @@
 #include "textobjects/MkWriter.h"
 
 #include <algorithm>
+#include <iterator>
 
 using mktext::RoundDiv;
 using mktext::Sat;
@@ -56,8 +57,13 @@ TMkCell::~TMkCell()
     // destroyed cell.
     ReleaseSpan();
     if (SpanMaster != nullptr) {
+        // A grid is torn down from its last cell back, so the covered cell
+        // being destroyed is nearly always the last of its master's list:
+        // searching from the back keeps a huge span's teardown linear.
         auto &list = SpanMaster->SpannedCells;
-        list.erase(std::remove(list.begin(), list.end(), this), list.end());
+        const auto found = std::find(list.rbegin(), list.rend(), this);
+        if (found != list.rend())
+            list.erase(std::next(found).base());
     }
 }
 
