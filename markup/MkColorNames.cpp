@@ -1,6 +1,6 @@
 #include "markup/MkColorNames.h"
 
-#include "markup/MkText.h"
+#include "markup/MkStrings.h"
 
 #include <array>
 

@@ -1,6 +1,6 @@
 #include "markup/MkControlHost.h"
 
-#include "markup/MkText.h"
+#include "markup/MkStrings.h"
 
 #include <algorithm>
 #include <deque>

@@ -1,7 +1,7 @@
 #include "markup/MkDTD.h"
 
 #include "markup/MkDTDRule.h"
-#include "markup/MkText.h"
+#include "markup/MkStrings.h"
 
 #include <vector>
 

@@ -4,7 +4,7 @@
 #include "markup/MkDTDRule.h"
 #include "markup/MkDeductionTree.h"
 #include "markup/MkParser.h"
-#include "markup/MkText.h"
+#include "markup/MkStrings.h"
 
 TMkEntryPoint::TMkEntryPoint(std::string name, TMkExtParser *parser, const TMkEntryList *allEntries,
                              TMkDTDGuard *guard)

@@ -1,6 +1,6 @@
 #include "markup/MkHTMLAttributes.h"
 
-#include "markup/MkText.h"
+#include "markup/MkStrings.h"
 #include "textobjects/MkConvert.h"
 #include "textobjects/MkErrors.h"
 

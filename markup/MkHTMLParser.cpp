@@ -6,7 +6,7 @@
 #include "markup/MkHTMLEntities.h"
 #include "markup/MkHTMLLex.h"
 #include "markup/MkParserRegistry.h"
-#include "markup/MkText.h"
+#include "markup/MkStrings.h"
 #include "markup/MkToken.h"
 #include "textobjects/MkConvert.h"
 #include "textobjects/MkHiddenText.h"

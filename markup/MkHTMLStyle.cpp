@@ -1,7 +1,7 @@
 #include "markup/MkHTMLStyle.h"
 
 #include "markup/MkColorNames.h"
-#include "markup/MkText.h"
+#include "markup/MkStrings.h"
 #include "textobjects/MkConvert.h"
 #include "textobjects/MkText.h"
 

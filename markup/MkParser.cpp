@@ -1,6 +1,6 @@
 #include "markup/MkParser.h"
 
-#include "markup/MkText.h"
+#include "markup/MkStrings.h"
 #include "markup/MkToken.h"
 #include "textobjects/MkConvert.h"
 #include "textobjects/MkParsedTextList.h"

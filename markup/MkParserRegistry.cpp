@@ -1,6 +1,6 @@
 #include "markup/MkParserRegistry.h"
 
-#include "markup/MkText.h"
+#include "markup/MkStrings.h"
 #include "textobjects/MkErrors.h"
 
 #include <algorithm>

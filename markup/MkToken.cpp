@@ -1,6 +1,6 @@
 #include "markup/MkToken.h"
 
-#include "markup/MkText.h"
+#include "markup/MkStrings.h"
 
 std::unique_ptr<TMkToken> TMkToken::Clone() const
 {

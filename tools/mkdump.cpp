@@ -12,7 +12,7 @@
 #include "markup/MkByteStream.h"
 #include "markup/MkHTMLParser.h"
 #include "markup/MkParserRegistry.h"
-#include "markup/MkText.h"
+#include "markup/MkStrings.h"
 #include "markup/MkTreeDump.h"
 #include "textobjects/MkParsedTextList.h"
 #include "textobjects/MkTestCanvas.h"

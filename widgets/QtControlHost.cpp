@@ -1,6 +1,6 @@
 #include "widgets/QtControlHost.h"
 
-#include "markup/MkText.h"
+#include "markup/MkStrings.h"
 #include "widgets/Latin1.h"
 
 #include <QAbstractButton>

@@ -4,7 +4,7 @@
 #include "markup/MkHTMLLex.h"
 #include "markup/MkHTMLParser.h"
 #include "markup/MkParser.h"
-#include "markup/MkText.h"
+#include "markup/MkStrings.h"
 #include "textobjects/MkParsedTextList.h"
 
 #include <gtest/gtest.h>

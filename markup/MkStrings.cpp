@@ -1,4 +1,4 @@
-#include "markup/MkText.h"
+#include "markup/MkStrings.h"
 
 char MkUpperChar(char c)
 {
