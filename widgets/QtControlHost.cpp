@@ -69,58 +69,69 @@ TQtWindowControl::TQtWindowControl(const TMkControlClass &controlClass, QWidget 
 {
 }
 
+// Each member reads the guarded pointer once into a plain pointer: testing
+// the QPointer and then using it reads it twice, and GCC's optimiser warns
+// that the second read may be null.
 TQtWindowControl::~TQtWindowControl()
 {
-    if (widget_ == nullptr || widget_->parentWidget() == nullptr)
+    QWidget *const widget = widget_;
+    if (widget == nullptr || widget->parentWidget() == nullptr)
         return;
     // Trees are replaced while the list box paints; the widget vanishes at
     // once and is freed once the event in progress is over.
-    widget_->hide();
-    widget_->deleteLater();
+    widget->hide();
+    widget->deleteLater();
 }
 
 void TQtWindowControl::SetParentWindow(void *window)
 {
-    if (widget_ == nullptr)
+    QWidget *const widget = widget_;
+    if (widget == nullptr)
         return;
     // setParent hides the widget; one that was not hidden on purpose is
     // shown again in its new window.
-    const bool hidden = widget_->isHidden();
-    widget_->setParent(AsWidget(window));
+    const bool hidden = widget->isHidden();
+    widget->setParent(AsWidget(window));
     if (!hidden)
-        widget_->show();
+        widget->show();
 }
 
 void *TQtWindowControl::ParentWindow() const
 {
-    return widget_ == nullptr ? nullptr : widget_->parentWidget();
+    QWidget *const widget = widget_;
+    return widget == nullptr ? nullptr : widget->parentWidget();
 }
 
 void TQtWindowControl::SetVisible(bool visible)
 {
-    if (widget_ != nullptr)
-        widget_->setVisible(visible);
+    QWidget *const widget = widget_;
+    if (widget != nullptr)
+        widget->setVisible(visible);
 }
 
 bool TQtWindowControl::Visible() const
 {
-    return widget_ != nullptr && !widget_->isHidden();
+    QWidget *const widget = widget_;
+    return widget != nullptr && !widget->isHidden();
 }
 
 void TQtWindowControl::SetSize(std::int32_t width, std::int32_t height)
 {
-    if (widget_ != nullptr)
-        widget_->resize(width, height);
+    QWidget *const widget = widget_;
+    if (widget != nullptr)
+        widget->resize(width, height);
 }
 
 std::int32_t TQtWindowControl::Width() const
 {
-    return widget_ == nullptr ? 0 : widget_->width();
+    QWidget *const widget = widget_;
+    return widget == nullptr ? 0 : widget->width();
 }
 
 std::int32_t TQtWindowControl::Height() const
 {
-    return widget_ == nullptr ? 0 : widget_->height();
+    QWidget *const widget = widget_;
+    return widget == nullptr ? 0 : widget->height();
 }
 
 void TQtWindowControl::SetText(std::string_view text)
@@ -134,6 +145,7 @@ void TQtWindowControl::SetText(std::string_view text)
 
 void TQtWindowControl::MoveTo(TMkPoint position)
 {
-    if (widget_ != nullptr)
-        widget_->move(position.x, position.y);
+    QWidget *const widget = widget_;
+    if (widget != nullptr)
+        widget->move(position.x, position.y);
 }

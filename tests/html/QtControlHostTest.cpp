@@ -75,8 +75,9 @@ TEST_F(QtControlHost, StockClassesBecomeTheirQtWidgets)
         TMkEmbdControl &piece = Piece(c.Markup);
         Layout(piece);
         ASSERT_NE(piece.Control, nullptr) << c.Markup;
-        EXPECT_STREQ(static_cast<QWidget *>(piece.Control->Native())->metaObject()->className(),
-                     c.QtClass);
+        const auto *widget = static_cast<QWidget *>(piece.Control->Native());
+        ASSERT_NE(widget, nullptr) << c.Markup;
+        EXPECT_STREQ(widget->metaObject()->className(), c.QtClass);
     }
 }
 
@@ -98,7 +99,9 @@ TEST_F(QtControlHost, PaintShowsTheControlOverItsPlaceInTheOwner)
 {
     TMkEmbdControl &piece = Piece("<input width=80 height=16>");
     piece.Paint(canvas, {10, 5, 300, 50}, {2, 3}, font, 0, true, true, false);
+    ASSERT_NE(piece.Control, nullptr);
     auto *edit = static_cast<QWidget *>(piece.Control->Native());
+    ASSERT_NE(edit, nullptr);
     EXPECT_FALSE(edit->isHidden());
     // (12, 8) in the owner, which sits at (20, 30) in the window.
     EXPECT_EQ(edit->pos(), QPoint(32, 38));
@@ -125,8 +128,9 @@ TEST_F(QtControlHost, WidgetGoesWithItsTree)
     Layout(piece);
     QPointer<QWidget> widget = static_cast<QWidget *>(piece.Control->Native());
     root.reset();
-    ASSERT_FALSE(widget.isNull());
-    EXPECT_TRUE(widget->isHidden()); // gone from sight at once
+    const QWidget *alive = widget;
+    ASSERT_NE(alive, nullptr);
+    EXPECT_TRUE(alive->isHidden()); // gone from sight at once
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     EXPECT_TRUE(widget.isNull());
 }

@@ -32,7 +32,9 @@ public:
     }
     std::string ResolveVariable(const std::string &reference) override
     {
-        return "v" + reference.substr(2);
+        std::string value = "v";
+        value.append(reference, 2); // without the "$(" of the reference
+        return value;
     }
 
 private:
