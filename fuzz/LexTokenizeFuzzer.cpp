@@ -18,7 +18,14 @@ namespace {
 
 class TFuzzParser : public TMkExtParser {
 public:
-    TFuzzParser() : TMkExtParser(TMkHTMLLex::StaticClass()) {}
+    TFuzzParser() : TMkExtParser(TMkHTMLLex::StaticClass())
+    {
+        // Smaller expansion bounds keep each run short under the sanitizers
+        // (a few hundred bytes of unclosed REPEAT blocks otherwise take
+        // seconds); the bounds stop expansion the same way at any size.
+        MaxExpandedTokens = 4096;
+        MaxRepeatWork = 50'000;
+    }
     const TMkParserClass &Class() const override
     {
         static const TMkParserClass cls = MkMakeParserClass<TFuzzParser>("TFuzzParser");

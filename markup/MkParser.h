@@ -61,14 +61,16 @@ public:
     // Nested blocks multiply their counts (two nested counts of 10,000 ask
     // for 10^8 copies); the bound keeps memory and the grammar's work in
     // proportion to what a row may be.  A game row holds a few dozen tokens.
-    static constexpr std::int32_t MaxExpandedTokens = 65'536;
+    std::int32_t MaxExpandedTokens = 65'536;
     // Steps (tokens looked at or copied) that REPEAT expansion may take.  A
     // block without its /REPEAT runs to the end of the band, so markup made
     // of many of them, or copies of one, would make every expansion read the
     // whole rest of the band.  Once the steps are spent, the remaining blocks
     // stay as they are and reach the parser as REPEAT elements, which repeat
     // their content themselves.
-    static constexpr std::int64_t MaxRepeatWork = 1'000'000;
+    // The program keeps both bounds as they are; fuzz targets lower them so
+    // that each run stays short.
+    std::int64_t MaxRepeatWork = 1'000'000;
 
     ~TMkExtParser() override;
 

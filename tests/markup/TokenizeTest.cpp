@@ -140,8 +140,8 @@ TEST(Tokenize, RepeatExpansionIsBounded)
     EXPECT_EQ(parser.Band.Count(), MkMaxRepeatCount + 1); // the copies and the end token
 
     parser.TokenizeText("<repeat count=10000><repeat count=10000><b>w</b></repeat></repeat>");
-    EXPECT_LE(parser.Band.Count(), TMkExtParser::MaxExpandedTokens + 4);
-    EXPECT_GT(parser.Band.Count(), TMkExtParser::MaxExpandedTokens / 2);
+    EXPECT_LE(parser.Band.Count(), parser.MaxExpandedTokens + 4);
+    EXPECT_GT(parser.Band.Count(), parser.MaxExpandedTokens / 2);
 
     // An empty body with a huge count asks the handler only a bounded number of times.
     std::int64_t calls = 0;
@@ -173,7 +173,7 @@ TEST(Tokenize, UnclosedRepeatBlocksStopOnTheWorkBound)
     TTestParser parser;
     parser.TokenizeText(markup);
     EXPECT_LE(parser.Band.Count(),
-              TMkExtParser::MaxExpandedTokens + static_cast<std::int32_t>(markup.size()));
+              parser.MaxExpandedTokens + static_cast<std::int32_t>(markup.size()));
     std::int32_t left = 0;
     for (std::int32_t i = 0; i < parser.Band.Count(); ++i)
         left += DumpToken(*parser.Band.TokenAt(i)).rfind("tag \"repeat\"", 0) == 0;
