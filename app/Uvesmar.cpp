@@ -6,6 +6,7 @@
 #include "game/Scoring.h"
 #include "game/SoundDevice.h"
 #include "game/WordDraw.h"
+#include "widgets/DesignFonts.h"
 #include "widgets/Edit.h"
 #include "widgets/Latin1.h"
 #include "widgets/MkTextListBox.h"
@@ -25,15 +26,6 @@
 namespace {
 
 constexpr std::uint32_t kInfoBk = 0xFF000000 | static_cast<std::uint32_t>(SystemColor::InfoBk);
-
-// Fonts are given in pixels, as the window was designed at 96 dots per inch.
-QFont DesignFont(const char *face, int pixels, bool bold = false)
-{
-    QFont font(QString::fromLatin1(face));
-    font.setPixelSize(pixels);
-    font.setBold(bold);
-    return font;
-}
 
 QLabel *MessageLabel(QWidget *parent, const char *text, int x, int y)
 {
@@ -68,6 +60,7 @@ TMkTextListBox *ListBox(QWidget *parent)
     box->setFont(DesignFont("Verdana", 13));
     box->SetColor(kInfoBk);
     box->SetItemHeight(24);
+    box->TextSettings().SetParserClass("TMkHTMLParser");
     return box;
 }
 
@@ -116,6 +109,7 @@ void TFvesmar::CreateControls()
     MkTextListBox2->AddItem(RigaIntestazione);
     MkTextListBox1 = ListBox(MkSimplePanel3);
     MkTextListBox1->SetSelectedColor(kInfoBk);
+    MkTextListBox1->SetExtendedSelect(false);
     MkTextListBox1->setFixedHeight(473);
     auto *lists = new QVBoxLayout(MkSimplePanel3);
     lists->setContentsMargins(0, 0, 0, 0);

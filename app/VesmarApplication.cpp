@@ -1,5 +1,7 @@
 #include "app/VesmarApplication.h"
 
+#include "app/VesmarIcon.h"
+#include "widgets/DesignFonts.h"
 #include "widgets/Latin1.h"
 
 #include <QMessageBox>
@@ -27,7 +29,13 @@ std::string MessageOf(std::exception_ptr error)
 
 } // namespace
 
-TVesmarApplication::TVesmarApplication(int &argc, char **argv) : QApplication(argc, argv) {}
+TVesmarApplication::TVesmarApplication(int &argc, char **argv) : QApplication(argc, argv)
+{
+    InstallFontSubstitutes();
+    setWindowIcon(VesmarIcon());
+    // The edit fields' caret blinks every 530 ms (a full cycle is twice that).
+    setCursorFlashTime(1060);
+}
 
 bool TVesmarApplication::notify(QObject *receiver, QEvent *event)
 {

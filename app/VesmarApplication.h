@@ -6,9 +6,10 @@
 #include <functional>
 #include <string>
 
-// The application object.  Any exception that leaves an event handler ends
-// that handler and is shown in the default error box; the program then goes
-// on with its message loop.
+// The application object.  It sets up what the design relies on of the
+// desktop (font substitutes, the program's icon, the caret's blink).  Any
+// exception that leaves an event handler ends that handler and is shown in
+// the default error box; the program then goes on with its message loop.
 class TVesmarApplication : public QApplication {
     Q_OBJECT
 public:

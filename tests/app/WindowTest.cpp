@@ -36,6 +36,9 @@ protected:
     {
         previous_ = std::filesystem::current_path();
         dir_.Write("vocabolario.txt", kWords);
+        for (const char *picture : {"im1.bmp", "im2.bmp"})
+            std::filesystem::copy_file(std::filesystem::path(VESMAR_GAME_FOLDER) / picture,
+                                       dir_.File(picture));
         std::filesystem::current_path(dir_.Path());
         sound_ = std::make_shared<FakeSoundDevice::Log>();
         window_ = std::make_unique<TFvesmar>(std::make_unique<FakeSoundDevice>(sound_),
@@ -75,6 +78,14 @@ protected:
         W().Slunghezza->lineEdit()->selectAll();
         W().Slunghezza->lineEdit()->del();
         QTest::keyClicks(W().Slunghezza, text);
+    }
+
+    // The window on screen and active, as the player sees it.
+    void ShowActive()
+    {
+        W().show();
+        QApplication::setActiveWindow(&W());
+        QApplication::processEvents();
     }
 
     void Start()
@@ -370,4 +381,91 @@ TEST(WindowStart, WithoutWordListTheWindowAsksToQuit)
         EXPECT_TRUE(window.QuitRequested()) << "a folder is not a word list";
     }
     std::filesystem::current_path(previous);
+}
+
+namespace {
+
+// How many pixels of the area have exactly this colour.
+int CountColor(const QImage &image, const QRect &area, const QColor &color)
+{
+    int n = 0;
+    for (int y = area.top(); y <= area.bottom(); ++y)
+        for (int x = area.left(); x <= area.right(); ++x)
+            n += image.pixelColor(x, y) == color;
+    return n;
+}
+
+// Pixels clearly darker than the background: the ink of text.
+int CountInk(const QImage &image)
+{
+    int n = 0;
+    for (int y = 0; y < image.height(); ++y)
+        for (int x = 0; x < image.width(); ++x)
+            n += image.pixelColor(x, y).lightness() < 100;
+    return n;
+}
+
+} // namespace
+
+TEST_F(WindowTest, RowsAreDrawnByTheMarkupEngine)
+{
+    ShowActive();
+    Start();
+    Guess("sacca"); // two pegs in place, two elsewhere
+    // On white, the pictures' own background colour (their bottom-left
+    // pixel, the list's yellow) must not show: it is transparent.
+    W().MkTextListBox1->SetColor(0xFFFFFF);
+    W().MkTextListBox1->SetSelectedColor(0xFFFFFF);
+    const QImage window = W().grab().toImage();
+    const QRect row = W().MkTextListBox1->visualItemRect(W().MkTextListBox1->item(0))
+                          .translated(W().MkTextListBox1->viewport()->mapTo(&W(), QPoint(0, 0)));
+    // The first column is 30 pixels; the other two share the rest.
+    const int half = (row.width() - 30) / 2;
+    const QRect word(row.left() + 30, row.top(), half, row.height());
+    const QRect pegs(word.right() + 1, row.top(), row.right() - word.right(), row.height());
+
+    EXPECT_GT(CountColor(window, word, QColor(0x44, 0, 0)), 20) << "the guess in dark red";
+    EXPECT_EQ(CountColor(window, pegs, QColor(0x44, 0, 0)), 0);
+    const QImage peg(QString::fromLatin1(dir_.File("im1.bmp").c_str()));
+    const QColor pegCentre = peg.pixelColor(peg.width() / 2, peg.height() / 2 + 3);
+    const QColor pegBackground = peg.pixelColor(0, peg.height() - 1);
+    EXPECT_GT(CountColor(window, pegs, pegCentre), 8) << "the pegs in the third column";
+    EXPECT_EQ(CountColor(window, pegs, pegBackground), 0) << "drawn with their corner transparent";
+}
+
+TEST_F(WindowTest, TheHeaderTitlesAreBold)
+{
+    ShowActive();
+    TMkTextListBox plain;
+    plain.setFont(W().MkTextListBox2->font());
+    plain.resize(W().MkTextListBox2->size());
+    plain.SetItemHeight(24);
+    plain.TextSettings().SetParserClass("TMkHTMLParser");
+    std::string row = RigaIntestazione;
+    for (const char *tag : {"<B>", "</B>"})
+        for (auto at = row.find(tag); at != std::string::npos; at = row.find(tag))
+            row.erase(at, std::string(tag).size());
+    plain.AddItem(row);
+    const int bold = CountInk(W().MkTextListBox2->grab().toImage());
+    const int regular = CountInk(plain.grab().toImage());
+    EXPECT_GT(regular, 50);
+    EXPECT_GT(bold, regular * 5 / 4);
+}
+
+TEST_F(WindowTest, AFailingRowShowsTheErrorBoxOnceAndTheGameGoesOn)
+{
+    ShowActive();
+    W().MkTextListBox1->AddItem(R"(<font color="#44000G">x</font>)");
+    for (int i = 0; i < 3; ++i) {
+        W().MkTextListBox1->viewport()->repaint();
+        QApplication::processEvents();
+    }
+    ASSERT_EQ(boxes_.shown.size(), 1u);
+    EXPECT_EQ(boxes_.shown[0].text, "'$44000G' is not a valid integer value.");
+    // The event loop goes on: a game can be played.
+    Start();
+    Guess("cassa");
+    EXPECT_EQ(Text(W().Lmess), "Hai vinto dopo 1 tentativi!");
+    QApplication::processEvents();
+    EXPECT_EQ(boxes_.shown.size(), 1u);
 }
