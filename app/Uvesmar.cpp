@@ -140,6 +140,8 @@ void TFvesmar::CreateControls()
     setTabOrder(Slunghezza, Eparola);
     setTabOrder(Eparola, MkTextListBox1);
     setTabOrder(MkTextListBox1, MkTextListBox2);
+    // The first control of the tab order has the focus when the window opens.
+    Slunghezza->setFocus();
 }
 
 void TFvesmar::ConnectHandlers()

@@ -1,6 +1,9 @@
 #include "widgets/SpinEdit.h"
 
+#include <QFocusEvent>
+#include <QKeyEvent>
 #include <QLineEdit>
+#include <QWheelEvent>
 
 #include <algorithm>
 
@@ -57,6 +60,34 @@ void TSpinEdit::focusOutEvent(QFocusEvent *event)
     QSpinBox::focusOutEvent(event);
     setValue(v);
     lineEdit()->setText(QString::number(v));
+}
+
+void TSpinEdit::focusInEvent(QFocusEvent *event)
+{
+    QSpinBox::focusInEvent(event);
+    // The whole number is selected, ready to be typed over, however the
+    // field was reached but by a click, which places the caret.
+    if (event->reason() != Qt::MouseFocusReason)
+        selectAll();
+}
+
+void TSpinEdit::keyPressEvent(QKeyEvent *event)
+{
+    switch (event->key()) {
+    case Qt::Key_PageUp:
+    case Qt::Key_PageDown:
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+        // Left to the window, as a plain edit field would.
+        event->ignore();
+        return;
+    default: QSpinBox::keyPressEvent(event);
+    }
+}
+
+void TSpinEdit::wheelEvent(QWheelEvent *event)
+{
+    event->ignore();
 }
 
 void TSpinEdit::stepBy(int steps)

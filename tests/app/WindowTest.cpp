@@ -18,6 +18,7 @@
 #include <QPushButton>
 #include <QTest>
 #include <QToolButton>
+#include <QWheelEvent>
 #include <gtest/gtest.h>
 
 #include <filesystem>
@@ -381,6 +382,57 @@ TEST(WindowStart, WithoutWordListTheWindowAsksToQuit)
         EXPECT_TRUE(window.QuitRequested()) << "a folder is not a word list";
     }
     std::filesystem::current_path(previous);
+}
+
+TEST_F(WindowTest, TheFocusStartsOnTheLengthAndFollowsTheTabOrder)
+{
+    ShowActive();
+    ASSERT_EQ(QApplication::focusWidget(), W().Slunghezza);
+    // Right after start a typed length replaces the 5, and the arrows step.
+    QTest::keyClicks(QApplication::focusWidget(), "4");
+    EXPECT_EQ(W().Slunghezza->lineEdit()->text(), "4");
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Up);
+    EXPECT_EQ(W().Slunghezza->Value(), 5);
+
+    // Tab goes round the visible controls of the tab order.
+    auto tabOrder = [] {
+        std::vector<QWidget *> order;
+        for (int i = 0; i < 3; ++i) {
+            order.push_back(QApplication::focusWidget());
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        }
+        order.push_back(QApplication::focusWidget());
+        return order;
+    };
+    const std::vector<QWidget *> waiting{W().Slunghezza, W().MkTextListBox1, W().MkTextListBox2,
+                                         W().Slunghezza};
+    EXPECT_EQ(tabOrder(), waiting);
+    Start();
+    W().Eparola->setFocus();
+    const std::vector<QWidget *> playing{W().Eparola, W().MkTextListBox1, W().MkTextListBox2,
+                                         W().Eparola};
+    EXPECT_EQ(tabOrder(), playing);
+}
+
+TEST_F(WindowTest, TheLengthStepsByOneOnlyWithArrowsAndSpinButtons)
+{
+    ShowActive();
+    TSpinEdit *spin = W().Slunghezza;
+    for (Qt::Key key : {Qt::Key_PageUp, Qt::Key_PageDown})
+        QTest::keyClick(spin, key);
+    QWheelEvent wheel(QPointF(10, 10), spin->mapToGlobal(QPointF(10, 10)), QPoint(), QPoint(0, 120),
+                      Qt::NoButton, Qt::NoModifier, Qt::NoScrollPhase, false);
+    QApplication::sendEvent(spin, &wheel);
+    EXPECT_EQ(spin->Value(), 5);
+
+    // Enter leaves a number beyond the range as typed while the field has
+    // the focus; leaving the field corrects it.
+    TypeLength("12");
+    QTest::keyClick(spin, Qt::Key_Return);
+    EXPECT_EQ(spin->lineEdit()->text(), "12");
+    EXPECT_EQ(spin->Value(), 10);
+    W().MkTextListBox1->setFocus();
+    EXPECT_EQ(spin->lineEdit()->text(), "10");
 }
 
 namespace {
