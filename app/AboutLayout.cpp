@@ -6,7 +6,6 @@ constexpr int kStandardIconWidth = 440 - 30;
 constexpr int kTextLeft = 60;
 constexpr int kTitleTop = 12;
 constexpr int kLowestFirstLine = 66;
-constexpr int kInfoColumn = 150;
 
 // Places the labels one under the other in the text column.
 struct Column {
@@ -47,7 +46,7 @@ AboutLayout LayoutAboutBox(const AboutMeasures &m)
     out.separator = {col.x, col.y, col.width, 2, true};
     col.y += 9;
 
-    col.width = kInfoColumn;
+    col.width = AboutInfoColumnWidth;
     col.Place(out.caption, "-", m.captionHeight, 0);
     col.x += out.caption.width;
     col.Place(out.value, "-", m.valueHeight, 0);

@@ -6,6 +6,9 @@
 // at 96 dots per inch.  The measuring is left to the caller, so the
 // arithmetic below can be checked on its own.
 
+// The width of each of the two system information columns.
+inline constexpr int AboutInfoColumnWidth = 150;
+
 struct AboutBox {
     int x = 0, y = 0, width = 0, height = 0;
     bool placed = false;

@@ -3,12 +3,16 @@
 #include "app/AboutLayout.h"
 #include "app/SystemInfo.h"
 #include "app/VesmarApplication.h"
+#include "textobjects/MkText.h"
+#include "widgets/DesignFonts.h"
 #include "widgets/Latin1.h"
+#include "widgets/QtCanvas.h"
 #include "widgets/QtSystemColors.h"
 
 #include <QApplication>
 #include <QDesktopServices>
 #include <QDialog>
+#include <QFontMetrics>
 #include <QFrame>
 #include <QLabel>
 #include <QMouseEvent>
@@ -28,16 +32,9 @@ QString LabelText(const std::string &text)
     return s;
 }
 
-QFont PixelFont(const char *face, int pixels, bool bold = false)
-{
-    QFont font(QString::fromLatin1(face));
-    font.setPixelSize(pixels);
-    font.setBold(bold);
-    return font;
-}
-
-// The title, drawn as if pressed into the dialog: a light copy one pixel
-// down and right under the text in the shadow colour.
+// The title, pressed into the dialog as the engine draws sunken text: a
+// light copy one pixel down and right under the letters, which keep the
+// dialog's window-text colour.
 class SunkenLabel : public QLabel {
 public:
     using QLabel::QLabel;
@@ -48,12 +45,20 @@ protected:
     void paintEvent(QPaintEvent *) override
     {
         QPainter painter(this);
-        painter.setFont(font());
-        const QRect r = contentsRect().adjusted(0, 0, -1, -1);
-        painter.setPen(systemColor(SystemColor::BtnHighlight));
-        painter.drawText(r.translated(1, 1), Qt::AlignLeft | Qt::AlignTop, text());
-        painter.setPen(systemColor(SystemColor::BtnShadow));
-        painter.drawText(r, Qt::AlignLeft | Qt::AlignTop, text());
+        TQtCanvas canvas(painter);
+        const QColor letters = palette().color(QPalette::WindowText);
+        TMkFont base;
+        base.Name = ToBytes(font().family());
+        base.Size = 22;
+        base.Color = MkRGB(static_cast<std::uint8_t>(letters.red()),
+                           static_cast<std::uint8_t>(letters.green()),
+                           static_cast<std::uint8_t>(letters.blue()));
+        TMkText title(ToBytes(text()), nullptr);
+        title.FontStyle = FontBold;
+        title.Style3D = 1; // sunken
+        const QRect r = contentsRect();
+        title.Paint(canvas, {r.left(), r.top(), r.left() + r.width(), r.top() + r.height()},
+                    {0, 0}, base, NoColor, true, false, false);
     }
 };
 
@@ -111,6 +116,21 @@ QLabel *TextLabel(QDialog &dialog, const char *name)
     return label;
 }
 
+// The value column has a fixed width: a processor name too long for it
+// loses words from its end.
+QString FittingSystemInfo(const QLabel &label, SystemInfo info)
+{
+    const QFontMetrics metrics(label.font());
+    for (;;) {
+        const QString text = LabelText(SystemInfoValue(info));
+        const auto space = info.processorName.rfind(' ');
+        if (metrics.boundingRect(QRect(), 0, text).width() <= AboutInfoColumnWidth ||
+            space == std::string::npos)
+            return text;
+        info.processorName.erase(space);
+    }
+}
+
 int HeightFor(QLabel *label, const QString &text)
 {
     label->setText(text);
@@ -144,7 +164,7 @@ void TMkAboutDlg::Execute()
 {
     QDialog dialog(owner_);
     dialog.setWindowTitle(ToQString(CaptionTitle));
-    dialog.setFont(PixelFont("MS Sans Serif", 11));
+    dialog.setFont(DesignFont("MS Sans Serif", 11));
     QPalette palette = dialog.palette();
     palette.setColor(QPalette::WindowText, systemColor(SystemColor::WindowText));
     dialog.setPalette(palette);
@@ -166,9 +186,9 @@ void TMkAboutDlg::Execute()
     separator->setFrameStyle(QFrame::HLine | QFrame::Sunken);
     auto *title = new SunkenLabel(&dialog);
     title->setObjectName(QStringLiteral("Title"));
-    title->setFont(PixelFont("Arial", 29, true)); // 22 points
+    title->setFont(DesignFont("Arial", 29, true)); // 22 points
     auto *version = TextLabel(dialog, "Version");
-    version->setFont(PixelFont("MS Sans Serif", 11, true));
+    version->setFont(DesignFont("MS Sans Serif", 11, true));
     version->hide();
     auto *description = TextLabel(dialog, "Description");
     auto *credit = TextLabel(dialog, "Credit");
@@ -194,7 +214,7 @@ void TMkAboutDlg::Execute()
     m.email = EMail;
     m.emailHeight = HeightFor(email, LabelText(EMail));
     m.captionHeight = HeightFor(caption, LabelText(SystemInfoCaption()));
-    m.valueHeight = HeightFor(value, LabelText(SystemInfoValue(ReadSystemInfo())));
+    m.valueHeight = HeightFor(value, FittingSystemInfo(*value, ReadSystemInfo()));
     m.okWidth = 75;
     m.okHeight = 25;
 

@@ -2,6 +2,7 @@
 
 #include <fstream>
 #include <sstream>
+#include <string>
 #include <unistd.h>
 
 std::string ProcessorModel(const std::string &cpuinfo)
@@ -32,7 +33,7 @@ SystemInfo ReadSystemInfo()
     std::ifstream file("/proc/cpuinfo");
     std::ostringstream text;
     text << file.rdbuf();
-    info.processorName = ProcessorModel(text.str());
+    info.processorName = ShortProcessorName(ProcessorModel(text.str()));
     if (info.processorName.empty())
         info.processorName = "Unknown processor";
     return info;
@@ -43,8 +44,25 @@ std::string SystemInfoCaption()
     return "Available Memory:\rPlatform, CPU:";
 }
 
+std::string ShortProcessorName(const std::string &model)
+{
+    std::string text = model.substr(0, model.find('@'));
+    for (const char *mark : {"(R)", "(r)", "(TM)", "(tm)"})
+        for (auto at = text.find(mark); at != std::string::npos; at = text.find(mark))
+            text.erase(at, std::char_traits<char>::length(mark));
+    std::istringstream words(text);
+    std::string word, name;
+    int kept = 0;
+    while (kept < 4 && words >> word) {
+        if (word == "CPU" || word == "Processor")
+            continue;
+        name += (kept++ == 0 ? "" : " ") + word;
+    }
+    return name;
+}
+
 std::string SystemInfoValue(const SystemInfo &info)
 {
     return std::to_string(info.totalMemoryKB) + " KB\r" + std::to_string(info.processors) + "x " +
-           info.processorName + " or compatible";
+           info.processorName;
 }

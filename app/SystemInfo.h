@@ -16,6 +16,12 @@ SystemInfo ReadSystemInfo();
 // empty string.
 std::string ProcessorModel(const std::string &cpuinfo);
 
-// The caption pair and the value pair, one CR between the two lines.
+// A model name short enough for the about box: without trademark marks,
+// without the clock rate and the words "CPU" and "Processor", at most four
+// words ("Intel(R) Core(TM) i7-8550U CPU @ 1.80GHz" is "Intel Core i7-8550U").
+std::string ShortProcessorName(const std::string &model);
+
+// The caption pair and the value pair, one CR between the two lines: the
+// memory in KB, then the processor count and name ("2x AMD EPYC").
 std::string SystemInfoCaption();
 std::string SystemInfoValue(const SystemInfo &info);

@@ -6,6 +6,7 @@
 
 #include <QApplication>
 #include <QDialog>
+#include <QImage>
 #include <QLabel>
 #include <QPushButton>
 #include <QTest>
@@ -96,7 +97,11 @@ TEST(AboutBox, SystemInformation)
               "Fast CPU 3000");
     EXPECT_EQ(ProcessorModel("processor : 0\n"), "");
     SystemInfo info{2048, 2, "Fast CPU"};
-    EXPECT_EQ(SystemInfoValue(info), "2048 KB\r2x Fast CPU or compatible");
+    EXPECT_EQ(SystemInfoValue(info), "2048 KB\r2x Fast CPU");
+    EXPECT_EQ(ShortProcessorName("Intel(R) Core(TM) i7-8550U CPU @ 1.80GHz"), "Intel Core i7-8550U");
+    EXPECT_EQ(ShortProcessorName("AMD Ryzen 7 5800X 8-Core Processor"), "AMD Ryzen 7 5800X");
+    EXPECT_EQ(ShortProcessorName("AMD EPYC"), "AMD EPYC");
+    EXPECT_EQ(ShortProcessorName(""), "");
     EXPECT_EQ(SystemInfoCaption(), "Available Memory:\rPlatform, CPU:");
     const SystemInfo here = ReadSystemInfo();
     EXPECT_GT(here.totalMemoryKB, 0);
@@ -110,11 +115,15 @@ TEST(AboutBox, DialogShowsTheTextsAndClosesOnEnterAndEsc)
     TMkAboutDlg about(&owner);
     std::string title, description, caption;
     QSize size;
+    int valueWidth = 0;
+    QImage titlePicture;
     bool okHasFocus = false;
     const bool closedByEnter = RunsAndCloses(about, [&](QDialog &dialog) {
         title = ToBytes(dialog.findChild<QLabel *>("Title")->text());
         description = ToBytes(dialog.findChild<QLabel *>("Description")->text());
         caption = ToBytes(dialog.findChild<QLabel *>("Caption")->text());
+        valueWidth = dialog.findChild<QLabel *>("Value")->sizeHint().width();
+        titlePicture = dialog.findChild<QLabel *>("Title")->grab().toImage();
         size = dialog.size();
         okHasFocus = dialog.focusWidget() == dialog.findChild<QPushButton *>("OK");
         QTest::keyClick(&dialog, Qt::Key_Return);
@@ -126,6 +135,20 @@ TEST(AboutBox, DialogShowsTheTextsAndClosesOnEnterAndEsc)
     EXPECT_EQ(description.rfind("..trova la parola segreta!\n\n", 0), 0u);
     EXPECT_EQ(caption, "Available Memory:\nPlatform, CPU:");
     EXPECT_EQ(size.width(), 410);
+    EXPECT_LE(valueWidth, AboutInfoColumnWidth) << "the system information is cut off";
+
+    // The title is sunken: letters in the window-text colour (black) over a
+    // light copy one pixel down and right.
+    int black = 0, light = 0;
+    for (int y = 0; y < titlePicture.height(); ++y)
+        for (int x = 0; x < titlePicture.width(); ++x) {
+            const QColor c = titlePicture.pixelColor(x, y);
+            black += c == QColor(Qt::black);
+            light += c == QColor(Qt::white) && x > 0 && y > 0 &&
+                     titlePicture.pixelColor(x - 1, y - 1) == QColor(Qt::black);
+        }
+    EXPECT_GT(black, 50);
+    EXPECT_GT(light, 10);
 
     EXPECT_TRUE(RunsAndCloses(about, [](QDialog &dialog) { QTest::keyClick(&dialog, Qt::Key_Escape); }));
     EXPECT_TRUE(RunsAndCloses(about, [](QDialog &dialog) {
