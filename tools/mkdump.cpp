@@ -1,13 +1,17 @@
 // mkdump: shows what the markup engine makes of markup.
 //
-//   mkdump [--parser CLASS] [--raw] [--var NAME=VALUE]... [--rect WxH] [FILE]
+//   mkdump [--parser CLASS] [--raw] [--var NAME=VALUE]... [--rect WxH]
+//          [--png FILE.png] [FILE]
 //
 // Reads FILE (or standard input), adds one line feed as the list box does
 // (not with --raw), parses it with the registered parser CLASS (default
 // TMkHTMLParser) in the current folder and prints the tree, one object per
 // line.  With --rect the tree is first painted into (0, 0, W, H) on the test
 // canvas as a list box paints an item, and every line ends with the object's
-// place and size.  Errors go to standard error with exit status 1.
+// place and size.  With --png nothing is printed: the markup is drawn as the
+// game's lists draw an item, with Qt, into a picture of the --rect size
+// (364x24, a row of the results list, by default).  Errors go to standard
+// error with exit status 1.
 
 #include "markup/MkByteStream.h"
 #include "markup/MkHTMLParser.h"
@@ -17,7 +21,18 @@
 #include "textobjects/MkParsedTextList.h"
 #include "textobjects/MkTestCanvas.h"
 
+#ifdef VESMAR_MKDUMP_PNG
+#include "widgets/DesignFonts.h"
+#include "widgets/MkTextListBox.h"
+#include "widgets/QtPictureLoader.h"
+
+#include <QApplication>
+#include <QImage>
+#include <QPainter>
+#endif
+
 #include <cstdint>
+#include <cstdlib>
 #include <exception>
 #include <fstream>
 #include <iostream>
@@ -36,6 +51,7 @@ struct TOptions {
     bool Raw = false;
     std::map<std::string, std::string> Variables;
     std::optional<TMkRect> Rect;
+    std::string Png;  // empty: print the tree
     std::string File; // empty: standard input
 };
 
@@ -43,7 +59,7 @@ struct TOptions {
 {
     throw std::runtime_error(problem +
                              "\nusage: mkdump [--parser CLASS] [--raw] [--var NAME=VALUE]... "
-                             "[--rect WxH] [FILE]");
+                             "[--rect WxH] [--png FILE.png] [FILE]");
 }
 
 std::int32_t ReadSide(const std::string &text, const std::string &whole)
@@ -90,6 +106,8 @@ TOptions ReadOptions(int argc, char **argv)
             options.Variables[MkUpperCase(definition.substr(0, eq))] = definition.substr(eq + 1);
         } else if (arg == "--rect") {
             options.Rect = ReadRect(value());
+        } else if (arg == "--png") {
+            options.Png = value();
         } else if (arg.size() > 1 && arg[0] == '-') {
             Usage("unknown option " + arg);
         } else if (options.File.empty()) {
@@ -112,10 +130,7 @@ std::string ReadInput(const TOptions &options)
             throw std::runtime_error("cannot open " + options.File);
         bytes << in.rdbuf();
     }
-    std::string text = bytes.str();
-    if (!options.Raw)
-        text += '\n';
-    return text;
+    return bytes.str();
 }
 
 // As the list box paints an item: the live canvas font as base font.
@@ -133,6 +148,56 @@ void PaintLikeListBox(TMkParsedTextList &root, const TMkRect &rect)
     root.Paint(canvas, rect, TMkPoint{0, 0}, canvas.Font(), InfoBk, true, true, false);
 }
 
+std::string VariableValue(const TOptions &options, const std::string &name)
+{
+    const auto it = options.Variables.find(name);
+    return it == options.Variables.end() ? std::string{} : it->second;
+}
+
+#ifdef VESMAR_MKDUMP_PNG
+// Draws the markup with a real list box of the game's settings, so that the
+// picture is what a row of the game looks like.  The list adds the line
+// feed itself.
+void WritePng(const TOptions &options, const std::string &markup, char *program)
+{
+    const TMkRect rect = options.Rect.value_or(TMkRect{0, 0, 364, 24});
+    if (rect.right <= 0 || rect.bottom <= 0)
+        Usage("--png needs a rectangle of at least 1x1");
+    // A command-line tool needs no display.
+    if (std::getenv("QT_QPA_PLATFORM") == nullptr)
+        setenv("QT_QPA_PLATFORM", "offscreen", 1);
+    int qtArgc = 1;
+    QApplication app(qtArgc, &program);
+    InstallFontSubstitutes();
+    TQtPictureLoader pictureLoader;
+    const TMkScopedPictureLoader usePictures(pictureLoader);
+
+    TMkTextListBox box;
+    box.setFont(DesignFont("Verdana", 13));
+    box.SetColor(MkSystemColor(24));
+    box.SetItemHeight(rect.bottom);
+    box.TextSettings().SetParserClass(options.ParserClass);
+    box.OnGetVariable = [&](TMkTextListBox &, const std::string &name, std::string &value) {
+        value = VariableValue(options, name);
+    };
+    std::exception_ptr failure;
+    box.OnItemError = [&](std::exception_ptr error) { failure = error; };
+    box.AddItem(markup);
+
+    QImage image(rect.right, rect.bottom, QImage::Format_ARGB32);
+    if (image.isNull())
+        throw std::runtime_error("the picture is too large");
+    {
+        QPainter painter(&image);
+        box.DrawItem(painter, 0, QRect(0, 0, rect.right, rect.bottom), {});
+    }
+    if (failure)
+        std::rethrow_exception(failure);
+    if (!image.save(QString::fromLocal8Bit(options.Png.c_str()), "PNG"))
+        throw std::runtime_error("cannot write " + options.Png);
+}
+#endif
+
 int Run(int argc, char **argv)
 {
     const TOptions options = ReadOptions(argc, argv);
@@ -140,13 +205,21 @@ int Run(int argc, char **argv)
     const TMkParserClass *parserClass = FindParserClass(options.ParserClass);
     if (!parserClass)
         throw std::runtime_error("no parser class named " + options.ParserClass);
-    const std::string text = ReadInput(options);
+    std::string text = ReadInput(options);
+    if (!options.Png.empty()) {
+#ifdef VESMAR_MKDUMP_PNG
+        WritePng(options, text, argv[0]);
+        return 0;
+#else
+        throw std::runtime_error("this mkdump was built without Qt: --png is not available");
+#endif
+    }
+    if (!options.Raw)
+        text += '\n';
 
-    const auto variables = options.Variables;
-    TMkVariableHandler variableHandler = [variables](const TMkHandlerSender &,
-                                                     const std::string &name) {
-        const auto it = variables.find(name);
-        return it == variables.end() ? std::string{} : it->second;
+    TMkVariableHandler variableHandler = [&options](const TMkHandlerSender &,
+                                                    const std::string &name) {
+        return VariableValue(options, name);
     };
     // The list box hands every picture a handler that does nothing.
     TMkImageHandler imageHandler = [](TMkImage &, TMkPicture &, const std::string &, std::int32_t) {
