@@ -1,6 +1,6 @@
 #include "app/Uvesmar.h"
 #include "app/VesmarApplication.h"
-#include "markup/MkHTMLParser.h"
+#include "markup/html/MkHTMLParser.h"
 #include "widgets/QtPictureLoader.h"
 
 int main(int argc, char **argv)

@@ -4,7 +4,7 @@
 
 #include "fuzz/MiniHTMLGrammar.h"
 #include "markup/MkByteStream.h"
-#include "markup/MkHTMLLex.h"
+#include "markup/html/MkHTMLLex.h"
 #include "textobjects/MkParsedTextList.h"
 
 #include <cstddef>

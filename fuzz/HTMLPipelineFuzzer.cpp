@@ -8,7 +8,7 @@
 
 #include "markup/MkByteStream.h"
 #include "markup/MkControlHost.h"
-#include "markup/MkHTMLParser.h"
+#include "markup/html/MkHTMLParser.h"
 #include "textobjects/MkBitmap.h"
 #include "textobjects/MkErrors.h"
 #include "textobjects/MkParsedTextList.h"

@@ -3,7 +3,7 @@
 // bytes.  Nothing may crash, leak, hang or grow without bound.
 
 #include "markup/MkByteStream.h"
-#include "markup/MkHTMLLex.h"
+#include "markup/html/MkHTMLLex.h"
 #include "markup/MkParser.h"
 #include "markup/MkToken.h"
 #include "textobjects/MkParsedTextList.h"

@@ -6,8 +6,8 @@
 // and the benchmarks drive the grammar engine with it, independently of the
 // HTML parser's own declarations.
 
-#include "markup/MkDTD.h"
-#include "markup/MkDataModel.h"
+#include "markup/dtd/MkDTD.h"
+#include "markup/dtd/MkDataModel.h"
 #include "markup/MkParser.h"
 
 #include <cstdint>

@@ -1,3 +1,5 @@
+#include "textobjects/MkCell.h"
+
 #include "textobjects/MkArith.h"
 #include "textobjects/MkCanvas.h"
 #include "textobjects/MkParagraph.h"

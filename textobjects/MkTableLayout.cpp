@@ -1,5 +1,8 @@
+#include "textobjects/MkTableLayout.h"
+
 #include "textobjects/MkArith.h"
 #include "textobjects/MkCanvas.h"
+#include "textobjects/MkCell.h"
 #include "textobjects/MkTable.h"
 
 #include <algorithm>

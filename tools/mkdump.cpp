@@ -14,7 +14,7 @@
 // error with exit status 1.
 
 #include "markup/MkByteStream.h"
-#include "markup/MkHTMLParser.h"
+#include "markup/html/MkHTMLParser.h"
 #include "markup/MkParserRegistry.h"
 #include "markup/MkStrings.h"
 #include "markup/MkTreeDump.h"

@@ -9,7 +9,7 @@
 #include "app/Uvesmar.h"
 #include "app/VesmarApplication.h"
 #include "game/SoundDevice.h"
-#include "markup/MkHTMLParser.h"
+#include "markup/html/MkHTMLParser.h"
 #include "widgets/Edit.h"
 #include "widgets/QtPictureLoader.h"
 

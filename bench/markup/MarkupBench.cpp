@@ -4,8 +4,8 @@
 
 #include "fuzz/MiniHTMLGrammar.h"
 #include "markup/MkByteStream.h"
-#include "markup/MkHTMLLex.h"
-#include "markup/MkHTMLParser.h"
+#include "markup/html/MkHTMLLex.h"
+#include "markup/html/MkHTMLParser.h"
 #include "textobjects/MkParsedTextList.h"
 
 #include <benchmark/benchmark.h>

@@ -1,5 +1,5 @@
 #include "app/VesmarApplication.h"
-#include "markup/MkHTMLParser.h"
+#include "markup/html/MkHTMLParser.h"
 
 #include <QFont>
 #include <gtest/gtest.h>

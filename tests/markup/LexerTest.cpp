@@ -1,7 +1,7 @@
 #include "MarkupTestSupport.h"
 
 #include "markup/MkByteStream.h"
-#include "markup/MkHTMLLex.h"
+#include "markup/html/MkHTMLLex.h"
 #include "markup/MkToken.h"
 
 #include <gtest/gtest.h>

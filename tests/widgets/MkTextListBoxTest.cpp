@@ -1,5 +1,5 @@
 #include "markup/MkByteStream.h"
-#include "markup/MkHTMLParser.h"
+#include "markup/html/MkHTMLParser.h"
 #include "markup/MkParserRegistry.h"
 #include "textobjects/MkParsedTextList.h"
 #include "widgets/MkTextListBox.h"

@@ -1,4 +1,4 @@
-#include "markup/MkHTMLParser.h"
+#include "markup/html/MkHTMLParser.h"
 #include "markup/MkParserRegistry.h"
 #include "textobjects/MkParsedTextList.h"
 #include "textobjects/MkTestCanvas.h"

@@ -1,0 +1,139 @@
+#include "markup/dtd/MkDTD.h"
+
+#include "markup/dtd/MkDTDRule.h"
+#include "markup/MkStrings.h"
+
+#include <vector>
+
+TMkDTD::TMkDTD(TMkExtParser *parser) : Parser(parser) {}
+
+TMkDTD::~TMkDTD()
+{
+    // Entries first: the rules refer to them, the declarations outlive them.
+    EntryList.clear();
+    Declarations.Clear();
+}
+
+TMkEntryPoint *TMkDTD::FindEntry(std::string_view name) const
+{
+    for (const auto &entry : EntryList)
+        if (MkSameText(entry->Name, name))
+            return entry.get();
+    return nullptr;
+}
+
+std::unique_ptr<TMkEntryPoint> TMkDTD::MakeEntry(const TMkDTDBaseDefinition &declaration)
+{
+    switch (declaration.Kind) {
+    case TMkDTDBaseDefinition::TypeKind: {
+        const auto &type = static_cast<const TMkDTDTypeDefiniton &>(declaration);
+        auto entry = std::make_unique<TMkTypeEntry>(type.Name, Parser, &EntryList, &Guard);
+        entry->NotifyHandler = type.NotifyHandler;
+        entry->TypeTest = type.TypeTest;
+        return entry;
+    }
+    case TMkDTDBaseDefinition::EntityKind:
+        return std::make_unique<TMkEntityEntry>(declaration.Name, Parser, &EntryList, &Guard);
+    default: {
+        const auto &element = static_cast<const TMkDTDElementDefiniton &>(declaration);
+        auto entry = std::make_unique<TMkElementEntry>(element.Name, Parser, &EntryList, &Guard);
+        entry->NotifyHandler = element.NotifyHandler;
+        entry->SkipHandler = element.SkipHandler;
+        entry->StartTagRequired = element.StartTagRequired;
+        entry->EndTagRequired = element.EndTagRequired;
+        entry->Terminators = element.Terminators ? &*element.Terminators : nullptr;
+        return entry;
+    }
+    }
+}
+
+std::unique_ptr<TMkBaseRule> TMkDTD::BuildRule(const TMkDataModel &top)
+{
+    // Nested models are built with an explicit stack of pending groups rather
+    // than by recursion: the declarations may come from anywhere.
+    struct TPending {
+        const TMkDataModel *Model;
+        TMkRule *Rule;
+    };
+    auto result = std::make_unique<TMkRule>(top.Repetition, &Guard);
+    std::vector<TPending> pending{{&top, result.get()}};
+    while (!pending.empty()) {
+        const TPending p = pending.back();
+        pending.pop_back();
+        auto lastAlternative = [&]() -> TMkRuleList & {
+            if (p.Rule->Alternatives.empty())
+                p.Rule->Alternatives.push_back(std::make_unique<TMkRuleList>());
+            return *p.Rule->Alternatives.back();
+        };
+        for (int i = 0; i < p.Model->Count(); ++i) {
+            const TMkDataModeBase &item = p.Model->Item(i);
+            if (item.ItemKind == TMkDataModeBase::EntryKind) {
+                // A name without an entry is dropped without a message.
+                const auto &name = static_cast<const TMkDataModelEntry &>(item).Name;
+                if (TMkEntryPoint *entry = FindEntry(name))
+                    lastAlternative().Rules.push_back(
+                        std::make_unique<TMkAtomRule>(entry, item.Repetition, &Guard));
+            } else if (item.ItemKind == TMkDataModeBase::ModelKind) {
+                auto nested = std::make_unique<TMkRule>(item.Repetition, &Guard);
+                pending.push_back({static_cast<const TMkDataModel *>(&item), nested.get()});
+                lastAlternative().Rules.push_back(std::move(nested));
+            } else {
+                p.Rule->Alternatives.push_back(std::make_unique<TMkRuleList>());
+            }
+        }
+    }
+    return result;
+}
+
+void TMkDTD::CompileDeclaration(const TMkDTDBaseDefinition &declaration, TMkEntryPoint &entry)
+{
+    if (declaration.Kind == TMkDTDBaseDefinition::EntityKind) {
+        const auto &entity = static_cast<const TMkDTDEntityDefiniton &>(declaration);
+        if (entity.ContentModel) {
+            auto rule = BuildRule(*entity.ContentModel);
+            rule->Name = entity.Name;
+            static_cast<TMkEntityEntry &>(entry).ContentRule = std::move(rule);
+        }
+    } else if (declaration.Kind == TMkDTDBaseDefinition::ElementKind) {
+        const auto &element = static_cast<const TMkDTDElementDefiniton &>(declaration);
+        auto &target = static_cast<TMkElementEntry &>(entry);
+        if (element.ContentModel) {
+            auto rule = BuildRule(*element.ContentModel);
+            rule->Name = element.Name;
+            target.ContentRule = std::move(rule);
+        }
+        if (element.Exclusions) {
+            target.Exclusions.emplace();
+            for (const std::string &name : *element.Exclusions)
+                if (TMkEntryPoint *excluded = FindEntry(name))
+                    target.Exclusions->push_back(excluded);
+        }
+    }
+}
+
+void TMkDTD::Compile()
+{
+    EntryList.clear();
+    for (int i = 0; i < Declarations.Count(); ++i)
+        EntryList.push_back(MakeEntry(Declarations.Item(i)));
+    for (int i = 0; i < Declarations.Count(); ++i)
+        CompileDeclaration(Declarations.Item(i), *EntryList[static_cast<std::size_t>(i)]);
+}
+
+bool TMkDTD::Deduce(std::string_view startName, TMkParsedTextList *&container)
+{
+    // The previous run's tree refers to the entries about to be rebuilt.
+    Root.ClearChildren();
+    Root.Entry = nullptr;
+    Compile();
+    TMkEntryPoint *start = FindEntry(startName);
+    if (!start)
+        return false;
+    Root.Entry = start;
+    Root.Container = container;
+    Guard.Start(Limits);
+    start->SkipUnknownTags(Root);
+    const bool matched = start->Match(Root);
+    container = Root.Container;
+    return matched;
+}

@@ -1,0 +1,55 @@
+#pragma once
+
+#include "markup/dtd/MkDTDDefinition.h"
+#include "markup/dtd/MkDTDEntry.h"
+#include "markup/dtd/MkDTDGuard.h"
+#include "markup/dtd/MkDeductionTree.h"
+
+#include <string_view>
+
+class TMkExtParser;
+class TMkParsedTextList;
+
+// A document type: declarations that decide how the flat token band nests,
+// compiled afresh and run over the parser's band by every Deduce.  It builds
+// nothing itself; it reports what it recognises to the handlers given with
+// each declaration, which build the text objects.
+class TMkDTD {
+public:
+    explicit TMkDTD(TMkExtParser *parser);
+    ~TMkDTD();
+    TMkDTD(const TMkDTD &) = delete;
+    TMkDTD &operator=(const TMkDTD &) = delete;
+
+    // Makes the entries and rules from the declarations.
+    void Compile();
+    // The first entry, in declaration order, with that name (ignoring case).
+    TMkEntryPoint *FindEntry(std::string_view name) const;
+    // Matches the band from the entry named startName, starting before the
+    // first token, with container as the current text container.  True when
+    // the start entry matched; container is then what the handlers left.  A
+    // missing start entry gives false and leaves container alone.
+    bool Deduce(std::string_view startName, TMkParsedTextList *&container);
+
+    TMkDTDDefinition Declarations;
+    const TMkEntryList &Entries() const { return EntryList; }
+    TMkDeductionTree &RootNode() { return Root; }
+
+    // Bounds of a run (see TMkDTDLimits), and what the last run ran into: a
+    // caller whose run ended on the work budget knows that the result is cut
+    // short and may present the document in a simpler way.
+    TMkDTDLimits Limits;
+    bool LastRunExhausted() const { return Guard.WorkExhausted; }
+    bool LastRunHitDepthLimit() const { return Guard.DepthLimitReached; }
+    std::int64_t LastRunWork() const { return Guard.Work; }
+
+private:
+    std::unique_ptr<TMkEntryPoint> MakeEntry(const TMkDTDBaseDefinition &declaration);
+    std::unique_ptr<TMkBaseRule> BuildRule(const TMkDataModel &model);
+    void CompileDeclaration(const TMkDTDBaseDefinition &declaration, TMkEntryPoint &entry);
+
+    TMkExtParser *Parser;
+    TMkDTDGuard Guard;
+    TMkEntryList EntryList;
+    TMkDeductionTree Root;
+};

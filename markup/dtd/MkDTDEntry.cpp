@@ -1,0 +1,251 @@
+#include "markup/dtd/MkDTDEntry.h"
+
+#include "markup/dtd/MkDTDGuard.h"
+#include "markup/dtd/MkDTDRule.h"
+#include "markup/dtd/MkDeductionTree.h"
+#include "markup/MkParser.h"
+#include "markup/MkStrings.h"
+
+TMkEntryPoint::TMkEntryPoint(std::string name, TMkExtParser *parser, const TMkEntryList *allEntries,
+                             TMkDTDGuard *guard)
+    : Name(std::move(name)), Parser(parser), AllEntries(allEntries), Guard(guard)
+{
+}
+
+void TMkEntryPoint::Notify(TMkDeductionTree &node, TMkDTDAction action)
+{
+    if (NotifyHandler)
+        NotifyHandler(node.Container, action);
+}
+
+void TMkEntryPoint::Skip(TMkDeductionTree &node)
+{
+    if (SkipHandler)
+        SkipHandler(node.Container, TMkDTDAction::ContentStep);
+}
+
+void TMkEntryPoint::SkipUnknownTags(TMkDeductionTree &node)
+{
+    Parser->Advance();
+    while (Parser->HasCurrent() && Parser->CurrentIsTag() && !IsKnownTag()) {
+        Skip(node);
+        Parser->Advance();
+    }
+}
+
+bool TMkEntryPoint::IsKnownTag() const
+{
+    if (!AllEntries)
+        return true;
+    const auto *tag = Parser->CurrentTag();
+    if (!tag)
+        return false;
+    std::string_view name = tag->Text;
+    const bool endTag = !name.empty() && name.front() == '/';
+    for (const auto &entry : *AllEntries) {
+        if (!entry)
+            continue;
+        if (endTag && MkSameText(name.substr(1), entry->Name) &&
+            (!entry->Suppressed() || entry->OpenCount > 0))
+            return true;
+        if (!entry->Suppressed() && MkSameText(name, entry->Name))
+            return true;
+    }
+    return false;
+}
+
+// --- types ---------------------------------------------------------------
+
+bool TMkTypeEntry::Match(TMkDeductionTree &node)
+{
+    if (!Parser->HasCurrent() || !TypeTest)
+        return false;
+    bool matched = false;
+    while (Parser->HasCurrent() && TypeTest()) {
+        Notify(node, TMkDTDAction::ContentStep);
+        SkipUnknownTags(node);
+        matched = true;
+    }
+    return matched;
+}
+
+void TMkTypeEntry::Undo(TMkDeductionTree &node)
+{
+    Notify(node, TMkDTDAction::Undone);
+    Parser->SetTokenPosition(node.StartPosition);
+}
+
+// --- entities ------------------------------------------------------------
+
+TMkEntityEntry::~TMkEntityEntry() = default;
+
+bool TMkEntityEntry::Match(TMkDeductionTree &node)
+{
+    if (!ContentRule)
+        return true;
+    return ContentRule->Apply(*node.NewChild());
+}
+
+void TMkEntityEntry::Undo(TMkDeductionTree & /*node*/) {}
+
+// --- elements ------------------------------------------------------------
+
+TMkElementEntry::TMkElementEntry(std::string name, TMkExtParser *parser,
+                                 const TMkEntryList *allEntries, TMkDTDGuard *guard)
+    : TMkEntryPoint(std::move(name), parser, allEntries, guard), EndTagName("/" + Name)
+{
+}
+
+TMkElementEntry::~TMkElementEntry() = default;
+
+void TMkElementEntry::RaiseExclusions()
+{
+    if (Exclusions)
+        for (TMkEntryPoint *entry : *Exclusions)
+            ++entry->SuppressCount;
+}
+
+void TMkElementEntry::LowerExclusions()
+{
+    if (Exclusions)
+        for (TMkEntryPoint *entry : *Exclusions)
+            if (entry->SuppressCount > 0)
+                --entry->SuppressCount;
+}
+
+bool TMkElementEntry::FailsAtOnce() const
+{
+    // Most alternatives of a group are elements whose required start tag is
+    // not the current token.
+    return !Parser->HasCurrent() || Suppressed() ||
+           (StartTagRequired && !Parser->CurrentIsTagNamed(Name));
+}
+
+bool TMkElementEntry::Match(TMkDeductionTree &node)
+{
+    if (!Parser->HasCurrent() || Suppressed())
+        return false;
+    // Only elements with content nest; an element that would open beyond the
+    // nesting limit fails as if its required start tag were missing.
+    const bool nests = ContentRule != nullptr;
+    if (nests && !Guard->EnterElement())
+        return false;
+    struct TLeave {
+        TMkDTDGuard *Guard;
+        bool Active;
+        std::int32_t &OpenCount;
+        ~TLeave()
+        {
+            --OpenCount;
+            if (Active)
+                Guard->LeaveElement();
+        }
+    } leave{Guard, nests, ++OpenCount};
+
+    if (Parser->CurrentIsTagNamed(Name)) {
+        Notify(node, TMkDTDAction::StartTagSeen);
+        Parser->Advance();
+    } else if (StartTagRequired) {
+        return false;
+    }
+    RaiseExclusions();
+    if (!MatchContent(node)) {
+        LowerExclusions();
+        Notify(node, TMkDTDAction::Failed);
+        return false;
+    }
+    if (Parser->CurrentIsTagNamed(EndTagName)) {
+        Notify(node, TMkDTDAction::EndTagSeen);
+        LowerExclusions();
+        Notify(node, TMkDTDAction::Closed);
+        Parser->Advance();
+        return true;
+    }
+    if (EndTagRequired) {
+        Notify(node, TMkDTDAction::Failed);
+        LowerExclusions();
+        return false;
+    }
+    LowerExclusions();
+    Notify(node, TMkDTDAction::Closed);
+    return true;
+}
+
+void TMkElementEntry::Undo(TMkDeductionTree &node)
+{
+    Notify(node, TMkDTDAction::Undone);
+    Parser->SetTokenPosition(node.StartPosition);
+}
+
+bool TMkElementEntry::MatchContent(TMkDeductionTree &node)
+{
+    std::int32_t lastFailed = -1;
+    const TMkToken *lastFailedToken = nullptr;
+    bool result = false;
+    for (;;) {
+        TMkDeductionTree &pass = *node.NewChild();
+        pass.StartPosition = Parser->TokenPosition();
+        Notify(pass, TMkDTDAction::ContentStep);
+        if (!ContentRule)
+            return true; // an empty element gets exactly one pass
+        const bool applied = ContentRule->Apply(pass);
+        if (applied)
+            result = true;
+        // Once the work budget is spent, content ends wherever it stands so
+        // that the run unwinds without consuming more.
+        if (ContentEnds() || Guard->WorkExhausted)
+            return result;
+        if (applied && Parser->TokenPosition() != pass.StartPosition) {
+            lastFailed = -1;
+            continue; // progress: next pass
+        }
+        const bool dropped = SkipOrDrop(pass, lastFailedToken);
+        Notify(pass, TMkDTDAction::NoProgress);
+        pass.Discard();
+        if (ContentEnds())
+            return result;
+        if (dropped) {
+            lastFailed = -1; // moving past the token is progress
+            continue;
+        }
+        // Two failed passes in a row at one position end the content; this is
+        // what stops an element whose skip handler neither moves nor inserts.
+        if (Parser->TokenPosition() == lastFailed)
+            return result;
+        lastFailed = Parser->TokenPosition();
+    }
+}
+
+bool TMkElementEntry::SkipOrDrop(TMkDeductionTree &pass, const TMkToken *&lastFailedToken)
+{
+    // A skip handler that inserts a tag instead of moving on (the implied
+    // paragraph) can loop: a stray "</td>" in a body gets a P inserted, the
+    // P ends at once because "</td>" is one of its terminators, and the next
+    // pass fails on the same "</td>" again, for ever, the band growing by one
+    // tag each time.  When a pass fails on the very token an earlier pass of
+    // this content failed on, the handler has already had its chance with it:
+    // the token is dropped instead.  Handlers that move on never see a token
+    // twice, so only such loops are affected.
+    const TMkToken *failedAt = Parser->CurrentToken();
+    const bool drop = failedAt && failedAt == lastFailedToken;
+    if (drop)
+        Parser->Advance();
+    else
+        Skip(pass);
+    lastFailedToken = failedAt;
+    return drop;
+}
+
+bool TMkElementEntry::ContentEnds() const
+{
+    const TMkToken *token = Parser->CurrentToken();
+    if (!token || token->Kind == TMkTokenKind::End || Parser->CurrentIsTagNamed(EndTagName))
+        return true;
+    if (!Terminators)
+        return false;
+    for (const std::string &terminator : *Terminators) {
+        if (terminator.empty() ? Parser->CurrentIsText() : Parser->CurrentIsTagNamed(terminator))
+            return true;
+    }
+    return false;
+}

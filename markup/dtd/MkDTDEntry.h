@@ -1,0 +1,109 @@
+#pragma once
+
+#include "markup/dtd/MkDTDDefinition.h"
+
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <vector>
+
+class TMkBaseRule;
+class TMkDeductionTree;
+class TMkDTDGuard;
+class TMkEntryPoint;
+class TMkExtParser;
+class TMkToken;
+
+using TMkEntryList = std::vector<std::unique_ptr<TMkEntryPoint>>;
+
+// A compiled declaration: what the engine matches.  One entry is made per
+// declaration, in declaration order, at the start of every run.
+class TMkEntryPoint {
+public:
+    TMkEntryPoint(std::string name, TMkExtParser *parser, const TMkEntryList *allEntries,
+                  TMkDTDGuard *guard);
+    virtual ~TMkEntryPoint() = default;
+    TMkEntryPoint(const TMkEntryPoint &) = delete;
+    TMkEntryPoint &operator=(const TMkEntryPoint &) = delete;
+
+    virtual bool Match(TMkDeductionTree &node) = 0;
+    virtual void Undo(TMkDeductionTree &node) = 0;
+    // True when Match would fail at once, without calling any handler or
+    // moving the parser; lets a rule skip the attempt and its bookkeeping.
+    virtual bool FailsAtOnce() const { return false; }
+
+    // Advances, then drops the tags that no visible entry knows (calling the
+    // skip handler for each), so that such tags vanish between accepted tokens.
+    void SkipUnknownTags(TMkDeductionTree &node);
+    // Whether the current token is the start or end tag of some entry that is
+    // not suppressed at this point, or the end tag of an element that is open
+    // (an exclusion keeps an element from opening, never from closing: a
+    // BUTTON, FORM or LABEL excludes itself, and its end tag must still end it).
+    bool IsKnownTag() const;
+    bool Suppressed() const { return SuppressCount != 0; }
+
+    std::string Name;
+    TMkExtParser *Parser;
+    std::int32_t SuppressCount = 0;
+    // How many matches of this element are between their start and end.
+    std::int32_t OpenCount = 0;
+    const TMkEntryList *AllEntries;
+    TMkDTDHandler NotifyHandler;
+    TMkDTDHandler SkipHandler;
+
+protected:
+    // Handler calls store the container as the handler leaves it back into
+    // the node.
+    void Notify(TMkDeductionTree &node, TMkDTDAction action);
+    void Skip(TMkDeductionTree &node);
+
+    TMkDTDGuard *Guard;
+};
+
+class TMkTypeEntry : public TMkEntryPoint {
+public:
+    using TMkEntryPoint::TMkEntryPoint;
+    // Takes the whole run of tokens of the type at once.
+    bool Match(TMkDeductionTree &node) override;
+    void Undo(TMkDeductionTree &node) override;
+
+    TMkTypeTest TypeTest;
+};
+
+class TMkEntityEntry : public TMkEntryPoint {
+public:
+    using TMkEntryPoint::TMkEntryPoint;
+    ~TMkEntityEntry() override;
+    bool Match(TMkDeductionTree &node) override;
+    void Undo(TMkDeductionTree &node) override;
+
+    std::unique_ptr<TMkBaseRule> ContentRule;
+};
+
+class TMkElementEntry : public TMkEntryPoint {
+public:
+    TMkElementEntry(std::string name, TMkExtParser *parser, const TMkEntryList *allEntries,
+                    TMkDTDGuard *guard);
+    ~TMkElementEntry() override;
+    bool Match(TMkDeductionTree &node) override;
+    void Undo(TMkDeductionTree &node) override;
+    bool FailsAtOnce() const override;
+
+    // Whether the current token ends this element's content: the end of
+    // input, its own end tag or one of its terminators.
+    bool ContentEnds() const;
+
+    std::unique_ptr<TMkBaseRule> ContentRule;
+    bool StartTagRequired = false;
+    bool EndTagRequired = false;
+    const TMkNameList *Terminators = nullptr; // the declaration's, not owned
+    std::optional<std::vector<TMkEntryPoint *>> Exclusions;
+
+private:
+    bool MatchContent(TMkDeductionTree &node);
+    bool SkipOrDrop(TMkDeductionTree &pass, const TMkToken *&lastFailedToken);
+    void RaiseExclusions();
+    void LowerExclusions();
+
+    std::string EndTagName; // "/" + Name
+};

@@ -1,0 +1,70 @@
+#pragma once
+
+#include "markup/dtd/MkDataModel.h"
+
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <vector>
+
+class TMkDeductionTree;
+class TMkDTDGuard;
+class TMkEntryPoint;
+
+// Compiled content models.  A rule is matched by Apply, which repeats its
+// Match as the rule's repetition says.
+class TMkBaseRule {
+public:
+    static constexpr std::uint8_t AtomKind = 0;
+    static constexpr std::uint8_t RuleKind = 1;
+
+    virtual ~TMkBaseRule() = default;
+    virtual bool Match(TMkDeductionTree &node) = 0;
+    // Matches the rule as often as its repetition asks, each attempt in a new
+    // child of node.
+    bool Apply(TMkDeductionTree &node);
+
+    std::string Name;
+    std::uint8_t Kind;
+    TMkRepetition Repetition;
+
+protected:
+    TMkBaseRule(std::uint8_t kind, TMkRepetition repetition, TMkDTDGuard *guard)
+        : Kind(kind), Repetition(repetition), Guard(guard)
+    {
+    }
+    bool Attempt(TMkDeductionTree &node, TMkDeductionTree *&child);
+
+    TMkDTDGuard *Guard;
+};
+
+// A reference to one entry.
+class TMkAtomRule : public TMkBaseRule {
+public:
+    TMkAtomRule(TMkEntryPoint *entry, TMkRepetition repetition, TMkDTDGuard *guard)
+        : TMkBaseRule(AtomKind, repetition, guard), Entry(entry)
+    {
+    }
+    bool Match(TMkDeductionTree &node) override;
+
+    TMkEntryPoint *Entry;
+};
+
+// One alternative: rules matched in sequence.
+class TMkRuleList {
+public:
+    bool MatchSequence(TMkDeductionTree &node);
+    std::vector<std::unique_ptr<TMkBaseRule>> Rules;
+};
+
+// Alternatives; the first that matches is taken.
+class TMkRule : public TMkBaseRule {
+public:
+    TMkRule(TMkRepetition repetition, TMkDTDGuard *guard) : TMkBaseRule(RuleKind, repetition, guard)
+    {
+    }
+    ~TMkRule() override;
+    bool Match(TMkDeductionTree &node) override;
+
+    std::vector<std::unique_ptr<TMkRuleList>> Alternatives;
+};

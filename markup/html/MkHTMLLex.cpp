@@ -1,0 +1,104 @@
+#include "markup/html/MkHTMLLex.h"
+
+#include "markup/MkByteStream.h"
+#include "markup/MkToken.h"
+
+TMkCharSet TMkHTMLLex::DelimiterChars() const
+{
+    return MkCharSet("<=>") | WhitespaceChars();
+}
+
+const TMkLexClass &TMkHTMLLex::StaticClass()
+{
+    static const TMkLexClass cls{"TMkHTMLLex",
+                                 [] { return std::unique_ptr<TMkLex>(new TMkHTMLLex); }};
+    return cls;
+}
+
+const TMkLexClass &TMkHTMLLex::Class() const
+{
+    return StaticClass();
+}
+
+std::unique_ptr<TMkToken> TMkHTMLLex::NextToken(TMkByteStream &stream)
+{
+    // A loop rather than a call to itself: a run of NUL bytes reads as an
+    // empty word, and then the next token is what counts.
+    for (;;) {
+        std::uint8_t c = 0;
+        if (!stream.ReadByte(c))
+            return std::make_unique<TMkEofToken>();
+        if (WhitespaceChars().test(c)) {
+            SkipWhitespace(stream);
+            return std::make_unique<TMkTextToken>(" ");
+        }
+        if (c == '<')
+            return ReadTag(stream);
+        StepBack(stream);
+        std::string word = ReadUntil(stream, MkCharSet("<"));
+        if (!word.empty())
+            return std::make_unique<TMkTextToken>(std::move(word));
+    }
+}
+
+std::unique_ptr<TMkToken> TMkHTMLLex::ReadTag(TMkByteStream &stream) const
+{
+    // '/', '=' and '<' belong to the name: "</td>" is the tag "/td".
+    std::string name = ReadUntil(stream, MkCharSet(">\"'"));
+    if (AtEnd(stream))
+        return std::make_unique<TMkEofToken>(); // an unfinished tag is dropped
+    if (name.compare(0, 3, "!--") == 0)
+        return ReadComment(stream, name);
+    auto tag = std::make_unique<TMkTagToken>(std::move(name));
+    ReadAttributes(stream, *tag);
+    return tag;
+}
+
+void TMkHTMLLex::ReadAttributes(TMkByteStream &stream, TMkTagToken &tag) const
+{
+    std::uint8_t c = 0;
+    for (;;) {
+        SkipWhitespace(stream);
+        if (!stream.ReadByte(c) || c == '>')
+            return;
+        StepBack(stream);
+        const std::string name = ReadValue(stream, MkCharSet("=>"));
+        SkipWhitespace(stream);
+        if (!stream.ReadByte(c) || c == '>')
+            return; // an attribute without a value is dropped
+        if (c != '=') {
+            StepBack(stream);
+            continue;
+        }
+        SkipWhitespace(stream);
+        if (AtEnd(stream))
+            return;
+        tag.SetAttribute(name, ReadValue(stream, MkCharSet(">")));
+    }
+}
+
+std::unique_ptr<TMkToken> TMkHTMLLex::ReadComment(TMkByteStream &stream,
+                                                  const std::string &name) const
+{
+    auto comment = std::make_unique<TMkTagToken>("!--");
+    const std::string_view rest = std::string_view(name).substr(3);
+    std::uint8_t c = 0;
+    if (rest.find("--") != std::string_view::npos) {
+        if (stream.ReadByte(c)) {
+            if (c == '>')
+                return comment; // "<!---->" and "<!--x-->" end here
+            StepBack(stream);
+        }
+    }
+    // The comment text is read afresh; only its end needs checking for "-->"
+    // since the text grows one byte at a time.
+    std::string text = "   ";
+    while (stream.ReadByte(c)) {
+        text += static_cast<char>(c);
+        if (text.size() >= 6 && text.compare(text.size() - 3, 3, "-->") == 0)
+            break;
+    }
+    text.pop_back();
+    comment->Attributes.push_back(std::move(text));
+    return comment;
+}

@@ -1,0 +1,660 @@
+#include "markup/html/MkHTMLParser.h"
+
+#include "markup/MkByteStream.h"
+#include "markup/MkEmbdControl.h"
+#include "markup/html/MkHTMLAttributes.h"
+#include "markup/html/MkHTMLEntities.h"
+#include "markup/html/MkHTMLLex.h"
+#include "markup/MkParserRegistry.h"
+#include "markup/MkStrings.h"
+#include "markup/MkToken.h"
+#include "textobjects/MkConvert.h"
+#include "textobjects/MkHiddenText.h"
+#include "textobjects/MkImage.h"
+#include "textobjects/MkList.h"
+#include "textobjects/MkParagraph.h"
+#include "textobjects/MkParsedTextList.h"
+#include "textobjects/MkRepeat.h"
+#include "textobjects/MkTable.h"
+#include "textobjects/MkText.h"
+#include "textobjects/MkTree.h"
+
+#include <algorithm>
+
+enum class TMkHTMLParser::THandlerKind : std::uint8_t {
+    Nothing,
+    Hidden,     // start and end tag and everything between become hidden text
+    StyleOnly,  // the style state's element effects, no object
+    Paragraph,  // a TMkParagraph with the raw ALIGN (P, PRE)
+    Heading,    // as Paragraph, plus the heading's size
+    BlockQuote, // a TMkParagraph without alignment
+    List,       // a TMkList, param = Numbered
+    ListItem,
+    Rule,
+    LineBreak,
+    Tree, // a TMkTree, param = TreeKind
+    Table,
+    Row,
+    Cell,
+    HeaderCell,
+    Image,
+    Repeat,
+    Plain,
+    Input,
+    Control,
+};
+
+namespace {
+
+using TKind = TMkHTMLParser::THandlerKind;
+
+struct TElementHandler {
+    const char *Element;
+    TKind Kind;
+    std::int32_t Param;
+};
+
+// What each element of the document type does; elements not listed do
+// nothing.
+// clang-format off
+constexpr TElementHandler ElementHandlers[] = {
+    {"HTML", TKind::Nothing, 0},      {"HEAD", TKind::Nothing, 0},      {"BODY", TKind::Nothing, 0},
+    {"TBODY", TKind::Nothing, 0},     {"DIV", TKind::Nothing, 0},       {"CENTER", TKind::Nothing, 0},
+    {"FORM", TKind::Nothing, 0},      {"LABEL", TKind::Nothing, 0},
+
+    {"!DOCTYPE", TKind::Hidden, 0},   {"TITLE", TKind::Hidden, 0},      {"BASE", TKind::Hidden, 0},
+    {"META", TKind::Hidden, 0},       {"LINK", TKind::Hidden, 0},       {"SCRIPT", TKind::Hidden, 0},
+    {"STYLE", TKind::Hidden, 0},      {"OBJECT", TKind::Hidden, 0},     {"PARAM", TKind::Hidden, 0},
+    {"NOSCRIPT", TKind::Hidden, 0},   {"INS", TKind::Hidden, 0},        {"DEL", TKind::Hidden, 0},
+    {"ADDRESS", TKind::Hidden, 0},    {"DL", TKind::Hidden, 0},         {"DT", TKind::Hidden, 0},
+    {"DD", TKind::Hidden, 0},         {"SPAN", TKind::Hidden, 0},       {"BDO", TKind::Hidden, 0},
+    {"Q", TKind::Hidden, 0},          {"MAP", TKind::Hidden, 0},        {"AREA", TKind::Hidden, 0},
+    {"TEXTAREA", TKind::Hidden, 0},   {"BUTTON", TKind::Hidden, 0},     {"SELECT", TKind::Hidden, 0},
+    {"OPTGROUP", TKind::Hidden, 0},   {"OPTION", TKind::Hidden, 0},     {"FIELDSET", TKind::Hidden, 0},
+    {"LEGEND", TKind::Hidden, 0},     {"CAPTION", TKind::Hidden, 0},    {"THEAD", TKind::Hidden, 0},
+    {"TFOOT", TKind::Hidden, 0},      {"COLGROUP", TKind::Hidden, 0},   {"COL", TKind::Hidden, 0},
+
+    {"P", TKind::Paragraph, 0},       {"PRE", TKind::Paragraph, 0},
+    {"H1", TKind::Heading, 0},        {"H2", TKind::Heading, 0},        {"H3", TKind::Heading, 0},
+    {"H4", TKind::Heading, 0},        {"H5", TKind::Heading, 0},        {"H6", TKind::Heading, 0},
+    {"BLOCKQUOTE", TKind::BlockQuote, 0},
+    {"UL", TKind::List, 0},           {"OL", TKind::List, 1},           {"LI", TKind::ListItem, 0},
+    {"HR", TKind::Rule, 0},           {"BR", TKind::LineBreak, 0},
+
+    {"B", TKind::StyleOnly, 0},       {"I", TKind::StyleOnly, 0},       {"U", TKind::StyleOnly, 0},
+    {"S", TKind::StyleOnly, 0},       {"STRIKE", TKind::StyleOnly, 0},  {"FONT", TKind::StyleOnly, 0},
+    {"TT", TKind::StyleOnly, 0},      {"CODE", TKind::StyleOnly, 0},    {"SAMP", TKind::StyleOnly, 0},
+    {"KBD", TKind::StyleOnly, 0},     {"BIG", TKind::StyleOnly, 0},     {"SMALL", TKind::StyleOnly, 0},
+    {"EM", TKind::StyleOnly, 0},      {"DFN", TKind::StyleOnly, 0},     {"STRONG", TKind::StyleOnly, 0},
+    {"ABBR", TKind::StyleOnly, 0},    {"ACRONYM", TKind::StyleOnly, 0}, {"VAR", TKind::StyleOnly, 0},
+    {"CITE", TKind::StyleOnly, 0},    {"SUB", TKind::StyleOnly, 0},     {"SUP", TKind::StyleOnly, 0},
+    {"A", TKind::StyleOnly, 0},       {"SUNKEN", TKind::StyleOnly, 0},  {"RAISED", TKind::StyleOnly, 0},
+    {"PCOLOR", TKind::StyleOnly, 0},  {"BASEFONT", TKind::StyleOnly, 0},
+    {"CLOSEBASEFONT", TKind::StyleOnly, 0},
+
+    {"TREE", TKind::Tree, 1},         {"ITEM", TKind::Tree, 0},
+    {"TABLE", TKind::Table, 0},       {"TR", TKind::Row, 0},            {"TD", TKind::Cell, 0},
+    {"TH", TKind::HeaderCell, 0},     {"IMG", TKind::Image, 0},         {"REPEAT", TKind::Repeat, 0},
+    {"PLAIN", TKind::Plain, 0},       {"INPUT", TKind::Input, 0},       {"CONTROL", TKind::Control, 0},
+};
+// clang-format on
+
+const TElementHandler *FindHandler(std::string_view element)
+{
+    for (const TElementHandler &h : ElementHandlers)
+        if (MkSameText(h.Element, element))
+            return &h;
+    return nullptr;
+}
+
+TMkNameList TerminatorsOf(std::string_view element)
+{
+    for (const TMkHTMLDeclaration &d : MkHTMLDeclarations())
+        if (MkSameText(d.Name, element))
+            return d.Terminators ? MkHTMLNameList(d.Terminators) : TMkNameList{};
+    return {};
+}
+
+bool IsWhiteSpace(char c)
+{
+    return c == '\t' || c == '\n' || c == '\r' || c == ' ';
+}
+
+// Takes the container object out of its parent and destroys it; the parent
+// becomes the current container.
+void RemoveContainer(TMkParsedTextList *&container)
+{
+    TMkParsedTextList *object = container;
+    if (!object)
+        return;
+    auto *parent = dynamic_cast<TMkParsedTextList *>(object->Parent);
+    container = parent;
+    if (!parent)
+        return;
+    const std::size_t index = parent->IndexOf(object);
+    if (index < parent->Count())
+        parent->Delete(index);
+}
+
+// Adds a new container object and makes it current.
+template <class T, class... Args> T *Open(TMkParsedTextList *&container, Args &&...args)
+{
+    T *object = container->Add(std::make_unique<T>(container, std::forward<Args>(args)...));
+    container = object;
+    return object;
+}
+
+bool FailedOrUndone(TMkDTDAction action)
+{
+    return action == TMkDTDAction::Failed || action == TMkDTDAction::Undone;
+}
+
+} // namespace
+
+// --- class and registration -------------------------------------------------
+
+TMkHTMLParser::TMkHTMLParser() : TMkExtParser(TMkHTMLLex::StaticClass()), DTD(this)
+{
+    MkDeclareHTMLDocumentType(DTD.Declarations, *this);
+}
+
+TMkHTMLParser::~TMkHTMLParser() = default;
+
+const TMkParserClass &TMkHTMLParser::StaticClass()
+{
+    static const TMkParserClass cls = MkMakeParserClass<TMkHTMLParser>("TMkHTMLParser");
+    return cls;
+}
+
+const TMkParserClass &TMkHTMLParser::Class() const
+{
+    return StaticClass();
+}
+
+void MkRegisterHTMLParser()
+{
+    const TMkParserClass &cls = TMkHTMLParser::StaticClass();
+    const auto &entries = RegisteredParserClasses();
+    const bool registered = std::any_of(entries.begin(), entries.end(), [&](const auto &entry) {
+        return entry.ParserClass == &cls;
+    });
+    if (!registered)
+        RegisterParserClass(cls, {"HTML", "HTM"}, false);
+}
+
+// --- the parse ---------------------------------------------------------------
+
+std::unique_ptr<TMkParsedTextList> TMkHTMLParser::Parse(TMkByteStream &stream,
+                                                        TMkImageHandler imageHandler,
+                                                        TMkVariableHandler variableHandler,
+                                                        TMkControlHandler controlHandler,
+                                                        TMkRepeatHandler repeatHandler)
+{
+    auto root = std::make_unique<TMkParsedTextList>(nullptr);
+    SetHandlers(std::move(imageHandler), std::move(variableHandler), std::move(controlHandler),
+                std::move(repeatHandler));
+    // The band is emptied however the parse ends: an error abandons it.
+    struct TBandClearer {
+        TMkHTMLParser *Parser;
+        ~TBandClearer() { Parser->ClearBand(); }
+    } clearer{this};
+    ClearBand();
+    Tokenize(stream);
+    Style.Reset();
+    HiddenDepth = 0;
+    ImpliedParagraphFor = nullptr;
+    TMkParsedTextList *container = root.get();
+    if (!DTD.Deduce("HTML_DOCUMENT", container))
+        root = std::make_unique<TMkParsedTextList>(nullptr);
+    ClearBand();
+    root->ResolveVariables(MkVariableCallback(VariableHandler));
+    return root;
+}
+
+// --- attributes --------------------------------------------------------------
+
+bool TMkHTMLParser::GetAttr(std::string_view name, std::string &value)
+{
+    value.clear();
+    const TMkTagToken *tag = CurrentTag();
+    if (!tag || !tag->GetAttribute(name, value))
+        return false;
+    if (MkTextIsVariableRef(value)) {
+        TMkHandlerSender sender;
+        sender.Tag = tag;
+        value = MkResolveVariable(VariableHandler, sender, value);
+    }
+    return true;
+}
+
+std::string TMkHTMLParser::GetAttr(std::string_view name)
+{
+    std::string value;
+    GetAttr(name, value);
+    return value;
+}
+
+std::string TMkHTMLParser::RawAttr(std::string_view name)
+{
+    std::string value;
+    if (const TMkTagToken *tag = CurrentTag())
+        tag->GetAttribute(name, value);
+    return value;
+}
+
+std::string TMkHTMLParser::ResolveVariable(const std::string &reference)
+{
+    TMkHandlerSender sender;
+    sender.Tag = CurrentTag();
+    if (!sender.Tag)
+        sender.Parser = this;
+    return MkResolveVariable(VariableHandler, sender, reference);
+}
+
+// --- binding the document type -------------------------------------------------
+
+TMkDTDHandler TMkHTMLParser::TextHandler()
+{
+    return [this](TMkParsedTextList *&container, TMkDTDAction action) {
+        HandleText(container, action);
+    };
+}
+
+TMkTypeTest TMkHTMLParser::TextTest()
+{
+    return [this] { return CurrentIsText(); };
+}
+
+TMkDTDHandler TMkHTMLParser::ElementHandler(std::string_view element)
+{
+    const TElementHandler *handler = FindHandler(element);
+    if (!handler || handler->Kind == TKind::Nothing)
+        return {};
+    return [this, kind = handler->Kind, param = handler->Param,
+            name = std::string(element)](TMkParsedTextList *&container, TMkDTDAction action) {
+        HandleElement(kind, param, name, container, action);
+    };
+}
+
+TMkDTDHandler TMkHTMLParser::SkipHandler(std::string_view element, TMkSkipPolicy policy)
+{
+    switch (policy) {
+    case TMkSkipPolicy::Hide:
+        return [this](TMkParsedTextList *&container, TMkDTDAction) { SkipHide(container); };
+    case TMkSkipPolicy::Paragraph: {
+        // An element that a P ends (HEAD) is meant to end at the implied
+        // paragraph; one that a P does not end (BODY) must not be handed a
+        // paragraph that cannot take the token.
+        const TMkNameList ends = TerminatorsOf(element);
+        const bool paragraphEnds =
+            std::any_of(ends.begin(), ends.end(),
+                        [](const std::string &name) { return MkSameText(name, "P"); });
+        return [this, paragraphEnds](TMkParsedTextList *&, TMkDTDAction) {
+            SkipParagraph(!paragraphEnds);
+        };
+    }
+    case TMkSkipPolicy::Drop: break;
+    }
+    return [this](TMkParsedTextList *&, TMkDTDAction) { Advance(); };
+}
+
+// --- skipping -------------------------------------------------------------------
+
+void TMkHTMLParser::StoreHidden(TMkParsedTextList &container)
+{
+    const TMkToken *token = CurrentToken();
+    std::string text;
+    if (const TMkTagToken *tag = CurrentTag()) {
+        text = "<" + tag->Text;
+        for (const std::string &attribute : tag->Attributes)
+            text += " " + attribute;
+        text += " >";
+    } else if (token && token->Kind == TMkTokenKind::Text) {
+        text = CurrentText();
+    } else {
+        return; // the end of the input is nothing to keep
+    }
+    container.Add(std::make_unique<TMkHiddenText>(&container, std::move(text)));
+}
+
+void TMkHTMLParser::SkipHide(TMkParsedTextList *&container)
+{
+    if (container)
+        StoreHidden(*container);
+    Advance();
+}
+
+bool TMkHTMLParser::CurrentIsTagIn(const TMkNameList &names) const
+{
+    return std::any_of(names.begin(), names.end(),
+                       [this](const std::string &name) { return CurrentIsTagNamed(name); });
+}
+
+// Text or inline markup where it cannot stand gets a P start tag in front of
+// it, so that the next pass meets a paragraph.
+//
+// A tag that ends a paragraph at once (a stray TD, /TR, /UL ...) would end
+// the implied one without being taken, come back here and be given another
+// paragraph, for ever.  In an element that a P does not end, such tags are
+// dropped instead, and the paragraph goes in front of what follows them
+// (unless that is the end, or a block the element takes itself): dropping
+// alone would leave the next pass to fail where the implied paragraph then
+// stands, and two failed passes at one place end the element.
+void TMkHTMLParser::SkipParagraph(bool dropParagraphEnders)
+{
+    static const TMkNameList paragraphEnds = TerminatorsOf("P");
+    // The paragraph enders that no enclosing block takes: table, list and
+    // item structure out of place.  Block starters, LI and the ends of the
+    // document are left for the element to deal with.
+    static const TMkNameList strays = [] {
+        const TMkNameList keep = MkHTMLNameList("@B LI /HTML /BODY");
+        TMkNameList names;
+        for (const std::string &name : paragraphEnds)
+            if (std::find(keep.begin(), keep.end(), name) == keep.end())
+                names.push_back(name);
+        return names;
+    }();
+    if (dropParagraphEnders && CurrentIsTagIn(paragraphEnds)) {
+        Advance();
+        while (CurrentIsTagIn(strays))
+            Advance();
+        if (!HasCurrent() || CurrentIsTagIn(paragraphEnds))
+            return;
+    }
+    // Should a token come back all the same, it goes: nothing may loop here.
+    if (CurrentToken() != nullptr && CurrentToken() == ImpliedParagraphFor) {
+        ImpliedParagraphFor = nullptr;
+        Advance();
+        return;
+    }
+    ImpliedParagraphFor = CurrentToken();
+    InsertTag("P");
+}
+
+// --- text ------------------------------------------------------------------------
+
+void TMkHTMLParser::HandleText(TMkParsedTextList *&container, TMkDTDAction action)
+{
+    if (action != TMkDTDAction::ContentStep || !container)
+        return;
+    if (HiddenDepth > 0) {
+        StoreHidden(*container);
+        return;
+    }
+    AddWords(*container, MkDecodeEntities(CurrentText()));
+}
+
+// One object per word and one single space per run of white space, each with
+// the formatting of this moment.
+void TMkHTMLParser::AddWords(TMkParsedTextList &container, const std::string &text)
+{
+    std::size_t i = 0;
+    while (i < text.size()) {
+        const bool blank = IsWhiteSpace(text[i]);
+        std::size_t end = i;
+        while (end < text.size() && IsWhiteSpace(text[end]) == blank)
+            ++end;
+        auto word = std::make_unique<TMkText>(blank ? std::string(" ") : text.substr(i, end - i),
+                                              &container);
+        Style.ApplyTo(*word);
+        container.Add(std::move(word));
+        i = end;
+    }
+}
+
+// --- elements ---------------------------------------------------------------------
+
+void TMkHTMLParser::HandleElement(THandlerKind kind, std::int32_t param, const std::string &element,
+                                  TMkParsedTextList *&container, TMkDTDAction action)
+{
+    if (!container)
+        return;
+    const bool start = action == TMkDTDAction::StartTagSeen;
+    switch (kind) {
+    case TKind::Nothing: break;
+    case TKind::Hidden: Hidden(container, action); break;
+    case TKind::StyleOnly: StyleOnly(element, action); break;
+    case TKind::Paragraph:
+    case TKind::Heading:
+    case TKind::BlockQuote:
+        if (kind == TKind::Heading)
+            StyleOnly(element, action);
+        if (start)
+            Open<TMkParagraph>(container,
+                               kind == TKind::BlockQuote ? std::string() : RawAttr("ALIGN"));
+        else if (FailedOrUndone(action))
+            RemoveContainer(container);
+        break;
+    case TKind::List:
+        if (start)
+            Open<TMkList>(container, static_cast<std::uint8_t>(param));
+        else if (FailedOrUndone(action))
+            RemoveContainer(container);
+        break;
+    case TKind::Tree:
+        if (start)
+            Open<TMkTree>(container)->TreeKind = static_cast<std::uint8_t>(param);
+        else if (FailedOrUndone(action))
+            RemoveContainer(container);
+        break;
+    case TKind::ListItem: ListItem(container, action); break;
+    case TKind::Rule:
+        if (start)
+            container->Add(std::make_unique<TMkLine>(container));
+        break;
+    case TKind::LineBreak:
+        if (start)
+            container->Add(std::make_unique<TMkLineBreak>(container));
+        break;
+    case TKind::Table: Table(container, action); break;
+    case TKind::Row: Row(container, action); break;
+    case TKind::Cell: Cell(container, action, true); break;
+    case TKind::HeaderCell: Cell(container, action, false); break;
+    case TKind::Image:
+        if (start)
+            Image(*container);
+        break;
+    case TKind::Repeat:
+        if (start)
+            Open<TMkRepeat>(container, MkRepeatCallback(RepeatHandler), RawAttr("COUNT"));
+        else if (FailedOrUndone(action))
+            RemoveContainer(container);
+        break;
+    case TKind::Plain: Plain(container, action); break;
+    case TKind::Input:
+        if (start)
+            Input(*container);
+        break;
+    case TKind::Control:
+        if (start)
+            Control(*container);
+        break;
+    }
+}
+
+void TMkHTMLParser::Hidden(TMkParsedTextList *&container, TMkDTDAction action)
+{
+    switch (action) {
+    case TMkDTDAction::StartTagSeen:
+        StoreHidden(*container);
+        ++HiddenDepth;
+        break;
+    case TMkDTDAction::EndTagSeen: StoreHidden(*container); break;
+    case TMkDTDAction::Closed:
+    case TMkDTDAction::Failed:
+        if (HiddenDepth > 0)
+            --HiddenDepth;
+        break;
+    default: break;
+    }
+}
+
+void TMkHTMLParser::StyleOnly(const std::string &element, TMkDTDAction action)
+{
+    if (action == TMkDTDAction::StartTagSeen)
+        Style.StartElement(element, *this);
+    else if (action == TMkDTDAction::EndTagSeen || action == TMkDTDAction::Failed)
+        Style.EndElement(element);
+}
+
+void TMkHTMLParser::Table(TMkParsedTextList *&container, TMkDTDAction action)
+{
+    if (FailedOrUndone(action)) {
+        RemoveContainer(container);
+        return;
+    }
+    if (action == TMkDTDAction::EndTagSeen) {
+        if (auto *table = dynamic_cast<TMkTable *>(container))
+            table->NormalizeGrid();
+        return;
+    }
+    if (action != TMkDTDAction::StartTagSeen)
+        return;
+    auto *table = Open<TMkTable>(container);
+    std::string value;
+    if (GetAttr("BGCOLOR", value))
+        table->BgColor = ParseColor(value);
+    if (GetAttr("CELLSPACING", value))
+        table->CellSpacing = MkTextStrToInt(value);
+    if (GetAttr("BORDER", value))
+        table->Border = MkTextStrToInt(value);
+    if (GetAttr("CELLPADDING", value))
+        table->CellPadding = MkHTMLLength(value);
+    if (GetAttr("WIDTH", value))
+        table->TableWidth = MkHTMLLength(value);
+    if (GetAttr("ALIGN", value))
+        table->Align = MkHTMLAlign(value);
+    if (GetAttr("VALIGN", value))
+        table->VAlign = MkHTMLVAlign(value);
+    // A table never keeps a proportional width: it takes the whole width.
+    if (table->TableWidth < -100)
+        table->TableWidth = -100;
+}
+
+void TMkHTMLParser::Row(TMkParsedTextList *&container, TMkDTDAction action)
+{
+    if (FailedOrUndone(action)) {
+        RemoveContainer(container);
+        return;
+    }
+    if (action != TMkDTDAction::StartTagSeen)
+        return;
+    auto *row = Open<TMkTableRow>(container);
+    std::string value;
+    if (GetAttr("HEIGHT", value))
+        row->RowHeight = MkHTMLLength(value);
+    if (GetAttr("VALIGN", value))
+        row->VAlign = MkHTMLVAlign(value);
+}
+
+void TMkHTMLParser::Cell(TMkParsedTextList *&container, TMkDTDAction action, bool readAttributes)
+{
+    if (FailedOrUndone(action)) {
+        RemoveContainer(container);
+        return;
+    }
+    if (action != TMkDTDAction::StartTagSeen)
+        return;
+    // A cell takes its row's height and vertical alignment unless it gives
+    // its own.
+    const auto *row = dynamic_cast<const TMkTableRow *>(container);
+    std::int32_t height = row ? row->RowHeight : 0;
+    std::uint8_t vAlign = row ? row->VAlign : 0;
+    auto *cell = Open<TMkCell>(container);
+    if (!readAttributes)
+        return;
+    std::string value;
+    if (GetAttr("BGCOLOR", value))
+        cell->BgColor = ParseColor(value);
+    if (GetAttr("WIDTH", value))
+        cell->CellWidth = MkHTMLLength(value);
+    if (GetAttr("ALIGN", value))
+        cell->Align = MkHTMLAlign(value);
+    if (GetAttr("VALIGN", value))
+        vAlign = MkHTMLVAlign(value);
+    if (GetAttr("HEIGHT", value))
+        height = MkHTMLLength(value);
+    cell->VAlign = vAlign;
+    cell->CellHeight = height;
+    if (GetAttr("ROWSPAN", value))
+        cell->RowSpan = MkHTMLLength(value);
+    if (GetAttr("COLSPAN", value))
+        cell->ColSpan = MkHTMLLength(value);
+}
+
+void TMkHTMLParser::Plain(TMkParsedTextList *&container, TMkDTDAction action)
+{
+    switch (action) {
+    case TMkDTDAction::ContentStep: Open<TMkParagraph>(container); break;
+    case TMkDTDAction::NoProgress:
+        // The pass's container is the paragraph this pass opened.
+        if (dynamic_cast<TMkParagraph *>(container))
+            RemoveContainer(container);
+        break;
+    default:
+        // Undone reaches the element's own node, whose container is the
+        // enclosing cell, tree item or repeat block, not a paragraph; that
+        // container is taken back by its own element right after, with the
+        // paragraphs in it.  Destroying it here would leave that element a
+        // destroyed object to take back.
+        break;
+    }
+}
+
+void TMkHTMLParser::ListItem(TMkParsedTextList *&container, TMkDTDAction action)
+{
+    if (FailedOrUndone(action)) {
+        // Only the paragraph goes; the item, and a list made for it, stay.
+        if (dynamic_cast<TMkParagraph *>(container))
+            RemoveContainer(container);
+        return;
+    }
+    if (action != TMkDTDAction::StartTagSeen)
+        return;
+    if (!dynamic_cast<TMkList *>(container))
+        Open<TMkList>(container, std::uint8_t{0});
+    Open<TMkListItem>(container);
+    Open<TMkParagraph>(container);
+}
+
+void TMkHTMLParser::Image(TMkParsedTextList &container)
+{
+    container.Add(std::make_unique<TMkImage>(&container, ImageHandler, RawAttr("IMAGEINDEX"),
+                                             RawAttr("HEIGHT"), RawAttr("WIDTH"), RawAttr("SRC")));
+}
+
+void TMkHTMLParser::Input(TMkParsedTextList &container)
+{
+    struct TInputType {
+        const char *Type;
+        const char *ClassName;
+        const char *Caption;
+    };
+    static constexpr TInputType InputTypes[] = {
+        {"TEXT", "TEdit", ""},         {"PASSWORD", "TEdit", ""},
+        {"FILE", "TEdit", ""},         {"CHECKBOX", "TCheckBox", ""},
+        {"RADIO", "TRadioButton", ""}, {"SUBMIT", "TButton", "Submit"},
+        {"RESET", "TButton", "Reset"}, {"BUTTON", "TButton", ""},
+    };
+    const std::string type = GetAttr("TYPE");
+    const char *className = "TEdit";
+    const char *caption = "";
+    for (const TInputType &t : InputTypes) {
+        if (MkSameText(type, t.Type)) {
+            className = t.ClassName;
+            caption = t.Caption;
+            break;
+        }
+    }
+    auto *piece = container.Add(
+        std::make_unique<TMkEmbdControl>(&container, ControlHandler, GetAttr("HEIGHT"),
+                                         GetAttr("WIDTH"), GetAttr("NAME"), className));
+    piece->Caption = caption;
+}
+
+void TMkHTMLParser::Control(TMkParsedTextList &container)
+{
+    container.Add(std::make_unique<TMkEmbdControl>(&container, ControlHandler, GetAttr("HEIGHT"),
+                                                   GetAttr("WIDTH"), GetAttr("NAME"),
+                                                   GetAttr("KORCLASS")));
+}

@@ -1,0 +1,93 @@
+#pragma once
+
+#include "markup/dtd/MkDTD.h"
+#include "markup/html/MkHTMLDTD.h"
+#include "markup/html/MkHTMLStyle.h"
+#include "markup/MkParser.h"
+
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <string_view>
+
+class TMkParsedTextList;
+class TMkToken;
+
+// The parser of the markup list boxes: HTML-like markup becomes a tree of
+// text objects.  The band is walked by the built-in HTML document type, whose
+// element handlers (here) create the objects, change the style state that
+// every word is stamped with, and keep unsupported markup as hidden text.
+class TMkHTMLParser : public TMkExtParser,
+                      private TMkHTMLHandlerSource,
+                      private TMkAttributeSource {
+public:
+    TMkHTMLParser();
+    ~TMkHTMLParser() override;
+
+    const TMkParserClass &Class() const override;
+    static const TMkParserClass &StaticClass();
+
+    std::unique_ptr<TMkParsedTextList> Parse(TMkByteStream &stream, TMkImageHandler imageHandler,
+                                             TMkVariableHandler variableHandler,
+                                             TMkControlHandler controlHandler,
+                                             TMkRepeatHandler repeatHandler) override;
+
+    TMkHTMLStyle Style;
+    TMkDTD DTD;
+    // Open elements whose content is kept as hidden text; text is visible
+    // only while this is 0.
+    std::int32_t HiddenDepth = 0;
+
+    // The current tag's attribute: present only when not empty; a variable
+    // reference in it is answered by the VariableHandler, the tag being the
+    // sender.
+    bool GetAttr(std::string_view name, std::string &value) override;
+    std::string GetAttr(std::string_view name);
+    // The attribute as written, empty when absent; references in it are left
+    // for the created object's ResolveVariables.
+    std::string RawAttr(std::string_view name) override;
+
+    // The handler kinds of the elements (see MkHTMLParser.cpp).
+    enum class THandlerKind : std::uint8_t;
+
+private:
+    // TMkHTMLHandlerSource
+    TMkDTDHandler TextHandler() override;
+    TMkTypeTest TextTest() override;
+    TMkDTDHandler ElementHandler(std::string_view element) override;
+    TMkDTDHandler SkipHandler(std::string_view element, TMkSkipPolicy policy) override;
+    // TMkAttributeSource
+    std::string ResolveVariable(const std::string &reference) override;
+
+    void HandleElement(THandlerKind kind, std::int32_t param, const std::string &element,
+                       TMkParsedTextList *&container, TMkDTDAction action);
+    void HandleText(TMkParsedTextList *&container, TMkDTDAction action);
+    void AddWords(TMkParsedTextList &container, const std::string &text);
+
+    void Hidden(TMkParsedTextList *&container, TMkDTDAction action);
+    void StyleOnly(const std::string &element, TMkDTDAction action);
+    void Table(TMkParsedTextList *&container, TMkDTDAction action);
+    void Row(TMkParsedTextList *&container, TMkDTDAction action);
+    void Cell(TMkParsedTextList *&container, TMkDTDAction action, bool readAttributes);
+    void Plain(TMkParsedTextList *&container, TMkDTDAction action);
+    void ListItem(TMkParsedTextList *&container, TMkDTDAction action);
+    void Image(TMkParsedTextList &container);
+    void Input(TMkParsedTextList &container);
+    void Control(TMkParsedTextList &container);
+
+    void SkipHide(TMkParsedTextList *&container);
+    void SkipParagraph(bool dropParagraphEnders);
+    bool CurrentIsTagIn(const TMkNameList &names) const;
+    void StoreHidden(TMkParsedTextList &container);
+
+    // The token in front of which the paragraph skip last implied a P.
+    const TMkToken *ImpliedParagraphFor = nullptr;
+};
+
+// Registers TMkHTMLParser with the file kinds "HTML" and "HTM" unless it is
+// registered already.  The program calls it at start-up, before any list
+// box looks for its parser; tools and tests call it before they look up
+// parsers by name.  (Registration is explicit: a registering static object in
+// a static library is left out by the linker unless something else in its
+// file is used.)
+void MkRegisterHTMLParser();

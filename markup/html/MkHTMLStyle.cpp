@@ -1,0 +1,394 @@
+#include "markup/html/MkHTMLStyle.h"
+
+#include "markup/html/MkColorNames.h"
+#include "markup/MkStrings.h"
+#include "textobjects/MkConvert.h"
+#include "textobjects/MkText.h"
+
+#include <algorithm>
+
+namespace {
+
+constexpr TMkColor ButtonShadow = MkSystemColor(16);
+constexpr TMkColor ButtonHighlight = MkSystemColor(20);
+
+// Colours live on integer stacks as their 32-bit pattern.
+std::int32_t AsInt(TMkColor c)
+{
+    return static_cast<std::int32_t>(c);
+}
+TMkColor AsColor(std::int32_t i)
+{
+    return static_cast<TMkColor>(i);
+}
+
+// Face names from attributes keep only their first entry ("verdana,arial").
+std::string FirstFace(const std::string &face)
+{
+    return face.substr(0, face.find(','));
+}
+
+// What an element does to the style state.  The parameter is a style bit,
+// a size in points or a code, depending on the kind.
+enum class TEffect {
+    ToggleStyle, // B, I, U, S, STRIKE: change the top set in place
+    PushStyle,   // STRONG, EM, ...: push the current set plus the bits
+    MonoFace,    // TT, CODE, ...: push the face Courier
+    Big,         // push Courier and the current set plus bold
+    Small,       // push Courier and the size "2"
+    HeadingSize, // H1..H6: push a size
+    Font,
+    BaseFont,
+    CloseBaseFont,
+    Relief, // SUNKEN, RAISED: push a Style3D code with the light
+    PColor,
+    Position, // SUB, SUP
+    Link,     // A
+};
+
+struct TElementEffect {
+    const char *Element;
+    TEffect Kind;
+    std::int32_t Param;
+};
+
+constexpr TElementEffect ElementEffects[] = {
+    {"B", TEffect::ToggleStyle, FontBold},
+    {"I", TEffect::ToggleStyle, FontItalic},
+    {"U", TEffect::ToggleStyle, FontUnderline},
+    {"S", TEffect::ToggleStyle, FontStrikeOut},
+    {"STRIKE", TEffect::ToggleStyle, FontStrikeOut},
+    {"STRONG", TEffect::PushStyle, FontBold},
+    {"ABBR", TEffect::PushStyle, FontBold},
+    {"ACRONYM", TEffect::PushStyle, FontBold},
+    {"EM", TEffect::PushStyle, FontItalic},
+    {"DFN", TEffect::PushStyle, FontItalic},
+    {"VAR", TEffect::PushStyle, FontBold | FontItalic},
+    {"CITE", TEffect::PushStyle, FontBold | FontItalic},
+    {"TT", TEffect::MonoFace, 0},
+    {"CODE", TEffect::MonoFace, 0},
+    {"SAMP", TEffect::MonoFace, 0},
+    {"KBD", TEffect::MonoFace, 0},
+    {"BIG", TEffect::Big, 0},
+    {"SMALL", TEffect::Small, 0},
+    {"H1", TEffect::HeadingSize, 24},
+    {"H2", TEffect::HeadingSize, 18},
+    {"H3", TEffect::HeadingSize, 16},
+    {"H4", TEffect::HeadingSize, 14},
+    {"H5", TEffect::HeadingSize, 12},
+    {"H6", TEffect::HeadingSize, 10},
+    {"FONT", TEffect::Font, 0},
+    {"BASEFONT", TEffect::BaseFont, 0},
+    {"CLOSEBASEFONT", TEffect::CloseBaseFont, 0},
+    {"SUNKEN", TEffect::Relief, 1},
+    {"RAISED", TEffect::Relief, 2},
+    {"PCOLOR", TEffect::PColor, 0},
+    {"SUB", TEffect::Position, 1},
+    {"SUP", TEffect::Position, 2},
+    {"A", TEffect::Link, 0},
+};
+
+const TElementEffect *FindEffect(std::string_view element)
+{
+    for (const TElementEffect &effect : ElementEffects)
+        if (MkSameText(effect.Element, element))
+            return &effect;
+    return nullptr;
+}
+
+} // namespace
+
+TMkColor ParseColor(std::string_view value)
+{
+    if (value.empty())
+        return NoColor;
+    if (value.front() == '#') {
+        // Read as the number parser reads "$hex"; its error names that text.
+        std::string number = "$";
+        number.append(value.substr(1));
+        const auto rgb = static_cast<TMkColor>(MkTextStrToInt(number));
+        return MkRGB(static_cast<std::uint8_t>(rgb >> 16), static_cast<std::uint8_t>(rgb >> 8),
+                     static_cast<std::uint8_t>(rgb));
+    }
+    TMkColor color = NoColor;
+    return MkColorByName(value, color) ? color : NoColor;
+}
+
+// --- state -----------------------------------------------------------------
+
+void TMkHTMLStyle::Reset()
+{
+    for (TMkStringStack *s :
+         {&FaceStack, &SizeStack, &BaseSizeStack, &BaseFaceStack, &LinkRefStack})
+        s->Clear();
+    for (TMkIntegerStack *s :
+         {&BaseColorStack, &ColorStack, &ShadowColorStack, &ShadowDepthStack, &LightColorStack,
+          &LightDepthStack, &Style3DStack, &PositionStack, &LinkStack})
+        s->Clear();
+    StyleStack.Clear();
+}
+
+void TMkHTMLStyle::ReplaceStyle(TMkFontStyleSet styles)
+{
+    StyleStack.Pop();
+    StyleStack.Push(styles);
+}
+
+std::string TMkHTMLStyle::CurrentBaseSize() const
+{
+    const std::string &top = BaseSizeStack.Top();
+    return top.empty() ? std::to_string(FontSizeTable[0]) : top;
+}
+
+std::string TMkHTMLStyle::CurrentFace() const
+{
+    return FaceStack.Top().empty() ? BaseFaceStack.Top() : FaceStack.Top();
+}
+
+std::string TMkHTMLStyle::CurrentSize() const
+{
+    return SizeStack.Top().empty() ? CurrentBaseSize() : SizeStack.Top();
+}
+
+TMkColor TMkHTMLStyle::CurrentBaseColor() const
+{
+    return AsColor(BaseColorStack.TopOr(AsInt(NoColor)));
+}
+
+TMkColor TMkHTMLStyle::CurrentColor() const
+{
+    const TMkColor color = AsColor(ColorStack.TopOr(AsInt(NoColor)));
+    return color == NoColor ? CurrentBaseColor() : color;
+}
+
+TMkColor TMkHTMLStyle::CurrentShadowColor() const
+{
+    return AsColor(ShadowColorStack.TopOr(AsInt(ButtonShadow)));
+}
+
+std::int32_t TMkHTMLStyle::CurrentShadowDepth() const
+{
+    return ShadowDepthStack.TopOr(1);
+}
+
+TMkColor TMkHTMLStyle::CurrentLightColor() const
+{
+    return AsColor(LightColorStack.TopOr(AsInt(ButtonHighlight)));
+}
+
+std::int32_t TMkHTMLStyle::CurrentLightDepth() const
+{
+    return LightDepthStack.TopOr(1);
+}
+std::int32_t TMkHTMLStyle::CurrentStyle3D() const
+{
+    return Style3DStack.TopOr(0);
+}
+std::int32_t TMkHTMLStyle::CurrentPosition() const
+{
+    return PositionStack.TopOr(0);
+}
+std::int32_t TMkHTMLStyle::CurrentLink() const
+{
+    return LinkStack.TopOr(0);
+}
+
+void TMkHTMLStyle::ApplyTo(TMkText &text) const
+{
+    if (CurrentStyle() != 0)
+        text.FontStyle = CurrentStyle();
+    text.FontSize = CurrentSize();
+    text.FontName = CurrentFace();
+    text.Color = CurrentColor();
+    text.IsLink = static_cast<std::uint8_t>(CurrentLink());
+    text.LinkRef = LinkRefStack.Top();
+    // Depths and codes are byte fields: larger values keep their low 8 bits.
+    text.Style3D = static_cast<std::uint8_t>(CurrentStyle3D());
+    text.LightColor = CurrentLightColor();
+    text.LightDepth = static_cast<std::uint8_t>(CurrentLightDepth());
+    text.ShadowColor = CurrentShadowColor();
+    text.ShadowDepth = static_cast<std::uint8_t>(CurrentShadowDepth());
+    text.Position = static_cast<std::uint8_t>(CurrentPosition());
+}
+
+std::string TMkHTMLStyle::MapFontSize(std::string_view value, TMkAttributeSource *variables) const
+{
+    int direction = 0;
+    if (!value.empty() && value.front() == '+') {
+        direction = 1;
+        value.remove_prefix(1);
+    }
+    if (!value.empty() && value.front() == '-') {
+        direction = -1;
+        value.remove_prefix(1);
+    }
+    std::string rest(value);
+    if (variables && MkTextIsVariableRef(rest))
+        rest = variables->ResolveVariable(rest);
+    const std::int64_t n = MkTextIntOrZero(rest);
+
+    const std::string base = CurrentBaseSize();
+    std::int64_t current = 1;
+    for (std::size_t i = 0; i < FontSizeTable.size(); ++i) {
+        if (std::to_string(FontSizeTable[i]) == base) {
+            current = static_cast<std::int64_t>(i) + 1;
+            break;
+        }
+    }
+    const std::int64_t index =
+        std::clamp<std::int64_t>(direction == 0 ? n : current + direction * n, 1, 7);
+    return std::to_string(FontSizeTable[static_cast<std::size_t>(index - 1)]);
+}
+
+// --- element effects -------------------------------------------------------
+
+bool TMkHTMLStyle::HasStyleEffect(std::string_view element)
+{
+    return FindEffect(element) != nullptr;
+}
+
+void TMkHTMLStyle::PushLight(TMkAttributeSource &attributes)
+{
+    std::string value;
+    LightColorStack.Push(
+        AsInt(attributes.GetAttr("LIGHTCOLOR", value) ? ParseColor(value) : CurrentLightColor()));
+    LightDepthStack.Push(attributes.GetAttr("LIGHTDEPTH", value) ? MkTextStrToInt(value)
+                                                                 : CurrentLightDepth());
+}
+
+void TMkHTMLStyle::PushShadow(TMkAttributeSource &attributes)
+{
+    std::string value;
+    ShadowColorStack.Push(
+        AsInt(attributes.GetAttr("SHADOWCOLOR", value) ? ParseColor(value) : CurrentShadowColor()));
+    ShadowDepthStack.Push(attributes.GetAttr("SHADOWDEPTH", value) ? MkTextStrToInt(value)
+                                                                   : CurrentShadowDepth());
+}
+
+void TMkHTMLStyle::StartFont(TMkAttributeSource &attributes)
+{
+    std::string value;
+    if (attributes.GetAttr("FACE", value))
+        FaceStack.Push(FirstFace(value));
+    if (attributes.GetAttr("SIZE", value))
+        SizeStack.Push(MapFontSize(value, &attributes));
+    else if (attributes.GetAttr("POINT-SIZE", value))
+        SizeStack.Push(value);
+    else
+        SizeStack.Push(CurrentBaseSize());
+    // A FONT without COLOR takes the base colour, not the enclosing FONT's.
+    ColorStack.Push(
+        AsInt(attributes.GetAttr("COLOR", value) ? ParseColor(value) : CurrentBaseColor()));
+}
+
+void TMkHTMLStyle::EndFont()
+{
+    // A FONT without FACE pushed no face; its end still pops the enclosing
+    // one when that is not empty.
+    if (!FaceStack.Top().empty())
+        FaceStack.Pop();
+    SizeStack.Pop();
+    ColorStack.Pop();
+}
+
+void TMkHTMLStyle::StartBaseFont(TMkAttributeSource &attributes)
+{
+    std::string value;
+    BaseFaceStack.Push(attributes.GetAttr("FACE", value) ? FirstFace(value) : std::string{});
+    // The new base size is relative to the base in force before it.
+    BaseSizeStack.Push(attributes.GetAttr("SIZE", value) ? MapFontSize(value, &attributes)
+                                                         : std::to_string(FontSizeTable[0]));
+    BaseColorStack.Push(
+        AsInt(attributes.GetAttr("COLOR", value) ? ParseColor(value) : MkRGB(0, 0, 0)));
+}
+
+bool TMkHTMLStyle::StartElement(std::string_view element, TMkAttributeSource &attributes)
+{
+    const TElementEffect *effect = FindEffect(element);
+    if (!effect)
+        return false;
+    const auto bits = static_cast<TMkFontStyleSet>(effect->Param);
+    std::string value;
+    switch (effect->Kind) {
+    case TEffect::ToggleStyle: ReplaceStyle(CurrentStyle() | bits); break;
+    case TEffect::PushStyle: StyleStack.Push(CurrentStyle() | bits); break;
+    case TEffect::MonoFace: FaceStack.Push("Courier"); break;
+    case TEffect::Big:
+        FaceStack.Push("Courier");
+        StyleStack.Push(CurrentStyle() | FontBold);
+        break;
+    case TEffect::Small:
+        FaceStack.Push("Courier");
+        SizeStack.Push("2");
+        break;
+    case TEffect::HeadingSize: SizeStack.Push(std::to_string(effect->Param)); break;
+    case TEffect::Font: StartFont(attributes); break;
+    case TEffect::BaseFont: StartBaseFont(attributes); break;
+    case TEffect::CloseBaseFont:
+        BaseFaceStack.Pop();
+        BaseSizeStack.Pop();
+        BaseColorStack.Pop();
+        break;
+    case TEffect::Relief:
+        Style3DStack.Push(effect->Param);
+        PushLight(attributes);
+        break;
+    case TEffect::PColor:
+        Style3DStack.Push(attributes.GetAttr("STYLE", value) && MkSameText(value, "RAISED") ? 4
+                                                                                            : 3);
+        PushLight(attributes);
+        PushShadow(attributes);
+        break;
+    case TEffect::Position: PositionStack.Push(effect->Param); break;
+    case TEffect::Link:
+        LinkStack.Push(1);
+        LinkRefStack.Push(attributes.RawAttr("HREF")); // resolved later, on the text object
+        break;
+    }
+    return true;
+}
+
+bool TMkHTMLStyle::EndElement(std::string_view element)
+{
+    const TElementEffect *effect = FindEffect(element);
+    if (!effect)
+        return false;
+    const auto bits = static_cast<TMkFontStyleSet>(effect->Param);
+    switch (effect->Kind) {
+    case TEffect::ToggleStyle:
+        ReplaceStyle(static_cast<TMkFontStyleSet>(CurrentStyle() & ~bits));
+        break;
+    case TEffect::PushStyle: StyleStack.Pop(); break;
+    case TEffect::MonoFace: FaceStack.Pop(); break;
+    case TEffect::Big:
+        FaceStack.Pop();
+        StyleStack.Pop();
+        break;
+    case TEffect::Small:
+        SizeStack.Pop();
+        FaceStack.Pop();
+        break;
+    case TEffect::HeadingSize: SizeStack.Pop(); break;
+    case TEffect::Font: EndFont(); break;
+    case TEffect::BaseFont:
+    case TEffect::CloseBaseFont: break; // the end of BASEFONT is CLOSEBASEFONT
+    case TEffect::Relief:
+        Style3DStack.Pop();
+        LightColorStack.Pop();
+        LightDepthStack.Pop();
+        break;
+    case TEffect::PColor:
+        Style3DStack.Pop();
+        LightColorStack.Pop();
+        LightDepthStack.Pop();
+        ShadowColorStack.Pop();
+        ShadowDepthStack.Pop();
+        break;
+    case TEffect::Position: PositionStack.Pop(); break;
+    case TEffect::Link:
+        LinkStack.Pop();
+        LinkRefStack.Pop();
+        break;
+    }
+    return true;
+}
