@@ -1,6 +1,8 @@
 #include "markup/html/MkHTMLDTD.h"
 
+#include "markup/MkStrings.h"
 #include "markup/dtd/MkDataModel.h"
+#include "textobjects/MkFont.h"
 
 #include <array>
 #include <string>
@@ -9,6 +11,8 @@ namespace {
 
 using TDecl = TMkHTMLDeclaration;
 using TKind = TMkHTMLDeclaration::TKind;
+using H = TMkHTMLHandlerKind;
+using E = TMkStyleEffect;
 
 constexpr bool Req = true;
 constexpr bool Opt = false;
@@ -21,18 +25,21 @@ constexpr TMkSkipPolicy Drop = TMkSkipPolicy::Drop;
 
 constexpr TDecl Type(const char *name)
 {
-    return {TKind::Type, name, Opt, Opt, nullptr, nullptr, nullptr, Drop};
+    return {TKind::Type, name, Opt, Opt, nullptr, nullptr, nullptr, Drop, H::Nothing, E::None, 0};
 }
 
 constexpr TDecl Group(const char *name, const char *model)
 {
-    return {TKind::Group, name, Opt, Opt, model, nullptr, nullptr, Drop};
+    return {TKind::Group, name, Opt, Opt, model, nullptr, nullptr, Drop, H::Nothing, E::None, 0};
 }
 
 constexpr TDecl Element(const char *name, bool start, bool end, const char *model,
-                        const char *exclusions, const char *terminators, TMkSkipPolicy skip)
+                        const char *exclusions, const char *terminators, TMkSkipPolicy skip,
+                        TMkHTMLHandlerKind handler, TMkStyleEffect effect = E::None,
+                        std::int32_t param = 0)
 {
-    return {TKind::Element, name, start, end, model, exclusions, terminators, skip};
+    return {TKind::Element, name,  start,   end,    model, exclusions,
+            terminators,    skip,  handler, effect, param};
 }
 
 // Tags that start a block, and tags that start inline content.
@@ -63,117 +70,121 @@ constexpr const char *FlowContent = "(%flow)*";
 constexpr const char *InlineContent = "(%inline)*";
 constexpr const char *CellContent = "(PLAIN | %flow)*";
 
+// One row per declaration, in declaration order.  An element's row reads:
+//   name, start tag required or optional, end tag required or optional,
+//   content model, exclusions, terminators, skip policy,
+//   the parser's handler, the style effect, and their parameter.
 // clang-format off
 constexpr std::array Declarations{
     Type("#PCDATA"),
     Group("HTML_DOCUMENT", "!DOCTYPE?, HTML"),
-    Element("!DOCTYPE", Req, Opt, Empty, None, None, Drop),
-    Element("HTML", Opt, Opt, "%html.content", None, None, Drop),
+    Element("!DOCTYPE", Req, Opt, Empty, None, None, Drop, H::Hidden),
+    Element("HTML", Opt, Opt, "%html.content", None, None, Drop, H::Nothing),
     Group("%html.content", "HEAD?, BODY?"),
-    Element("HEAD", Opt, Opt, "%head.misc*, %head.content, %head.misc*", None, HeadEnds, Para),
+    Element("HEAD", Opt, Opt, "%head.misc*, %head.content, %head.misc*", None, HeadEnds, Para, H::Nothing),
     Group("%head.content", "(TITLE, BASE?) | (BASE?, TITLE)"),
-    Element("TITLE", Req, Req, "#PCDATA", "SCRIPT STYLE META LINK OBJECT", None, Hide),
-    Element("BASE", Req, Opt, Empty, None, None, Drop),
+    Element("TITLE", Req, Req, "#PCDATA", "SCRIPT STYLE META LINK OBJECT", None, Hide, H::Hidden),
+    Element("BASE", Req, Opt, Empty, None, None, Drop, H::Hidden),
     Group("%head.misc", "SCRIPT | STYLE | META | LINK | OBJECT"),
-    Element("SCRIPT", Req, Req, "#PCDATA", None, None, Hide),
-    Element("STYLE", Req, Req, "#PCDATA", None, None, Hide),
-    Element("META", Req, Opt, Empty, None, None, Drop),
-    Element("LINK", Req, Opt, Empty, None, None, Drop),
-    Element("OBJECT", Req, Req, "(PARAM | %flow)*", None, None, Hide),
-    Element("BODY", Opt, Opt, "(%block | SCRIPT | INS | DEL)+", None, BodyEnds, Para),
+    Element("SCRIPT", Req, Req, "#PCDATA", None, None, Hide, H::Hidden),
+    Element("STYLE", Req, Req, "#PCDATA", None, None, Hide, H::Hidden),
+    Element("META", Req, Opt, Empty, None, None, Drop, H::Hidden),
+    Element("LINK", Req, Opt, Empty, None, None, Drop, H::Hidden),
+    Element("OBJECT", Req, Req, "(PARAM | %flow)*", None, None, Hide, H::Hidden),
+    Element("BODY", Opt, Opt, "(%block | SCRIPT | INS | DEL)+", None, BodyEnds, Para, H::Nothing),
     Group("%block", "P | LI | %heading | %list | PRE | DL | DIV | NOSCRIPT | BLOCKQUOTE | REPEAT | "
                     "FORM | HR | TABLE | TREE | FIELDSET | ADDRESS"),
     Group("%flow", "%block | %inline"),
     Group("%inline", "#PCDATA | %fontstyle | %phrase | %special | %formctrl | CENTER"),
-    Element("INS", Req, Req, FlowContent, None, None, Hide),
-    Element("DEL", Req, Req, FlowContent, None, None, Hide),
-    Element("P", Req, Opt, InlineContent, None, ParagraphEnds, Hide),
-    Element("LI", Req, Opt, "(#PCDATA | %fontstyle | SUB | SUP | IMG | CONTROL)*", None, ParagraphEnds, Hide),
+    Element("INS", Req, Req, FlowContent, None, None, Hide, H::Hidden),
+    Element("DEL", Req, Req, FlowContent, None, None, Hide, H::Hidden),
+    Element("P", Req, Opt, InlineContent, None, ParagraphEnds, Hide, H::Paragraph),
+    Element("LI", Req, Opt, "(#PCDATA | %fontstyle | SUB | SUP | IMG | CONTROL)*", None, ParagraphEnds, Hide, H::ListItem),
     Group("%heading", "H1 | H2 | H3 | H4 | H5 | H6"),
-    Element("H1", Req, Req, InlineContent, None, None, Hide),
-    Element("H2", Req, Req, InlineContent, None, None, Hide),
-    Element("H3", Req, Req, InlineContent, None, None, Hide),
-    Element("H4", Req, Req, InlineContent, None, None, Hide),
-    Element("H5", Req, Req, InlineContent, None, None, Hide),
-    Element("H6", Req, Req, InlineContent, None, None, Hide),
+    Element("H1", Req, Req, InlineContent, None, None, Hide, H::Heading, E::HeadingSize, 24),
+    Element("H2", Req, Req, InlineContent, None, None, Hide, H::Heading, E::HeadingSize, 18),
+    Element("H3", Req, Req, InlineContent, None, None, Hide, H::Heading, E::HeadingSize, 16),
+    Element("H4", Req, Req, InlineContent, None, None, Hide, H::Heading, E::HeadingSize, 14),
+    Element("H5", Req, Req, InlineContent, None, None, Hide, H::Heading, E::HeadingSize, 12),
+    Element("H6", Req, Req, InlineContent, None, None, Hide, H::Heading, E::HeadingSize, 10),
     Group("%list", "UL | OL"),
-    Element("UL", Req, Req, "(LI)*", None, None, Hide),
-    Element("OL", Req, Req, "(LI)*", None, None, Hide),
-    Element("PRE", Req, Req, "%inline*", "IMG OBJECT BIG SMALL SUB SUP", None, Hide),
-    Element("NOSCRIPT", Req, Req, "(%block)+", None, None, Hide),
-    Element("HR", Req, Opt, Empty, None, None, Drop),
+    Element("UL", Req, Req, "(LI)*", None, None, Hide, H::List),
+    Element("OL", Req, Req, "(LI)*", None, None, Hide, H::List, E::None, 1),
+    Element("PRE", Req, Req, "%inline*", "IMG OBJECT BIG SMALL SUB SUP", None, Hide, H::Paragraph),
+    Element("NOSCRIPT", Req, Req, "(%block)+", None, None, Hide, H::Hidden),
+    Element("HR", Req, Opt, Empty, None, None, Drop, H::Rule),
     Group("%fontstyle", "TT | I | B | U | S | STRIKE | BIG | SUNKEN | RAISED | PCOLOR | FONT | "
                         "BASEFONT | CLOSEBASEFONT | SMALL"),
-    Element("TT", Req, Req, FlowContent, None, None, Drop),
-    Element("I", Req, Req, FlowContent, None, None, Drop),
-    Element("B", Req, Req, FlowContent, None, None, Drop),
-    Element("U", Req, Req, FlowContent, None, None, Drop),
-    Element("S", Req, Req, FlowContent, None, None, Drop),
-    Element("STRIKE", Req, Req, FlowContent, None, None, Drop),
-    Element("BIG", Req, Req, FlowContent, None, None, Drop),
-    Element("SMALL", Req, Req, FlowContent, None, None, Drop),
-    Element("SUNKEN", Req, Req, FlowContent, None, None, Drop),
-    Element("RAISED", Req, Req, FlowContent, None, None, Drop),
-    Element("PCOLOR", Req, Req, FlowContent, None, None, Drop),
-    Element("FONT", Req, Req, FlowContent, None, None, Drop),
-    Element("BASEFONT", Req, Opt, Empty, None, None, Drop),
-    Element("CLOSEBASEFONT", Req, Opt, Empty, None, None, Drop),
+    Element("TT", Req, Req, FlowContent, None, None, Drop, H::StyleOnly, E::MonoFace),
+    Element("I", Req, Req, FlowContent, None, None, Drop, H::StyleOnly, E::ToggleStyle, FontItalic),
+    Element("B", Req, Req, FlowContent, None, None, Drop, H::StyleOnly, E::ToggleStyle, FontBold),
+    Element("U", Req, Req, FlowContent, None, None, Drop, H::StyleOnly, E::ToggleStyle, FontUnderline),
+    Element("S", Req, Req, FlowContent, None, None, Drop, H::StyleOnly, E::ToggleStyle, FontStrikeOut),
+    Element("STRIKE", Req, Req, FlowContent, None, None, Drop, H::StyleOnly, E::ToggleStyle, FontStrikeOut),
+    Element("BIG", Req, Req, FlowContent, None, None, Drop, H::StyleOnly, E::Big),
+    Element("SMALL", Req, Req, FlowContent, None, None, Drop, H::StyleOnly, E::Small),
+    Element("SUNKEN", Req, Req, FlowContent, None, None, Drop, H::StyleOnly, E::Relief, 1),
+    Element("RAISED", Req, Req, FlowContent, None, None, Drop, H::StyleOnly, E::Relief, 2),
+    Element("PCOLOR", Req, Req, FlowContent, None, None, Drop, H::StyleOnly, E::PColor),
+    Element("FONT", Req, Req, FlowContent, None, None, Drop, H::StyleOnly, E::Font),
+    Element("BASEFONT", Req, Opt, Empty, None, None, Drop, H::StyleOnly, E::BaseFont),
+    Element("CLOSEBASEFONT", Req, Opt, Empty, None, None, Drop, H::StyleOnly, E::CloseBaseFont),
     Group("%phrase", "EM | STRONG | DFN | CODE | SAMP | KBD | VAR | CITE | ABBR | ACRONYM"),
-    Element("EM", Req, Req, InlineContent, None, None, Hide),
-    Element("STRONG", Req, Req, InlineContent, None, None, Hide),
-    Element("DFN", Req, Req, InlineContent, None, None, Hide),
-    Element("CODE", Req, Req, InlineContent, None, None, Hide),
-    Element("SAMP", Req, Req, InlineContent, None, None, Hide),
-    Element("KBD", Req, Req, InlineContent, None, None, Hide),
-    Element("VAR", Req, Req, InlineContent, None, None, Hide),
-    Element("CITE", Req, Req, InlineContent, None, None, Hide),
-    Element("ABBR", Req, Req, InlineContent, None, None, Hide),
-    Element("ACRONYM", Req, Req, InlineContent, None, None, Hide),
-    Element("ADDRESS", Req, Req, InlineContent, None, None, Hide),
-    Element("BLOCKQUOTE", Req, Req, "(%block | SCRIPT)+", None, None, Hide),
-    Element("PARAM", Req, Opt, Empty, None, None, Drop),
-    Element("DL", Req, Req, "(DT | DD)+", None, None, Hide),
-    Element("DT", Req, Opt, InlineContent, None, DefinitionEnds, Drop),
-    Element("DD", Req, Opt, FlowContent, None, DefinitionEnds, Drop),
-    Element("DIV", Req, Req, FlowContent, None, None, Hide),
-    Element("CENTER", Req, Req, FlowContent, None, None, Hide),
-    Element("IMG", Req, Opt, Empty, None, None, Drop),
-    Element("SUB", Req, Req, InlineContent, None, None, Hide),
-    Element("SUP", Req, Req, InlineContent, None, None, Hide),
+    Element("EM", Req, Req, InlineContent, None, None, Hide, H::StyleOnly, E::PushStyle, FontItalic),
+    Element("STRONG", Req, Req, InlineContent, None, None, Hide, H::StyleOnly, E::PushStyle, FontBold),
+    Element("DFN", Req, Req, InlineContent, None, None, Hide, H::StyleOnly, E::PushStyle, FontItalic),
+    Element("CODE", Req, Req, InlineContent, None, None, Hide, H::StyleOnly, E::MonoFace),
+    Element("SAMP", Req, Req, InlineContent, None, None, Hide, H::StyleOnly, E::MonoFace),
+    Element("KBD", Req, Req, InlineContent, None, None, Hide, H::StyleOnly, E::MonoFace),
+    Element("VAR", Req, Req, InlineContent, None, None, Hide, H::StyleOnly, E::PushStyle, FontBold | FontItalic),
+    Element("CITE", Req, Req, InlineContent, None, None, Hide, H::StyleOnly, E::PushStyle, FontBold | FontItalic),
+    Element("ABBR", Req, Req, InlineContent, None, None, Hide, H::StyleOnly, E::PushStyle, FontBold),
+    Element("ACRONYM", Req, Req, InlineContent, None, None, Hide, H::StyleOnly, E::PushStyle, FontBold),
+    Element("ADDRESS", Req, Req, InlineContent, None, None, Hide, H::Hidden),
+    Element("BLOCKQUOTE", Req, Req, "(%block | SCRIPT)+", None, None, Hide, H::BlockQuote),
+    Element("PARAM", Req, Opt, Empty, None, None, Drop, H::Hidden),
+    Element("DL", Req, Req, "(DT | DD)+", None, None, Hide, H::Hidden),
+    Element("DT", Req, Opt, InlineContent, None, DefinitionEnds, Drop, H::Hidden),
+    Element("DD", Req, Opt, FlowContent, None, DefinitionEnds, Drop, H::Hidden),
+    Element("DIV", Req, Req, FlowContent, None, None, Hide, H::Nothing),
+    Element("CENTER", Req, Req, FlowContent, None, None, Hide, H::Nothing),
+    Element("IMG", Req, Opt, Empty, None, None, Drop, H::Image),
+    Element("SUB", Req, Req, InlineContent, None, None, Hide, H::StyleOnly, E::Position, 1),
+    Element("SUP", Req, Req, InlineContent, None, None, Hide, H::StyleOnly, E::Position, 2),
     Group("%special", "A | IMG | CONTROL | OBJECT | BR | SCRIPT | MAP | Q | SUB | SUP | SPAN | BDO"),
-    Element("A", Req, Req, FlowContent, None, None, Hide),
-    Element("BR", Req, Opt, Empty, None, None, Drop),
-    Element("BDO", Req, Req, InlineContent, None, None, Hide),
-    Element("SPAN", Req, Req, InlineContent, None, None, Hide),
-    Element("Q", Req, Req, InlineContent, None, None, Hide),
-    Element("MAP", Req, Req, "%block+ | AREA+", None, None, Hide),
-    Element("AREA", Req, Opt, Empty, None, None, Drop),
-    Element("FORM", Req, Req, "(%block | AREA)+", "FORM", None, Hide),
+    Element("A", Req, Req, FlowContent, None, None, Hide, H::StyleOnly, E::Link),
+    Element("BR", Req, Opt, Empty, None, None, Drop, H::LineBreak),
+    Element("BDO", Req, Req, InlineContent, None, None, Hide, H::Hidden),
+    Element("SPAN", Req, Req, InlineContent, None, None, Hide, H::Hidden),
+    Element("Q", Req, Req, InlineContent, None, None, Hide, H::Hidden),
+    Element("MAP", Req, Req, "%block+ | AREA+", None, None, Hide, H::Hidden),
+    Element("AREA", Req, Opt, Empty, None, None, Drop, H::Hidden),
+    Element("FORM", Req, Req, "(%block | AREA)+", "FORM", None, Hide, H::Nothing),
     Group("%formctrl", "INPUT | SELECT | TEXTAREA | LABEL | BUTTON"),
-    Element("INPUT", Req, Opt, Empty, None, None, Drop),
-    Element("TEXTAREA", Req, Req, "#PCDATA", None, None, Hide),
-    Element("LABEL", Req, Req, InlineContent, "LABEL", None, Hide),
-    Element("BUTTON", Req, Req, "%flow*", "A FORM FIELDSET INPUT SELECT TEXTAREA LABEL BUTTON", None, Hide),
-    Element("SELECT", Req, Req, "(OPTGROUP | OPTION)+", None, None, Hide),
-    Element("OPTGROUP", Req, Req, "(OPTION)+", None, None, Hide),
-    Element("OPTION", Req, Opt, "#PCDATA", None, "OPTGROUP", Drop),
-    Element("FIELDSET", Req, Req, "#PCDATA, LEGEND, %flow*", None, None, Hide),
-    Element("TABLE", Req, Req, "(CAPTION?, (COL* | COLGROUP*), THEAD?, TFOOT?, TBODY+)*", None, None, Hide),
-    Element("CAPTION", Req, Req, InlineContent, None, None, Drop),
-    Element("THEAD", Req, Opt, "(TR)+", None, HeaderEnds, Drop),
-    Element("TFOOT", Req, Opt, "(TR)+", None, FooterEnds, Drop),
-    Element("TBODY", Opt, Opt, "(TR)+", None, "/TABLE", Drop),
-    Element("COLGROUP", Req, Opt, "(COL)*", None, HeaderEnds, Drop),
-    Element("COL", Req, Opt, Empty, None, None, Drop),
-    Element("TR", Req, Opt, "(TD | TH)*", None, RowEnds, Hide),
-    Element("TH", Req, Opt, CellContent, None, CellEnds, Hide),
-    Element("TD", Req, Opt, CellContent, None, CellEnds, Hide),
-    Element("CONTROL", Req, Opt, Empty, None, None, Drop),
-    Element("TREE", Req, Req, "(ITEM)*", None, None, Drop),
-    Element("ITEM", Req, Req, "(PLAIN | %flow)*, ITEM*", None, None, Drop),
-    Element("REPEAT", Req, Req, "(PLAIN | %flow)+", None, None, Drop),
-    Element("LEGEND", Req, Req, InlineContent, None, None, Hide),
-    Element("PLAIN", Opt, Opt, "(%inline)+", None, PlainEnds, Drop),
+    Element("INPUT", Req, Opt, Empty, None, None, Drop, H::Input),
+    Element("TEXTAREA", Req, Req, "#PCDATA", None, None, Hide, H::Hidden),
+    Element("LABEL", Req, Req, InlineContent, "LABEL", None, Hide, H::Nothing),
+    Element("BUTTON", Req, Req, "%flow*", "A FORM FIELDSET INPUT SELECT TEXTAREA LABEL BUTTON", None, Hide, H::Hidden),
+    Element("SELECT", Req, Req, "(OPTGROUP | OPTION)+", None, None, Hide, H::Hidden),
+    Element("OPTGROUP", Req, Req, "(OPTION)+", None, None, Hide, H::Hidden),
+    Element("OPTION", Req, Opt, "#PCDATA", None, "OPTGROUP", Drop, H::Hidden),
+    Element("FIELDSET", Req, Req, "#PCDATA, LEGEND, %flow*", None, None, Hide, H::Hidden),
+    Element("TABLE", Req, Req, "(CAPTION?, (COL* | COLGROUP*), THEAD?, TFOOT?, TBODY+)*", None, None, Hide, H::Table),
+    Element("CAPTION", Req, Req, InlineContent, None, None, Drop, H::Hidden),
+    Element("THEAD", Req, Opt, "(TR)+", None, HeaderEnds, Drop, H::Hidden),
+    Element("TFOOT", Req, Opt, "(TR)+", None, FooterEnds, Drop, H::Hidden),
+    Element("TBODY", Opt, Opt, "(TR)+", None, "/TABLE", Drop, H::Nothing),
+    Element("COLGROUP", Req, Opt, "(COL)*", None, HeaderEnds, Drop, H::Hidden),
+    Element("COL", Req, Opt, Empty, None, None, Drop, H::Hidden),
+    Element("TR", Req, Opt, "(TD | TH)*", None, RowEnds, Hide, H::Row),
+    Element("TH", Req, Opt, CellContent, None, CellEnds, Hide, H::HeaderCell),
+    Element("TD", Req, Opt, CellContent, None, CellEnds, Hide, H::Cell),
+    Element("CONTROL", Req, Opt, Empty, None, None, Drop, H::Control),
+    Element("TREE", Req, Req, "(ITEM)*", None, None, Drop, H::Tree, E::None, 1),
+    Element("ITEM", Req, Req, "(PLAIN | %flow)*, ITEM*", None, None, Drop, H::Tree),
+    Element("REPEAT", Req, Req, "(PLAIN | %flow)+", None, None, Drop, H::Repeat),
+    Element("LEGEND", Req, Req, InlineContent, None, None, Hide, H::Hidden),
+    Element("PLAIN", Opt, Opt, "(%inline)+", None, PlainEnds, Drop, H::Plain),
 };
 // clang-format on
 
@@ -203,8 +214,8 @@ void DeclareElement(TMkDTDDefinition &definition, const TDecl &d, TMkHTMLHandler
 {
     auto model = d.ContentModel ? MkReadContentModel(d.ContentModel) : nullptr;
     auto exclusions = OptionalNames(d.Exclusions);
-    auto skip = handlers.SkipHandler(d.Name, d.Skip);
-    auto notify = handlers.ElementHandler(d.Name);
+    auto skip = handlers.SkipHandler(d);
+    auto notify = handlers.ElementHandler(d);
     // An element that only excludes itself (FORM in FORM, LABEL in LABEL).
     if (exclusions && exclusions->size() == 1 && exclusions->front() == d.Name) {
         definition.AddElementExcluding(d.Name, d.StartTagRequired, std::move(skip),
@@ -222,6 +233,14 @@ void DeclareElement(TMkDTDDefinition &definition, const TDecl &d, TMkHTMLHandler
 std::span<const TMkHTMLDeclaration> MkHTMLDeclarations()
 {
     return Declarations;
+}
+
+const TMkHTMLDeclaration *MkFindHTMLElement(std::string_view name)
+{
+    for (const TDecl &d : Declarations)
+        if (d.Kind == TKind::Element && MkSameText(d.Name, name))
+            return &d;
+    return nullptr;
 }
 
 TMkNameList MkHTMLNameList(std::string_view text)

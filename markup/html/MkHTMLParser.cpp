@@ -21,98 +21,13 @@
 
 #include <algorithm>
 
-enum class TMkHTMLParser::THandlerKind : std::uint8_t {
-    Nothing,
-    Hidden,     // start and end tag and everything between become hidden text
-    StyleOnly,  // the style state's element effects, no object
-    Paragraph,  // a TMkParagraph with the raw ALIGN (P, PRE)
-    Heading,    // as Paragraph, plus the heading's size
-    BlockQuote, // a TMkParagraph without alignment
-    List,       // a TMkList, param = Numbered
-    ListItem,
-    Rule,
-    LineBreak,
-    Tree, // a TMkTree, param = TreeKind
-    Table,
-    Row,
-    Cell,
-    HeaderCell,
-    Image,
-    Repeat,
-    Plain,
-    Input,
-    Control,
-};
-
 namespace {
 
-using TKind = TMkHTMLParser::THandlerKind;
+using TKind = TMkHTMLHandlerKind;
 
-struct TElementHandler {
-    const char *Element;
-    TKind Kind;
-    std::int32_t Param;
-};
-
-// What each element of the document type does; elements not listed do
-// nothing.
-// clang-format off
-constexpr TElementHandler ElementHandlers[] = {
-    {"HTML", TKind::Nothing, 0},      {"HEAD", TKind::Nothing, 0},      {"BODY", TKind::Nothing, 0},
-    {"TBODY", TKind::Nothing, 0},     {"DIV", TKind::Nothing, 0},       {"CENTER", TKind::Nothing, 0},
-    {"FORM", TKind::Nothing, 0},      {"LABEL", TKind::Nothing, 0},
-
-    {"!DOCTYPE", TKind::Hidden, 0},   {"TITLE", TKind::Hidden, 0},      {"BASE", TKind::Hidden, 0},
-    {"META", TKind::Hidden, 0},       {"LINK", TKind::Hidden, 0},       {"SCRIPT", TKind::Hidden, 0},
-    {"STYLE", TKind::Hidden, 0},      {"OBJECT", TKind::Hidden, 0},     {"PARAM", TKind::Hidden, 0},
-    {"NOSCRIPT", TKind::Hidden, 0},   {"INS", TKind::Hidden, 0},        {"DEL", TKind::Hidden, 0},
-    {"ADDRESS", TKind::Hidden, 0},    {"DL", TKind::Hidden, 0},         {"DT", TKind::Hidden, 0},
-    {"DD", TKind::Hidden, 0},         {"SPAN", TKind::Hidden, 0},       {"BDO", TKind::Hidden, 0},
-    {"Q", TKind::Hidden, 0},          {"MAP", TKind::Hidden, 0},        {"AREA", TKind::Hidden, 0},
-    {"TEXTAREA", TKind::Hidden, 0},   {"BUTTON", TKind::Hidden, 0},     {"SELECT", TKind::Hidden, 0},
-    {"OPTGROUP", TKind::Hidden, 0},   {"OPTION", TKind::Hidden, 0},     {"FIELDSET", TKind::Hidden, 0},
-    {"LEGEND", TKind::Hidden, 0},     {"CAPTION", TKind::Hidden, 0},    {"THEAD", TKind::Hidden, 0},
-    {"TFOOT", TKind::Hidden, 0},      {"COLGROUP", TKind::Hidden, 0},   {"COL", TKind::Hidden, 0},
-
-    {"P", TKind::Paragraph, 0},       {"PRE", TKind::Paragraph, 0},
-    {"H1", TKind::Heading, 0},        {"H2", TKind::Heading, 0},        {"H3", TKind::Heading, 0},
-    {"H4", TKind::Heading, 0},        {"H5", TKind::Heading, 0},        {"H6", TKind::Heading, 0},
-    {"BLOCKQUOTE", TKind::BlockQuote, 0},
-    {"UL", TKind::List, 0},           {"OL", TKind::List, 1},           {"LI", TKind::ListItem, 0},
-    {"HR", TKind::Rule, 0},           {"BR", TKind::LineBreak, 0},
-
-    {"B", TKind::StyleOnly, 0},       {"I", TKind::StyleOnly, 0},       {"U", TKind::StyleOnly, 0},
-    {"S", TKind::StyleOnly, 0},       {"STRIKE", TKind::StyleOnly, 0},  {"FONT", TKind::StyleOnly, 0},
-    {"TT", TKind::StyleOnly, 0},      {"CODE", TKind::StyleOnly, 0},    {"SAMP", TKind::StyleOnly, 0},
-    {"KBD", TKind::StyleOnly, 0},     {"BIG", TKind::StyleOnly, 0},     {"SMALL", TKind::StyleOnly, 0},
-    {"EM", TKind::StyleOnly, 0},      {"DFN", TKind::StyleOnly, 0},     {"STRONG", TKind::StyleOnly, 0},
-    {"ABBR", TKind::StyleOnly, 0},    {"ACRONYM", TKind::StyleOnly, 0}, {"VAR", TKind::StyleOnly, 0},
-    {"CITE", TKind::StyleOnly, 0},    {"SUB", TKind::StyleOnly, 0},     {"SUP", TKind::StyleOnly, 0},
-    {"A", TKind::StyleOnly, 0},       {"SUNKEN", TKind::StyleOnly, 0},  {"RAISED", TKind::StyleOnly, 0},
-    {"PCOLOR", TKind::StyleOnly, 0},  {"BASEFONT", TKind::StyleOnly, 0},
-    {"CLOSEBASEFONT", TKind::StyleOnly, 0},
-
-    {"TREE", TKind::Tree, 1},         {"ITEM", TKind::Tree, 0},
-    {"TABLE", TKind::Table, 0},       {"TR", TKind::Row, 0},            {"TD", TKind::Cell, 0},
-    {"TH", TKind::HeaderCell, 0},     {"IMG", TKind::Image, 0},         {"REPEAT", TKind::Repeat, 0},
-    {"PLAIN", TKind::Plain, 0},       {"INPUT", TKind::Input, 0},       {"CONTROL", TKind::Control, 0},
-};
-// clang-format on
-
-const TElementHandler *FindHandler(std::string_view element)
+TMkNameList TerminatorsOf(const TMkHTMLDeclaration &element)
 {
-    for (const TElementHandler &h : ElementHandlers)
-        if (MkSameText(h.Element, element))
-            return &h;
-    return nullptr;
-}
-
-TMkNameList TerminatorsOf(std::string_view element)
-{
-    for (const TMkHTMLDeclaration &d : MkHTMLDeclarations())
-        if (MkSameText(d.Name, element))
-            return d.Terminators ? MkHTMLNameList(d.Terminators) : TMkNameList{};
-    return {};
+    return element.Terminators ? MkHTMLNameList(element.Terminators) : TMkNameList{};
 }
 
 bool IsWhiteSpace(char c)
@@ -265,20 +180,18 @@ TMkTypeTest TMkHTMLParser::TextTest()
     return [this] { return CurrentIsText(); };
 }
 
-TMkDTDHandler TMkHTMLParser::ElementHandler(std::string_view element)
+TMkDTDHandler TMkHTMLParser::ElementHandler(const TMkHTMLDeclaration &element)
 {
-    const TElementHandler *handler = FindHandler(element);
-    if (!handler || handler->Kind == TKind::Nothing)
+    if (element.Handler == TKind::Nothing)
         return {};
-    return [this, kind = handler->Kind, param = handler->Param,
-            name = std::string(element)](TMkParsedTextList *&container, TMkDTDAction action) {
-        HandleElement(kind, param, name, container, action);
+    return [this, &element](TMkParsedTextList *&container, TMkDTDAction action) {
+        HandleElement(element, container, action);
     };
 }
 
-TMkDTDHandler TMkHTMLParser::SkipHandler(std::string_view element, TMkSkipPolicy policy)
+TMkDTDHandler TMkHTMLParser::SkipHandler(const TMkHTMLDeclaration &element)
 {
-    switch (policy) {
+    switch (element.Skip) {
     case TMkSkipPolicy::Hide:
         return [this](TMkParsedTextList *&container, TMkDTDAction) { SkipHide(container); };
     case TMkSkipPolicy::Paragraph: {
@@ -342,7 +255,7 @@ bool TMkHTMLParser::CurrentIsTagIn(const TMkNameList &names) const
 // stands, and two failed passes at one place end the element.
 void TMkHTMLParser::SkipParagraph(bool dropParagraphEnders)
 {
-    static const TMkNameList paragraphEnds = TerminatorsOf("P");
+    static const TMkNameList paragraphEnds = TerminatorsOf(*MkFindHTMLElement("P"));
     // The paragraph enders that no enclosing block takes: table, list and
     // item structure out of place.  Block starters, LI and the ends of the
     // document are left for the element to deal with.
@@ -404,12 +317,14 @@ void TMkHTMLParser::AddWords(TMkParsedTextList &container, const std::string &te
 
 // --- elements ---------------------------------------------------------------------
 
-void TMkHTMLParser::HandleElement(THandlerKind kind, std::int32_t param, const std::string &element,
+void TMkHTMLParser::HandleElement(const TMkHTMLDeclaration &element,
                                   TMkParsedTextList *&container, TMkDTDAction action)
 {
     if (!container)
         return;
     const bool start = action == TMkDTDAction::StartTagSeen;
+    const TKind kind = element.Handler;
+    const std::int32_t param = element.Param;
     switch (kind) {
     case TKind::Nothing: break;
     case TKind::Hidden: Hidden(container, action); break;
@@ -489,12 +404,12 @@ void TMkHTMLParser::Hidden(TMkParsedTextList *&container, TMkDTDAction action)
     }
 }
 
-void TMkHTMLParser::StyleOnly(const std::string &element, TMkDTDAction action)
+void TMkHTMLParser::StyleOnly(const TMkHTMLDeclaration &element, TMkDTDAction action)
 {
     if (action == TMkDTDAction::StartTagSeen)
-        Style.StartElement(element, *this);
+        Style.StartEffect(element.Effect, element.Param, *this);
     else if (action == TMkDTDAction::EndTagSeen || action == TMkDTDAction::Failed)
-        Style.EndElement(element);
+        Style.EndEffect(element.Effect, element.Param);
 }
 
 void TMkHTMLParser::Table(TMkParsedTextList *&container, TMkDTDAction action)

@@ -47,25 +47,22 @@ public:
     // for the created object's ResolveVariables.
     std::string RawAttr(std::string_view name) override;
 
-    // The handler kinds of the elements (see MkHTMLParser.cpp).
-    enum class THandlerKind : std::uint8_t;
-
 private:
     // TMkHTMLHandlerSource
     TMkDTDHandler TextHandler() override;
     TMkTypeTest TextTest() override;
-    TMkDTDHandler ElementHandler(std::string_view element) override;
-    TMkDTDHandler SkipHandler(std::string_view element, TMkSkipPolicy policy) override;
+    TMkDTDHandler ElementHandler(const TMkHTMLDeclaration &element) override;
+    TMkDTDHandler SkipHandler(const TMkHTMLDeclaration &element) override;
     // TMkAttributeSource
     std::string ResolveVariable(const std::string &reference) override;
 
-    void HandleElement(THandlerKind kind, std::int32_t param, const std::string &element,
-                       TMkParsedTextList *&container, TMkDTDAction action);
+    void HandleElement(const TMkHTMLDeclaration &element, TMkParsedTextList *&container,
+                       TMkDTDAction action);
     void HandleText(TMkParsedTextList *&container, TMkDTDAction action);
     void AddWords(TMkParsedTextList &container, const std::string &text);
 
     void Hidden(TMkParsedTextList *&container, TMkDTDAction action);
-    void StyleOnly(const std::string &element, TMkDTDAction action);
+    void StyleOnly(const TMkHTMLDeclaration &element, TMkDTDAction action);
     void Table(TMkParsedTextList *&container, TMkDTDAction action);
     void Row(TMkParsedTextList *&container, TMkDTDAction action);
     void Cell(TMkParsedTextList *&container, TMkDTDAction action, bool readAttributes);

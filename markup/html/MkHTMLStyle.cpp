@@ -1,6 +1,7 @@
 #include "markup/html/MkHTMLStyle.h"
 
 #include "markup/html/MkColorNames.h"
+#include "markup/html/MkHTMLDTD.h"
 #include "markup/MkStrings.h"
 #include "textobjects/MkConvert.h"
 #include "textobjects/MkText.h"
@@ -26,74 +27,6 @@ TMkColor AsColor(std::int32_t i)
 std::string FirstFace(const std::string &face)
 {
     return face.substr(0, face.find(','));
-}
-
-// What an element does to the style state.  The parameter is a style bit,
-// a size in points or a code, depending on the kind.
-enum class TEffect {
-    ToggleStyle, // B, I, U, S, STRIKE: change the top set in place
-    PushStyle,   // STRONG, EM, ...: push the current set plus the bits
-    MonoFace,    // TT, CODE, ...: push the face Courier
-    Big,         // push Courier and the current set plus bold
-    Small,       // push Courier and the size "2"
-    HeadingSize, // H1..H6: push a size
-    Font,
-    BaseFont,
-    CloseBaseFont,
-    Relief, // SUNKEN, RAISED: push a Style3D code with the light
-    PColor,
-    Position, // SUB, SUP
-    Link,     // A
-};
-
-struct TElementEffect {
-    const char *Element;
-    TEffect Kind;
-    std::int32_t Param;
-};
-
-constexpr TElementEffect ElementEffects[] = {
-    {"B", TEffect::ToggleStyle, FontBold},
-    {"I", TEffect::ToggleStyle, FontItalic},
-    {"U", TEffect::ToggleStyle, FontUnderline},
-    {"S", TEffect::ToggleStyle, FontStrikeOut},
-    {"STRIKE", TEffect::ToggleStyle, FontStrikeOut},
-    {"STRONG", TEffect::PushStyle, FontBold},
-    {"ABBR", TEffect::PushStyle, FontBold},
-    {"ACRONYM", TEffect::PushStyle, FontBold},
-    {"EM", TEffect::PushStyle, FontItalic},
-    {"DFN", TEffect::PushStyle, FontItalic},
-    {"VAR", TEffect::PushStyle, FontBold | FontItalic},
-    {"CITE", TEffect::PushStyle, FontBold | FontItalic},
-    {"TT", TEffect::MonoFace, 0},
-    {"CODE", TEffect::MonoFace, 0},
-    {"SAMP", TEffect::MonoFace, 0},
-    {"KBD", TEffect::MonoFace, 0},
-    {"BIG", TEffect::Big, 0},
-    {"SMALL", TEffect::Small, 0},
-    {"H1", TEffect::HeadingSize, 24},
-    {"H2", TEffect::HeadingSize, 18},
-    {"H3", TEffect::HeadingSize, 16},
-    {"H4", TEffect::HeadingSize, 14},
-    {"H5", TEffect::HeadingSize, 12},
-    {"H6", TEffect::HeadingSize, 10},
-    {"FONT", TEffect::Font, 0},
-    {"BASEFONT", TEffect::BaseFont, 0},
-    {"CLOSEBASEFONT", TEffect::CloseBaseFont, 0},
-    {"SUNKEN", TEffect::Relief, 1},
-    {"RAISED", TEffect::Relief, 2},
-    {"PCOLOR", TEffect::PColor, 0},
-    {"SUB", TEffect::Position, 1},
-    {"SUP", TEffect::Position, 2},
-    {"A", TEffect::Link, 0},
-};
-
-const TElementEffect *FindEffect(std::string_view element)
-{
-    for (const TElementEffect &effect : ElementEffects)
-        if (MkSameText(effect.Element, element))
-            return &effect;
-    return nullptr;
 }
 
 } // namespace
@@ -244,7 +177,8 @@ std::string TMkHTMLStyle::MapFontSize(std::string_view value, TMkAttributeSource
 
 bool TMkHTMLStyle::HasStyleEffect(std::string_view element)
 {
-    return FindEffect(element) != nullptr;
+    const TMkHTMLDeclaration *declaration = MkFindHTMLElement(element);
+    return declaration && declaration->Effect != TMkStyleEffect::None;
 }
 
 void TMkHTMLStyle::PushLight(TMkAttributeSource &attributes)
@@ -304,12 +238,24 @@ void TMkHTMLStyle::StartBaseFont(TMkAttributeSource &attributes)
 
 bool TMkHTMLStyle::StartElement(std::string_view element, TMkAttributeSource &attributes)
 {
-    const TElementEffect *effect = FindEffect(element);
-    if (!effect)
-        return false;
-    const auto bits = static_cast<TMkFontStyleSet>(effect->Param);
+    const TMkHTMLDeclaration *declaration = MkFindHTMLElement(element);
+    return declaration && StartEffect(declaration->Effect, declaration->Param, attributes);
+}
+
+bool TMkHTMLStyle::EndElement(std::string_view element)
+{
+    const TMkHTMLDeclaration *declaration = MkFindHTMLElement(element);
+    return declaration && EndEffect(declaration->Effect, declaration->Param);
+}
+
+bool TMkHTMLStyle::StartEffect(TMkStyleEffect effect, std::int32_t param,
+                               TMkAttributeSource &attributes)
+{
+    using TEffect = TMkStyleEffect;
+    const auto bits = static_cast<TMkFontStyleSet>(param);
     std::string value;
-    switch (effect->Kind) {
+    switch (effect) {
+    case TEffect::None: return false;
     case TEffect::ToggleStyle: ReplaceStyle(CurrentStyle() | bits); break;
     case TEffect::PushStyle: StyleStack.Push(CurrentStyle() | bits); break;
     case TEffect::MonoFace: FaceStack.Push("Courier"); break;
@@ -321,7 +267,7 @@ bool TMkHTMLStyle::StartElement(std::string_view element, TMkAttributeSource &at
         FaceStack.Push("Courier");
         SizeStack.Push("2");
         break;
-    case TEffect::HeadingSize: SizeStack.Push(std::to_string(effect->Param)); break;
+    case TEffect::HeadingSize: SizeStack.Push(std::to_string(param)); break;
     case TEffect::Font: StartFont(attributes); break;
     case TEffect::BaseFont: StartBaseFont(attributes); break;
     case TEffect::CloseBaseFont:
@@ -330,7 +276,7 @@ bool TMkHTMLStyle::StartElement(std::string_view element, TMkAttributeSource &at
         BaseColorStack.Pop();
         break;
     case TEffect::Relief:
-        Style3DStack.Push(effect->Param);
+        Style3DStack.Push(param);
         PushLight(attributes);
         break;
     case TEffect::PColor:
@@ -339,7 +285,7 @@ bool TMkHTMLStyle::StartElement(std::string_view element, TMkAttributeSource &at
         PushLight(attributes);
         PushShadow(attributes);
         break;
-    case TEffect::Position: PositionStack.Push(effect->Param); break;
+    case TEffect::Position: PositionStack.Push(param); break;
     case TEffect::Link:
         LinkStack.Push(1);
         LinkRefStack.Push(attributes.RawAttr("HREF")); // resolved later, on the text object
@@ -348,13 +294,12 @@ bool TMkHTMLStyle::StartElement(std::string_view element, TMkAttributeSource &at
     return true;
 }
 
-bool TMkHTMLStyle::EndElement(std::string_view element)
+bool TMkHTMLStyle::EndEffect(TMkStyleEffect effect, std::int32_t param)
 {
-    const TElementEffect *effect = FindEffect(element);
-    if (!effect)
-        return false;
-    const auto bits = static_cast<TMkFontStyleSet>(effect->Param);
-    switch (effect->Kind) {
+    using TEffect = TMkStyleEffect;
+    const auto bits = static_cast<TMkFontStyleSet>(param);
+    switch (effect) {
+    case TEffect::None: return false;
     case TEffect::ToggleStyle:
         ReplaceStyle(static_cast<TMkFontStyleSet>(CurrentStyle() & ~bits));
         break;

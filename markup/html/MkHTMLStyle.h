@@ -9,6 +9,7 @@
 #include <string_view>
 
 class TMkText;
+enum class TMkStyleEffect : std::uint8_t;
 
 // The font sizes HTML's SIZE 1..7 stand for, in points.
 inline constexpr std::array<std::int32_t, 7> FontSizeTable{10, 12, 14, 16, 18, 24, 28};
@@ -90,6 +91,10 @@ public:
     // The element's effect at its end (end tag seen, or the element failed);
     // false when it has none.
     bool EndElement(std::string_view element);
+    // The same for an effect and its parameter as the element table gives
+    // them; false for TMkStyleEffect::None.
+    bool StartEffect(TMkStyleEffect effect, std::int32_t param, TMkAttributeSource &attributes);
+    bool EndEffect(TMkStyleEffect effect, std::int32_t param);
 
 private:
     void StartFont(TMkAttributeSource &attributes);
