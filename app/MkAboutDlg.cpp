@@ -169,7 +169,10 @@ void TMkAboutDlg::Execute()
     palette.setColor(QPalette::WindowText, systemColor(SystemColor::WindowText));
     dialog.setPalette(palette);
 
-    // The controls, in the order the dialog creates them.
+    // The controls, in the order the dialog creates them.  The dialog has no
+    // second button, no version text and no web link, so those controls are
+    // not made at all; the web link's share of the gap above the e-mail
+    // address stays in the layout.
     auto *icon = new QLabel(&dialog);
     icon->setObjectName(QStringLiteral("Icon"));
     const QPixmap pixmap = QApplication::windowIcon().pixmap(32, 32);
@@ -179,21 +182,14 @@ void TMkAboutDlg::Execute()
     ok->setDefault(true);
     ok->setAutoDefault(true);
     QObject::connect(ok, &QPushButton::clicked, &dialog, &QDialog::accept);
-    auto *second = new QPushButton(&dialog);
-    second->hide();
     auto *separator = new QFrame(&dialog);
     separator->setObjectName(QStringLiteral("Separator"));
     separator->setFrameStyle(QFrame::HLine | QFrame::Sunken);
     auto *title = new SunkenLabel(&dialog);
     title->setObjectName(QStringLiteral("Title"));
     title->setFont(DesignFont("Arial", 29, true)); // 22 points
-    auto *version = TextLabel(dialog, "Version");
-    version->setFont(DesignFont("MS Sans Serif", 11, true));
-    version->hide();
     auto *description = TextLabel(dialog, "Description");
     auto *credit = TextLabel(dialog, "Credit");
-    auto *web = new LinkLabel(QString(), &dialog);
-    web->hide();
     auto *email = new LinkLabel(QString(), &dialog);
     email->setObjectName(QStringLiteral("EMail"));
     auto *caption = TextLabel(dialog, "Caption");
