@@ -22,26 +22,26 @@ public:
 class TMkMemoryStream : public TMkByteStream {
 public:
     TMkMemoryStream(const void *data, std::size_t size)
-        : Data(static_cast<const std::uint8_t *>(data)), Length(static_cast<std::int64_t>(size))
+        : data_(static_cast<const std::uint8_t *>(data)), length_(static_cast<std::int64_t>(size))
     {
     }
     explicit TMkMemoryStream(std::string_view bytes) : TMkMemoryStream(bytes.data(), bytes.size())
     {
     }
 
-    std::int64_t Size() const override { return Length; }
-    std::int64_t Position() const override { return Pos; }
-    void SetPosition(std::int64_t position) override { Pos = position; }
+    std::int64_t Size() const override { return length_; }
+    std::int64_t Position() const override { return pos_; }
+    void SetPosition(std::int64_t position) override { pos_ = position; }
     bool ReadByte(std::uint8_t &byte) override
     {
-        if (Pos < 0 || Pos >= Length)
+        if (pos_ < 0 || pos_ >= length_)
             return false;
-        byte = Data[Pos++];
+        byte = data_[pos_++];
         return true;
     }
 
 private:
-    const std::uint8_t *Data;
-    std::int64_t Length;
-    std::int64_t Pos = 0;
+    const std::uint8_t *data_;
+    std::int64_t length_;
+    std::int64_t pos_ = 0;
 };

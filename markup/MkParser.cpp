@@ -9,7 +9,7 @@
 #include <algorithm>
 
 TMkParser::TMkParser(const TMkLexClass &lexerClass)
-    : LexClass(&lexerClass), LexerObject(lexerClass.Create())
+    : lexClass_(&lexerClass), lexer_(lexerClass.Create())
 {
 }
 

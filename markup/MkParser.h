@@ -33,8 +33,8 @@ public:
     // The class of this parser (its name is what containers select by).
     virtual const TMkParserClass &Class() const = 0;
     // The lexer class this parser reads with; Lexer is an instance of it.
-    const TMkLexClass &LexerClass() const { return *LexClass; }
-    TMkLex &Lexer() const { return *LexerObject; }
+    const TMkLexClass &LexerClass() const { return *lexClass_; }
+    TMkLex &Lexer() const { return *lexer_; }
 
     // Reads the stream from its position to its end and returns a new tree
     // that the caller owns.  The handlers are kept for this call only.
@@ -48,8 +48,8 @@ protected:
     explicit TMkParser(const TMkLexClass &lexerClass);
 
 private:
-    const TMkLexClass *LexClass;
-    std::unique_ptr<TMkLex> LexerObject;
+    const TMkLexClass *lexClass_;
+    std::unique_ptr<TMkLex> lexer_;
 };
 
 // A parser that reads the whole input into a token band first and then works

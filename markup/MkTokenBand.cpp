@@ -4,14 +4,14 @@
 
 void TMkTokenBand::Clear()
 {
-    Tokens.clear();
+    tokens_.clear();
     Cursor = BeforeFirst;
 }
 
 void TMkTokenBand::Append(std::unique_ptr<TMkToken> token)
 {
     if (token)
-        Tokens.push_back(std::move(token));
+        tokens_.push_back(std::move(token));
 }
 
 void TMkTokenBand::InsertAtCursor(std::unique_ptr<TMkToken> token)
@@ -20,17 +20,17 @@ void TMkTokenBand::InsertAtCursor(std::unique_ptr<TMkToken> token)
         return;
     const bool append = Cursor != BeforeFirst && !IsIndex(Cursor);
     const std::int32_t at = Cursor == BeforeFirst ? 0 : Cursor;
-    Tokens.push_back(std::move(token));
+    tokens_.push_back(std::move(token));
     if (append)
         Cursor = Count() - 1;
     else // moved from the end to its place
-        std::rotate(Tokens.begin() + at, Tokens.end() - 1, Tokens.end());
+        std::rotate(tokens_.begin() + at, tokens_.end() - 1, tokens_.end());
 }
 
 std::vector<std::unique_ptr<TMkToken>> TMkTokenBand::TakeAll()
 {
     std::vector<std::unique_ptr<TMkToken>> tokens;
-    tokens.swap(Tokens);
+    tokens.swap(tokens_);
     Cursor = BeforeFirst;
     return tokens;
 }
@@ -41,30 +41,30 @@ void TMkTokenBand::DeleteCurrent()
         Cursor = PastLast;
         return;
     }
-    Tokens.erase(Tokens.begin() + Cursor);
+    tokens_.erase(tokens_.begin() + Cursor);
     if (Cursor >= Count())
         Cursor = PastLast;
 }
 
 TMkToken *TMkTokenBand::Current() const
 {
-    return IsIndex(Cursor) ? Tokens[static_cast<std::size_t>(Cursor)].get() : nullptr;
+    return IsIndex(Cursor) ? tokens_[static_cast<std::size_t>(Cursor)].get() : nullptr;
 }
 
 TMkToken *TMkTokenBand::TokenAt(std::int32_t index) const
 {
-    return IsIndex(index) ? Tokens[static_cast<std::size_t>(index)].get() : nullptr;
+    return IsIndex(index) ? tokens_[static_cast<std::size_t>(index)].get() : nullptr;
 }
 
 void TMkTokenBand::First()
 {
-    if (!Tokens.empty())
+    if (!tokens_.empty())
         Cursor = 0;
 }
 
 void TMkTokenBand::Next()
 {
-    if (Tokens.empty() || Cursor == PastLast)
+    if (tokens_.empty() || Cursor == PastLast)
         return;
     if (Cursor >= Count() - 1)
         Cursor = PastLast;
@@ -74,7 +74,7 @@ void TMkTokenBand::Next()
 
 void TMkTokenBand::Prev()
 {
-    if (Tokens.empty() || Cursor == BeforeFirst)
+    if (tokens_.empty() || Cursor == BeforeFirst)
         return;
     if (Cursor == PastLast)
         Cursor = Count() - 1;

@@ -28,7 +28,7 @@ public:
 
     TMkToken *Current() const;
     TMkToken *TokenAt(std::int32_t index) const;
-    std::int32_t Count() const { return static_cast<std::int32_t>(Tokens.size()); }
+    std::int32_t Count() const { return static_cast<std::int32_t>(tokens_.size()); }
 
     void First();
     void Next();
@@ -40,5 +40,5 @@ public:
 private:
     bool IsIndex(std::int32_t i) const { return i >= 0 && i < Count(); }
 
-    std::vector<std::unique_ptr<TMkToken>> Tokens;
+    std::vector<std::unique_ptr<TMkToken>> tokens_;
 };

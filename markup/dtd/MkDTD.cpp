@@ -5,18 +5,18 @@
 
 #include <vector>
 
-TMkDTD::TMkDTD(TMkExtParser *parser) : Parser(parser) {}
+TMkDTD::TMkDTD(TMkExtParser *parser) : parser_(parser) {}
 
 TMkDTD::~TMkDTD()
 {
     // Entries first: the rules refer to them, the declarations outlive them.
-    EntryList.clear();
+    entryList_.clear();
     Declarations.Clear();
 }
 
 TMkEntryPoint *TMkDTD::FindEntry(std::string_view name) const
 {
-    for (const auto &entry : EntryList)
+    for (const auto &entry : entryList_)
         if (MkSameText(entry->Name, name))
             return entry.get();
     return nullptr;
@@ -27,16 +27,16 @@ std::unique_ptr<TMkEntryPoint> TMkDTD::MakeEntry(const TMkDTDBaseDefinition &dec
     switch (declaration.Kind) {
     case TMkDTDBaseDefinition::TypeKind: {
         const auto &type = static_cast<const TMkDTDTypeDefiniton &>(declaration);
-        auto entry = std::make_unique<TMkTypeEntry>(type.Name, Parser, &EntryList, &Guard);
+        auto entry = std::make_unique<TMkTypeEntry>(type.Name, parser_, &entryList_, &guard_);
         entry->NotifyHandler = type.NotifyHandler;
         entry->TypeTest = type.TypeTest;
         return entry;
     }
     case TMkDTDBaseDefinition::EntityKind:
-        return std::make_unique<TMkEntityEntry>(declaration.Name, Parser, &EntryList, &Guard);
+        return std::make_unique<TMkEntityEntry>(declaration.Name, parser_, &entryList_, &guard_);
     default: {
         const auto &element = static_cast<const TMkDTDElementDefiniton &>(declaration);
-        auto entry = std::make_unique<TMkElementEntry>(element.Name, Parser, &EntryList, &Guard);
+        auto entry = std::make_unique<TMkElementEntry>(element.Name, parser_, &entryList_, &guard_);
         entry->NotifyHandler = element.NotifyHandler;
         entry->SkipHandler = element.SkipHandler;
         entry->StartTagRequired = element.StartTagRequired;
@@ -55,7 +55,7 @@ std::unique_ptr<TMkBaseRule> TMkDTD::BuildRule(const TMkDataModel &top)
         const TMkDataModel *Model;
         TMkRule *Rule;
     };
-    auto result = std::make_unique<TMkRule>(top.Repetition, &Guard);
+    auto result = std::make_unique<TMkRule>(top.Repetition, &guard_);
     std::vector<TPending> pending{{&top, result.get()}};
     while (!pending.empty()) {
         const TPending p = pending.back();
@@ -72,9 +72,9 @@ std::unique_ptr<TMkBaseRule> TMkDTD::BuildRule(const TMkDataModel &top)
                 const auto &name = static_cast<const TMkDataModelEntry &>(item).Name;
                 if (TMkEntryPoint *entry = FindEntry(name))
                     lastAlternative().Rules.push_back(
-                        std::make_unique<TMkAtomRule>(entry, item.Repetition, &Guard));
+                        std::make_unique<TMkAtomRule>(entry, item.Repetition, &guard_));
             } else if (item.ItemKind == TMkDataModeBase::ModelKind) {
-                auto nested = std::make_unique<TMkRule>(item.Repetition, &Guard);
+                auto nested = std::make_unique<TMkRule>(item.Repetition, &guard_);
                 pending.push_back({static_cast<const TMkDataModel *>(&item), nested.get()});
                 lastAlternative().Rules.push_back(std::move(nested));
             } else {
@@ -113,27 +113,27 @@ void TMkDTD::CompileDeclaration(const TMkDTDBaseDefinition &declaration, TMkEntr
 
 void TMkDTD::Compile()
 {
-    EntryList.clear();
+    entryList_.clear();
     for (int i = 0; i < Declarations.Count(); ++i)
-        EntryList.push_back(MakeEntry(Declarations.Item(i)));
+        entryList_.push_back(MakeEntry(Declarations.Item(i)));
     for (int i = 0; i < Declarations.Count(); ++i)
-        CompileDeclaration(Declarations.Item(i), *EntryList[static_cast<std::size_t>(i)]);
+        CompileDeclaration(Declarations.Item(i), *entryList_[static_cast<std::size_t>(i)]);
 }
 
 bool TMkDTD::Deduce(std::string_view startName, TMkParsedTextList *&container)
 {
     // The previous run's tree refers to the entries about to be rebuilt.
-    Root.ClearChildren();
-    Root.Entry = nullptr;
+    root_.ClearChildren();
+    root_.Entry = nullptr;
     Compile();
     TMkEntryPoint *start = FindEntry(startName);
     if (!start)
         return false;
-    Root.Entry = start;
-    Root.Container = container;
-    Guard.Start(Limits);
-    start->SkipUnknownTags(Root);
-    const bool matched = start->Match(Root);
-    container = Root.Container;
+    root_.Entry = start;
+    root_.Container = container;
+    guard_.Start(Limits);
+    start->SkipUnknownTags(root_);
+    const bool matched = start->Match(root_);
+    container = root_.Container;
     return matched;
 }

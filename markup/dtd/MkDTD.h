@@ -32,24 +32,24 @@ public:
     bool Deduce(std::string_view startName, TMkParsedTextList *&container);
 
     TMkDTDDefinition Declarations;
-    const TMkEntryList &Entries() const { return EntryList; }
-    TMkDeductionTree &RootNode() { return Root; }
+    const TMkEntryList &Entries() const { return entryList_; }
+    TMkDeductionTree &RootNode() { return root_; }
 
     // Bounds of a run (see TMkDTDLimits), and what the last run ran into: a
     // caller whose run ended on the work budget knows that the result is cut
     // short and may present the document in a simpler way.
     TMkDTDLimits Limits;
-    bool LastRunExhausted() const { return Guard.WorkExhausted; }
-    bool LastRunHitDepthLimit() const { return Guard.DepthLimitReached; }
-    std::int64_t LastRunWork() const { return Guard.Work; }
+    bool LastRunExhausted() const { return guard_.WorkExhausted; }
+    bool LastRunHitDepthLimit() const { return guard_.DepthLimitReached; }
+    std::int64_t LastRunWork() const { return guard_.Work; }
 
 private:
     std::unique_ptr<TMkEntryPoint> MakeEntry(const TMkDTDBaseDefinition &declaration);
     std::unique_ptr<TMkBaseRule> BuildRule(const TMkDataModel &model);
     void CompileDeclaration(const TMkDTDBaseDefinition &declaration, TMkEntryPoint &entry);
 
-    TMkExtParser *Parser;
-    TMkDTDGuard Guard;
-    TMkEntryList EntryList;
-    TMkDeductionTree Root;
+    TMkExtParser *parser_;
+    TMkDTDGuard guard_;
+    TMkEntryList entryList_;
+    TMkDeductionTree root_;
 };

@@ -8,7 +8,7 @@
 
 TMkEntryPoint::TMkEntryPoint(std::string name, TMkExtParser *parser, const TMkEntryList *allEntries,
                              TMkDTDGuard *guard)
-    : Name(std::move(name)), Parser(parser), AllEntries(allEntries), Guard(guard)
+    : Name(std::move(name)), Parser(parser), AllEntries(allEntries), guard_(guard)
 {
 }
 
@@ -92,7 +92,7 @@ void TMkEntityEntry::Undo(TMkDeductionTree & /*node*/) {}
 
 TMkElementEntry::TMkElementEntry(std::string name, TMkExtParser *parser,
                                  const TMkEntryList *allEntries, TMkDTDGuard *guard)
-    : TMkEntryPoint(std::move(name), parser, allEntries, guard), EndTagName("/" + Name)
+    : TMkEntryPoint(std::move(name), parser, allEntries, guard), endTagName_("/" + Name)
 {
 }
 
@@ -128,7 +128,7 @@ bool TMkElementEntry::Match(TMkDeductionTree &node)
     // Only elements with content nest; an element that would open beyond the
     // nesting limit fails as if its required start tag were missing.
     const bool nests = ContentRule != nullptr;
-    if (nests && !Guard->EnterElement())
+    if (nests && !guard_->EnterElement())
         return false;
     struct TLeave {
         TMkDTDGuard *Guard;
@@ -140,7 +140,7 @@ bool TMkElementEntry::Match(TMkDeductionTree &node)
             if (Active)
                 Guard->LeaveElement();
         }
-    } leave{Guard, nests, ++OpenCount};
+    } leave{guard_, nests, ++OpenCount};
 
     if (Parser->CurrentIsTagNamed(Name)) {
         Notify(node, TMkDTDAction::StartTagSeen);
@@ -154,7 +154,7 @@ bool TMkElementEntry::Match(TMkDeductionTree &node)
         Notify(node, TMkDTDAction::Failed);
         return false;
     }
-    if (Parser->CurrentIsTagNamed(EndTagName)) {
+    if (Parser->CurrentIsTagNamed(endTagName_)) {
         Notify(node, TMkDTDAction::EndTagSeen);
         LowerExclusions();
         Notify(node, TMkDTDAction::Closed);
@@ -193,7 +193,7 @@ bool TMkElementEntry::MatchContent(TMkDeductionTree &node)
             result = true;
         // Once the work budget is spent, content ends wherever it stands so
         // that the run unwinds without consuming more.
-        if (ContentEnds() || Guard->WorkExhausted)
+        if (ContentEnds() || guard_->WorkExhausted)
             return result;
         if (applied && Parser->TokenPosition() != pass.StartPosition) {
             lastFailed = -1;
@@ -239,7 +239,7 @@ bool TMkElementEntry::SkipOrDrop(TMkDeductionTree &pass, const TMkToken *&lastFa
 bool TMkElementEntry::ContentEnds() const
 {
     const TMkToken *token = Parser->CurrentToken();
-    if (!token || token->Kind == TMkTokenKind::End || Parser->CurrentIsTagNamed(EndTagName))
+    if (!token || token->Kind == TMkTokenKind::End || Parser->CurrentIsTagNamed(endTagName_))
         return true;
     if (!Terminators)
         return false;

@@ -57,7 +57,7 @@ protected:
     void Notify(TMkDeductionTree &node, TMkDTDAction action);
     void Skip(TMkDeductionTree &node);
 
-    TMkDTDGuard *Guard;
+    TMkDTDGuard *guard_;
 };
 
 class TMkTypeEntry : public TMkEntryPoint {
@@ -105,5 +105,5 @@ private:
     void RaiseExclusions();
     void LowerExclusions();
 
-    std::string EndTagName; // "/" + Name
+    std::string endTagName_; // "/" + Name
 };

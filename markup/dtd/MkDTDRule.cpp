@@ -9,19 +9,19 @@ namespace {
 // Counts one nested match against the run's bounds for as long as it lives.
 class TMatchScope {
 public:
-    explicit TMatchScope(TMkDTDGuard &guard) : Guard(guard), Entered(guard.EnterMatch()) {}
+    explicit TMatchScope(TMkDTDGuard &guard) : guard_(guard), entered_(guard.EnterMatch()) {}
     ~TMatchScope()
     {
-        if (Entered)
-            Guard.LeaveMatch();
+        if (entered_)
+            guard_.LeaveMatch();
     }
     TMatchScope(const TMatchScope &) = delete;
     TMatchScope &operator=(const TMatchScope &) = delete;
-    explicit operator bool() const { return Entered; }
+    explicit operator bool() const { return entered_; }
 
 private:
-    TMkDTDGuard &Guard;
-    bool Entered;
+    TMkDTDGuard &guard_;
+    bool entered_;
 };
 
 } // namespace
@@ -88,7 +88,7 @@ bool TMkAtomRule::Match(TMkDeductionTree &node)
 {
     if (Entry->FailsAtOnce())
         return false;
-    TMatchScope scope(*Guard);
+    TMatchScope scope(*guard_);
     if (!scope)
         return false;
     TMkDeductionTree *child = node.NewChild();
@@ -121,7 +121,7 @@ bool TMkRuleList::MatchSequence(TMkDeductionTree &node)
 
 bool TMkRule::Match(TMkDeductionTree &node)
 {
-    TMatchScope scope(*Guard);
+    TMatchScope scope(*guard_);
     if (!scope)
         return false;
     for (const auto &alternative : Alternatives) {

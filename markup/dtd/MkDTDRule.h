@@ -30,12 +30,12 @@ public:
 
 protected:
     TMkBaseRule(std::uint8_t kind, TMkRepetition repetition, TMkDTDGuard *guard)
-        : Kind(kind), Repetition(repetition), Guard(guard)
+        : Kind(kind), Repetition(repetition), guard_(guard)
     {
     }
     bool Attempt(TMkDeductionTree &node, TMkDeductionTree *&child);
 
-    TMkDTDGuard *Guard;
+    TMkDTDGuard *guard_;
 };
 
 // A reference to one entry.

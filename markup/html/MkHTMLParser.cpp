@@ -117,7 +117,7 @@ std::unique_ptr<TMkParsedTextList> TMkHTMLParser::Parse(TMkByteStream &stream,
     Tokenize(stream);
     Style.Reset();
     HiddenDepth = 0;
-    ImpliedParagraphFor = nullptr;
+    impliedParagraphFor_ = nullptr;
     TMkParsedTextList *container = root.get();
     if (!DTD.Deduce("HTML_DOCUMENT", container))
         root = std::make_unique<TMkParsedTextList>(nullptr);
@@ -275,12 +275,12 @@ void TMkHTMLParser::SkipParagraph(bool dropParagraphEnders)
             return;
     }
     // Should a token come back all the same, it goes: nothing may loop here.
-    if (CurrentToken() != nullptr && CurrentToken() == ImpliedParagraphFor) {
-        ImpliedParagraphFor = nullptr;
+    if (CurrentToken() != nullptr && CurrentToken() == impliedParagraphFor_) {
+        impliedParagraphFor_ = nullptr;
         Advance();
         return;
     }
-    ImpliedParagraphFor = CurrentToken();
+    impliedParagraphFor_ = CurrentToken();
     InsertTag("P");
 }
 

@@ -78,7 +78,7 @@ private:
     void StoreHidden(TMkParsedTextList &container);
 
     // The token in front of which the paragraph skip last implied a P.
-    const TMkToken *ImpliedParagraphFor = nullptr;
+    const TMkToken *impliedParagraphFor_ = nullptr;
 };
 
 // Registers TMkHTMLParser with the file kinds "HTML" and "HTM" unless it is
