@@ -32,7 +32,7 @@ bool DictionaryReader::Fill()
 {
     if (endOfText_)
         return false;
-    ssize_t got;
+    ssize_t got = 0;
     do {
         got = ::read(fd_, buffer_, sizeof buffer_);
     } while (got < 0 && errno == EINTR);

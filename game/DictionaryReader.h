@@ -37,5 +37,5 @@ private:
     bool endOfText_ = false;
     std::size_t pos_ = 0;
     std::size_t size_ = 0;
-    char buffer_[16384];
+    char buffer_[16384] = {};
 };

@@ -9,6 +9,16 @@
 using mktext::Sat;
 using mktext::SatAdd;
 
+namespace {
+
+// A nested tree is indented under its parent item.
+bool IsTree(const TMkBaseText &object)
+{
+    return dynamic_cast<const TMkTree *>(&object) != nullptr;
+}
+
+} // namespace
+
 TMkTree::TMkTree(TMkBaseText *parent) : TMkParsedTextList(parent) {}
 
 bool TMkTree::NeedsLayout(TMkCanvas &, const TMkRect &, const TMkFont &, bool, bool)
@@ -25,7 +35,7 @@ void TMkTree::Layout(TMkCanvas &canvas, const TMkRect &rect, const TMkFont &font
     const std::int64_t height = rect.Height();
     for (std::size_t i = 0; i < Count(); ++i) {
         TMkBaseText &child = *Child(i);
-        const bool nested = dynamic_cast<const TMkTree *>(&child) != nullptr;
+        const bool nested = IsTree(child);
         const TMkRect area{0, 0, Sat(nested ? width - Indent : width), Sat(height - TotalHeight)};
         const TMkRect b = child.GetBounds(canvas, area, font, singleLine, wordWrap);
         const std::int32_t counted = nested ? SatAdd(b.right, Indent) : b.right;
@@ -45,7 +55,7 @@ void TMkTree::Paint(TMkCanvas &canvas, const TMkRect &rect, TMkPoint offset, con
     std::int32_t y = 0;
     for (std::size_t i = 0; i < Count(); ++i) {
         TMkBaseText &child = *Child(i);
-        const bool nested = dynamic_cast<const TMkTree *>(&child) != nullptr;
+        const bool nested = IsTree(child);
         const std::int64_t left = std::int64_t{rect.left} + offset.x + (nested ? Indent : 0);
         const TMkRect area{Sat(left), Sat(std::int64_t{rect.top} + offset.y + y), rect.right,
                            rect.bottom};
