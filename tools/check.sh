@@ -1,9 +1,9 @@
 #!/usr/bin/env bash
 # Installs what is missing, builds and runs the whole test suite: the unit
-# and widget tests in the debug and sanitizer builds, then every fuzz target
-# for a short while.
+# and widget tests in the debug and sanitizer builds, the house style
+# (clang-format and clang-tidy), then every fuzz target for a short while.
 #
-# usage: check.sh [--quick]   (--quick: debug build only)
+# usage: check.sh [--quick]   (--quick: debug build and tests only)
 set -euo pipefail
 root="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 cd "$root"
@@ -21,8 +21,13 @@ for preset in "${presets[@]}"; do
   cmake --preset "$preset" >/dev/null
   cmake --build --preset "$preset"
   echo "=== $preset: test"
-  ctest --preset "$preset"
+  ctest --preset "$preset" -j "$(nproc)"
 done
+
+if [ "$fuzz" = 1 ]; then
+  echo "=== style"
+  "$root/tools/lint.sh" build/debug
+fi
 
 if [ "$fuzz" = 1 ] && [ -x "$root/tools/fuzz.sh" ]; then
   echo "=== fuzz"
