@@ -15,6 +15,7 @@
 
 #include "markup/MkByteStream.h"
 #include "markup/html/MkHTMLParser.h"
+#include "markup/simple/MkSimpleParsers.h"
 #include "markup/MkParserRegistry.h"
 #include "markup/MkStrings.h"
 #include "markup/MkTreeDump.h"
@@ -201,6 +202,7 @@ void WritePng(const TOptions &options, const std::string &markup, char *program)
 int Run(int argc, char **argv)
 {
     const TOptions options = ReadOptions(argc, argv);
+    MkRegisterSimpleParsers();
     MkRegisterHTMLParser();
     const TMkParserClass *parserClass = FindParserClass(options.ParserClass);
     if (!parserClass)

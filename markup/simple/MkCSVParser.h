@@ -1,0 +1,29 @@
+#pragma once
+
+#include "markup/MkLex.h"
+#include "markup/MkParser.h"
+
+// CSV files with ";" between fields: one table row per line, one cell per
+// field.
+
+// Fields and line ends.  A field runs to the next ";", CR or LF; a run of CR
+// and LF bytes is one line end (a tag "NEWLINE"), so empty lines make no
+// rows.
+class TMkCSVLex : public TMkLex {
+public:
+    const TMkLexClass &Class() const override;
+    static const TMkLexClass &StaticClass();
+    std::unique_ptr<TMkToken> NextToken(TMkByteStream &stream) override;
+};
+
+class TMkCSVParser : public TMkParser {
+public:
+    TMkCSVParser();
+    const TMkParserClass &Class() const override;
+    static const TMkParserClass &StaticClass();
+
+    std::unique_ptr<TMkParsedTextList> Parse(TMkByteStream &stream, TMkImageHandler imageHandler,
+                                             TMkVariableHandler variableHandler,
+                                             TMkControlHandler controlHandler,
+                                             TMkRepeatHandler repeatHandler) override;
+};

@@ -1,0 +1,30 @@
+#pragma once
+
+#include "markup/MkLex.h"
+#include "markup/MkParser.h"
+
+// Plain text: one paragraph per line, one word per run of bytes up to and
+// including a space.
+
+// Words and line ends.  A TAB becomes eight spaces inside its word, a CR ends
+// the line (a tag "NEWLINE"), an LF is read over.
+class TMkPlainTextLex : public TMkLex {
+public:
+    const TMkLexClass &Class() const override;
+    static const TMkLexClass &StaticClass();
+    std::unique_ptr<TMkToken> NextToken(TMkByteStream &stream) override;
+};
+
+// The registry's default parser.  Variable references are not resolved:
+// plain text has none.
+class TMkPlainTextParser : public TMkParser {
+public:
+    TMkPlainTextParser();
+    const TMkParserClass &Class() const override;
+    static const TMkParserClass &StaticClass();
+
+    std::unique_ptr<TMkParsedTextList> Parse(TMkByteStream &stream, TMkImageHandler imageHandler,
+                                             TMkVariableHandler variableHandler,
+                                             TMkControlHandler controlHandler,
+                                             TMkRepeatHandler repeatHandler) override;
+};

@@ -1,0 +1,14 @@
+#pragma once
+
+#include <cstdint>
+
+// Registers the simpler parsers in the registry's order, unless they are
+// registered already: TMkCSVParser ("CSV"), TMkDBFParser ("DBF"),
+// TMkSimpleXMLParser ("XML") and TMkPlainTextParser ("TXT"), the default.
+// The program registers them before the HTML parser.
+void MkRegisterSimpleParsers();
+
+// The most cells the CSV and DBF parsers make of one file.  A 1 MiB file of
+// ";" alone would otherwise be a million cells, some 400 MB of text objects;
+// a table never shows more than its grid's 10,000 cells anyway.
+inline constexpr std::int64_t MkMaxTableCells = 100'000;
