@@ -2,52 +2,20 @@
 // expansion, variable substitution, the /BASEFONT rename) over arbitrary
 // bytes.  Nothing may crash, leak, hang or grow without bound.
 
+#include "support/TestParser.h"
+
 #include "markup/MkByteStream.h"
-#include "markup/html/MkHTMLLex.h"
-#include "markup/MkParser.h"
 #include "markup/MkToken.h"
-#include "textobjects/MkParsedTextList.h"
+#include "markup/html/MkHTMLLex.h"
 
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>
 #include <memory>
 #include <string>
+#include <string_view>
 
 namespace {
-
-class TFuzzParser : public TMkExtParser {
-public:
-    TFuzzParser() : TMkExtParser(TMkHTMLLex::StaticClass())
-    {
-        // Smaller expansion bounds keep each run short under the sanitizers
-        // (a few hundred bytes of unclosed REPEAT blocks otherwise take
-        // seconds); the bounds stop expansion the same way at any size.
-        MaxExpandedTokens = 4096;
-        MaxRepeatWork = 50'000;
-    }
-    const TMkParserClass &Class() const override
-    {
-        static const TMkParserClass cls = MkMakeParserClass<TFuzzParser>("TFuzzParser");
-        return cls;
-    }
-    std::unique_ptr<TMkParsedTextList> Parse(TMkByteStream &stream, TMkImageHandler imageHandler,
-                                             TMkVariableHandler variableHandler,
-                                             TMkControlHandler controlHandler,
-                                             TMkRepeatHandler repeatHandler) override
-    {
-        SetHandlers(std::move(imageHandler), std::move(variableHandler), std::move(controlHandler),
-                    std::move(repeatHandler));
-        Tokenize(stream);
-        // Walk the band the way the grammar engine does.
-        while (HasCurrent() || TokenPosition() == TMkTokenBand::BeforeFirst) {
-            (void)CurrentText();
-            Advance();
-        }
-        ClearBand();
-        return std::make_unique<TMkParsedTextList>(nullptr);
-    }
-};
 
 // Variables: names made of digits read as themselves (so counts can come from
 // variables), others as a short text, EMPTY as nothing.
@@ -74,10 +42,19 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
         if (stream.Position() != stream.Size())
             std::abort();
     }
-    TFuzzParser parser;
-    TMkMemoryStream stream(data, size);
+    testkit::TTestParser parser;
+    // Smaller expansion bounds keep each run short under the sanitizers (a
+    // few hundred bytes of unclosed REPEAT blocks otherwise take seconds);
+    // the bounds stop expansion the same way at any size.
+    parser.MaxExpandedTokens = 4096;
+    parser.MaxRepeatWork = 50'000;
     std::size_t copies = 0;
-    parser.Parse(stream, {}, Variable, {},
-                 [&](const TMkHandlerSender &, std::int32_t) { ++copies; });
+    parser.TokenizeText(std::string_view(reinterpret_cast<const char *>(data), size), Variable,
+                        [&](const TMkHandlerSender &, std::int32_t) { ++copies; });
+    // Walk the band the way the grammar engine does.
+    while (parser.HasCurrent() || parser.TokenPosition() == TMkTokenBand::BeforeFirst) {
+        (void)parser.CurrentText();
+        parser.Advance();
+    }
     return 0;
 }

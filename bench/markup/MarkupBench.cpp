@@ -2,9 +2,10 @@
 // the grammar engine (with an HTML-like document type).  Each must take well
 // under a second in the release build; ordinary rows far less.
 
-#include "fuzz/MiniHTMLGrammar.h"
+#include "support/MiniHTMLGrammar.h"
+#include "support/TestParser.h"
+
 #include "markup/MkByteStream.h"
-#include "markup/html/MkHTMLLex.h"
 #include "markup/html/MkHTMLParser.h"
 #include "textobjects/MkParsedTextList.h"
 
@@ -41,35 +42,10 @@ const std::string GameRow =
     "COLOR=\"#440000\">casa</FONT></B></td><td><B><repeat count=2><img src=\"im1.bmp\"></repeat>"
     "<repeat count=1><img src=\"im2.bmp\"></repeat></B></td></tr></table>";
 
-class TBenchParser : public TMkExtParser {
-public:
-    TBenchParser() : TMkExtParser(TMkHTMLLex::StaticClass())
-    {
-        minihtml::Declare(DTD, *this, Counts);
-    }
-    const TMkParserClass &Class() const override
-    {
-        static const TMkParserClass cls = MkMakeParserClass<TBenchParser>("TBenchParser");
-        return cls;
-    }
-    std::unique_ptr<TMkParsedTextList> Parse(TMkByteStream &stream, TMkImageHandler,
-                                             TMkVariableHandler, TMkControlHandler,
-                                             TMkRepeatHandler) override
-    {
-        auto root = std::make_unique<TMkParsedTextList>(nullptr);
-        Tokenize(stream);
-        TMkParsedTextList *container = root.get();
-        DTD.Deduce("HTML_DOCUMENT", container);
-        ClearBand();
-        return root;
-    }
-    TMkDTD DTD{this};
-    minihtml::TCounts Counts;
-};
-
 void Run(benchmark::State &state, const std::string &markup)
 {
-    TBenchParser parser;
+    testkit::TTestParser parser;
+    parser.Declare(testkit::MiniHTMLGrammar);
     for (auto _ : state) {
         TMkMemoryStream stream(markup);
         benchmark::DoNotOptimize(parser.Parse(stream, {}, {}, {}, {}));

@@ -45,7 +45,7 @@ TEST(Application, FullStopRule)
 
 TEST(Application, ExceptionsLeavingEventsReachTheErrorBox)
 {
-    ErrorBoxes boxes;
+    testkit::ErrorBoxes boxes;
     Throwing target;
     QEvent user(QEvent::User);
     QCoreApplication::sendEvent(&target, &user);
@@ -53,6 +53,7 @@ TEST(Application, ExceptionsLeavingEventsReachTheErrorBox)
     RunHandler([] {});
     ASSERT_EQ(boxes.shown.size(), 2u);
     EXPECT_EQ(boxes.shown[0].text, "File not found.");
-    EXPECT_EQ(boxes.shown[0].title, ApplicationTitle(QCoreApplication::applicationFilePath().toStdString()));
+    EXPECT_EQ(boxes.shown[0].title,
+              ApplicationTitle(QCoreApplication::applicationFilePath().toStdString()));
     EXPECT_EQ(boxes.shown[1].text, "Unknown error code.");
 }

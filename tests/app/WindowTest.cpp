@@ -41,8 +41,8 @@ protected:
             std::filesystem::copy_file(std::filesystem::path(VESMAR_GAME_FOLDER) / picture,
                                        dir_.File(picture));
         std::filesystem::current_path(dir_.Path());
-        sound_ = std::make_shared<FakeSoundDevice::Log>();
-        window_ = std::make_unique<TFvesmar>(std::make_unique<FakeSoundDevice>(sound_),
+        sound_ = std::make_shared<testkit::FakeSoundDevice::Log>();
+        window_ = std::make_unique<TFvesmar>(std::make_unique<testkit::FakeSoundDevice>(sound_),
                                              [] { return 12345u; });
     }
 
@@ -95,10 +95,10 @@ protected:
         ASSERT_TRUE(Playing());
     }
 
-    ErrorBoxes boxes_;
-    TempDir dir_;
+    testkit::ErrorBoxes boxes_;
+    testkit::TempDir dir_;
     std::filesystem::path previous_;
-    std::shared_ptr<FakeSoundDevice::Log> sound_;
+    std::shared_ptr<testkit::FakeSoundDevice::Log> sound_;
     std::unique_ptr<TFvesmar> window_;
 };
 
@@ -184,7 +184,8 @@ TEST_F(WindowTest, EnterSubmitsWithAnyModifiersAndOnEveryRepeat)
     EXPECT_EQ(W().Tentativi(), 5);
     // Held down: every repeated key-down submits again.
     for (int i = 0; i < 3; ++i) {
-        QKeyEvent repeat(QEvent::KeyPress, Qt::Key_Return, Qt::NoModifier, QStringLiteral("\r"), true);
+        QKeyEvent repeat(QEvent::KeyPress, Qt::Key_Return, Qt::NoModifier, QStringLiteral("\r"),
+                         true);
         QApplication::sendEvent(W().Eparola, &repeat);
     }
     EXPECT_EQ(W().Tentativi(), 8);
@@ -321,7 +322,8 @@ TEST_F(WindowTest, AMissingChimeIsReportedAndTheGameGoesOn)
     Click(W().Bgenera);
     ASSERT_EQ(boxes_.shown.size(), 1u);
     EXPECT_EQ(boxes_.shown[0].text, "The sound file chimes.wav does not exist.");
-    EXPECT_EQ(boxes_.shown[0].title, ApplicationTitle(ToBytes(QCoreApplication::applicationFilePath())));
+    EXPECT_EQ(boxes_.shown[0].title,
+              ApplicationTitle(ToBytes(QCoreApplication::applicationFilePath())));
     EXPECT_TRUE(Playing());
     Guess("cassa");
     EXPECT_EQ(Text(W().Lmess), "Hai vinto dopo 1 tentativi!");
@@ -355,7 +357,8 @@ TEST_F(WindowTest, TheAboutBoxChangesNothing)
     int shown = 0;
     W().MkAboutDlg1->OnShow = [&](QDialog &dialog) {
         ++shown;
-        QMetaObject::invokeMethod(&dialog, [&dialog] { dialog.accept(); }, Qt::QueuedConnection);
+        QMetaObject::invokeMethod(
+            &dialog, [&dialog] { dialog.accept(); }, Qt::QueuedConnection);
     };
     Click(W().MkSpeedButton1);
     EXPECT_EQ(shown, 1);
@@ -367,18 +370,19 @@ TEST_F(WindowTest, TheAboutBoxChangesNothing)
 
 TEST(WindowStart, WithoutWordListTheWindowAsksToQuit)
 {
-    TempDir dir;
+    testkit::TempDir dir;
     const auto previous = std::filesystem::current_path();
     std::filesystem::current_path(dir.Path());
     {
-        auto sound = std::make_shared<FakeSoundDevice::Log>();
-        TFvesmar window(std::make_unique<FakeSoundDevice>(sound));
+        auto sound = std::make_shared<testkit::FakeSoundDevice::Log>();
+        TFvesmar window(std::make_unique<testkit::FakeSoundDevice>(sound));
         EXPECT_TRUE(window.QuitRequested());
         EXPECT_FALSE(window.isVisible());
     }
     std::filesystem::create_directory(dir.File("vocabolario.txt"));
     {
-        TFvesmar window(std::make_unique<FakeSoundDevice>(std::make_shared<FakeSoundDevice::Log>()));
+        TFvesmar window(std::make_unique<testkit::FakeSoundDevice>(
+            std::make_shared<testkit::FakeSoundDevice::Log>()));
         EXPECT_TRUE(window.QuitRequested()) << "a folder is not a word list";
     }
     std::filesystem::current_path(previous);

@@ -25,9 +25,9 @@ std::vector<std::string> Lines(const std::string &path, std::size_t keep = 100)
 }
 
 // Seeds whose first skip count is known.
-constexpr std::uint32_t kSkipNone = 0;           // n = 1: no line is skipped
-constexpr std::uint32_t kSkipTwo = 3109085843u;  // n = 3: lines 1 and 2 are read
-constexpr std::uint32_t kSkipFar = 12345;        // n in the hundred thousands
+constexpr std::uint32_t kSkipNone = 0;          // n = 1: no line is skipped
+constexpr std::uint32_t kSkipTwo = 3109085843u; // n = 3: lines 1 and 2 are read
+constexpr std::uint32_t kSkipFar = 12345;       // n in the hundred thousands
 
 std::string Draw(const std::string &path, int length, std::uint32_t seed)
 {
@@ -41,7 +41,7 @@ using Words = std::vector<std::string>;
 
 TEST(DictionaryReader, LineEndRules)
 {
-    TempDir dir;
+    testkit::TempDir dir;
     // CR LF and LF end lines; a lone CR is dropped; LF CR drops the CR from
     // the next line; Ctrl-Z ends the text; the last line needs no line end.
     EXPECT_EQ(Lines(dir.Write("a", "ab\r\ncd\ne\rf\n\rg\r\r\nh\x1Ahidden\nmore")),
@@ -52,12 +52,14 @@ TEST(DictionaryReader, LineEndRules)
     EXPECT_EQ(Lines(dir.Write("f", "casa\rcane\r")), (Words{"casacane"}));
     EXPECT_EQ(Lines(dir.Write("g", "\n\n")), (Words{"", ""}));
     EXPECT_TRUE(Lines(dir.Write("h", "")).empty());
-    EXPECT_TRUE(Lines(dir.Write("i", "\x1A" "casa\n")).empty());
+    EXPECT_TRUE(Lines(dir.Write("i", "\x1A"
+                                     "casa\n"))
+                    .empty());
 }
 
 TEST(DictionaryReader, LongLinesAreCountedNotKept)
 {
-    TempDir dir;
+    testkit::TempDir dir;
     const std::string path = dir.Write("long", std::string(100000, 'x') + "\ncasa\n");
     DictionaryReader reader(path, 5);
     std::string line;
@@ -70,7 +72,7 @@ TEST(DictionaryReader, LongLinesAreCountedNotKept)
 
 TEST(WordDraw, SkipDecidesTheFirstCandidate)
 {
-    TempDir dir;
+    testkit::TempDir dir;
     const std::string path = dir.Write("v", "aaaa\nbbbb\ncccc\ndddd\n");
     EXPECT_EQ(Draw(path, 4, kSkipNone), "aaaa");
     EXPECT_EQ(Draw(path, 4, kSkipTwo), "bbbb");
@@ -80,7 +82,7 @@ TEST(WordDraw, SkipDecidesTheFirstCandidate)
 
 TEST(WordDraw, FindsTheOnlyWordOfItsLength)
 {
-    TempDir dir;
+    testkit::TempDir dir;
     const std::string single = dir.Write("single", "casa");
     for (std::uint32_t seed : {kSkipNone, kSkipTwo, kSkipFar, 0xFFFFFFFFu})
         EXPECT_EQ(Draw(single, 4, seed), "casa");
@@ -100,7 +102,7 @@ TEST(WordDraw, FindsTheOnlyWordOfItsLength)
 
 TEST(WordDraw, NoWordOfTheLengthEndsEmpty)
 {
-    TempDir dir;
+    testkit::TempDir dir;
     for (std::uint32_t seed : {kSkipNone, kSkipTwo, kSkipFar, 0xFFFFFFFFu}) {
         EXPECT_EQ(Draw(dir.Write("empty", ""), 5, seed), "");
         EXPECT_EQ(Draw(dir.Write("cr", "carta\rcarte\r"), 5, seed), "");
@@ -110,7 +112,7 @@ TEST(WordDraw, NoWordOfTheLengthEndsEmpty)
 
 TEST(WordDraw, FileErrorsCarryTheirMessages)
 {
-    TempDir dir;
+    testkit::TempDir dir;
     try {
         Draw(dir.File("missing"), 5, kSkipNone);
         FAIL() << "no error for a missing file";

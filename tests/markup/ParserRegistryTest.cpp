@@ -1,4 +1,4 @@
-#include "MarkupTestSupport.h"
+#include "support/TestParser.h"
 
 #include "markup/MkByteStream.h"
 #include "markup/MkParserRegistry.h"
@@ -23,10 +23,12 @@ protected:
     static const TMkParserClass HTML;
 };
 
-const TMkParserClass ParserRegistryTest::CSV = MkMakeParserClass<TTestParser>("TMkCSVParser");
+const TMkParserClass ParserRegistryTest::CSV =
+    MkMakeParserClass<testkit::TTestParser>("TMkCSVParser");
 const TMkParserClass ParserRegistryTest::Plain =
-    MkMakeParserClass<TTestParser>("TMkPlainTextParser");
-const TMkParserClass ParserRegistryTest::HTML = MkMakeParserClass<TTestParser>("TMkHTMLParser");
+    MkMakeParserClass<testkit::TTestParser>("TMkPlainTextParser");
+const TMkParserClass ParserRegistryTest::HTML =
+    MkMakeParserClass<testkit::TTestParser>("TMkHTMLParser");
 
 } // namespace
 

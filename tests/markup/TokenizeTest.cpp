@@ -1,4 +1,5 @@
-#include "MarkupTestSupport.h"
+#include "support/TestParser.h"
+#include "support/TokenDump.h"
 
 #include "markup/MkByteStream.h"
 #include "markup/MkToken.h"
@@ -10,35 +11,10 @@
 #include <string>
 #include <vector>
 
-namespace {
+using testkit::DumpBand;
+using testkit::TTestParser;
 
-// The variables every data case sees: N is 3, EMPTY is empty, any other
-// name reads as [NAME].
-std::string TestVariable(const TMkHandlerSender & /*sender*/, const std::string &name)
-{
-    if (name == "N")
-        return "3";
-    if (name == "EMPTY")
-        return "";
-    return "[" + name + "]";
-}
-
-} // namespace
-
-// Every tokenize/<case>.html, tokenized with TestVariable, must leave the
-// band listed in tokenize/<case>.band, with the cursor before the first token.
-TEST(Tokenize, ProducesTheBandOfEveryDataCase)
-{
-    const auto inputs = DataFiles("tokenize", ".html");
-    ASSERT_FALSE(inputs.empty());
-    for (const std::string &input : inputs) {
-        SCOPED_TRACE(input);
-        TTestParser parser;
-        parser.TokenizeText(ReadFile(input), TestVariable);
-        EXPECT_EQ(DumpBand(parser.Band), ReadFile(input.substr(0, input.size() - 5) + ".band"));
-        EXPECT_EQ(parser.TokenPosition(), -1);
-    }
-}
+// The data cases, tokenize/NAME.html and NAME.band, are run by CTest.
 
 TEST(Tokenize, RepeatHandlerIsToldOfEachCopyBeforeItsVariables)
 {
@@ -106,20 +82,9 @@ public:
 
 TEST(Tokenize, DroppedTokensVanishAndSplitTextRuns)
 {
-    struct TParser : TMkExtParser {
-        TParser() : TMkExtParser(TDroppingLex::StaticClass()) {}
-        const TMkParserClass &Class() const override { return TTestParser::StaticClass(); }
-        std::unique_ptr<TMkParsedTextList> Parse(TMkByteStream &stream, TMkImageHandler,
-                                                 TMkVariableHandler, TMkControlHandler,
-                                                 TMkRepeatHandler) override
-        {
-            Tokenize(stream);
-            return nullptr;
-        }
-    } parser;
+    TTestParser parser(TDroppingLex::StaticClass());
     EXPECT_EQ(parser.LexerClass().ClassName, std::string("TDroppingLex"));
-    TMkMemoryStream stream(std::string_view("ab#c"));
-    parser.Parse(stream, {}, {}, {}, {});
+    parser.TokenizeText("ab#c");
     EXPECT_EQ(DumpBand(parser.Band), "text \"ab\"\ntext \"c\"\nend\n");
 }
 
@@ -176,6 +141,6 @@ TEST(Tokenize, UnclosedRepeatBlocksStopOnTheWorkBound)
               parser.MaxExpandedTokens + static_cast<std::int32_t>(markup.size()));
     std::int32_t left = 0;
     for (std::int32_t i = 0; i < parser.Band.Count(); ++i)
-        left += DumpToken(*parser.Band.TokenAt(i)).rfind("tag \"repeat\"", 0) == 0;
+        left += testkit::DumpToken(*parser.Band.TokenAt(i)).rfind("tag \"repeat\"", 0) == 0;
     EXPECT_GT(left, 0);
 }

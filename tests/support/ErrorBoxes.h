@@ -5,6 +5,8 @@
 #include <string>
 #include <vector>
 
+namespace testkit {
+
 // Records the default error boxes instead of showing them, for as long as
 // the object lives.
 class ErrorBoxes {
@@ -25,3 +27,5 @@ public:
 
     std::vector<Box> shown;
 };
+
+} // namespace testkit

@@ -7,6 +7,8 @@
 #include <string>
 #include <vector>
 
+namespace testkit {
+
 // Records what the media player asks of its device.  Files named in
 // `failing` fail to open, with `failText` as the reason.
 class FakeSoundDevice : public TSoundDevice {
@@ -33,3 +35,5 @@ public:
 private:
     std::shared_ptr<Log> log_;
 };
+
+} // namespace testkit

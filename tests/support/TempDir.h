@@ -4,6 +4,8 @@
 #include <fstream>
 #include <string>
 
+namespace testkit {
+
 // A fresh directory under the system's temporary folder, removed with the
 // object; tests write their dictionaries and sound files into it.
 class TempDir {
@@ -34,3 +36,5 @@ public:
 private:
     std::filesystem::path path_;
 };
+
+} // namespace testkit

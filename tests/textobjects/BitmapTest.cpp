@@ -1,4 +1,4 @@
-#include "TextTestSupport.h"
+#include "support/TextTestSupport.h"
 
 #include "textobjects/MkBitmap.h"
 
@@ -9,8 +9,8 @@
 #include <fstream>
 #include <random>
 
-using testsupport::MakeBmp;
-using testsupport::Put32;
+using testkit::MakeBmp;
+using testkit::Put32;
 
 TEST(BmpReader, DecodesTwentyFourBitRowsInEitherOrder)
 {

@@ -1,4 +1,4 @@
-#include "TextTestSupport.h"
+#include "support/TextTestSupport.h"
 
 #include "textobjects/MkImage.h"
 #include "textobjects/MkParsedTextList.h"
@@ -12,11 +12,11 @@ namespace {
 
 class ImageTest : public ::testing::Test {
 protected:
-    testsupport::FakeLoader loader;
+    testkit::FakeLoader loader;
     TMkScopedPictureLoader scope{loader};
     TMkParsedTextList root{nullptr};
     TMkTestCanvas canvas;
-    TMkFont font = testsupport::BaseFont();
+    TMkFont font = testkit::BaseFont();
 
     TMkImage *AddImage(const std::string &source, const std::string &width = "",
                        const std::string &height = "", TMkImageCallback callback = {})
@@ -95,7 +95,7 @@ TEST_F(ImageTest, CallbackFillsAnEmptyHolderAtLayout)
         EXPECT_EQ(&picture, &sender.Picture);
         EXPECT_EQ(source, "~~PIC");
         EXPECT_EQ(index, 3);
-        picture.SetGraphic(testsupport::SolidBitmap(10, 12, 0xFF000000));
+        picture.SetGraphic(testkit::SolidBitmap(10, 12, 0xFF000000));
     };
     auto *image = root.Add(std::make_unique<TMkImage>(&root, callback, "3", "", "", "~~PIC"));
     EXPECT_EQ(Bounds(image), (TMkRect{0, 0, 10, 12}));

@@ -1,4 +1,4 @@
-#include "TextTestSupport.h"
+#include "support/TextTestSupport.h"
 
 #include "textobjects/MkImage.h"
 #include "textobjects/MkList.h"
@@ -18,7 +18,7 @@ namespace {
 class LayoutTest : public ::testing::Test {
 protected:
     TMkTestCanvas canvas;
-    TMkFont font = testsupport::BaseFont();
+    TMkFont font = testkit::BaseFont();
 
     static TMkParagraph *Words(TMkParsedTextList &parent, const std::vector<std::string> &words)
     {

@@ -1,4 +1,4 @@
-#include "TextTestSupport.h"
+#include "support/TextTestSupport.h"
 
 #include "textobjects/MkImage.h"
 #include "textobjects/MkList.h"
@@ -17,7 +17,7 @@ namespace {
 class PaintTest : public ::testing::Test {
 protected:
     TMkTestCanvas canvas;
-    TMkFont font = testsupport::BaseFont();
+    TMkFont font = testkit::BaseFont();
 
     // As a container does: bounds first, then paint.
     void Paint(TMkBaseText &object, TMkRect rect, bool whiteOut = false, TMkColor back = 0x00FF00,
@@ -115,7 +115,7 @@ TEST_F(PaintTest, LoweredAndRaisedTextAreHalfSize)
 
 TEST_F(PaintTest, WhiteOutPaintsEverythingWhite)
 {
-    testsupport::FakeLoader loader;
+    testkit::FakeLoader loader;
     loader.sizes["im1.bmp"] = {16, 16};
     TMkScopedPictureLoader scope(loader);
 
@@ -136,7 +136,7 @@ TEST_F(PaintTest, WhiteOutPaintsEverythingWhite)
 
 TEST_F(PaintTest, PicturesAndTheirPlaceholder)
 {
-    testsupport::FakeLoader loader;
+    testkit::FakeLoader loader;
     loader.sizes["im1.bmp"] = {16, 16};
     TMkScopedPictureLoader scope(loader);
     TMkParagraph p(nullptr);

@@ -1,4 +1,4 @@
-#include "TextTestSupport.h"
+#include "support/TextTestSupport.h"
 
 #include "textobjects/MkErrors.h"
 #include "textobjects/MkHiddenText.h"
@@ -137,7 +137,7 @@ private:
 std::string PaintAll(TMkParsedTextList &root, bool singleLine, bool whiteOut)
 {
     TMkTestCanvas canvas;
-    const TMkFont font = testsupport::BaseFont();
+    const TMkFont font = testkit::BaseFont();
     const TMkRect rect{5, 7, 405, 307};
     root.GetBounds(canvas, rect, font, singleLine, true);
     root.Paint(canvas, rect, {}, font, 0xFFFFFF, singleLine, true, whiteOut);

@@ -1,4 +1,4 @@
-#include "TextTestSupport.h"
+#include "support/TextTestSupport.h"
 
 #include "textobjects/MkErrors.h"
 #include "textobjects/MkHiddenText.h"
@@ -133,13 +133,13 @@ TEST(TextModel, UnresolvedAlignmentAndBadFontSizesRaise)
         EXPECT_STREQ(e.what(), "Unresolved variable~~WHERE");
     }
     TMkTestCanvas canvas;
-    EXPECT_THROW(paragraph.GetBounds(canvas, {0, 0, 100, 100}, testsupport::BaseFont(), true, true),
+    EXPECT_THROW(paragraph.GetBounds(canvas, {0, 0, 100, 100}, testkit::BaseFont(), true, true),
                  EMkUnresolvedVariable);
 
     TMkText word("x", nullptr);
     word.FontSize = "big";
     try {
-        word.GetBounds(canvas, {0, 0, 100, 100}, testsupport::BaseFont(), true, true);
+        word.GetBounds(canvas, {0, 0, 100, 100}, testkit::BaseFont(), true, true);
         FAIL() << "no error";
     } catch (const EConvertError &e) {
         EXPECT_STREQ(e.what(), "'big' is not a valid integer value");
@@ -148,7 +148,7 @@ TEST(TextModel, UnresolvedAlignmentAndBadFontSizesRaise)
 
 TEST(TextModel, RepeatBlocksBecomePlainListsOfResolvedCopies)
 {
-    testsupport::FakeLoader loader;
+    testkit::FakeLoader loader;
     loader.sizes["im1.bmp"] = {16, 16};
     TMkScopedPictureLoader scope(loader);
 
@@ -242,10 +242,9 @@ TEST(TextModel, DeepTreesAreDestroyedAndLaidOutWithoutExhaustingTheStack)
         at = at->Add(std::make_unique<TMkParsedTextList>(at));
     at->Add(std::make_unique<TMkText>("deep", at));
     TMkTestCanvas canvas;
-    const TMkRect b =
-        root->GetBounds(canvas, {0, 0, 100, 100}, testsupport::BaseFont(), true, true);
+    const TMkRect b = root->GetBounds(canvas, {0, 0, 100, 100}, testkit::BaseFont(), true, true);
     EXPECT_EQ(b, (TMkRect{0, 0, 0, 0})); // the word lies past the nesting limit
-    root->Paint(canvas, {0, 0, 100, 100}, {}, testsupport::BaseFont(), NoColor, true, true, false);
+    root->Paint(canvas, {0, 0, 100, 100}, {}, testkit::BaseFont(), NoColor, true, true, false);
     EXPECT_TRUE(canvas.Calls().empty());
     root.reset();
 }
@@ -257,7 +256,7 @@ TEST(TextModel, HitTestFindsTheLeafUnderThePoint)
     auto *a = p->Add(std::make_unique<TMkText>("aa", p));
     auto *b = p->Add(std::make_unique<TMkText>("bb", p));
     TMkTestCanvas canvas;
-    const TMkFont font = testsupport::BaseFont();
+    const TMkFont font = testkit::BaseFont();
     root.Paint(canvas, {0, 0, 200, 50}, {}, font, NoColor, true, true, false);
     EXPECT_EQ(root.HitTest({3, 3}, canvas, {0, 0, 200, 50}, font, true, true), a);
     EXPECT_EQ(root.HitTest({15, 3}, canvas, {0, 0, 200, 50}, font, true, true), b);

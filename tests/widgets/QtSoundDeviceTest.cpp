@@ -1,6 +1,6 @@
+#include "widgets/QtSoundDevice.h"
 #include "game/MediaPlayer.h"
 #include "support/TempDir.h"
-#include "widgets/QtSoundDevice.h"
 
 #include <QCoreApplication>
 #include <QElapsedTimer>
@@ -41,7 +41,7 @@ std::string ShortBeep()
 // a bad file is refused with a reason.
 TEST(QtSoundDevice, OpensPlaysAndRefusesWithoutBlocking)
 {
-    TempDir dir;
+    testkit::TempDir dir;
     const std::string good = dir.Write("beep.wav", ShortBeep());
     const std::string bad = dir.Write("bad.wav", "RIFF....WAVEnothing");
 

@@ -1,10 +1,10 @@
-#include "MarkupTestSupport.h"
+#include "support/TestParser.h"
 
 #include "markup/dtd/MkDTD.h"
-#include "markup/dtd/MkDataModel.h"
 
 #include <gtest/gtest.h>
 
+#include <map>
 #include <string>
 
 // Markup from a list item must never overflow the stack or stall the
@@ -21,78 +21,66 @@ std::string Repeat(const std::string &text, int times)
     return out;
 }
 
+// Runs grammars, each from DOC, over hostile markup, keeping the words matched as
+// text and counting, for each element, its start tags and its ends.
 class DTDLimitsTest : public ::testing::Test {
 protected:
-    void SetUp() override
+    void Declare(const std::string &grammar)
     {
-        Dtd.Declarations.AddType(
-            "#PCDATA", [this](TMkParsedTextList *&, TMkDTDAction) { Words += CurrentWord(); },
-            [this] { return Parser.CurrentIsText(); });
-    }
-    std::string CurrentWord() const { return Parser.CurrentText(); }
-    TMkDTDHandler Count(int &opened, int &closed)
-    {
-        return [&opened, &closed](TMkParsedTextList *&, TMkDTDAction action) {
-            if (action == TMkDTDAction::StartTagSeen)
-                ++opened;
+        Parser.Declare(grammar);
+        Parser.OnNotify = [this](const std::string &name, TMkDTDAction action) {
+            if (name == "#PCDATA")
+                Words += Parser.CurrentText();
+            else if (action == TMkDTDAction::StartTagSeen)
+                ++Opened[name];
             else if (action == TMkDTDAction::Closed)
-                ++closed;
+                ++Closed[name];
         };
-    }
-    TMkDTDHandler Drop()
-    {
-        return [this](TMkParsedTextList *&, TMkDTDAction) { Parser.Advance(); };
-    }
-    void Element(const std::string &name, bool startRequired, const char *model, bool endRequired,
-                 std::optional<TMkNameList> terminators = {}, TMkDTDHandler notify = {})
-    {
-        Dtd.Declarations.AddElement(name, startRequired, Drop(), std::move(notify), {},
-                                    model ? MkReadContentModel(model) : nullptr,
-                                    std::move(terminators), endRequired);
     }
     bool Run(const std::string &markup)
     {
-        Parser.TokenizeText(markup);
         Words.clear();
+        Opened.clear();
+        Closed.clear();
         TMkParsedTextList *container = nullptr;
-        return Dtd.Deduce("DOC", container);
+        return Parser.DeduceText(markup, container);
     }
 
-    TTestParser Parser;
-    TMkDTD Dtd{&Parser};
+    testkit::TTestParser Parser;
+    TMkDTD &Dtd = Parser.DTD;
     std::string Words;
+    std::map<std::string, int> Opened;
+    std::map<std::string, int> Closed;
 };
 
 } // namespace
 
 TEST_F(DTDLimitsTest, DeeplyNestedInlineTagsKeepTheirText)
 {
-    int opened = 0;
-    int closed = 0;
-    Dtd.Declarations.AddEntity("DOC", MkReadContentModel("BODY"));
-    Element("BODY", false, "(%flow)*", false);
-    Dtd.Declarations.AddEntity("%flow", MkReadContentModel("%inline"));
-    Dtd.Declarations.AddEntity("%inline", MkReadContentModel("#PCDATA | %fontstyle"));
-    Dtd.Declarations.AddEntity("%fontstyle", MkReadContentModel("I | B"));
-    Element("I", true, "(%flow)*", true);
-    Element("B", true, "(%flow)*", true, {}, Count(opened, closed));
+    Declare(R"(<!ENTITY DOC "BODY">
+<!ELEMENT BODY O O (%flow)*>
+<!ENTITY %flow "%inline">
+<!ENTITY %inline "#PCDATA | %fontstyle">
+<!ENTITY %fontstyle "I | B">
+<!ELEMENT I - - (%flow)*>
+<!ELEMENT B - - (%flow)*>
+)");
 
     // Ordinary nesting matches exactly.
     ASSERT_TRUE(Run(Repeat("<b>", 40) + "x" + Repeat("</b>", 40) + "y"));
-    EXPECT_EQ(opened, 40);
-    EXPECT_EQ(closed, 40);
+    EXPECT_EQ(Opened["B"], 40);
+    EXPECT_EQ(Closed["B"], 40);
     EXPECT_EQ(Words, "xy");
     EXPECT_FALSE(Dtd.LastRunHitDepthLimit());
 
     // A 64 KiB row of 9,000 levels: the elements past the limit do not open,
     // their tags are dropped, and every word is still matched as text.
-    opened = closed = 0;
     ASSERT_TRUE(
         Run(Repeat("<b>", 9000) + "x " + Repeat("<i>y</i>", 3) + Repeat("</b>", 9000) + "z"));
     EXPECT_TRUE(Dtd.LastRunHitDepthLimit());
     EXPECT_FALSE(Dtd.LastRunExhausted());
-    EXPECT_EQ(opened, Dtd.Limits.MaxElementDepth - 1); // BODY is the first level
-    EXPECT_EQ(closed, opened);
+    EXPECT_EQ(Opened["B"], Dtd.Limits.MaxElementDepth - 1); // BODY is the first level
+    EXPECT_EQ(Closed["B"], Opened["B"]);
     EXPECT_EQ(Words, "x yyyz");
 
     // 100,000 levels (ten times the largest row) end on the bounds as well.
@@ -103,24 +91,22 @@ TEST_F(DTDLimitsTest, DeeplyNestedInlineTagsKeepTheirText)
 
 TEST_F(DTDLimitsTest, DeeplyNestedTablesDoNotOverflowTheStack)
 {
-    int tables = 0;
-    int closed = 0;
-    Dtd.Declarations.AddEntity("DOC", MkReadContentModel("BODY"));
-    Element("BODY", false, "(TABLE | #PCDATA)*", false);
-    Element("TABLE", true, "(TBODY)+", true, {}, Count(tables, closed));
-    Element("TBODY", false, "(TR)+", false, TMkNameList{"/TABLE"});
-    Element("TR", true, "(TD)*", false, TMkNameList{"TR", "/TABLE"});
-    Element("TD", true, "(TABLE | #PCDATA)*", false, TMkNameList{"TD", "TR", "/TR", "/TABLE"});
+    Declare(R"(<!ENTITY DOC "BODY">
+<!ELEMENT BODY O O (TABLE | #PCDATA)*>
+<!ELEMENT TABLE - - (TBODY)+>
+<!ELEMENT TBODY O O (TR)+ ENDS(/TABLE)>
+<!ELEMENT TR - O (TD)* ENDS(TR /TABLE)>
+<!ELEMENT TD - O (TABLE | #PCDATA)* ENDS(TD TR /TR /TABLE)>
+)");
 
     ASSERT_TRUE(Run(Repeat("<table><tr><td>", 10) + "x" + Repeat("</td></tr></table>", 10)));
-    EXPECT_EQ(tables, 10);
-    EXPECT_EQ(closed, 10);
+    EXPECT_EQ(Opened["TABLE"], 10);
+    EXPECT_EQ(Closed["TABLE"], 10);
     EXPECT_EQ(Words, "x");
 
-    tables = closed = 0;
     Run(Repeat("<table><tr><td>", 10000) + "x" + Repeat("</td></tr></table>", 10000) + "y");
     EXPECT_TRUE(Dtd.LastRunHitDepthLimit());
-    EXPECT_LE(tables, Dtd.Limits.MaxElementDepth / 4 + 1);
+    EXPECT_LE(Opened["TABLE"], Dtd.Limits.MaxElementDepth / 4 + 1);
     EXPECT_NE(Words.find('y'), std::string::npos);
 }
 
@@ -128,8 +114,7 @@ TEST_F(DTDLimitsTest, GroupsNamingThemselvesEndAtTheRecursionBound)
 {
     // %loop can only be matched by matching %loop first: without a bound the
     // descent would never end.
-    Dtd.Declarations.AddEntity("DOC", MkReadContentModel("%loop"));
-    Dtd.Declarations.AddEntity("%loop", MkReadContentModel("%loop | #PCDATA"));
+    Declare("<!ENTITY DOC \"%loop\">\n<!ENTITY %loop \"%loop | #PCDATA\">\n");
     // At the bound the first alternative fails and the second matches.
     EXPECT_TRUE(Run("x"));
     EXPECT_TRUE(Dtd.LastRunHitDepthLimit());
@@ -140,8 +125,7 @@ TEST_F(DTDLimitsTest, RepetitionsThatConsumeNothingEndOnTheBudget)
 {
     // EMPTYEL matches without a tag and consumes nothing, so (EMPTYEL)* would
     // repeat for ever and fill memory with its record.
-    Dtd.Declarations.AddEntity("DOC", MkReadContentModel("(EMPTYEL)*, #PCDATA"));
-    Element("EMPTYEL", false, nullptr, false);
+    Declare("<!ENTITY DOC \"(EMPTYEL)*, #PCDATA\">\n<!ELEMENT EMPTYEL O O EMPTY>\n");
     Dtd.Limits.WorkBudget = 100000;
     EXPECT_FALSE(Run("x"));
     EXPECT_TRUE(Dtd.LastRunExhausted());
@@ -156,8 +140,7 @@ TEST_F(DTDLimitsTest, RepetitionsThatConsumeNothingEndOnTheBudget)
 
 TEST_F(DTDLimitsTest, SpentBudgetUnwindsWithoutConsumingMore)
 {
-    Dtd.Declarations.AddEntity("DOC", MkReadContentModel("(B | #PCDATA)*"));
-    Element("B", true, "(B | #PCDATA)*", true);
+    Declare("<!ENTITY DOC \"(B | #PCDATA)*\">\n<!ELEMENT B - - (B | #PCDATA)*>\n");
     const std::string markup = Repeat("<b>x</b>", 2000);
     ASSERT_TRUE(Run(markup));
     EXPECT_FALSE(Dtd.LastRunExhausted());

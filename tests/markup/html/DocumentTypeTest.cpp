@@ -1,15 +1,10 @@
-#include "markup/MkByteStream.h"
-#include "markup/MkParser.h"
 #include "markup/MkStrings.h"
 #include "markup/dtd/MkDTD.h"
 #include "markup/html/MkHTMLDTD.h"
-#include "markup/html/MkHTMLLex.h"
 #include "markup/html/MkHTMLParser.h"
-#include "textobjects/MkParsedTextList.h"
 
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <set>
 #include <string>
 #include <vector>
@@ -81,127 +76,9 @@ TEST(ElementTable, TheParserBindsEveryElement)
     }
 }
 
-// A parser that records what the document type reports, by element and
-// action, to compare with what the declarations should make of markup.
-class TTracingParser : public TMkExtParser, public TMkHTMLHandlerSource {
-public:
-    TTracingParser() : TMkExtParser(TMkHTMLLex::StaticClass()), DTD(this)
-    {
-        MkDeclareHTMLDocumentType(DTD.Declarations, *this);
-    }
-    const TMkParserClass &Class() const override
-    {
-        static const TMkParserClass cls{"TTracingParser", {}};
-        return cls;
-    }
-    std::unique_ptr<TMkParsedTextList> Parse(TMkByteStream &, TMkImageHandler, TMkVariableHandler,
-                                             TMkControlHandler, TMkRepeatHandler) override
-    {
-        return nullptr;
-    }
-    TMkDTDHandler TextHandler() override
-    {
-        return [this](TMkParsedTextList *&, TMkDTDAction action) {
-            if (action == TMkDTDAction::ContentStep)
-                Events.push_back("text " + CurrentText());
-        };
-    }
-    TMkTypeTest TextTest() override
-    {
-        return [this] { return CurrentIsText(); };
-    }
-    TMkDTDHandler ElementHandler(const TMkHTMLDeclaration &element) override
-    {
-        return [this, name = std::string(element.Name)](TMkParsedTextList *&, TMkDTDAction action) {
-            static const char *const Names[] = {"start", "end",    "step",   "none",
-                                                "",      "closed", "failed", "undone"};
-            if (action != TMkDTDAction::ContentStep && action != TMkDTDAction::NoProgress)
-                Events.push_back(name + " " + Names[static_cast<int>(action)]);
-        };
-    }
-    TMkDTDHandler SkipHandler(const TMkHTMLDeclaration &element) override
-    {
-        const TMkSkipPolicy policy = element.Skip;
-        // The three policies as the HTML parser has them, hidden text aside.
-        return [this, policy](TMkParsedTextList *&, TMkDTDAction) {
-            if (policy == TMkSkipPolicy::Paragraph) {
-                Events.push_back("imply P");
-                InsertTag("P");
-            } else {
-                Events.push_back("skip " + CurrentText());
-                Advance();
-            }
-        };
-    }
-
-    bool Run(std::string_view markup)
-    {
-        TMkMemoryStream stream(markup);
-        Tokenize(stream);
-        TMkParsedTextList root(nullptr);
-        TMkParsedTextList *container = &root;
-        return DTD.Deduce("HTML_DOCUMENT", container);
-    }
-
-    TMkDTD DTD;
-    std::vector<std::string> Events;
-};
-
-TEST(DocumentType, GameRowImpliesHtmlBodyTbodyAndPlain)
-{
-    TTracingParser parser;
-    ASSERT_TRUE(parser.Run(
-        "<table border=\"0\"><tr><td width=\"30\">&nbsp;</td><td><B><FONT SIZE=\"3\">casa"
-        "</FONT></B></td><td><B><img src=\"im1.bmp\"></B></td></tr></table>"));
-    const std::vector<std::string> expected{
-        // HEAD is implied and fails at once: TABLE ends it and it has no TITLE.
-        "HEAD failed", "TABLE start", "TR start", "TD start",
-        // Each cell: the implied PLAIN ends at /TD, a second attempt fails there.
-        "text &nbsp;", "PLAIN closed", "PLAIN failed", "TD end", "TD closed", "TD start", "B start",
-        "FONT start", "text casa", "FONT end", "FONT closed", "B end", "B closed", "PLAIN closed",
-        "PLAIN failed", "TD end", "TD closed", "TD start", "B start", "IMG start", "IMG closed",
-        "B end", "B closed", "PLAIN closed", "PLAIN failed", "TD end", "TD closed", "TR end",
-        "TR closed",
-        // TBODY ends at /TABLE; TBODY+ tries another there, and so does the
-        // next round of TABLE's content.
-        "TBODY closed", "TBODY failed", "TBODY failed", "TABLE end", "TABLE closed", "BODY closed",
-        "HTML closed"};
-    EXPECT_EQ(parser.Events, expected);
-}
-
-TEST(DocumentType, TextInBodyGetsAnImpliedParagraph)
-{
-    TTracingParser parser;
-    ASSERT_TRUE(parser.Run("ciao"));
-    EXPECT_EQ(parser.Events,
-              (std::vector<std::string>{"imply P", "HEAD failed", "P start", "text ciao",
-                                        "P closed", "BODY closed", "HTML closed"}));
-}
-
-TEST(DocumentType, TitleGoesIntoAnImpliedHead)
-{
-    TTracingParser parser;
-    ASSERT_TRUE(parser.Run("<title>t</title><p>x"));
-    EXPECT_EQ(parser.Events,
-              (std::vector<std::string>{"TITLE start", "text t", "TITLE end", "TITLE closed",
-                                        "HEAD closed", "HEAD failed", "P start", "text x",
-                                        "P closed", "BODY closed", "HTML closed"}));
-}
-
-TEST(DocumentType, ExcludedImageAfterTextInPreIsDropped)
-{
-    TTracingParser parser;
-    ASSERT_TRUE(parser.Run("<pre><img src=a>x<img src=b></pre>"));
-    // The first IMG meets PRE's skip handler; the second, directly after
-    // text, is dropped without it.
-    EXPECT_EQ(parser.Events,
-              (std::vector<std::string>{"HEAD failed", "PRE start", "skip img", "text x", "PRE end",
-                                        "PRE closed", "BODY closed", "HTML closed"}));
-}
-
 TEST(DocumentType, FormAndLabelExcludeOnlyThemselves)
 {
-    TTracingParser parser;
+    TMkHTMLParser parser;
     parser.DTD.Compile();
     for (const char *name : {"FORM", "LABEL"}) {
         auto *entry = dynamic_cast<TMkElementEntry *>(parser.DTD.FindEntry(name));

@@ -1,4 +1,5 @@
-#include "HTMLTestSupport.h"
+#include "support/FakeControl.h"
+#include "support/HTMLTestSupport.h"
 
 #include "markup/MkControlHost.h"
 #include "markup/MkEmbdControl.h"
@@ -15,63 +16,7 @@
 
 namespace {
 
-// What the fake platform did, in order.
-struct TJournal {
-    std::vector<std::string> Lines;
-    void Add(const std::string &line) { Lines.push_back(line); }
-};
-
-class TFakeControl : public TMkWindowControl {
-public:
-    TFakeControl(const TMkControlClass &cls, TJournal &journal) : Cls(cls), Journal(journal) {}
-    ~TFakeControl() override { Journal.Add("destroy " + Cls.Name); }
-
-    const TMkControlClass &Class() const override { return Cls; }
-    void *Native() override { return this; }
-    void SetParentWindow(void *window) override { Window = window; }
-    void *ParentWindow() const override { return Window; }
-    void SetVisible(bool visible) override { Shown = visible; }
-    bool Visible() const override { return Shown; }
-    void SetSize(std::int32_t width, std::int32_t height) override
-    {
-        W = width;
-        H = height;
-    }
-    std::int32_t Width() const override { return W; }
-    std::int32_t Height() const override { return H; }
-    void SetText(std::string_view text) override { Text = text; }
-    void MoveTo(TMkPoint position) override { Position = position; }
-
-    TMkControlClass Cls;
-    TJournal &Journal;
-    void *Window = nullptr;
-    bool Shown = true; // platforms make controls visible; the piece must hide it
-    std::int32_t W = 0;
-    std::int32_t H = 0;
-    std::string Text;
-    TMkPoint Position{-1, -1};
-};
-
-// Client coordinates of the owner sit at (100, 200) on the screen, those of
-// any window at (10, 20).
-class TFakeHost : public TMkControlHost {
-public:
-    std::unique_ptr<TMkWindowControl> CreateControl(const TMkControlClass &cls,
-                                                    void *owner) override
-    {
-        Journal.Add("create " + cls.Name + (owner == &Owner ? " owned" : ""));
-        return std::make_unique<TFakeControl>(cls, Journal);
-    }
-    TMkPoint ClientToScreen(void *control, TMkPoint p) override
-    {
-        return control == &Owner ? TMkPoint{p.x + 100, p.y + 200} : p;
-    }
-    TMkPoint ScreenToClient(void *, TMkPoint p) override { return {p.x - 10, p.y - 20}; }
-
-    TJournal Journal;
-    int Owner = 0;
-    int Window = 0;
-};
+using testkit::TFakeControl;
 
 class EmbdControl : public testing::Test {
 protected:
@@ -81,12 +26,12 @@ protected:
     // The markup's only piece, in a tree that sits in the fake window.
     TMkEmbdControl &Piece(std::string_view markup, TMkControlHandler handler = {})
     {
-        htmltest::THandlers handlers;
+        testkit::THandlers handlers;
         handlers.Control = std::move(handler);
-        root = htmltest::Parse(markup, handlers);
+        root = testkit::Parse(markup, handlers);
         root->ParentWindow = &host.Window;
         root->HostControl = &host.Owner;
-        auto *piece = dynamic_cast<TMkEmbdControl *>(htmltest::At(*root, {0, 0}));
+        auto *piece = dynamic_cast<TMkEmbdControl *>(testkit::At(*root, {0, 0}));
         if (!piece)
             throw std::runtime_error("no control piece");
         return *piece;
@@ -102,7 +47,7 @@ protected:
         return static_cast<TFakeControl *>(piece.Control.get());
     }
 
-    TFakeHost host;
+    testkit::TFakeHost host;
     TMkControlHost *previous = nullptr;
     std::unique_ptr<TMkParsedTextList> root;
     TMkTestCanvas canvas;
@@ -121,37 +66,33 @@ TEST_F(EmbdControl, InputWithoutAttributesIsAnEditOfTheDefaultSize)
     EXPECT_EQ(piece.HeightText, "13");
     EXPECT_EQ(Control(piece)->Window, &host.Window);
     EXPECT_FALSE(Control(piece)->Shown); // hidden until painted
-    EXPECT_EQ(host.Journal.Lines, std::vector<std::string>{"create TEdit owned"});
+    EXPECT_EQ(host.Journal, std::vector<std::string>{"create TEdit owned"});
 }
 
-TEST_F(EmbdControl, SubmitIsAButtonWithItsCaption)
+// Each kind of control gets its default size where the markup gives none (a
+// size of 1 asks for it too), and only buttons take the caption.
+TEST_F(EmbdControl, KindsGetTheirDefaultSizesAndOnlyButtonsTheCaption)
 {
-    TMkEmbdControl &piece = Piece("<input type=SUBMIT>");
-    Layout(piece);
-    ASSERT_NE(Control(piece), nullptr);
-    EXPECT_EQ(Control(piece)->Cls.Name, "TButton");
-    EXPECT_EQ(piece.Width, 50);
-    EXPECT_EQ(piece.Height, 20);
-    EXPECT_EQ(Control(piece)->Text, "Submit");
-}
-
-TEST_F(EmbdControl, CheckBoxIsThirteenByTwentyAndTakesNoCaption)
-{
-    TMkEmbdControl &piece = Piece("<input type=checkbox>");
-    piece.Caption = "ignored";
-    Layout(piece);
-    ASSERT_NE(Control(piece), nullptr);
-    EXPECT_EQ(piece.Width, 13);
-    EXPECT_EQ(piece.Height, 20);
-    EXPECT_EQ(Control(piece)->Text, "");
-}
-
-TEST_F(EmbdControl, GivenSizeWinsOverTheDefault)
-{
-    TMkEmbdControl &piece = Piece("<input type=radio width=30 height=1>");
-    Layout(piece);
-    EXPECT_EQ(piece.Width, 30);
-    EXPECT_EQ(piece.Height, 20); // 1 asks for the default
+    MkRegisterControlClass({"TMemoTest", TMkControlKind::Edit});
+    const struct {
+        const char *Markup;
+        const char *Made; // the control's class, size and text
+    } cases[] = {
+        {"<input type=SUBMIT>", "TButton 50x20 Submit"},
+        {"<input type=checkbox>", "TCheckBox 13x20 "},
+        {"<input type=radio width=30 height=1>", "TRadioButton 30x20 "},
+        {"<control korclass=tmemotest>", "TMemoTest 100x13 "},
+    };
+    for (const auto &c : cases) {
+        TMkEmbdControl &piece = Piece(c.Markup);
+        if (piece.Caption.empty())
+            piece.Caption = "ignored";
+        Layout(piece);
+        ASSERT_NE(Control(piece), nullptr) << c.Markup;
+        EXPECT_EQ(Control(piece)->Cls.Name + " " + std::to_string(piece.Width) + "x" +
+                      std::to_string(piece.Height) + " " + Control(piece)->Text,
+                  c.Made);
+    }
 }
 
 TEST_F(EmbdControl, HandlerSeesTheSizedHiddenControlOnce)
@@ -218,17 +159,7 @@ TEST_F(EmbdControl, NoControlOutsideAWindowOrWithoutAHost)
     MkSetControlHost(nullptr);
     Layout(piece);
     EXPECT_EQ(piece.Control, nullptr);
-    EXPECT_TRUE(host.Journal.Lines.empty());
-}
-
-TEST_F(EmbdControl, ClassesRegisteredByTheHostGetTheirKindsDefaults)
-{
-    MkRegisterControlClass({"TMemoTest", TMkControlKind::Edit});
-    TMkEmbdControl &piece = Piece("<control korclass=tmemotest>");
-    Layout(piece);
-    ASSERT_NE(Control(piece), nullptr);
-    EXPECT_EQ(piece.Width, 100);
-    EXPECT_EQ(piece.Height, 13);
+    EXPECT_TRUE(host.Journal.empty());
 }
 
 TEST_F(EmbdControl, SizeThatIsNotANumberIsAConversionErrorWhenNeeded)
@@ -250,7 +181,7 @@ TEST_F(EmbdControl, ClonesStartWithoutAControlAndTheControlDiesWithThePiece)
     EXPECT_EQ(clone->ControlName, "r");
     EXPECT_EQ(clone->Caption, "Reset");
     root.reset();
-    EXPECT_EQ(host.Journal.Lines.back(), "destroy TButton");
+    EXPECT_EQ(host.Journal.back(), "destroy TButton");
 }
 
 TEST(EmbdControlExport, PassesTheRequestedSize)

@@ -1,11 +1,11 @@
-#include "HTMLTestSupport.h"
+#include "support/HTMLTestSupport.h"
 
 #include "markup/MkByteStream.h"
 #include "markup/MkEmbdControl.h"
-#include "markup/html/MkHTMLParser.h"
 #include "markup/MkParserRegistry.h"
 #include "markup/MkToken.h"
 #include "markup/MkTreeDump.h"
+#include "markup/html/MkHTMLParser.h"
 #include "textobjects/MkErrors.h"
 #include "textobjects/MkImage.h"
 #include "textobjects/MkParagraph.h"
@@ -22,10 +22,10 @@
 
 namespace {
 
-using htmltest::At;
-using htmltest::ClassNames;
-using htmltest::Parse;
-using htmltest::Words;
+using testkit::At;
+using testkit::ClassNames;
+using testkit::Parse;
+using testkit::Words;
 
 std::unique_ptr<TMkParsedTextList> ParseWith(TMkHTMLParser &parser, std::string_view markup,
                                              TMkVariableHandler variables = {})
@@ -109,7 +109,7 @@ TEST(HTMLParser, AttributeVariablesAreAnsweredForTheTag)
                                         : "parser");
         return name == "B" ? "2" : "";
     };
-    htmltest::THandlers handlers;
+    testkit::THandlers handlers;
     handlers.Variable = variables;
     auto root =
         Parse("<table border=\"~~b\" bgcolor=\"~~none\"><tr><td>x</td></tr></table>", handlers);
@@ -128,7 +128,7 @@ TEST(HTMLParser, RawAttributesAreResolvedOnTheObjectAfterTheParse)
         asked.push_back(name + (sender.Text ? " by " + MkTextClassName(*sender.Text) : " by tag"));
         return name == "ALIGN" ? "right" : "pic.bmp";
     };
-    htmltest::THandlers handlers;
+    testkit::THandlers handlers;
     handlers.Variable = variables;
     auto root = Parse("<p align=\"~~align\"><img src=\"~~src\"></p>", handlers);
     auto *paragraph = dynamic_cast<TMkParagraph *>(At(*root, {0}));
@@ -144,7 +144,7 @@ TEST(HTMLParser, RawAttributesAreResolvedOnTheObjectAfterTheParse)
 TEST(HTMLParser, HandlersReachTheObjectsTheyBelongTo)
 {
     std::vector<std::string> copies;
-    htmltest::THandlers handlers;
+    testkit::THandlers handlers;
     handlers.Image = [](TMkImage &, TMkPicture &, const std::string &, std::int32_t) {};
     handlers.Control = [](TMkBaseText &, void *, const std::string &) {};
     handlers.Repeat = [&](const TMkHandlerSender &sender, std::int32_t index) {

@@ -1,7 +1,7 @@
-#include "MarkupTestSupport.h"
+#include "support/TokenDump.h"
 
-#include "markup/html/MkHTMLStyle.h"
 #include "markup/MkToken.h"
+#include "markup/html/MkHTMLStyle.h"
 #include "textobjects/MkErrors.h"
 #include "textobjects/MkText.h"
 
@@ -64,7 +64,7 @@ std::string Describe(const TMkText &t)
 std::string Stamp(TMkHTMLStyle &style, std::string_view markup)
 {
     std::string out;
-    for (const auto &token : LexAll(markup)) {
+    for (const auto &token : testkit::LexAll(markup)) {
         if (token->Kind == TMkTokenKind::Tag) {
             const auto &tag = static_cast<const TMkTagToken &>(*token);
             if (!tag.Text.empty() && tag.Text.front() == '/') {

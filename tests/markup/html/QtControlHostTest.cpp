@@ -1,4 +1,4 @@
-#include "HTMLTestSupport.h"
+#include "support/HTMLTestSupport.h"
 
 #include "markup/MkEmbdControl.h"
 #include "textobjects/MkParsedTextList.h"
@@ -37,12 +37,12 @@ protected:
 
     TMkEmbdControl &Piece(std::string_view markup, TMkControlHandler handler = {})
     {
-        htmltest::THandlers handlers;
+        testkit::THandlers handlers;
         handlers.Control = std::move(handler);
-        root = htmltest::Parse(markup, handlers);
+        root = testkit::Parse(markup, handlers);
         root->ParentWindow = static_cast<QWidget *>(&window);
         root->HostControl = owner;
-        auto *piece = dynamic_cast<TMkEmbdControl *>(htmltest::At(*root, {0, 0}));
+        auto *piece = dynamic_cast<TMkEmbdControl *>(testkit::At(*root, {0, 0}));
         if (piece == nullptr)
             throw std::runtime_error("no control piece");
         return *piece;

@@ -1,4 +1,4 @@
-#include "HTMLTestSupport.h"
+#include "support/HTMLTestSupport.h"
 
 #include "markup/MkEmbdControl.h"
 #include "markup/MkTreeDump.h"
@@ -97,8 +97,8 @@ TEST(TreeDump, IndentsTwoSpacesPerLevelAndAddsBoundsOnRequest)
 
 TEST(TreeDump, SpannedCellsNameTheirMaster)
 {
-    auto root = htmltest::Parse(
-        "<table><tr><td>a</td><td rowspan=2>b</td></tr><tr><td>c</td></tr></table>");
+    auto root =
+        testkit::Parse("<table><tr><td>a</td><td rowspan=2>b</td></tr><tr><td>c</td></tr></table>");
     const std::string dump = MkDumpTree(*root);
     // The placeholder under the span sits at row 1, column 1.
     EXPECT_NE(

@@ -13,7 +13,7 @@
 #include <string>
 #include <vector>
 
-namespace testsupport {
+namespace testkit {
 
 // 10 points on the test canvas: 6 pixels per byte, 13 pixels high.
 inline TMkFont BaseFont()
@@ -102,4 +102,4 @@ inline std::vector<std::uint8_t> MakeBmp(std::int32_t width, std::int32_t height
     return b;
 }
 
-} // namespace testsupport
+} // namespace testkit

@@ -14,7 +14,7 @@
 class TMkBaseText;
 class TMkParsedTextList;
 
-namespace htmltest {
+namespace testkit {
 
 struct THandlers {
     TMkImageHandler Image;
@@ -26,11 +26,9 @@ struct THandlers {
 // Parses the bytes exactly as given (no line feed added) with a fresh
 // TMkHTMLParser.
 std::unique_ptr<TMkParsedTextList> Parse(std::string_view markup, const THandlers &handlers = {});
-// The dump of that tree.
-std::string Dump(std::string_view markup, const THandlers &handlers = {});
 
-// The object reached from root through the given child indexes; fails the
-// test (and returns null) when there is none.
+// The object reached from root through the given child indexes; throws
+// std::out_of_range, which fails the test, when there is none.
 TMkBaseText *At(TMkBaseText &root, std::initializer_list<std::size_t> path);
 
 // The texts of every TMkText in the tree, in pre-order.
@@ -38,4 +36,4 @@ std::vector<std::string> Words(const TMkBaseText &root);
 // The class names of the tree in pre-order.
 std::vector<std::string> ClassNames(const TMkBaseText &root);
 
-} // namespace htmltest
+} // namespace testkit

@@ -1,4 +1,4 @@
-#include "TreeReader.h"
+#include "support/TreeReader.h"
 
 #include "textobjects/MkHiddenText.h"
 #include "textobjects/MkImage.h"
@@ -15,7 +15,7 @@
 #include <stdexcept>
 #include <vector>
 
-namespace testsupport {
+namespace testkit {
 
 namespace {
 
@@ -233,4 +233,4 @@ PaintCase ReadPaintCase(const std::string &text)
     return result;
 }
 
-} // namespace testsupport
+} // namespace testkit

@@ -1,14 +1,14 @@
-#include "HTMLTestSupport.h"
+#include "support/HTMLTestSupport.h"
 
 #include "markup/MkByteStream.h"
-#include "markup/html/MkHTMLParser.h"
 #include "markup/MkTreeDump.h"
+#include "markup/html/MkHTMLParser.h"
 #include "textobjects/MkParsedTextList.h"
 #include "textobjects/MkText.h"
 
-#include <gtest/gtest.h>
+#include <stdexcept>
 
-namespace htmltest {
+namespace testkit {
 
 std::unique_ptr<TMkParsedTextList> Parse(std::string_view markup, const THandlers &handlers)
 {
@@ -18,20 +18,14 @@ std::unique_ptr<TMkParsedTextList> Parse(std::string_view markup, const THandler
                         handlers.Repeat);
 }
 
-std::string Dump(std::string_view markup, const THandlers &handlers)
-{
-    return MkDumpTree(*Parse(markup, handlers));
-}
-
 TMkBaseText *At(TMkBaseText &root, std::initializer_list<std::size_t> path)
 {
     TMkBaseText *object = &root;
     for (std::size_t index : path) {
         auto *list = dynamic_cast<TMkParsedTextList *>(object);
-        if (!list || index >= list->Count()) {
-            ADD_FAILURE() << "no child " << index << " below a " << MkTextClassName(*object);
-            return nullptr;
-        }
+        if (!list || index >= list->Count())
+            throw std::out_of_range("no child " + std::to_string(index) + " below a " +
+                                    MkTextClassName(*object));
         object = list->Child(index);
     }
     return object;
@@ -71,4 +65,4 @@ std::vector<std::string> ClassNames(const TMkBaseText &root)
     return names;
 }
 
-} // namespace htmltest
+} // namespace testkit

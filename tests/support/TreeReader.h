@@ -22,7 +22,7 @@
 #include <memory>
 #include <string>
 
-namespace testsupport {
+namespace testkit {
 
 struct PaintCase {
     std::unique_ptr<TMkParsedTextList> root;
@@ -36,4 +36,4 @@ struct PaintCase {
 // Throws std::runtime_error with the line number for a malformed description.
 PaintCase ReadPaintCase(const std::string &text);
 
-} // namespace testsupport
+} // namespace testkit
