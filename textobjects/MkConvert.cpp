@@ -4,21 +4,16 @@
 
 #include <string>
 
-namespace {
-
-int DigitValue(char c, int base)
+int MkHexDigitValue(char c)
 {
-    int d = -1;
     if (c >= '0' && c <= '9')
-        d = c - '0';
-    else if (c >= 'a' && c <= 'f')
-        d = c - 'a' + 10;
-    else if (c >= 'A' && c <= 'F')
-        d = c - 'A' + 10;
-    return d < base ? d : -1;
+        return c - '0';
+    if (c >= 'a' && c <= 'f')
+        return c - 'a' + 10;
+    if (c >= 'A' && c <= 'F')
+        return c - 'A' + 10;
+    return -1;
 }
-
-} // namespace
 
 bool MkTextTryStrToInt(std::string_view text, std::int32_t &value)
 {
@@ -30,31 +25,35 @@ bool MkTextTryStrToInt(std::string_view text, std::int32_t &value)
         negative = text[i] == '-';
         ++i;
     }
-    int base = 10;
-    if (i < text.size() && text[i] == '$') {
-        base = 16;
-        ++i;
-    } else if (i + 1 < text.size() && text[i] == '0' &&
-               (text[i + 1] == 'x' || text[i + 1] == 'X')) {
-        base = 16;
-        i += 2;
-    }
     if (i >= text.size())
         return false;
-    // Hexadecimal may fill all 32 bits; decimal must fit the signed range.
-    const std::int64_t limit = base == 16 ? 0xFFFFFFFFLL : (negative ? 0x80000000LL : 0x7FFFFFFFLL);
+    const std::int64_t limit = negative ? 0x80000000LL : 0x7FFFFFFFLL;
     std::int64_t n = 0;
     for (; i < text.size(); ++i) {
-        const int d = DigitValue(text[i], base);
-        if (d < 0)
+        if (text[i] < '0' || text[i] > '9')
             return false;
-        n = n * base + d;
+        n = n * 10 + (text[i] - '0');
         if (n > limit)
             return false;
     }
-    if (base == 16)
-        n = static_cast<std::int32_t>(static_cast<std::uint32_t>(n));
     value = static_cast<std::int32_t>(negative ? -n : n);
+    return true;
+}
+
+bool MkTextTryHexToInt(std::string_view digits, std::int32_t &value)
+{
+    if (digits.empty())
+        return false;
+    std::uint64_t n = 0;
+    for (const char c : digits) {
+        const int d = MkHexDigitValue(c);
+        if (d < 0)
+            return false;
+        n = n * 16 + static_cast<std::uint64_t>(d);
+        if (n > 0xFFFFFFFFULL)
+            return false;
+    }
+    value = static_cast<std::int32_t>(static_cast<std::uint32_t>(n));
     return true;
 }
 

@@ -4,12 +4,19 @@
 #include <string_view>
 
 // Integer conversion as markup attribute values need it: optional leading
-// blanks, an optional sign, then decimal digits, or hexadecimal digits after
-// "$" or "0x".  Trailing characters and values outside 32 bits are refused;
-// hexadecimal values up to 0xFFFFFFFF wrap into the signed range.
+// blanks, an optional sign, then decimal digits.  Anything else ("$10",
+// "0x2", trailing characters) and values outside 32 bits are refused.
 bool MkTextTryStrToInt(std::string_view text, std::int32_t &value);
 
-// As above, raising EConvertError for a text that is not an integer.
+// The value of a hexadecimal digit, -1 for any other character.
+int MkHexDigitValue(char c);
+
+// Hexadecimal digits alone (no blanks, sign or prefix), up to 0xFFFFFFFF,
+// which wraps into the signed range; false for anything else.
+bool MkTextTryHexToInt(std::string_view digits, std::int32_t &value);
+
+// As MkTextTryStrToInt, raising EConvertError for a text that is not an
+// integer.
 std::int32_t MkTextStrToInt(std::string_view text);
 
 // As above, with 0 for a text that is not an integer.

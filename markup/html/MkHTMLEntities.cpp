@@ -73,10 +73,7 @@ bool NumericReferenceCode(std::string_view digits, char &code)
     std::int32_t value = 0;
     bool ok = false;
     if (!digits.empty() && (digits.front() == 'x' || digits.front() == 'X')) {
-        // The number reader takes hexadecimal after "$".
-        std::string hex(1, '$');
-        hex.append(digits.substr(1));
-        ok = MkTextTryStrToInt(hex, value);
+        ok = MkTextTryHexToInt(digits.substr(1), value);
     } else {
         ok = MkTextTryStrToInt(digits, value);
     }
@@ -103,8 +100,9 @@ std::string MkDecodeNamedEntities(std::string text)
 //
 // Done in place in one pass: out is text[0, w), the unread rest text[r, n).
 // A replacement character goes back in front of the unread rest (a "&" there
-// may start the next reference), and so does an "&" that ends the output (a
-// "#" produced behind it completes a reference).  The reference consumed at
+// may start the next reference), and so does an "&" that ends the output,
+// whether the reference was replaced or removed (a "#" now behind it
+// completes a reference: "&&#x;#65;" is "A").  The reference consumed at
 // least the two bytes "&#", so there is room for both.
 std::string MkDecodeNumericEntities(std::string text)
 {
@@ -130,9 +128,8 @@ std::string MkDecodeNumericEntities(std::string text)
         const bool converts =
             NumericReferenceCode(std::string_view(text).substr(r + 2, digitsEnd - (r + 2)), code);
         r = next;
-        if (!converts)
-            continue;
-        text[--r] = code;
+        if (converts)
+            text[--r] = code;
         if (w > 0 && text[w - 1] == '&')
             text[--r] = text[--w];
     }

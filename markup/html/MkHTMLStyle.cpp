@@ -4,6 +4,7 @@
 #include "markup/html/MkHTMLDTD.h"
 #include "markup/MkStrings.h"
 #include "textobjects/MkConvert.h"
+#include "textobjects/MkErrors.h"
 #include "textobjects/MkText.h"
 
 #include <algorithm>
@@ -29,20 +30,32 @@ std::string FirstFace(const std::string &face)
     return face.substr(0, face.find(','));
 }
 
+// "#" and one hexadecimal number of any length, of which the low 24 bits are
+// 0xRRGGBB.  Digits that are not one raise the number reader's error, which
+// names them after a "$".
+TMkColor HexColor(std::string_view digits)
+{
+    if (digits.empty())
+        throw EConvertError::NotAnInteger("$");
+    std::uint32_t rgb = 0;
+    for (const char c : digits) {
+        const int d = MkHexDigitValue(c);
+        if (d < 0)
+            throw EConvertError::NotAnInteger("$" + std::string(digits));
+        rgb = ((rgb << 4) | static_cast<std::uint32_t>(d)) & 0xFFFFFF;
+    }
+    return MkRGB(static_cast<std::uint8_t>(rgb >> 16), static_cast<std::uint8_t>(rgb >> 8),
+                 static_cast<std::uint8_t>(rgb));
+}
+
 } // namespace
 
 TMkColor ParseColor(std::string_view value)
 {
     if (value.empty())
         return NoColor;
-    if (value.front() == '#') {
-        // Read as the number parser reads "$hex"; its error names that text.
-        std::string number = "$";
-        number.append(value.substr(1));
-        const auto rgb = static_cast<TMkColor>(MkTextStrToInt(number));
-        return MkRGB(static_cast<std::uint8_t>(rgb >> 16), static_cast<std::uint8_t>(rgb >> 8),
-                     static_cast<std::uint8_t>(rgb));
-    }
+    if (value.front() == '#')
+        return HexColor(value.substr(1));
     TMkColor color = NoColor;
     return MkColorByName(value, color) ? color : NoColor;
 }
