@@ -2,19 +2,19 @@
 
 namespace {
 
-constexpr int kStandardIconWidth = 440 - 30;
-constexpr int kTextLeft = 60;
-constexpr int kTitleTop = 12;
-constexpr int kLowestFirstLine = 66;
+constexpr int StandardIconWidth = 440 - 30;
+constexpr int TextLeft = 60;
+constexpr int TitleTop = 12;
+constexpr int LowestFirstLine = 66;
 
 // Places the labels one under the other in the text column.
-struct Column {
+struct TColumn {
     int clientWidth;
-    int x = kTextLeft;
-    int y = kTitleTop;
+    int x = TextLeft;
+    int y = TitleTop;
     int width;
 
-    void Place(AboutBox &box, const std::string &text, int height, int gap)
+    void Place(TAboutBox &box, const std::string &text, int height, int gap)
     {
         if (text.empty())
             return;
@@ -27,17 +27,17 @@ struct Column {
 
 } // namespace
 
-AboutLayout LayoutAboutBox(const AboutMeasures &m)
+TAboutLayout LayoutAboutBox(const TAboutMeasures &m)
 {
-    AboutLayout out;
-    out.clientWidth = kStandardIconWidth;
+    TAboutLayout out;
+    out.clientWidth = StandardIconWidth;
     out.icon = {13, 7, m.iconWidth, m.iconHeight, true};
 
-    Column col{out.clientWidth, kTextLeft, kTitleTop, out.clientWidth - 70};
-    out.title = {col.x, kTitleTop, col.width, m.titleHeight, true};
-    col.y = kTitleTop + m.titleHeight + 10;
-    if (col.y < kLowestFirstLine)
-        col.y = kLowestFirstLine;
+    TColumn col{out.clientWidth, TextLeft, TitleTop, out.clientWidth - 70};
+    out.title = {col.x, TitleTop, col.width, m.titleHeight, true};
+    col.y = TitleTop + m.titleHeight + 10;
+    if (col.y < LowestFirstLine)
+        col.y = LowestFirstLine;
 
     col.Place(out.description, m.description, m.descriptionHeight, 24);
     col.Place(out.credit, m.credit, m.creditHeight, 1);

@@ -9,12 +9,12 @@
 // The width of each of the two system information columns.
 inline constexpr int AboutInfoColumnWidth = 150;
 
-struct AboutBox {
+struct TAboutBox {
     int x = 0, y = 0, width = 0, height = 0;
     bool placed = false;
 };
 
-struct AboutMeasures {
+struct TAboutMeasures {
     int iconWidth = 32, iconHeight = 32;
     int titleHeight = 0;
     // Heights of the labels as they come out with their texts; a label
@@ -25,9 +25,9 @@ struct AboutMeasures {
     int okWidth = 75, okHeight = 25;
 };
 
-struct AboutLayout {
+struct TAboutLayout {
     int clientWidth = 0, clientHeight = 0;
-    AboutBox icon, title, description, credit, email, separator, caption, value, ok;
+    TAboutBox icon, title, description, credit, email, separator, caption, value, ok;
 };
 
-AboutLayout LayoutAboutBox(const AboutMeasures &m);
+TAboutLayout LayoutAboutBox(const TAboutMeasures &m);

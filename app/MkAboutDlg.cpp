@@ -35,7 +35,7 @@ QString LabelText(const std::string &text)
 // The title, pressed into the dialog as the engine draws sunken text: a
 // light copy one pixel down and right under the letters, which keep the
 // dialog's window-text colour.
-class SunkenLabel : public QLabel {
+class TSunkenLabel : public QLabel {
 public:
     using QLabel::QLabel;
 
@@ -54,7 +54,7 @@ protected:
                            static_cast<std::uint8_t>(letters.green()),
                            static_cast<std::uint8_t>(letters.blue()));
         TMkText title(ToBytes(text()), nullptr);
-        title.FontStyle = FontBold;
+        title.FontStyle = MkFontBold;
         title.Style3D = 1; // sunken
         const QRect r = contentsRect();
         title.Paint(canvas, {r.left(), r.top(), r.left() + r.width(), r.top() + r.height()},
@@ -64,9 +64,9 @@ protected:
 
 // A blue, underlined label that turns purple once pressed and reports a
 // click (press and release inside it).
-class LinkLabel : public QLabel {
+class TLinkLabel : public QLabel {
 public:
-    LinkLabel(const QString &text, QWidget *parent) : QLabel(text, parent)
+    TLinkLabel(const QString &text, QWidget *parent) : QLabel(text, parent)
     {
         QFont f = font();
         f.setUnderline(true);
@@ -118,7 +118,7 @@ QLabel *TextLabel(QDialog &dialog, const char *name)
 
 // The value column has a fixed width: a processor name too long for it
 // loses words from its end.
-QString FittingSystemInfo(const QLabel &label, SystemInfo info)
+QString FittingSystemInfo(const QLabel &label, TSystemInfo info)
 {
     const QFontMetrics metrics(label.font());
     for (;;) {
@@ -137,7 +137,7 @@ int HeightFor(QLabel *label, const QString &text)
     return text.isEmpty() ? 0 : label->sizeHint().height();
 }
 
-void Put(QWidget *widget, const AboutBox &box)
+void Put(QWidget *widget, const TAboutBox &box)
 {
     if (!box.placed) {
         widget->hide();
@@ -166,7 +166,7 @@ void TMkAboutDlg::Execute()
     dialog.setWindowTitle(ToQString(CaptionTitle));
     dialog.setFont(DesignFont("MS Sans Serif", 11));
     QPalette palette = dialog.palette();
-    palette.setColor(QPalette::WindowText, systemColor(SystemColor::WindowText));
+    palette.setColor(QPalette::WindowText, SystemColor(TSystemColor::WindowText));
     dialog.setPalette(palette);
 
     // The controls, in the order the dialog creates them.  The dialog has no
@@ -185,12 +185,12 @@ void TMkAboutDlg::Execute()
     auto *separator = new QFrame(&dialog);
     separator->setObjectName(QStringLiteral("Separator"));
     separator->setFrameStyle(QFrame::HLine | QFrame::Sunken);
-    auto *title = new SunkenLabel(&dialog);
+    auto *title = new TSunkenLabel(&dialog);
     title->setObjectName(QStringLiteral("Title"));
     title->setFont(DesignFont("Arial", 29, true)); // 22 points
     auto *description = TextLabel(dialog, "Description");
     auto *credit = TextLabel(dialog, "Credit");
-    auto *email = new LinkLabel(QString(), &dialog);
+    auto *email = new TLinkLabel(QString(), &dialog);
     email->setObjectName(QStringLiteral("EMail"));
     auto *caption = TextLabel(dialog, "Caption");
     auto *value = TextLabel(dialog, "Value");
@@ -199,7 +199,7 @@ void TMkAboutDlg::Execute()
         ToQString(ApplicationTitle(ToBytes(QCoreApplication::applicationFilePath())));
     title->setText(titleText);
 
-    AboutMeasures m;
+    TAboutMeasures m;
     m.iconWidth = pixmap.isNull() ? 32 : pixmap.width();
     m.iconHeight = pixmap.isNull() ? 32 : pixmap.height();
     m.titleHeight = title->sizeHint().height();
@@ -214,7 +214,7 @@ void TMkAboutDlg::Execute()
     m.okWidth = 75;
     m.okHeight = 25;
 
-    const AboutLayout layout = LayoutAboutBox(m);
+    const TAboutLayout layout = LayoutAboutBox(m);
     Put(icon, layout.icon);
     Put(title, layout.title);
     Put(description, layout.description);

@@ -21,9 +21,9 @@ std::string ProcessorModel(const std::string &cpuinfo)
     return {};
 }
 
-SystemInfo ReadSystemInfo()
+TSystemInfo ReadSystemInfo()
 {
-    SystemInfo info;
+    TSystemInfo info;
     const long pages = ::sysconf(_SC_PHYS_PAGES);
     const long pageSize = ::sysconf(_SC_PAGESIZE);
     if (pages > 0 && pageSize > 0)
@@ -61,7 +61,7 @@ std::string ShortProcessorName(const std::string &model)
     return name;
 }
 
-std::string SystemInfoValue(const SystemInfo &info)
+std::string SystemInfoValue(const TSystemInfo &info)
 {
     return std::to_string(info.totalMemoryKB) + " KB\r" + std::to_string(info.processors) + "x " +
            info.processorName;

@@ -3,14 +3,14 @@
 #include <string>
 
 // What the about box tells of the machine.
-struct SystemInfo {
+struct TSystemInfo {
     long long totalMemoryKB = 0;
     int processors = 0;
     std::string processorName;
 };
 
 // Reads the machine's total memory, processor count and processor model.
-SystemInfo ReadSystemInfo();
+TSystemInfo ReadSystemInfo();
 
 // The processor model from the text of /proc/cpuinfo ("model name"), or an
 // empty string.
@@ -24,4 +24,4 @@ std::string ShortProcessorName(const std::string &model);
 // The caption pair and the value pair, one CR between the two lines: the
 // memory in KB, then the processor count and name ("2x AMD EPYC").
 std::string SystemInfoCaption();
-std::string SystemInfoValue(const SystemInfo &info);
+std::string SystemInfoValue(const TSystemInfo &info);

@@ -25,14 +25,14 @@
 
 namespace {
 
-constexpr std::uint32_t kInfoBk = 0xFF000000 | static_cast<std::uint32_t>(SystemColor::InfoBk);
+constexpr std::uint32_t InfoBk = 0xFF000000 | static_cast<std::uint32_t>(TSystemColor::InfoBk);
 
 QLabel *MessageLabel(QWidget *parent, const char *text, int x, int y)
 {
     auto *label = new QLabel(ToQString(text), parent);
     label->setFont(DesignFont("MS Sans Serif", 16, true));
     QPalette p = label->palette();
-    p.setColor(QPalette::WindowText, systemColor(SystemColor::MenuHighlight));
+    p.setColor(QPalette::WindowText, SystemColor(TSystemColor::MenuHighlight));
     label->setPalette(p);
     label->move(x, y);
     label->adjustSize();
@@ -58,7 +58,7 @@ TMkTextListBox *ListBox(QWidget *parent)
 {
     auto *box = new TMkTextListBox(parent);
     box->setFont(DesignFont("Verdana", 13));
-    box->SetColor(kInfoBk);
+    box->SetColor(InfoBk);
     box->SetItemHeight(24);
     box->TextSettings().SetParserClass("TMkHTMLParser");
     return box;
@@ -66,13 +66,13 @@ TMkTextListBox *ListBox(QWidget *parent)
 
 } // namespace
 
-TFvesmar::TFvesmar(std::unique_ptr<TSoundDevice> sound, RandomGenerator::SeedSource seed,
+TFvesmar::TFvesmar(std::unique_ptr<TSoundDevice> sound, TRandomGenerator::SeedSource seed,
                    QWidget *parent)
     : QWidget(parent),
       MediaPlayer1(std::make_unique<TMediaPlayer>(sound ? std::move(sound)
-                                                        : std::make_unique<QtSoundDevice>())),
+                                                        : std::make_unique<TQtSoundDevice>())),
       MkAboutDlg1(std::make_unique<TMkAboutDlg>(this)),
-      random_(seed ? std::move(seed) : RandomGenerator::SeedSource(&RandomGenerator::ClockSeed))
+      random_(seed ? std::move(seed) : TRandomGenerator::SeedSource(&TRandomGenerator::ClockSeed))
 {
     CreateControls();
     ConnectHandlers();
@@ -86,7 +86,7 @@ void TFvesmar::CreateControls()
     setWindowTitle(QString(28, QLatin1Char(' ')) + QStringLiteral("Vesmar"));
     setFont(DesignFont("MS Sans Serif", 11));
     QPalette p = palette();
-    p.setColor(QPalette::Window, systemColor(SystemColor::BtnFace));
+    p.setColor(QPalette::Window, SystemColor(TSystemColor::BtnFace));
     setPalette(p);
     move(524, 158);
     resize(364, 606);
@@ -108,7 +108,7 @@ void TFvesmar::CreateControls()
     MkTextListBox2->setFixedHeight(32);
     MkTextListBox2->AddItem(RigaIntestazione);
     MkTextListBox1 = ListBox(MkSimplePanel3);
-    MkTextListBox1->SetSelectedColor(kInfoBk);
+    MkTextListBox1->SetSelectedColor(InfoBk);
     MkTextListBox1->SetExtendedSelect(false);
     MkTextListBox1->setFixedHeight(473);
     auto *lists = new QVBoxLayout(MkSimplePanel3);
@@ -188,7 +188,7 @@ int TFvesmar::Lunghezza() const
 void TFvesmar::RequestQuit()
 {
     if (!quitRequested_)
-        std::cerr << "vesmar: " << kDictionary << " not found in "
+        std::cerr << "vesmar: " << DictionaryFile << " not found in "
                   << QDir::currentPath().toLocal8Bit().constData() << "\n";
     quitRequested_ = true;
     QMetaObject::invokeMethod(
@@ -198,7 +198,7 @@ void TFvesmar::RequestQuit()
 void TFvesmar::FormCreate()
 {
     SetWaiting();
-    if (!DictionaryExists(kDictionary))
+    if (!DictionaryExists(DictionaryFile))
         RequestQuit();
 }
 
@@ -220,11 +220,11 @@ void TFvesmar::BgeneraClick()
 
 std::string TFvesmar::GeneraParola(int length)
 {
-    if (!DictionaryExists(kDictionary)) {
+    if (!DictionaryExists(DictionaryFile)) {
         RequestQuit();
         return {};
     }
-    return DrawWord(kDictionary, length, random_);
+    return DrawWord(DictionaryFile, length, random_);
 }
 
 void TFvesmar::BinviaClick()
@@ -234,7 +234,7 @@ void TFvesmar::BinviaClick()
 
 void TFvesmar::EparolaKeyDown(int key, Qt::KeyboardModifiers)
 {
-    if (key == TEdit::kEnterKey)
+    if (key == TEdit::EnterKey)
         InviaParola();
 }
 
@@ -252,7 +252,7 @@ void TFvesmar::InviaParola()
 
 void TFvesmar::ValutaParola(const std::string &guess)
 {
-    const Punteggio score = ValutaPunteggio(Parola_, guess);
+    const TPunteggio score = ValutaPunteggio(Parola_, guess);
     MkTextListBox1->AddItem(RigaRisultato(guess, score.Esatte, score.Spostate));
     if (score.Esatte == 0 && score.Spostate == 0)
         SetMessage(Lmess, "Non hai trovato nulla!");

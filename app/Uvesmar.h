@@ -27,10 +27,10 @@ public:
     // The sound device and the seed source can be replaced, for tests; by
     // default cues play through Qt and draws are seeded from the clock.
     explicit TFvesmar(std::unique_ptr<TSoundDevice> sound = nullptr,
-                      RandomGenerator::SeedSource seed = {}, QWidget *parent = nullptr);
+                      TRandomGenerator::SeedSource seed = {}, QWidget *parent = nullptr);
     ~TFvesmar() override;
 
-    static constexpr const char *kDictionary = "vocabolario.txt";
+    static constexpr const char *DictionaryFile = "vocabolario.txt";
 
     // Controls, named as in the window's design.
     QWidget *MkSimplePanel1;
@@ -78,6 +78,6 @@ private:
 
     std::string Parola_;
     int Tentativi_ = 0;
-    RandomGenerator random_;
+    TRandomGenerator random_;
     bool quitRequested_ = false;
 };

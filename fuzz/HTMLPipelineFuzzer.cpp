@@ -51,8 +51,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
 {
     static testkit::TFakeHost host;
     // The game's pictures exist, nothing else does.
-    static testkit::FakeLoader loader = [] {
-        testkit::FakeLoader made;
+    static testkit::TFakeLoader loader = [] {
+        testkit::TFakeLoader made;
         made.sizes = {{"im1.bmp", {16, 16}}, {"im2.bmp", {16, 16}}};
         return made;
     }();

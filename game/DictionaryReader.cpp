@@ -7,12 +7,12 @@
 #include <unistd.h>
 
 namespace {
-constexpr char kLineFeed = '\n';
-constexpr char kCarriageReturn = '\r';
-constexpr char kCtrlZ = '\x1A';
+constexpr char LineFeed = '\n';
+constexpr char CarriageReturn = '\r';
+constexpr char CtrlZ = '\x1A';
 } // namespace
 
-DictionaryReader::DictionaryReader(const std::string &path, std::size_t keepLimit)
+TDictionaryReader::TDictionaryReader(const std::string &path, std::size_t keepLimit)
     : keepLimit_(keepLimit)
 {
     do {
@@ -22,13 +22,13 @@ DictionaryReader::DictionaryReader(const std::string &path, std::size_t keepLimi
         throw EInOutError::FromErrno(errno);
 }
 
-DictionaryReader::~DictionaryReader()
+TDictionaryReader::~TDictionaryReader()
 {
     if (fd_ >= 0)
         ::close(fd_);
 }
 
-bool DictionaryReader::Fill()
+bool TDictionaryReader::Fill()
 {
     if (endOfText_)
         return false;
@@ -46,34 +46,34 @@ bool DictionaryReader::Fill()
 }
 
 // The next byte of the text, or -1 at its end; Ctrl-Z ends the text for good.
-int DictionaryReader::PeekByte()
+int TDictionaryReader::PeekByte()
 {
     if (endOfText_)
         return -1;
     if (pos_ == size_ && !Fill())
         return -1;
-    if (buffer_[pos_] == kCtrlZ) {
+    if (buffer_[pos_] == CtrlZ) {
         endOfText_ = true;
         return -1;
     }
     return static_cast<unsigned char>(buffer_[pos_]);
 }
 
-bool DictionaryReader::AtEnd()
+bool TDictionaryReader::AtEnd()
 {
     return PeekByte() < 0;
 }
 
-std::size_t DictionaryReader::ReadLine(std::string &line)
+std::size_t TDictionaryReader::ReadLine(std::string &line)
 {
     line.clear();
     std::size_t length = 0;
     for (int c = PeekByte(); c >= 0; c = PeekByte()) {
         ++pos_;
-        if (c == kLineFeed)
+        if (c == LineFeed)
             break;
-        if (c == kCarriageReturn) {
-            if (PeekByte() == kLineFeed) {
+        if (c == CarriageReturn) {
+            if (PeekByte() == LineFeed) {
                 ++pos_;
                 break;
             }

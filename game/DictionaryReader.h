@@ -12,14 +12,14 @@
 //
 // Lines are compared by length only, so a line longer than `keepLimit` bytes
 // is counted but not kept whole: memory stays flat whatever the file holds.
-class DictionaryReader {
+class TDictionaryReader {
 public:
     // Opens the file read-only; throws EInOutError when it cannot.
-    DictionaryReader(const std::string &path, std::size_t keepLimit);
-    ~DictionaryReader();
+    TDictionaryReader(const std::string &path, std::size_t keepLimit);
+    ~TDictionaryReader();
 
-    DictionaryReader(const DictionaryReader &) = delete;
-    DictionaryReader &operator=(const DictionaryReader &) = delete;
+    TDictionaryReader(const TDictionaryReader &) = delete;
+    TDictionaryReader &operator=(const TDictionaryReader &) = delete;
 
     // True when no byte is left before the end of the text.
     bool AtEnd();

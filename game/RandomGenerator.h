@@ -7,12 +7,12 @@
 // outputs are scaled by a 64-bit multiplication, so that a given seed always
 // yields the same draws.  The seed source is injectable so that tests can fix
 // it; the default reads a high-resolution clock.
-class RandomGenerator {
+class TRandomGenerator {
 public:
     using SeedSource = std::function<std::uint32_t()>;
 
-    RandomGenerator();
-    explicit RandomGenerator(SeedSource source);
+    TRandomGenerator();
+    explicit TRandomGenerator(SeedSource source);
 
     // Takes a fresh seed from the seed source.
     void Reseed();

@@ -3,7 +3,7 @@
 #include <algorithm>
 
 namespace {
-constexpr char kUsed = '.';
+constexpr char Used = '.';
 }
 
 const char *const RigaIntestazione =
@@ -25,26 +25,26 @@ bool ParolaValida(const std::string &guess, int length)
            std::all_of(guess.begin(), guess.end(), [](char c) { return c >= 'a' && c <= 'z'; });
 }
 
-Punteggio ValutaPunteggio(const std::string &parola, const std::string &guess)
+TPunteggio ValutaPunteggio(const std::string &parola, const std::string &guess)
 {
-    Punteggio p;
+    TPunteggio p;
     std::string secret = parola;
     std::string tried = guess;
     const std::size_t n = std::min(secret.size(), tried.size());
     for (std::size_t i = 0; i < n; ++i) {
         if (parola[i] == guess[i]) {
             ++p.Esatte;
-            secret[i] = kUsed;
-            tried[i] = kUsed;
+            secret[i] = Used;
+            tried[i] = Used;
         }
     }
     for (std::size_t i = 0; i < n; ++i) {
-        if (tried[i] == kUsed)
+        if (tried[i] == Used)
             continue;
         const auto at = secret.find(tried[i]);
         if (at != std::string::npos && at < n) {
             ++p.Spostate;
-            secret[at] = kUsed;
+            secret[at] = Used;
         }
     }
     return p;

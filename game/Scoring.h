@@ -11,7 +11,7 @@ std::string LowerCase(const std::string &text);
 // True when the guess has `length` bytes, all of them from 'a' to 'z'.
 bool ParolaValida(const std::string &guess, int length);
 
-struct Punteggio {
+struct TPunteggio {
     int Esatte = 0;   // letters in the right place
     int Spostate = 0; // further letters found in another place
 };
@@ -19,7 +19,7 @@ struct Punteggio {
 // Scores a guess against the secret word: first the letters in place, then,
 // for each remaining guess letter, the first unused equal letter of the
 // secret.  Each letter of either word counts at most once.
-Punteggio ValutaPunteggio(const std::string &parola, const std::string &guess);
+TPunteggio ValutaPunteggio(const std::string &parola, const std::string &guess);
 
 // The markup row of a scored guess: the guess in bold dark red, then one
 // picture per letter in place and one per letter elsewhere.

@@ -10,16 +10,16 @@
 namespace {
 
 // The largest skip drawn: lines past 589,998 are reached only by searching.
-constexpr std::int32_t kSkipBound = 590000;
+constexpr std::int32_t SkipBound = 590000;
 
-struct Candidate {
+struct TCandidate {
     std::string text;        // the first length + 1 bytes of the line
     std::size_t length = 0;  // its full length
 };
 
 // Reads up to count - 1 lines; the candidate keeps the last one read, or what
 // it held before when none was read.
-void Skip(DictionaryReader &reader, std::int32_t count, Candidate &candidate)
+void Skip(TDictionaryReader &reader, std::int32_t count, TCandidate &candidate)
 {
     for (std::int32_t i = 1; i < count; ++i) {
         if (reader.AtEnd())
@@ -36,15 +36,15 @@ bool DictionaryExists(const std::string &path)
     return ::stat(path.c_str(), &info) == 0 && !S_ISDIR(info.st_mode);
 }
 
-std::string DrawWord(const std::string &path, int length, RandomGenerator &random)
+std::string DrawWord(const std::string &path, int length, TRandomGenerator &random)
 {
     const auto wanted = static_cast<std::size_t>(length < 0 ? 0 : length);
     const std::size_t keep = wanted + 1;
-    auto reader = std::make_unique<DictionaryReader>(path, keep);
+    auto reader = std::make_unique<TDictionaryReader>(path, keep);
     random.Reseed();
-    std::int32_t n = random.RandomBetween(1, kSkipBound);
+    std::int32_t n = random.RandomBetween(1, SkipBound);
 
-    Candidate candidate;
+    TCandidate candidate;
     Skip(*reader, n, candidate);
     // A pass whose skip reads at most the first line tests every line of the
     // file; if such a pass ends without a match, no line has the length and
@@ -59,7 +59,7 @@ std::string DrawWord(const std::string &path, int length, RandomGenerator &rando
             return {};
         n = random.RandomBetween(1, n - 1);
         reader.reset(); // close before opening again
-        reader = std::make_unique<DictionaryReader>(path, keep);
+        reader = std::make_unique<TDictionaryReader>(path, keep);
         Skip(*reader, n, candidate);
         passFromStart = n <= 2;
     }

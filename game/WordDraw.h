@@ -2,7 +2,7 @@
 
 #include <string>
 
-class RandomGenerator;
+class TRandomGenerator;
 
 // True when `path` names an existing file; a directory of that name does not
 // count.
@@ -16,4 +16,4 @@ bool DictionaryExists(const std::string &path);
 // Returns the empty string when the list holds no line of that length (found
 // out by a full pass from the first line).  Throws EInOutError when the file
 // cannot be opened or read.
-std::string DrawWord(const std::string &path, int length, RandomGenerator &random);
+std::string DrawWord(const std::string &path, int length, TRandomGenerator &random);

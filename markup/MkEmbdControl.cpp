@@ -52,7 +52,7 @@ void TMkEmbdControl::Layout(TMkCanvas &, const TMkRect &, const TMkFont &, bool,
 void TMkEmbdControl::Paint(TMkCanvas &canvas, const TMkRect &rect, TMkPoint offset, const TMkFont &,
                            TMkColor backColor, bool, bool, bool whiteOut)
 {
-    canvas.SetBrushColor(whiteOut ? ColorWhite : backColor);
+    canvas.SetBrushColor(whiteOut ? MkColorWhite : backColor);
     EnsureControl();
     const TMkPoint at{mktext::SatAdd(rect.left, offset.x), mktext::SatAdd(rect.top, offset.y)};
     if (!Control) {

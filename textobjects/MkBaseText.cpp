@@ -22,12 +22,12 @@ bool SameTextNoCase(const std::string &a, const std::string &b)
 // one thread; thread_local keeps parallel test runners honest anyway.
 thread_local int tDepth = 0;
 
-class DepthGuard {
+class TDepthGuard {
 public:
-    DepthGuard() { ++tDepth; }
-    ~DepthGuard() { --tDepth; }
-    DepthGuard(const DepthGuard &) = delete;
-    DepthGuard &operator=(const DepthGuard &) = delete;
+    TDepthGuard() { ++tDepth; }
+    ~TDepthGuard() { --tDepth; }
+    TDepthGuard(const TDepthGuard &) = delete;
+    TDepthGuard &operator=(const TDepthGuard &) = delete;
     static bool TooDeep() { return tDepth >= MkMaxPaintDepth; }
 };
 
@@ -102,9 +102,9 @@ void TMkBaseText::Export(TMkWriter &) const {}
 TMkRect TMkBaseText::GetBounds(TMkCanvas &canvas, const TMkRect &rect, const TMkFont &font,
                                bool singleLine, bool wordWrap)
 {
-    if (DepthGuard::TooDeep())
+    if (TDepthGuard::TooDeep())
         return TMkRect{};
-    DepthGuard guard;
+    TDepthGuard guard;
     if (NeedsLayout(canvas, rect, font, singleLine, wordWrap))
         Layout(canvas, rect, font, singleLine, wordWrap);
     return TMkRect{0, 0, Width, Height};
@@ -114,9 +114,9 @@ void TMkBaseText::PaintGuarded(TMkCanvas &canvas, const TMkRect &rect, TMkPoint 
                                const TMkFont &font, TMkColor backColor, bool singleLine,
                                bool wordWrap, bool whiteOut)
 {
-    if (DepthGuard::TooDeep())
+    if (TDepthGuard::TooDeep())
         return;
-    DepthGuard guard;
+    TDepthGuard guard;
     Paint(canvas, rect, offset, font, backColor, singleLine, wordWrap, whiteOut);
 }
 

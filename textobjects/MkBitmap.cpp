@@ -39,9 +39,9 @@ std::uint32_t TMkBitmap::TransparentPixel() const
 namespace {
 
 // Reads little-endian fields; every access is bounds-checked by the caller.
-class Bytes {
+class TBytes {
 public:
-    explicit Bytes(std::span<const std::uint8_t> data) : data_(data) {}
+    explicit TBytes(std::span<const std::uint8_t> data) : data_(data) {}
     bool Has(std::uint64_t offset, std::uint64_t count) const
     {
         return offset <= data_.size() && count <= data_.size() - offset;
@@ -59,7 +59,7 @@ private:
     std::span<const std::uint8_t> data_;
 };
 
-struct BmpHeader {
+struct TBmpHeader {
     std::uint64_t pixelOffset = 0;
     std::uint64_t paletteOffset = 0;
     std::uint32_t paletteEntrySize = 4;
@@ -70,10 +70,10 @@ struct BmpHeader {
     std::uint32_t compression = 0;
 };
 
-constexpr std::uint32_t kBiRgb = 0;
-constexpr std::uint32_t kBiBitfields = 3;
+constexpr std::uint32_t BiRgb = 0;
+constexpr std::uint32_t BiBitfields = 3;
 
-bool ReadHeader(const Bytes &in, BmpHeader &h)
+bool ReadHeader(const TBytes &in, TBmpHeader &h)
 {
     if (!in.Has(0, 18) || in[0] != 'B' || in[1] != 'M')
         return false;
@@ -98,19 +98,19 @@ bool ReadHeader(const Bytes &in, BmpHeader &h)
         return false;
     }
     h.paletteOffset = 14 + std::uint64_t{infoSize};
-    if (h.compression == kBiBitfields && infoSize == 40)
+    if (h.compression == BiBitfields && infoSize == 40)
         h.paletteOffset += 12; // the three masks follow the header
     return true;
 }
 
-bool SizeAcceptable(const BmpHeader &h)
+bool SizeAcceptable(const TBmpHeader &h)
 {
     const std::int64_t rows = h.height < 0 ? -h.height : h.height;
     return h.width > 0 && rows > 0 && h.width <= MkMaxBitmapSide && rows <= MkMaxBitmapSide &&
            h.width * rows <= MkMaxBitmapPixels;
 }
 
-std::vector<std::uint32_t> ReadPalette(const Bytes &in, const BmpHeader &h)
+std::vector<std::uint32_t> ReadPalette(const TBytes &in, const TBmpHeader &h)
 {
     std::vector<std::uint32_t> palette;
     if (h.bitCount > 8)
@@ -135,7 +135,7 @@ std::uint32_t Channel5(std::uint32_t v)
 }
 
 // Pixel x of a row that starts at byte `row`.
-std::uint32_t DecodePixel(const Bytes &in, std::size_t row, std::int64_t x, const BmpHeader &h,
+std::uint32_t DecodePixel(const TBytes &in, std::size_t row, std::int64_t x, const TBmpHeader &h,
                           const std::vector<std::uint32_t> &palette)
 {
     const auto ux = static_cast<std::size_t>(x);
@@ -165,15 +165,15 @@ std::uint32_t DecodePixel(const Bytes &in, std::size_t row, std::int64_t x, cons
 
 std::unique_ptr<TMkBitmap> MkReadBmp(std::span<const std::uint8_t> data)
 {
-    const Bytes in(data);
-    BmpHeader h;
+    const TBytes in(data);
+    TBmpHeader h;
     if (!ReadHeader(in, h) || !SizeAcceptable(h))
         return nullptr;
     const bool knownDepth = h.bitCount == 1 || h.bitCount == 4 || h.bitCount == 8 ||
                             h.bitCount == 16 || h.bitCount == 24 || h.bitCount == 32;
     // Bit fields are accepted only for the layouts they describe by default.
-    const bool plain = h.compression == kBiRgb ||
-                       (h.compression == kBiBitfields && (h.bitCount == 16 || h.bitCount == 32));
+    const bool plain = h.compression == BiRgb ||
+                       (h.compression == BiBitfields && (h.bitCount == 16 || h.bitCount == 32));
     if (!knownDepth || !plain)
         return nullptr;
     const bool topDown = h.height < 0;
@@ -203,8 +203,8 @@ std::unique_ptr<TMkGraphic> TMkBmpLoader::Load(const std::string &fileName)
     file.seekg(0, std::ios::end);
     const std::streamoff size = file.tellg();
     // Larger files cannot hold a bitmap the reader would accept anyway.
-    constexpr std::streamoff kMaxFile = MkMaxBitmapPixels * 4 + 65536;
-    if (size <= 0 || size > kMaxFile)
+    constexpr std::streamoff MaxFile = MkMaxBitmapPixels * 4 + 65536;
+    if (size <= 0 || size > MaxFile)
         return nullptr;
     file.seekg(0, std::ios::beg);
     std::vector<std::uint8_t> bytes(static_cast<std::size_t>(size));

@@ -155,7 +155,7 @@ void TMkCell::Paint(TMkCanvas &canvas, const TMkRect &rect, TMkPoint offset, con
     if (fill == NoColor && table != nullptr)
         fill = table->BgColor;
     const bool hasFill = fill != NoColor;
-    canvas.SetBrushColor(whiteOut ? ColorWhite : (hasFill ? fill : backColor));
+    canvas.SetBrushColor(whiteOut ? MkColorWhite : (hasFill ? fill : backColor));
     if (hasFill)
         canvas.FillRect(TMkRect{ox, oy, SatAdd(ox, w), SatAdd(oy, h)});
 

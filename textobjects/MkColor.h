@@ -6,19 +6,19 @@
 //   0x00BBGGRR       an RGB colour, red in the low byte;
 //   0xFF000000 + n   the platform's system colour number n;
 //   NoColor          no colour was given, the painter's default applies;
-//   NoneColor        the colour named "None" in markup.
+//   MkNoneColor        the colour named "None" in markup.
 // The canvas back-ends resolve system colours when they paint.
 using TMkColor = std::uint32_t;
 
 inline constexpr TMkColor NoColor = 0x20000000;
-inline constexpr TMkColor NoneColor = 0x1FFFFFFF;
-inline constexpr TMkColor SystemColorBase = 0xFF000000;
+inline constexpr TMkColor MkNoneColor = 0x1FFFFFFF;
+inline constexpr TMkColor MkSystemColorBase = 0xFF000000;
 
-inline constexpr TMkColor ColorBlack = 0x000000;
-inline constexpr TMkColor ColorWhite = 0xFFFFFF;
-inline constexpr TMkColor ColorRed = 0x0000FF;
-inline constexpr TMkColor ColorNavy = 0x800000;
-inline constexpr TMkColor ColorGray = 0x808080;
+inline constexpr TMkColor MkColorBlack = 0x000000;
+inline constexpr TMkColor MkColorWhite = 0xFFFFFF;
+inline constexpr TMkColor MkColorRed = 0x0000FF;
+inline constexpr TMkColor MkColorNavy = 0x800000;
+inline constexpr TMkColor MkColorGray = 0x808080;
 
 constexpr TMkColor MkRGB(std::uint8_t r, std::uint8_t g, std::uint8_t b)
 {
@@ -28,7 +28,7 @@ constexpr TMkColor MkRGB(std::uint8_t r, std::uint8_t g, std::uint8_t b)
 
 constexpr TMkColor MkSystemColor(std::uint8_t number)
 {
-    return SystemColorBase + number;
+    return MkSystemColorBase + number;
 }
 
 constexpr bool MkIsSystemColor(TMkColor c)

@@ -9,10 +9,10 @@
 // one byte.
 using TMkFontStyleSet = std::uint8_t;
 
-inline constexpr TMkFontStyleSet FontBold = 1;
-inline constexpr TMkFontStyleSet FontItalic = 2;
-inline constexpr TMkFontStyleSet FontUnderline = 4;
-inline constexpr TMkFontStyleSet FontStrikeOut = 8;
+inline constexpr TMkFontStyleSet MkFontBold = 1;
+inline constexpr TMkFontStyleSet MkFontItalic = 2;
+inline constexpr TMkFontStyleSet MkFontUnderline = 4;
+inline constexpr TMkFontStyleSet MkFontStrikeOut = 8;
 
 // A font description: what the list box hands down as the base font and what
 // a canvas keeps as its current font.  Size is in points.
@@ -20,7 +20,7 @@ struct TMkFont {
     std::string Name;
     std::int32_t Size = 10;
     TMkFontStyleSet Style = 0;
-    TMkColor Color = ColorBlack;
+    TMkColor Color = MkColorBlack;
 
     friend bool operator==(const TMkFont &, const TMkFont &) = default;
 };

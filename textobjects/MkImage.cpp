@@ -19,7 +19,7 @@ std::string LocalFileName(std::string source)
     return source;
 }
 
-constexpr std::int32_t kFallbackSide = 24;
+constexpr std::int32_t FallbackSide = 24;
 
 } // namespace
 
@@ -72,8 +72,8 @@ void TMkImage::Layout(TMkCanvas &, const TMkRect &, const TMkFont &, bool, bool)
         Width = w != 0 ? w : Picture.Width();
         Height = h != 0 ? h : Picture.Height();
     } else {
-        Width = w != 0 ? w : kFallbackSide;
-        Height = h != 0 ? h : kFallbackSide;
+        Width = w != 0 ? w : FallbackSide;
+        Height = h != 0 ? h : FallbackSide;
     }
 }
 
@@ -86,18 +86,18 @@ void TMkImage::Paint(TMkCanvas &canvas, const TMkRect &rect, TMkPoint offset, co
     const TMkRect r{mktext::Sat(x), mktext::Sat(y), mktext::SatAdd(x, b.right),
                     mktext::SatAdd(y, b.bottom)};
     if (whiteOut) {
-        canvas.SetBrushColor(ColorWhite);
+        canvas.SetBrushColor(MkColorWhite);
         canvas.SetBrushStyle(TMkBrushStyle::Solid);
         canvas.FillRect(r);
         return;
     }
     if (Picture.Empty()) {
         // Placeholder: a grey dotted frame with a red "x".
-        canvas.SetPenColor(ColorGray);
+        canvas.SetPenColor(MkColorGray);
         canvas.SetPenStyle(TMkPenStyle::Dotted);
         canvas.SetBrushStyle(TMkBrushStyle::Clear);
         canvas.OutlineRect(r);
-        canvas.SetFontColor(ColorRed);
+        canvas.SetFontColor(MkColorRed);
         canvas.TextOut(mktext::SatAdd(r.left, 4), mktext::SatAdd(r.top, 2), "x");
         return;
     }

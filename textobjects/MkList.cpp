@@ -15,8 +15,8 @@ using mktext::SatAdd;
 
 namespace {
 
-constexpr std::int32_t kItemIndent = 20;
-constexpr std::int32_t kTextMarkerHeight = 13;
+constexpr std::int32_t ItemIndent = 20;
+constexpr std::int32_t TextMarkerHeight = 13;
 
 } // namespace
 
@@ -39,7 +39,7 @@ void TMkList::Layout(TMkCanvas &canvas, const TMkRect &rect, const TMkFont &font
         auto *item = dynamic_cast<TMkListItem *>(Child(i));
         if (item == nullptr)
             continue;
-        const TMkRect area{SatAdd(rect.left, kItemIndent), SatAdd(rect.top, y), rect.right,
+        const TMkRect area{SatAdd(rect.left, ItemIndent), SatAdd(rect.top, y), rect.right,
                            rect.bottom};
         const TMkRect b = item->GetBounds(canvas, area, font, singleLine, wordWrap);
         Width = std::max(Width, b.right);
@@ -47,7 +47,7 @@ void TMkList::Layout(TMkCanvas &canvas, const TMkRect &rect, const TMkFont &font
         Height = std::max(Height, y);
         y = SatAdd(y, 2);
     }
-    Width = SatAdd(Width, kItemIndent);
+    Width = SatAdd(Width, ItemIndent);
     Height = y;
 }
 
@@ -58,13 +58,13 @@ void TMkList::DrawMarker(TMkCanvas &canvas, std::int32_t left, std::int32_t top,
         const TMkColor color = canvas.Font().Color;
         const std::int32_t size = canvas.Font().Size;
         const TMkFontStyleSet style = canvas.Font().Style;
-        canvas.SetFontColor(ColorBlack);
+        canvas.SetFontColor(MkColorBlack);
         canvas.SetFontSize(10);
         canvas.SetFontStyle(0);
         const std::string digits = std::to_string(number);
         const std::int32_t hn = canvas.TextHeight(digits);
-        const std::int32_t y = markerHeight == kTextMarkerHeight
-                                   ? Sat(std::int64_t{top} + kTextMarkerHeight - hn + 3)
+        const std::int32_t y = markerHeight == TextMarkerHeight
+                                   ? Sat(std::int64_t{top} + TextMarkerHeight - hn + 3)
                                    : Sat(std::int64_t{top} + heightOfW - hn);
         canvas.TextOut(SatAdd(left, 2), y, digits + ".");
         canvas.SetFontColor(color);
@@ -75,9 +75,9 @@ void TMkList::DrawMarker(TMkCanvas &canvas, std::int32_t left, std::int32_t top,
     const TMkColor brushColor = canvas.BrushColor();
     const TMkBrushStyle brushStyle = canvas.BrushStyle();
     const TMkColor penColor = canvas.PenColor();
-    canvas.SetBrushColor(ColorBlack);
+    canvas.SetBrushColor(MkColorBlack);
     canvas.SetBrushStyle(TMkBrushStyle::Solid);
-    canvas.SetPenColor(ColorBlack);
+    canvas.SetPenColor(MkColorBlack);
     const std::int32_t x = SatAdd(std::int64_t{left} + 2, heightOfW / 4);
     const std::int32_t y = SatAdd(top, markerHeight != 0 ? markerHeight / 2 : 3);
     canvas.Ellipse(TMkRect{x, y, SatAdd(x, 6), SatAdd(y, 6)});
@@ -99,7 +99,7 @@ void TMkList::Paint(TMkCanvas &canvas, const TMkRect &rect, TMkPoint offset, con
             continue;
         ++number;
         if (whiteOut)
-            canvas.SetFontColor(ColorWhite);
+            canvas.SetFontColor(MkColorWhite);
         const std::int32_t heightOfW = canvas.TextHeight("W");
         if (std::int64_t{top} + y + heightOfW > rect.bottom)
             return;
@@ -111,10 +111,10 @@ void TMkList::Paint(TMkCanvas &canvas, const TMkRect &rect, TMkPoint offset, con
             if (y > rect.bottom)
                 return;
         }
-        const TMkRect area{SatAdd(left, kItemIndent), SatAdd(top, y), rect.right, rect.bottom};
+        const TMkRect area{SatAdd(left, ItemIndent), SatAdd(top, y), rect.right, rect.bottom};
         item->PaintGuarded(canvas, area, TMkPoint{}, font, backColor, singleLine, wordWrap,
                            whiteOut);
-        item->Left = kItemIndent;
+        item->Left = ItemIndent;
         item->Top = y;
         y = SatAdd(std::int64_t{y} + (item->Height != 0 ? item->Height : heightOfW), 2);
         if (y > rect.Height())
@@ -161,9 +161,9 @@ std::int32_t TMkListItem::MarkerHeight() const
         if (const auto *paragraph = dynamic_cast<const TMkParagraph *>(child)) {
             if (paragraph->Count() == 0)
                 continue;
-            return kTextMarkerHeight;
+            return TextMarkerHeight;
         }
-        return dynamic_cast<const TMkText *>(child) != nullptr ? kTextMarkerHeight : 0;
+        return dynamic_cast<const TMkText *>(child) != nullptr ? TextMarkerHeight : 0;
     }
-    return kTextMarkerHeight; // an empty item
+    return TextMarkerHeight; // an empty item
 }

@@ -46,7 +46,7 @@ std::int32_t AlignOffset(std::int32_t align, std::int64_t avail, std::int64_t li
 }
 
 // The line being filled.
-struct Line {
+struct TLine {
     std::int32_t width = 0;
     std::int32_t height = 0;
     bool blank = true;
@@ -104,7 +104,7 @@ void TMkParagraph::Layout(TMkCanvas &canvas, const TMkRect &rect, const TMkFont 
     const std::int64_t avail = rect.Width();
     std::int32_t maxW = 0;
     std::int32_t totalH = 0;
-    Line line;
+    TLine line;
     auto close = [&]() {
         maxW = std::max(maxW, SatAdd(line.width, AlignOffset(align, avail, line.width)));
         totalH = SatAdd(totalH, line.height);
@@ -160,7 +160,7 @@ void TMkParagraph::Paint(TMkCanvas &canvas, const TMkRect &rect, TMkPoint offset
     const std::int64_t avail = rect.Width();
     const bool wrapping = wordWrap && !singleLine;
     std::int32_t top = 0; // height drawn so far
-    Line line;
+    TLine line;
 
     auto drawChild = [&](TMkBaseText &child, std::int32_t x, std::int32_t y) {
         child.PaintGuarded(canvas, rect, TMkPoint{SatAdd(offset.x, x), SatAdd(offset.y, y)}, font,

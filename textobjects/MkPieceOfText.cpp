@@ -34,7 +34,7 @@ void TMkLine::Paint(TMkCanvas &canvas, const TMkRect &rect, TMkPoint offset, con
                     TMkColor backColor, bool singleLine, bool wordWrap, bool whiteOut)
 {
     GetBounds(canvas, rect, font, singleLine, wordWrap);
-    canvas.SetBrushColor(whiteOut ? ColorWhite : backColor);
+    canvas.SetBrushColor(whiteOut ? MkColorWhite : backColor);
     const std::int32_t y = mktext::SatAdd(std::int64_t{rect.top} + offset.y, 4);
     canvas.MoveTo(mktext::SatAdd(rect.left, offset.x), y);
     canvas.LineTo(rect.right, y);

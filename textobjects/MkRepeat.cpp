@@ -11,16 +11,16 @@ namespace {
 thread_local std::int64_t tCopiesLeft = 0;
 thread_local int tExpansionDepth = 0;
 
-class ExpansionScope {
+class TExpansionScope {
 public:
-    ExpansionScope()
+    TExpansionScope()
     {
         if (tExpansionDepth++ == 0)
             tCopiesLeft = MkMaxRepeatCopies;
     }
-    ~ExpansionScope() { --tExpansionDepth; }
-    ExpansionScope(const ExpansionScope &) = delete;
-    ExpansionScope &operator=(const ExpansionScope &) = delete;
+    ~TExpansionScope() { --tExpansionDepth; }
+    TExpansionScope(const TExpansionScope &) = delete;
+    TExpansionScope &operator=(const TExpansionScope &) = delete;
 };
 
 } // namespace
@@ -53,7 +53,7 @@ void TMkRepeat::ResolveVariables(const TMkVariableCallback &callback)
 {
     auto expanded = std::make_unique<TMkParsedTextList>(Parent);
     {
-        const ExpansionScope scope;
+        const TExpansionScope scope;
         MkTextResolve(*this, RepeatCount, callback);
         const std::int32_t count = std::min(CountValue(), MkMaxRepeatCount);
         for (std::int32_t index = 0; index < count; ++index) {

@@ -17,7 +17,7 @@ using mktext::SatAdd;
 namespace {
 
 // Content is measured in a very tall rectangle, wrapped.
-constexpr std::int32_t kMeasureHeight = 10000;
+constexpr std::int32_t MeasureHeight = 10000;
 
 std::int32_t ColumnCount(const TMkTable &table)
 {
@@ -84,7 +84,7 @@ void TMkTable::ComputeMinWidths(const TMkGrid &grid, TMkCanvas &canvas, const TM
 {
     // A 1-pixel-wide rectangle breaks every line at every child, so each
     // child's width is the widest piece that cannot be broken.
-    const TMkRect narrow{0, 0, 1, kMeasureHeight};
+    const TMkRect narrow{0, 0, 1, MeasureHeight};
     for (const auto &row : grid)
         for (TMkCell *cell : row) {
             cell->LayoutDirty = true;
@@ -289,7 +289,7 @@ void TMkTable::ComputeRowHeights(const TMkGrid &grid, TMkCanvas &canvas, const T
             }
             // The full column width: padding, border and inset are not taken
             // off here.
-            const TMkRect area{0, 0, ColumnsWidth(cell->ColIndex, cell->ColSpan), kMeasureHeight};
+            const TMkRect area{0, 0, ColumnsWidth(cell->ColIndex, cell->ColSpan), MeasureHeight};
             std::int64_t sum = 0;
             for (std::size_t i = 0; i < cell->Count(); ++i)
                 sum +=

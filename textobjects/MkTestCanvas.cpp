@@ -34,13 +34,13 @@ std::string PointText(const TMkPoint &p)
 std::string StyleText(TMkFontStyleSet s)
 {
     std::string out;
-    if (s & FontBold)
+    if (s & MkFontBold)
         out += 'B';
-    if (s & FontItalic)
+    if (s & MkFontItalic)
         out += 'I';
-    if (s & FontUnderline)
+    if (s & MkFontUnderline)
         out += 'U';
-    if (s & FontStrikeOut)
+    if (s & MkFontStrikeOut)
         out += 'S';
     return out.empty() ? "-" : out;
 }

@@ -98,9 +98,9 @@ private:
     TMkCanvasCall Record(TMkCanvasCall::Kind kind) const;
 
     TMkFont font_;
-    TMkColor brushColor_ = ColorWhite;
+    TMkColor brushColor_ = MkColorWhite;
     TMkBrushStyle brushStyle_ = TMkBrushStyle::Solid;
-    TMkColor penColor_ = ColorBlack;
+    TMkColor penColor_ = MkColorBlack;
     std::int32_t penWidth_ = 1;
     TMkPenStyle penStyle_ = TMkPenStyle::Solid;
     TMkPoint penPos_;

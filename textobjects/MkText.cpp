@@ -26,8 +26,8 @@ void TMkText::SetUpFont(TMkCanvas &canvas, const TMkFont &font) const
         canvas.SetFontSize(MkTextStrToInt(FontSize));
     if (IsLink != 0) {
         if (Color == NoColor)
-            canvas.SetFontColor(ColorNavy);
-        canvas.SetFontStyle(static_cast<TMkFontStyleSet>(FontStyle | FontUnderline));
+            canvas.SetFontColor(MkColorNavy);
+        canvas.SetFontStyle(static_cast<TMkFontStyleSet>(FontStyle | MkFontUnderline));
     }
 }
 
@@ -47,7 +47,7 @@ void TMkText::Paint(TMkCanvas &canvas, const TMkRect &rect, TMkPoint offset, con
         canvas.SetFontSize(canvas.Font().Size / 2);
     canvas.SetBrushStyle(TMkBrushStyle::Clear);
     if (whiteOut)
-        canvas.SetFontColor(ColorWhite);
+        canvas.SetFontColor(MkColorWhite);
     const std::int32_t x = SatAdd(rect.left, offset.x);
     const std::int32_t y = SatAdd(rect.top, offset.y);
     if (Position == 0 || Position == 2) {

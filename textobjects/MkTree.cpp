@@ -49,7 +49,7 @@ void TMkTree::Layout(TMkCanvas &canvas, const TMkRect &rect, const TMkFont &font
 void TMkTree::Paint(TMkCanvas &canvas, const TMkRect &rect, TMkPoint offset, const TMkFont &font,
                     TMkColor backColor, bool singleLine, bool wordWrap, bool whiteOut)
 {
-    canvas.SetBrushColor(whiteOut ? ColorWhite : backColor);
+    canvas.SetBrushColor(whiteOut ? MkColorWhite : backColor);
     const std::int64_t width = rect.Width() - offset.x;
     const std::int64_t height = rect.Height() - offset.y;
     std::int32_t y = 0;

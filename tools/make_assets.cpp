@@ -19,9 +19,9 @@
 
 namespace {
 
-constexpr double kPi = 3.14159265358979323846;
+constexpr double Pi = 3.14159265358979323846;
 
-struct Rgb {
+struct TRgb {
     std::uint8_t r, g, b;
 };
 
@@ -46,20 +46,20 @@ bool WriteFile(const std::string &path, const std::string &bytes)
 
 // --- pictures ---------------------------------------------------------------
 
-constexpr int kSide = 16;
-constexpr Rgb kBackground{0xFF, 0xFF, 0xE1}; // the results list's background
+constexpr int Side = 16;
+constexpr TRgb Background{0xFF, 0xFF, 0xE1}; // the results list's background
 
-using Picture = std::vector<Rgb>; // rows from the top
+using Picture = std::vector<TRgb>; // rows from the top
 
 // Coverage of the pixel (x, y) by a disc centred in the picture.
 double Disc(int x, int y, double radius)
 {
-    const double c = (kSide - 1) / 2.0;
+    const double c = (Side - 1) / 2.0;
     const double d = std::hypot(x - c, y - c);
     return std::clamp(radius + 0.5 - d, 0.0, 1.0);
 }
 
-Rgb Mix(Rgb a, Rgb b, double t)
+TRgb Mix(TRgb a, TRgb b, double t)
 {
     auto m = [t](std::uint8_t p, std::uint8_t q) {
         return static_cast<std::uint8_t>(std::lround(p + (q - p) * t));
@@ -67,17 +67,17 @@ Rgb Mix(Rgb a, Rgb b, double t)
     return {m(a.r, b.r), m(a.g, b.g), m(a.b, b.b)};
 }
 
-Picture Peg(Rgb outline, Rgb fill, Rgb shine, double outlineWidth)
+Picture Peg(TRgb outline, TRgb fill, TRgb shine, double outlineWidth)
 {
-    Picture pic(kSide * kSide, kBackground);
-    for (int y = 0; y < kSide; ++y) {
-        for (int x = 0; x < kSide; ++x) {
-            Rgb p = Mix(kBackground, outline, Disc(x, y, 6.5));
+    Picture pic(Side * Side, Background);
+    for (int y = 0; y < Side; ++y) {
+        for (int x = 0; x < Side; ++x) {
+            TRgb p = Mix(Background, outline, Disc(x, y, 6.5));
             p = Mix(p, fill, Disc(x, y, 6.5 - outlineWidth));
             // A small highlight towards the top left gives the peg its roundness.
             const double h = std::clamp(1.8 - std::hypot(x - 5.0, y - 5.0), 0.0, 1.0);
             p = Mix(p, shine, 0.6 * h * Disc(x, y, 6.5 - outlineWidth));
-            pic[static_cast<std::size_t>(y * kSide + x)] = p;
+            pic[static_cast<std::size_t>(y * Side + x)] = p;
         }
     }
     return pic;
@@ -85,15 +85,15 @@ Picture Peg(Rgb outline, Rgb fill, Rgb shine, double outlineWidth)
 
 std::string Bmp(const Picture &pic)
 {
-    const std::uint32_t rowBytes = (kSide * 3 + 3) & ~3u;
-    const std::uint32_t pixelBytes = rowBytes * kSide;
+    const std::uint32_t rowBytes = (Side * 3 + 3) & ~3u;
+    const std::uint32_t pixelBytes = rowBytes * Side;
     std::string s = "BM";
     Put32(s, 54 + pixelBytes);
     Put32(s, 0);
     Put32(s, 54);
     Put32(s, 40);
-    Put32(s, kSide);
-    Put32(s, kSide); // positive height: rows stored from the bottom
+    Put32(s, Side);
+    Put32(s, Side); // positive height: rows stored from the bottom
     Put16(s, 1);
     Put16(s, 24);
     Put32(s, 0);
@@ -102,42 +102,42 @@ std::string Bmp(const Picture &pic)
     Put32(s, 3780);
     Put32(s, 0);
     Put32(s, 0);
-    for (int y = kSide - 1; y >= 0; --y) {
-        for (int x = 0; x < kSide; ++x) {
-            const Rgb p = pic[static_cast<std::size_t>(y * kSide + x)];
+    for (int y = Side - 1; y >= 0; --y) {
+        for (int x = 0; x < Side; ++x) {
+            const TRgb p = pic[static_cast<std::size_t>(y * Side + x)];
             s.push_back(static_cast<char>(p.b));
             s.push_back(static_cast<char>(p.g));
             s.push_back(static_cast<char>(p.r));
         }
-        s.append(rowBytes - kSide * 3, '\0');
+        s.append(rowBytes - Side * 3, '\0');
     }
     return s;
 }
 
 // --- sounds -----------------------------------------------------------------
 
-constexpr int kRate = 22050;
+constexpr int Rate = 22050;
 
-struct Note {
+struct TNote {
     double start;    // seconds
     double freq;     // Hz
     double length;   // seconds
     double volume;
 };
 
-std::vector<double> Render(const std::vector<Note> &notes, double seconds)
+std::vector<double> Render(const std::vector<TNote> &notes, double seconds)
 {
-    std::vector<double> mix(static_cast<std::size_t>(seconds * kRate), 0.0);
-    for (const Note &n : notes) {
-        const auto first = static_cast<std::size_t>(n.start * kRate);
-        const auto count = static_cast<std::size_t>(n.length * kRate);
+    std::vector<double> mix(static_cast<std::size_t>(seconds * Rate), 0.0);
+    for (const TNote &n : notes) {
+        const auto first = static_cast<std::size_t>(n.start * Rate);
+        const auto count = static_cast<std::size_t>(n.length * Rate);
         for (std::size_t i = 0; i < count && first + i < mix.size(); ++i) {
-            const double t = static_cast<double>(i) / kRate;
+            const double t = static_cast<double>(i) / Rate;
             const double attack = std::min(1.0, t / 0.005);
             const double decay = std::exp(-4.0 * t / n.length);
             // A bell: the fundamental with a quieter inharmonic partial.
-            const double wave = std::sin(2 * kPi * n.freq * t) +
-                                0.35 * std::sin(2 * kPi * n.freq * 2.76 * t) * std::exp(-6.0 * t);
+            const double wave = std::sin(2 * Pi * n.freq * t) +
+                                0.35 * std::sin(2 * Pi * n.freq * 2.76 * t) * std::exp(-6.0 * t);
             mix[first + i] += n.volume * attack * decay * wave;
         }
     }
@@ -156,8 +156,8 @@ std::string Wav(const std::vector<double> &samples)
     Put32(s, 16);
     Put16(s, 1);         // PCM
     Put16(s, 1);         // mono
-    Put32(s, kRate);
-    Put32(s, kRate * 2); // bytes per second
+    Put32(s, Rate);
+    Put32(s, Rate * 2); // bytes per second
     Put16(s, 2);         // block align
     Put16(s, 16);        // bits per sample
     s += "data";
@@ -182,9 +182,9 @@ int main(int argc, char **argv)
     const Picture inPlace = Peg({0x40, 0x00, 0x00}, {0x8B, 0x00, 0x00}, {0xE0, 0x60, 0x60}, 1.0);
     const Picture elsewhere = Peg({0x30, 0x30, 0x30}, {0xF4, 0xF4, 0xF4}, {0xFF, 0xFF, 0xFF}, 1.6);
 
-    const std::vector<Note> chimes = {
+    const std::vector<TNote> chimes = {
         {0.00, 1318.5, 0.9, 0.30}, {0.18, 1046.5, 0.9, 0.30}, {0.36, 1568.0, 1.1, 0.30}};
-    const std::vector<Note> success = {
+    const std::vector<TNote> success = {
         {0.00, 523.3, 0.5, 0.28}, {0.12, 659.3, 0.5, 0.28}, {0.24, 784.0, 0.5, 0.28},
         {0.36, 1046.5, 1.1, 0.32}, {0.36, 784.0, 1.1, 0.18}, {0.36, 659.3, 1.1, 0.14}};
 

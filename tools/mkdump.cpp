@@ -143,7 +143,7 @@ void PaintLikeListBox(TMkParsedTextList &root, const TMkRect &rect)
     font.Name = "Verdana";
     font.Size = 10;
     font.Style = 0;
-    font.Color = ColorBlack;
+    font.Color = MkColorBlack;
     canvas.SetFont(font);
     canvas.SetBrushColor(InfoBk);
     root.Paint(canvas, rect, TMkPoint{0, 0}, canvas.Font(), InfoBk, true, true, false);

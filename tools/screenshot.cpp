@@ -27,7 +27,7 @@
 namespace {
 
 // The cues are not heard in a picture.
-class SilentSoundDevice : public TSoundDevice {
+class TSilentSoundDevice : public TSoundDevice {
 public:
     bool Open(const std::string &, std::string &) override { return true; }
     void Close() override {}
@@ -59,7 +59,7 @@ int main(int argc, char **argv)
 
     std::filesystem::current_path(argv[1]);
     std::ofstream("vocabolario.txt") << "arte\ncassa\nalbero\n";
-    TFvesmar window(std::make_unique<SilentSoundDevice>(), [] { return 2024u; });
+    TFvesmar window(std::make_unique<TSilentSoundDevice>(), [] { return 2024u; });
     window.show();
     QTest::mouseClick(window.Bgenera, Qt::LeftButton);
     for (const char *word : {"sacca", "tasca", "cassa"})

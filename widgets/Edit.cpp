@@ -8,7 +8,7 @@ void TEdit::keyPressEvent(QKeyEvent *event)
 {
     if (OnKeyDown) {
         const bool enter = event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter;
-        OnKeyDown(enter ? kEnterKey : event->key(), event->modifiers());
+        OnKeyDown(enter ? EnterKey : event->key(), event->modifiers());
     }
     QLineEdit::keyPressEvent(event);
 }

@@ -15,7 +15,7 @@ public:
     // modifiers held.
     std::function<void(int key, Qt::KeyboardModifiers modifiers)> OnKeyDown;
 
-    static constexpr int kEnterKey = 13;
+    static constexpr int EnterKey = 13;
 
 protected:
     void keyPressEvent(QKeyEvent *event) override;

@@ -13,14 +13,14 @@
 
 namespace {
 
-constexpr int kMarkupRole = Qt::UserRole + 1;
+constexpr int MarkupRole = Qt::UserRole + 1;
 // Set on an item whose markup raised an error; it draws its background only
 // until its text changes, so that the error is reported once, not on every
 // repaint.
-constexpr int kFailedRole = Qt::UserRole + 2;
+constexpr int FailedRole = Qt::UserRole + 2;
 
 // Measured items stay within what a list view can stack by the thousand.
-constexpr int kMaxMeasuredHeight = 65'535;
+constexpr int MaxMeasuredHeight = 65'535;
 
 TMkRect ToMkRect(const QRect &r)
 {
@@ -92,7 +92,7 @@ void TMkTextListBox::Clear()
 void TMkTextListBox::AddItem(const std::string &markup)
 {
     auto *item = new QListWidgetItem;
-    item->setData(kMarkupRole, QByteArray(markup.data(), static_cast<qsizetype>(markup.size())));
+    item->setData(MarkupRole, QByteArray(markup.data(), static_cast<qsizetype>(markup.size())));
     addItem(item);
 }
 
@@ -106,7 +106,7 @@ std::string TMkTextListBox::Item(int index) const
     const QListWidgetItem *it = item(index);
     if (it == nullptr)
         return {};
-    const QByteArray bytes = it->data(kMarkupRole).toByteArray();
+    const QByteArray bytes = it->data(MarkupRole).toByteArray();
     return std::string(bytes.constData(), static_cast<std::size_t>(bytes.size()));
 }
 
@@ -115,8 +115,8 @@ void TMkTextListBox::SetItem(int index, const std::string &markup)
     QListWidgetItem *it = item(index);
     if (it == nullptr)
         return;
-    it->setData(kFailedRole, QVariant());
-    it->setData(kMarkupRole, QByteArray(markup.data(), static_cast<qsizetype>(markup.size())));
+    it->setData(FailedRole, QVariant());
+    it->setData(MarkupRole, QByteArray(markup.data(), static_cast<qsizetype>(markup.size())));
 }
 
 void TMkTextListBox::SetItemIndex(int index)
@@ -133,7 +133,7 @@ int TMkTextListBox::ItemIndex() const
 
 std::string TMkTextListBox::ItemText(int index) const
 {
-    const QByteArray bytes = item(index)->data(kMarkupRole).toByteArray();
+    const QByteArray bytes = item(index)->data(MarkupRole).toByteArray();
     std::string text;
     text.reserve(static_cast<std::size_t>(bytes.size()) + 1);
     text.append(bytes.constData(), static_cast<std::size_t>(bytes.size()));
@@ -143,12 +143,12 @@ std::string TMkTextListBox::ItemText(int index) const
 
 bool TMkTextListBox::Failed(int index) const
 {
-    return item(index)->data(kFailedRole).toBool();
+    return item(index)->data(FailedRole).toBool();
 }
 
 void TMkTextListBox::Fail(int index)
 {
-    item(index)->setData(kFailedRole, true);
+    item(index)->setData(FailedRole, true);
     if (OnItemError)
         OnItemError(std::current_exception());
 }
@@ -170,7 +170,7 @@ void TMkTextListBox::SetColor(TMkColor color)
 {
     color_ = color;
     QPalette p = palette();
-    p.setColor(QPalette::Base, colorFromValue(color));
+    p.setColor(QPalette::Base, ColorFromValue(color));
     setPalette(p);
 }
 
@@ -192,8 +192,8 @@ TMkFont TMkTextListBox::MkFont() const
     else
         result.Size = std::max(1, f.pointSize());
     result.Style = static_cast<TMkFontStyleSet>(
-        (f.bold() ? FontBold : 0) | (f.italic() ? FontItalic : 0) |
-        (f.underline() ? FontUnderline : 0) | (f.strikeOut() ? FontStrikeOut : 0));
+        (f.bold() ? MkFontBold : 0) | (f.italic() ? MkFontItalic : 0) |
+        (f.underline() ? MkFontUnderline : 0) | (f.strikeOut() ? MkFontStrikeOut : 0));
     result.Color = fontColor_;
     return result;
 }
@@ -402,7 +402,7 @@ int TMkTextListBox::MeasureItem(int index)
         const TMkRect bounds =
             textSettings_.Bounds(canvas, {0, 0, viewport()->width(), itemHeight_}, font, true,
                                  wordWrap_);
-        return static_cast<int>(std::clamp<std::int64_t>(bounds.Height(), 1, kMaxMeasuredHeight));
+        return static_cast<int>(std::clamp<std::int64_t>(bounds.Height(), 1, MaxMeasuredHeight));
     } catch (...) {
         Fail(index);
         return itemHeight_;

@@ -16,11 +16,11 @@ namespace {
 
 // Coordinates from hostile layouts can be anywhere in 32 bits; Qt's rectangle
 // arithmetic is not safe there, and nothing that far away is visible.
-constexpr std::int32_t kFar = 1 << 24;
+constexpr std::int32_t Far = 1 << 24;
 
 int Near(std::int32_t v)
 {
-    return std::clamp(v, -kFar, kFar);
+    return std::clamp(v, -Far, Far);
 }
 
 // The pixels from left to right - 1 and top to bottom - 1; empty when the
@@ -39,8 +39,8 @@ QString Text(std::string_view bytes)
 
 // Sizes beyond this are not fonts anyone reads; the clamp keeps the font
 // engine from building gigantic glyph caches for hostile markup.
-constexpr int kMaxPoints = 1000;
-constexpr int kMaxPenWidth = 1000;
+constexpr int MaxPoints = 1000;
+constexpr int MaxPenWidth = 1000;
 
 } // namespace
 
@@ -62,12 +62,12 @@ QFont TQtCanvas::ToQFont(const TMkFont &font)
         q.setFamily(Text(font.Name));
     // 96 dots per inch: a point is 4/3 of a pixel, rounded as the classic
     // desktop does (10 points are 13 pixels).
-    const int points = std::clamp(font.Size, 1, kMaxPoints);
+    const int points = std::clamp(font.Size, 1, MaxPoints);
     q.setPixelSize(std::max(1, static_cast<int>(std::lround(points * 96.0 / 72.0))));
-    q.setBold((font.Style & FontBold) != 0);
-    q.setItalic((font.Style & FontItalic) != 0);
-    q.setUnderline((font.Style & FontUnderline) != 0);
-    q.setStrikeOut((font.Style & FontStrikeOut) != 0);
+    q.setBold((font.Style & MkFontBold) != 0);
+    q.setItalic((font.Style & MkFontItalic) != 0);
+    q.setUnderline((font.Style & MkFontUnderline) != 0);
+    q.setStrikeOut((font.Style & MkFontStrikeOut) != 0);
     return q;
 }
 
@@ -113,7 +113,7 @@ std::int32_t TQtCanvas::TextHeight(std::string_view)
 
 void TQtCanvas::DrawText(std::int32_t x, std::int32_t y, std::string_view text)
 {
-    const QColor color = colorFromValue(font_.Color);
+    const QColor color = ColorFromValue(font_.Color);
     if (!color.isValid())
         return;
     painter_.setFont(qfont_);
@@ -146,12 +146,12 @@ void TQtCanvas::SetBrushColor(TMkColor color)
 
 void TQtCanvas::SetPenWidth(std::int32_t width)
 {
-    penWidth_ = std::clamp(width, 0, kMaxPenWidth);
+    penWidth_ = std::clamp(width, 0, MaxPenWidth);
 }
 
 bool TQtCanvas::ApplyPen()
 {
-    const QColor color = colorFromValue(penColor_);
+    const QColor color = ColorFromValue(penColor_);
     if (!color.isValid()) {
         painter_.setPen(Qt::NoPen);
         return false;
@@ -165,7 +165,7 @@ bool TQtCanvas::ApplyPen()
 
 bool TQtCanvas::ApplyBrush()
 {
-    const QColor color = colorFromValue(brushColor_);
+    const QColor color = ColorFromValue(brushColor_);
     if (brushStyle_ == TMkBrushStyle::Clear || !color.isValid()) {
         painter_.setBrush(Qt::NoBrush);
         return false;
@@ -176,7 +176,7 @@ bool TQtCanvas::ApplyBrush()
 
 void TQtCanvas::FillRect(const TMkRect &rect)
 {
-    const QColor color = colorFromValue(brushColor_);
+    const QColor color = ColorFromValue(brushColor_);
     if (brushStyle_ == TMkBrushStyle::Clear || !color.isValid())
         return;
     painter_.fillRect(ToQRect(rect), color);

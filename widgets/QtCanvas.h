@@ -69,9 +69,9 @@ private:
     QPainter &painter_;
     TMkFont font_;
     QFont qfont_;
-    TMkColor brushColor_ = ColorWhite;
+    TMkColor brushColor_ = MkColorWhite;
     TMkBrushStyle brushStyle_ = TMkBrushStyle::Solid;
-    TMkColor penColor_ = ColorBlack;
+    TMkColor penColor_ = MkColorBlack;
     std::int32_t penWidth_ = 1;
     TMkPenStyle penStyle_ = TMkPenStyle::Solid;
     TMkPoint penPos_;

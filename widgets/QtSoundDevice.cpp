@@ -6,11 +6,11 @@
 #include <QSoundEffect>
 #include <QUrl>
 
-QtSoundDevice::QtSoundDevice() = default;
+TQtSoundDevice::TQtSoundDevice() = default;
 
-QtSoundDevice::~QtSoundDevice() = default;
+TQtSoundDevice::~TQtSoundDevice() = default;
 
-bool QtSoundDevice::Open(const std::string &fileName, std::string &errorText)
+bool TQtSoundDevice::Open(const std::string &fileName, std::string &errorText)
 {
     errorText = CheckWaveFile(fileName);
     if (!errorText.empty())
@@ -21,14 +21,14 @@ bool QtSoundDevice::Open(const std::string &fileName, std::string &errorText)
     return true;
 }
 
-void QtSoundDevice::Close()
+void TQtSoundDevice::Close()
 {
     if (effect_)
         effect_->stop();
     effect_.reset();
 }
 
-void QtSoundDevice::Play()
+void TQtSoundDevice::Play()
 {
     // The effect loads in the background and starts as soon as it can.
     if (effect_)

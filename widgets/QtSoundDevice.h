@@ -9,10 +9,10 @@ class QSoundEffect;
 // Plays WAV cues through Qt Multimedia.  Open checks the file itself before
 // handing it to Qt, so that it can answer at once; without an audio device
 // playing stays silent and nothing blocks.
-class QtSoundDevice : public TSoundDevice {
+class TQtSoundDevice : public TSoundDevice {
 public:
-    QtSoundDevice();
-    ~QtSoundDevice() override;
+    TQtSoundDevice();
+    ~TQtSoundDevice() override;
 
     bool Open(const std::string &fileName, std::string &errorText) override;
     void Close() override;

@@ -5,7 +5,7 @@
 namespace {
 
 // Classic desktop colours, used for every number the palette does not cover.
-constexpr std::array<QRgb, 31> kFixedColors = {
+constexpr std::array<QRgb, 31> FixedColors = {
     0xC8C8C8, // ScrollBar
     0x000000, // Background
     0x99B4D1, // ActiveCaption
@@ -41,18 +41,18 @@ constexpr std::array<QRgb, 31> kFixedColors = {
 
 } // namespace
 
-QColor systemColor(int number)
+QColor SystemColor(int number)
 {
-    if (number < 0 || number >= static_cast<int>(kFixedColors.size()))
+    if (number < 0 || number >= static_cast<int>(FixedColors.size()))
         return QColor(Qt::black);
-    return QColor::fromRgb(kFixedColors[static_cast<std::size_t>(number)]);
+    return QColor::fromRgb(FixedColors[static_cast<std::size_t>(number)]);
 }
 
-QColor colorFromValue(std::uint32_t value)
+QColor ColorFromValue(std::uint32_t value)
 {
     const std::uint32_t kind = value >> 24;
     if (kind == 0xFF)
-        return systemColor(static_cast<int>(value & 0xFFFFFF));
+        return SystemColor(static_cast<int>(value & 0xFFFFFF));
     if (kind != 0)
         return QColor();
     return QColor(static_cast<int>(value & 0xFF), static_cast<int>((value >> 8) & 0xFF),

@@ -9,7 +9,7 @@
 // These helpers turn them into QColors for painting.
 
 // System colour numbers as the markup and the window layout use them.
-enum class SystemColor : int {
+enum class TSystemColor : int {
     ScrollBar = 0, Background = 1, ActiveCaption = 2, InactiveCaption = 3,
     Menu = 4, Window = 5, WindowFrame = 6, MenuText = 7, WindowText = 8,
     CaptionText = 9, ActiveBorder = 10, InactiveBorder = 11, AppWorkSpace = 12,
@@ -23,9 +23,9 @@ enum class SystemColor : int {
 // The colour of a system colour number, from a fixed table of the classic
 // desktop colours, so that the game looks the same on any theme.  Unknown
 // numbers read as black.
-QColor systemColor(int number);
-inline QColor systemColor(SystemColor c) { return systemColor(static_cast<int>(c)); }
+QColor SystemColor(int number);
+inline QColor SystemColor(TSystemColor c) { return SystemColor(static_cast<int>(c)); }
 
 // The colour of a 32-bit colour value: RGB or a system colour number.  Any
 // other value (such as "no colour given") yields an invalid QColor.
-QColor colorFromValue(std::uint32_t value);
+QColor ColorFromValue(std::uint32_t value);

@@ -13,7 +13,7 @@ static void DrawWordFromTheGameList(benchmark::State &state)
 {
     const int length = static_cast<int>(state.range(0));
     std::uint32_t seed = 1;
-    RandomGenerator random([&seed] { return seed = seed * 2654435761u + 12345u; });
+    TRandomGenerator random([&seed] { return seed = seed * 2654435761u + 12345u; });
     for (auto _ : state) {
         const std::string word = DrawWord(VESMAR_WORD_LIST, length, random);
         if (static_cast<int>(word.size()) != length)
@@ -26,7 +26,7 @@ BENCHMARK(DrawWordFromTheGameList)->DenseRange(4, 10)->Unit(benchmark::kMillisec
 static void ScoreAndBuildARow(benchmark::State &state)
 {
     for (auto _ : state) {
-        const Punteggio p = ValutaPunteggio("precisione", "prestigioe");
+        const TPunteggio p = ValutaPunteggio("precisione", "prestigioe");
         benchmark::DoNotOptimize(RigaRisultato("prestigioe", p.Esatte, p.Spostate));
     }
 }

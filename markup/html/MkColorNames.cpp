@@ -33,7 +33,7 @@ constexpr std::array<TNamedColor, 52> ColorNames{{
     {"Cream", MkRGB(255, 251, 240)},
     {"MedGray", MkRGB(160, 160, 164)},
     {"Default", NoColor},
-    {"None", NoneColor},
+    {"None", MkNoneColor},
     {"ScrollBar", MkSystemColor(0)},
     {"Background", MkSystemColor(1)},
     {"ActiveCaption", MkSystemColor(2)},

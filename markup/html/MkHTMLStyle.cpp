@@ -274,7 +274,7 @@ bool TMkHTMLStyle::StartEffect(TMkStyleEffect effect, std::int32_t param,
     case TEffect::MonoFace: FaceStack.Push("Courier"); break;
     case TEffect::Big:
         FaceStack.Push("Courier");
-        StyleStack.Push(CurrentStyle() | FontBold);
+        StyleStack.Push(CurrentStyle() | MkFontBold);
         break;
     case TEffect::Small:
         FaceStack.Push("Courier");

@@ -15,7 +15,7 @@
 
 namespace {
 
-void ExpectBox(const AboutBox &box, int x, int y, int w, int h)
+void ExpectBox(const TAboutBox &box, int x, int y, int w, int h)
 {
     EXPECT_TRUE(box.placed);
     EXPECT_EQ(box.x, x);
@@ -24,9 +24,9 @@ void ExpectBox(const AboutBox &box, int x, int y, int w, int h)
     EXPECT_EQ(box.height, h);
 }
 
-AboutMeasures Measures()
+TAboutMeasures Measures()
 {
-    AboutMeasures m;
+    TAboutMeasures m;
     m.titleHeight = 34;
     m.description = "d";
     m.descriptionHeight = 52;
@@ -61,9 +61,9 @@ bool RunsAndCloses(TMkAboutDlg &about, std::function<void(QDialog &)> act)
 
 } // namespace
 
-TEST(AboutBox, LayoutFromLabelSizes)
+TEST(TAboutBox, LayoutFromLabelSizes)
 {
-    AboutLayout l = LayoutAboutBox(Measures());
+    TAboutLayout l = LayoutAboutBox(Measures());
     EXPECT_EQ(l.clientWidth, 410);
     ExpectBox(l.icon, 13, 7, 32, 32);
     ExpectBox(l.title, 60, 12, 340, 34);
@@ -80,7 +80,7 @@ TEST(AboutBox, LayoutFromLabelSizes)
     EXPECT_EQ(l.clientHeight, info + 52 + 25 + 6);
 
     // A tall title pushes everything down; an empty text places nothing.
-    AboutMeasures m = Measures();
+    TAboutMeasures m = Measures();
     m.titleHeight = 60;
     m.credit.clear();
     m.email.clear();
@@ -91,25 +91,25 @@ TEST(AboutBox, LayoutFromLabelSizes)
     EXPECT_EQ(l.separator.y, 82 + 52 + 24 + 6);
 }
 
-TEST(AboutBox, SystemInformation)
+TEST(TAboutBox, SystemInformation)
 {
     EXPECT_EQ(ProcessorModel("processor\t: 0\nvendor_id\t: X\nmodel name\t: Fast CPU 3000\nflags\t: a\n"),
               "Fast CPU 3000");
     EXPECT_EQ(ProcessorModel("processor : 0\n"), "");
-    SystemInfo info{2048, 2, "Fast CPU"};
+    TSystemInfo info{2048, 2, "Fast CPU"};
     EXPECT_EQ(SystemInfoValue(info), "2048 KB\r2x Fast CPU");
     EXPECT_EQ(ShortProcessorName("Intel(R) Core(TM) i7-8550U CPU @ 1.80GHz"), "Intel Core i7-8550U");
     EXPECT_EQ(ShortProcessorName("AMD Ryzen 7 5800X 8-Core Processor"), "AMD Ryzen 7 5800X");
     EXPECT_EQ(ShortProcessorName("AMD EPYC"), "AMD EPYC");
     EXPECT_EQ(ShortProcessorName(""), "");
     EXPECT_EQ(SystemInfoCaption(), "Available Memory:\rPlatform, CPU:");
-    const SystemInfo here = ReadSystemInfo();
+    const TSystemInfo here = ReadSystemInfo();
     EXPECT_GT(here.totalMemoryKB, 0);
     EXPECT_GE(here.processors, 1);
     EXPECT_FALSE(here.processorName.empty());
 }
 
-TEST(AboutBox, DialogShowsTheTextsAndClosesOnEnterAndEsc)
+TEST(TAboutBox, DialogShowsTheTextsAndClosesOnEnterAndEsc)
 {
     QWidget owner;
     TMkAboutDlg about(&owner);
@@ -157,7 +157,7 @@ TEST(AboutBox, DialogShowsTheTextsAndClosesOnEnterAndEsc)
     EXPECT_FALSE(RunsAndCloses(about, [](QDialog &) {}));
 }
 
-TEST(AboutBox, MailLinkOpensOrSwitchesOff)
+TEST(TAboutBox, MailLinkOpensOrSwitchesOff)
 {
     QWidget owner;
     TMkAboutDlg about(&owner);

@@ -10,7 +10,7 @@
 
 namespace {
 
-class Throwing : public QObject {
+class TThrowing : public QObject {
 public:
     bool event(QEvent *e) override
     {
@@ -45,8 +45,8 @@ TEST(Application, FullStopRule)
 
 TEST(Application, ExceptionsLeavingEventsReachTheErrorBox)
 {
-    testkit::ErrorBoxes boxes;
-    Throwing target;
+    testkit::TErrorBoxes boxes;
+    TThrowing target;
     QEvent user(QEvent::User);
     QCoreApplication::sendEvent(&target, &user);
     RunHandler([] { throw std::logic_error("Unknown error code"); });

@@ -28,7 +28,7 @@ namespace {
 using Calls = std::vector<std::string>;
 
 // One word of each length, so that every draw is known whatever the seed.
-constexpr const char *kWords = "arte\ncassa\nalbero\nprecisione\n";
+constexpr const char *Words = "arte\ncassa\nalbero\nprecisione\n";
 
 // A window playing in a folder of its own, with a recorded sound device.
 class WindowTest : public ::testing::Test {
@@ -36,13 +36,13 @@ protected:
     void SetUp() override
     {
         previous_ = std::filesystem::current_path();
-        dir_.Write("vocabolario.txt", kWords);
+        dir_.Write("vocabolario.txt", Words);
         for (const char *picture : {"im1.bmp", "im2.bmp"})
             std::filesystem::copy_file(std::filesystem::path(VESMAR_GAME_FOLDER) / picture,
                                        dir_.File(picture));
         std::filesystem::current_path(dir_.Path());
-        sound_ = std::make_shared<testkit::FakeSoundDevice::Log>();
-        window_ = std::make_unique<TFvesmar>(std::make_unique<testkit::FakeSoundDevice>(sound_),
+        sound_ = std::make_shared<testkit::TFakeSoundDevice::TLog>();
+        window_ = std::make_unique<TFvesmar>(std::make_unique<testkit::TFakeSoundDevice>(sound_),
                                              [] { return 12345u; });
     }
 
@@ -95,10 +95,10 @@ protected:
         ASSERT_TRUE(Playing());
     }
 
-    testkit::ErrorBoxes boxes_;
-    testkit::TempDir dir_;
+    testkit::TErrorBoxes boxes_;
+    testkit::TTempDir dir_;
     std::filesystem::path previous_;
-    std::shared_ptr<testkit::FakeSoundDevice::Log> sound_;
+    std::shared_ptr<testkit::TFakeSoundDevice::TLog> sound_;
     std::unique_ptr<TFvesmar> window_;
 };
 
@@ -370,19 +370,19 @@ TEST_F(WindowTest, TheAboutBoxChangesNothing)
 
 TEST(WindowStart, WithoutWordListTheWindowAsksToQuit)
 {
-    testkit::TempDir dir;
+    testkit::TTempDir dir;
     const auto previous = std::filesystem::current_path();
     std::filesystem::current_path(dir.Path());
     {
-        auto sound = std::make_shared<testkit::FakeSoundDevice::Log>();
-        TFvesmar window(std::make_unique<testkit::FakeSoundDevice>(sound));
+        auto sound = std::make_shared<testkit::TFakeSoundDevice::TLog>();
+        TFvesmar window(std::make_unique<testkit::TFakeSoundDevice>(sound));
         EXPECT_TRUE(window.QuitRequested());
         EXPECT_FALSE(window.isVisible());
     }
     std::filesystem::create_directory(dir.File("vocabolario.txt"));
     {
-        TFvesmar window(std::make_unique<testkit::FakeSoundDevice>(
-            std::make_shared<testkit::FakeSoundDevice::Log>()));
+        TFvesmar window(std::make_unique<testkit::TFakeSoundDevice>(
+            std::make_shared<testkit::TFakeSoundDevice::TLog>()));
         EXPECT_TRUE(window.QuitRequested()) << "a folder is not a word list";
     }
     std::filesystem::current_path(previous);

@@ -14,7 +14,7 @@ namespace {
 
 std::vector<std::string> Lines(const std::string &path, std::size_t keep = 100)
 {
-    DictionaryReader reader(path, keep);
+    TDictionaryReader reader(path, keep);
     std::vector<std::string> lines;
     std::string line;
     while (!reader.AtEnd()) {
@@ -25,13 +25,13 @@ std::vector<std::string> Lines(const std::string &path, std::size_t keep = 100)
 }
 
 // Seeds whose first skip count is known.
-constexpr std::uint32_t kSkipNone = 0;          // n = 1: no line is skipped
-constexpr std::uint32_t kSkipTwo = 3109085843u; // n = 3: lines 1 and 2 are read
-constexpr std::uint32_t kSkipFar = 12345;       // n in the hundred thousands
+constexpr std::uint32_t SkipNone = 0;          // n = 1: no line is skipped
+constexpr std::uint32_t SkipTwo = 3109085843u; // n = 3: lines 1 and 2 are read
+constexpr std::uint32_t SkipFar = 12345;       // n in the hundred thousands
 
 std::string Draw(const std::string &path, int length, std::uint32_t seed)
 {
-    RandomGenerator random([seed] { return seed; });
+    TRandomGenerator random([seed] { return seed; });
     return DrawWord(path, length, random);
 }
 
@@ -39,9 +39,9 @@ using Words = std::vector<std::string>;
 
 } // namespace
 
-TEST(DictionaryReader, LineEndRules)
+TEST(TDictionaryReader, LineEndRules)
 {
-    testkit::TempDir dir;
+    testkit::TTempDir dir;
     // CR LF and LF end lines; a lone CR is dropped; LF CR drops the CR from
     // the next line; Ctrl-Z ends the text; the last line needs no line end.
     EXPECT_EQ(Lines(dir.Write("a", "ab\r\ncd\ne\rf\n\rg\r\r\nh\x1Ahidden\nmore")),
@@ -57,11 +57,11 @@ TEST(DictionaryReader, LineEndRules)
                     .empty());
 }
 
-TEST(DictionaryReader, LongLinesAreCountedNotKept)
+TEST(TDictionaryReader, LongLinesAreCountedNotKept)
 {
-    testkit::TempDir dir;
+    testkit::TTempDir dir;
     const std::string path = dir.Write("long", std::string(100000, 'x') + "\ncasa\n");
-    DictionaryReader reader(path, 5);
+    TDictionaryReader reader(path, 5);
     std::string line;
     EXPECT_EQ(reader.ReadLine(line), 100000u);
     EXPECT_EQ(line, "xxxxx");
@@ -72,38 +72,38 @@ TEST(DictionaryReader, LongLinesAreCountedNotKept)
 
 TEST(WordDraw, SkipDecidesTheFirstCandidate)
 {
-    testkit::TempDir dir;
+    testkit::TTempDir dir;
     const std::string path = dir.Write("v", "aaaa\nbbbb\ncccc\ndddd\n");
-    EXPECT_EQ(Draw(path, 4, kSkipNone), "aaaa");
-    EXPECT_EQ(Draw(path, 4, kSkipTwo), "bbbb");
+    EXPECT_EQ(Draw(path, 4, SkipNone), "aaaa");
+    EXPECT_EQ(Draw(path, 4, SkipTwo), "bbbb");
     // A skip beyond the end makes the last line the first candidate.
-    EXPECT_EQ(Draw(path, 4, kSkipFar), "dddd");
+    EXPECT_EQ(Draw(path, 4, SkipFar), "dddd");
 }
 
 TEST(WordDraw, FindsTheOnlyWordOfItsLength)
 {
-    testkit::TempDir dir;
+    testkit::TTempDir dir;
     const std::string single = dir.Write("single", "casa");
-    for (std::uint32_t seed : {kSkipNone, kSkipTwo, kSkipFar, 0xFFFFFFFFu})
+    for (std::uint32_t seed : {SkipNone, SkipTwo, SkipFar, 0xFFFFFFFFu})
         EXPECT_EQ(Draw(single, 4, seed), "casa");
 
     // Only line 1 has five letters: the search must come back to the start.
     const std::string first = dir.Write("first", "carta\nlunghissima\nparolona\nabcdefg\n");
-    for (std::uint32_t seed : {kSkipNone, kSkipTwo, kSkipFar, 7u, 99999u})
+    for (std::uint32_t seed : {SkipNone, SkipTwo, SkipFar, 7u, 99999u})
         EXPECT_EQ(Draw(first, 5, seed), "carta");
 
     // A word with a trailing blank has that blank in its length.
-    EXPECT_EQ(Draw(dir.Write("blank", "casa \n"), 5, kSkipFar), "casa ");
+    EXPECT_EQ(Draw(dir.Write("blank", "casa \n"), 5, SkipFar), "casa ");
     // Content is not examined: an upper-case word can be drawn.
-    EXPECT_EQ(Draw(dir.Write("upper", "CASA\n"), 4, kSkipFar), "CASA");
+    EXPECT_EQ(Draw(dir.Write("upper", "CASA\n"), 4, SkipFar), "CASA");
     // Ctrl-Z after the last line end adds no word.
-    EXPECT_EQ(Draw(dir.Write("ctrlz", "casa\n\x1A"), 4, kSkipFar), "casa");
+    EXPECT_EQ(Draw(dir.Write("ctrlz", "casa\n\x1A"), 4, SkipFar), "casa");
 }
 
 TEST(WordDraw, NoWordOfTheLengthEndsEmpty)
 {
-    testkit::TempDir dir;
-    for (std::uint32_t seed : {kSkipNone, kSkipTwo, kSkipFar, 0xFFFFFFFFu}) {
+    testkit::TTempDir dir;
+    for (std::uint32_t seed : {SkipNone, SkipTwo, SkipFar, 0xFFFFFFFFu}) {
         EXPECT_EQ(Draw(dir.Write("empty", ""), 5, seed), "");
         EXPECT_EQ(Draw(dir.Write("cr", "carta\rcarte\r"), 5, seed), "");
         EXPECT_EQ(Draw(dir.Write("other", "casa\nalbero\n"), 5, seed), "");
@@ -112,16 +112,16 @@ TEST(WordDraw, NoWordOfTheLengthEndsEmpty)
 
 TEST(WordDraw, FileErrorsCarryTheirMessages)
 {
-    testkit::TempDir dir;
+    testkit::TTempDir dir;
     try {
-        Draw(dir.File("missing"), 5, kSkipNone);
+        Draw(dir.File("missing"), 5, SkipNone);
         FAIL() << "no error for a missing file";
     } catch (const EInOutError &e) {
         EXPECT_EQ(e.ErrorCode(), 2);
         EXPECT_STREQ(e.what(), "File not found");
     }
     // Opening a directory succeeds on this platform; reading it fails.
-    EXPECT_THROW(Draw(dir.Path().string(), 5, kSkipNone), EInOutError);
+    EXPECT_THROW(Draw(dir.Path().string(), 5, SkipNone), EInOutError);
 
     EXPECT_FALSE(DictionaryExists(dir.File("missing")));
     EXPECT_FALSE(DictionaryExists(dir.Path().string()));

@@ -8,9 +8,9 @@ using Calls = std::vector<std::string>;
 
 TEST(MediaPlayer, NewCueClosesTheOneBefore)
 {
-    auto log = std::make_shared<testkit::FakeSoundDevice::Log>();
+    auto log = std::make_shared<testkit::TFakeSoundDevice::TLog>();
     {
-        TMediaPlayer player(std::make_unique<testkit::FakeSoundDevice>(log));
+        TMediaPlayer player(std::make_unique<testkit::TFakeSoundDevice>(log));
         PlayCue(player, "chimes.wav");
         PlayCue(player, "success.wav");
         EXPECT_TRUE(player.DeviceOpen());
@@ -22,10 +22,10 @@ TEST(MediaPlayer, NewCueClosesTheOneBefore)
 
 TEST(MediaPlayer, FailedOpenRaisesAndLeavesNoDevice)
 {
-    auto log = std::make_shared<testkit::FakeSoundDevice::Log>();
+    auto log = std::make_shared<testkit::TFakeSoundDevice::TLog>();
     log->failing = {"success.wav"};
     log->failText = "The sound file success.wav does not exist";
-    TMediaPlayer player(std::make_unique<testkit::FakeSoundDevice>(log));
+    TMediaPlayer player(std::make_unique<testkit::TFakeSoundDevice>(log));
     PlayCue(player, "chimes.wav");
     try {
         PlayCue(player, "success.wav");

@@ -2,9 +2,9 @@
 
 #include <gtest/gtest.h>
 
-TEST(RandomGenerator, KnownSeedGivesKnownSequence)
+TEST(TRandomGenerator, KnownSeedGivesKnownSequence)
 {
-    RandomGenerator random([] { return 0u; });
+    TRandomGenerator random([] { return 0u; });
     random.Reseed();
     EXPECT_EQ(random.RandomBelow(590000), 0);
     EXPECT_EQ(random.RandomBelow(590000), 18514);
@@ -19,9 +19,9 @@ TEST(RandomGenerator, KnownSeedGivesKnownSequence)
     EXPECT_EQ(random.RandomBelow(590000), 170719);
 }
 
-TEST(RandomGenerator, BetweenNeverReachesTheLargerBound)
+TEST(TRandomGenerator, BetweenNeverReachesTheLargerBound)
 {
-    RandomGenerator random([] { return 0xDEADBEEFu; });
+    TRandomGenerator random([] { return 0xDEADBEEFu; });
     random.Reseed();
     for (int i = 0; i < 2000; ++i) {
         const int up = random.RandomBetween(1, 5);
@@ -40,10 +40,10 @@ TEST(RandomGenerator, BetweenNeverReachesTheLargerBound)
     }
 }
 
-TEST(RandomGenerator, ReseedTakesTheSourceValue)
+TEST(TRandomGenerator, ReseedTakesTheSourceValue)
 {
     std::uint32_t next = 41;
-    RandomGenerator random([&] { return ++next; });
+    TRandomGenerator random([&] { return ++next; });
     random.Reseed();
     EXPECT_EQ(random.Seed(), 42u);
     random.Reseed();

@@ -6,7 +6,7 @@ namespace {
 
 void ExpectScore(const char *secret, const char *guess, int inPlace, int elsewhere)
 {
-    const Punteggio p = ValutaPunteggio(secret, guess);
+    const TPunteggio p = ValutaPunteggio(secret, guess);
     EXPECT_EQ(p.Esatte, inPlace) << secret << " / " << guess;
     EXPECT_EQ(p.Spostate, elsewhere) << secret << " / " << guess;
 }

@@ -50,7 +50,7 @@ std::string Wave(std::uint16_t bits, std::uint32_t samples, bool withList = fals
 
 TEST(WaveFile, AcceptsPcmAndExplainsEveryRefusal)
 {
-    testkit::TempDir dir;
+    testkit::TTempDir dir;
     EXPECT_EQ(CheckWaveFile(dir.Write("ok.wav", Wave(16, 100))), "");
     EXPECT_EQ(CheckWaveFile(dir.Write("list.wav", Wave(8, 10, true))), "");
 

@@ -9,23 +9,23 @@ namespace testkit {
 
 // Records the default error boxes instead of showing them, for as long as
 // the object lives.
-class ErrorBoxes {
+class TErrorBoxes {
 public:
-    struct Box {
+    struct TBox {
         std::string title, text;
     };
 
-    ErrorBoxes()
+    TErrorBoxes()
     {
         SetErrorBoxHook([this](const std::string &title, const std::string &text) {
             shown.push_back({title, text});
         });
     }
-    ~ErrorBoxes() { SetErrorBoxHook(nullptr); }
-    ErrorBoxes(const ErrorBoxes &) = delete;
-    ErrorBoxes &operator=(const ErrorBoxes &) = delete;
+    ~TErrorBoxes() { SetErrorBoxHook(nullptr); }
+    TErrorBoxes(const TErrorBoxes &) = delete;
+    TErrorBoxes &operator=(const TErrorBoxes &) = delete;
 
-    std::vector<Box> shown;
+    std::vector<TBox> shown;
 };
 
 } // namespace testkit

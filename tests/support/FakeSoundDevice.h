@@ -11,15 +11,15 @@ namespace testkit {
 
 // Records what the media player asks of its device.  Files named in
 // `failing` fail to open, with `failText` as the reason.
-class FakeSoundDevice : public TSoundDevice {
+class TFakeSoundDevice : public TSoundDevice {
 public:
-    struct Log {
+    struct TLog {
         std::vector<std::string> calls;
         std::set<std::string> failing;
         std::string failText = "cannot open";
     };
 
-    explicit FakeSoundDevice(std::shared_ptr<Log> log) : log_(std::move(log)) {}
+    explicit TFakeSoundDevice(std::shared_ptr<TLog> log) : log_(std::move(log)) {}
 
     bool Open(const std::string &fileName, std::string &errorText) override
     {
@@ -33,7 +33,7 @@ public:
     void Play() override { log_->calls.push_back("play"); }
 
 private:
-    std::shared_ptr<Log> log_;
+    std::shared_ptr<TLog> log_;
 };
 
 } // namespace testkit

@@ -8,20 +8,20 @@ namespace testkit {
 
 // A fresh directory under the system's temporary folder, removed with the
 // object; tests write their dictionaries and sound files into it.
-class TempDir {
+class TTempDir {
 public:
-    TempDir()
+    TTempDir()
     {
         char pattern[] = "/tmp/vesmar-test-XXXXXX";
         path_ = ::mkdtemp(pattern);
     }
-    ~TempDir()
+    ~TTempDir()
     {
         std::error_code ignored;
         std::filesystem::remove_all(path_, ignored);
     }
-    TempDir(const TempDir &) = delete;
-    TempDir &operator=(const TempDir &) = delete;
+    TTempDir(const TTempDir &) = delete;
+    TTempDir &operator=(const TTempDir &) = delete;
 
     std::string File(const std::string &name) const { return (path_ / name).string(); }
 

@@ -33,7 +33,7 @@ inline std::unique_ptr<TMkBitmap> SolidBitmap(std::int32_t w, std::int32_t h, st
 }
 
 // Serves bitmaps by file name and remembers every name it was asked for.
-class FakeLoader : public TMkPictureLoader {
+class TFakeLoader : public TMkPictureLoader {
 public:
     std::map<std::string, std::pair<std::int32_t, std::int32_t>> sizes;
     std::vector<std::string> requested;

@@ -19,7 +19,7 @@ namespace testkit {
 
 namespace {
 
-struct Line {
+struct TLine {
     int indent = 0;
     std::string kind;
     std::string quoted;
@@ -27,9 +27,9 @@ struct Line {
     std::vector<std::string> flags;
 };
 
-Line Split(const std::string &raw, int number)
+TLine Split(const std::string &raw, int number)
 {
-    Line line;
+    TLine line;
     std::size_t i = 0;
     while (i < raw.size() && raw[i] == ' ')
         ++i;
@@ -63,26 +63,26 @@ Line Split(const std::string &raw, int number)
     return line;
 }
 
-std::int32_t Int(const Line &l, const std::string &key, std::int32_t fallback)
+std::int32_t Int(const TLine &l, const std::string &key, std::int32_t fallback)
 {
     auto it = l.attrs.find(key);
     return it == l.attrs.end() ? fallback : static_cast<std::int32_t>(std::stoll(it->second));
 }
 
-TMkColor Color(const Line &l, const std::string &key, TMkColor fallback)
+TMkColor Color(const TLine &l, const std::string &key, TMkColor fallback)
 {
     auto it = l.attrs.find(key);
     return it == l.attrs.end() ? fallback
                                : static_cast<TMkColor>(std::stoul(it->second, nullptr, 16));
 }
 
-std::string Str(const Line &l, const std::string &key)
+std::string Str(const TLine &l, const std::string &key)
 {
     auto it = l.attrs.find(key);
     return it == l.attrs.end() ? std::string() : it->second;
 }
 
-std::unique_ptr<TMkBaseText> MakeText(const Line &l, TMkBaseText *parent)
+std::unique_ptr<TMkBaseText> MakeText(const TLine &l, TMkBaseText *parent)
 {
     auto text = std::make_unique<TMkText>(l.quoted, parent);
     text->FontName = Str(l, "font");
@@ -95,7 +95,7 @@ std::unique_ptr<TMkBaseText> MakeText(const Line &l, TMkBaseText *parent)
     return text;
 }
 
-std::unique_ptr<TMkBaseText> MakeTable(const Line &l, TMkBaseText *parent)
+std::unique_ptr<TMkBaseText> MakeTable(const TLine &l, TMkBaseText *parent)
 {
     auto table = std::make_unique<TMkTable>(parent);
     table->Border = Int(l, "border", 0);
@@ -108,7 +108,7 @@ std::unique_ptr<TMkBaseText> MakeTable(const Line &l, TMkBaseText *parent)
     return table;
 }
 
-std::unique_ptr<TMkBaseText> MakeCell(const Line &l, TMkBaseText *parent)
+std::unique_ptr<TMkBaseText> MakeCell(const TLine &l, TMkBaseText *parent)
 {
     // As the markup reader does: height and vertical alignment from the row.
     const auto *row = dynamic_cast<const TMkTableRow *>(parent);
@@ -123,43 +123,43 @@ std::unique_ptr<TMkBaseText> MakeCell(const Line &l, TMkBaseText *parent)
     return cell;
 }
 
-std::unique_ptr<TMkBaseText> Make(const Line &l, TMkBaseText *parent, int number)
+std::unique_ptr<TMkBaseText> Make(const TLine &l, TMkBaseText *parent, int number)
 {
-    using Factory = std::function<std::unique_ptr<TMkBaseText>(const Line &, TMkBaseText *)>;
+    using Factory = std::function<std::unique_ptr<TMkBaseText>(const TLine &, TMkBaseText *)>;
     static const std::map<std::string, Factory> factories = {
         {"list",
-         [](const Line &, TMkBaseText *p) { return std::make_unique<TMkParsedTextList>(p); }},
-        {"p", [](const Line &x,
+         [](const TLine &, TMkBaseText *p) { return std::make_unique<TMkParsedTextList>(p); }},
+        {"p", [](const TLine &x,
                  TMkBaseText *p) { return std::make_unique<TMkParagraph>(p, Str(x, "align")); }},
         {"text", MakeText},
-        {"br", [](const Line &, TMkBaseText *p) { return std::make_unique<TMkLineBreak>(p); }},
-        {"rule", [](const Line &, TMkBaseText *p) { return std::make_unique<TMkLine>(p); }},
-        {"hidden", [](const Line &x,
+        {"br", [](const TLine &, TMkBaseText *p) { return std::make_unique<TMkLineBreak>(p); }},
+        {"rule", [](const TLine &, TMkBaseText *p) { return std::make_unique<TMkLine>(p); }},
+        {"hidden", [](const TLine &x,
                       TMkBaseText *p) { return std::make_unique<TMkHiddenText>(p, x.quoted); }},
         {"img",
-         [](const Line &x, TMkBaseText *p) {
+         [](const TLine &x, TMkBaseText *p) {
              return std::make_unique<TMkImage>(p, TMkImageCallback{}, Str(x, "index"),
                                                Str(x, "height"), Str(x, "width"), Str(x, "src"));
          }},
         {"table", MakeTable},
         {"row",
-         [](const Line &x, TMkBaseText *p) {
+         [](const TLine &x, TMkBaseText *p) {
              auto row = std::make_unique<TMkTableRow>(p);
              row->RowHeight = Int(x, "height", 13);
              row->VAlign = static_cast<std::uint8_t>(Int(x, "valign", MkVAlignNone));
              return row;
          }},
         {"cell", MakeCell},
-        {"ol", [](const Line &, TMkBaseText *p) { return std::make_unique<TMkList>(p, 1); }},
-        {"ul", [](const Line &, TMkBaseText *p) { return std::make_unique<TMkList>(p, 0); }},
-        {"li", [](const Line &, TMkBaseText *p) { return std::make_unique<TMkListItem>(p); }},
+        {"ol", [](const TLine &, TMkBaseText *p) { return std::make_unique<TMkList>(p, 1); }},
+        {"ul", [](const TLine &, TMkBaseText *p) { return std::make_unique<TMkList>(p, 0); }},
+        {"li", [](const TLine &, TMkBaseText *p) { return std::make_unique<TMkListItem>(p); }},
         {"tree",
-         [](const Line &, TMkBaseText *p) {
+         [](const TLine &, TMkBaseText *p) {
              auto tree = std::make_unique<TMkTree>(p);
              tree->TreeKind = 1;
              return tree;
          }},
-        {"item", [](const Line &, TMkBaseText *p) { return std::make_unique<TMkTree>(p); }},
+        {"item", [](const TLine &, TMkBaseText *p) { return std::make_unique<TMkTree>(p); }},
     };
     auto it = factories.find(l.kind);
     if (it == factories.end())
@@ -180,9 +180,9 @@ void NormalizeTables(TMkBaseText &object)
 
 } // namespace
 
-PaintCase ReadPaintCase(const std::string &text)
+TPaintCase ReadPaintCase(const std::string &text)
 {
-    PaintCase result;
+    TPaintCase result;
     std::istringstream in(text);
     std::string raw;
     int number = 0;
@@ -192,7 +192,7 @@ PaintCase ReadPaintCase(const std::string &text)
         if (raw.find_first_not_of(' ') == std::string::npos ||
             raw[raw.find_first_not_of(' ')] == '#')
             continue;
-        const Line line = Split(raw, number);
+        const TLine line = Split(raw, number);
         if (line.kind == "paint") {
             std::istringstream nums(raw.substr(raw.find("paint") + 5));
             nums >> result.rect.left >> result.rect.top >> result.rect.right >> result.rect.bottom;

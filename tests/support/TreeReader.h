@@ -24,7 +24,7 @@
 
 namespace testkit {
 
-struct PaintCase {
+struct TPaintCase {
     std::unique_ptr<TMkParsedTextList> root;
     TMkRect rect;
     bool singleLine = false;
@@ -34,6 +34,6 @@ struct PaintCase {
 };
 
 // Throws std::runtime_error with the line number for a malformed description.
-PaintCase ReadPaintCase(const std::string &text);
+TPaintCase ReadPaintCase(const std::string &text);
 
 } // namespace testkit

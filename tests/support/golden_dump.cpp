@@ -183,10 +183,10 @@ std::string HTMLEvents(const std::string &input)
 
 std::string Paint(const std::string &input)
 {
-    testkit::FakeLoader loader;
+    testkit::TFakeLoader loader;
     loader.sizes = {{"im1.bmp", {16, 16}}, {"im2.bmp", {16, 16}}};
     TMkScopedPictureLoader scope(loader);
-    testkit::PaintCase c = testkit::ReadPaintCase(input);
+    testkit::TPaintCase c = testkit::ReadPaintCase(input);
     TMkTestCanvas canvas;
     canvas.SetFont(testkit::BaseFont());
     // As the list box does: the canvas's own, live font is the base font.

@@ -12,7 +12,7 @@ namespace {
 
 class ImageTest : public ::testing::Test {
 protected:
-    testkit::FakeLoader loader;
+    testkit::TFakeLoader loader;
     TMkScopedPictureLoader scope{loader};
     TMkParsedTextList root{nullptr};
     TMkTestCanvas canvas;
@@ -30,7 +30,7 @@ protected:
     }
 };
 
-class ThrowingLoader : public TMkPictureLoader {
+class TThrowingLoader : public TMkPictureLoader {
 public:
     std::unique_ptr<TMkGraphic> Load(const std::string &) override
     {
@@ -78,7 +78,7 @@ TEST_F(ImageTest, SourcesAreTurnedIntoLocalFileNamesOrNotLoadedAtAll)
 
 TEST_F(ImageTest, LoaderFailuresLeaveAnEmptyPicture)
 {
-    ThrowingLoader throwing;
+    TThrowingLoader throwing;
     TMkScopedPictureLoader inner(throwing);
     TMkImage *image = nullptr;
     EXPECT_NO_THROW(image = AddImage("im1.bmp"));

@@ -110,19 +110,19 @@ TEST_F(LayoutTest, WordsTakeTheirFontAndLinksTheirColour)
     TMkText word("casa", nullptr);
     word.FontName = "verdana";
     word.FontSize = "14";
-    word.FontStyle = FontBold;
+    word.FontStyle = MkFontBold;
     word.Color = 0x000044;
     // 14 points: (42 + 2) / 5 = 8 per byte, (70 + 2) / 4 = 18 high.
     EXPECT_EQ(Bounds(word, 100), (TMkRect{0, 0, 32, 18}));
     EXPECT_EQ(canvas.Font().Name, "verdana");
-    EXPECT_EQ(canvas.Font().Style, FontBold);
+    EXPECT_EQ(canvas.Font().Style, MkFontBold);
     EXPECT_EQ(canvas.Font().Color, 0x000044u);
 
     TMkText link("go", nullptr);
     link.IsLink = 1;
     Bounds(link, 100);
-    EXPECT_EQ(canvas.Font().Color, ColorNavy);
-    EXPECT_EQ(canvas.Font().Style, FontUnderline);
+    EXPECT_EQ(canvas.Font().Color, MkColorNavy);
+    EXPECT_EQ(canvas.Font().Style, MkFontUnderline);
     EXPECT_EQ(canvas.Font().Size, 10);
 
     // The size cache follows the canvas font: a change there re-measures.

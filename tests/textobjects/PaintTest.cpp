@@ -34,7 +34,7 @@ protected:
         auto *row = table->Add(std::make_unique<TMkTableRow>(table.get()));
         for (const auto &word : words) {
             auto *cell = row->Add(std::make_unique<TMkCell>(row));
-            cell->BgColor = ColorRed;
+            cell->BgColor = MkColorRed;
             cell->Add(std::make_unique<TMkText>(word, cell));
         }
         table->NormalizeGrid();
@@ -115,7 +115,7 @@ TEST_F(PaintTest, LoweredAndRaisedTextAreHalfSize)
 
 TEST_F(PaintTest, WhiteOutPaintsEverythingWhite)
 {
-    testkit::FakeLoader loader;
+    testkit::TFakeLoader loader;
     loader.sizes["im1.bmp"] = {16, 16};
     TMkScopedPictureLoader scope(loader);
 
@@ -125,18 +125,18 @@ TEST_F(PaintTest, WhiteOutPaintsEverythingWhite)
     Paint(*table, {0, 0, 200, 100}, true);
     const auto fills = canvas.CallsOf(Kind::FillRect);
     ASSERT_EQ(fills.size(), 2u);
-    EXPECT_EQ(fills[0].BrushColor, ColorWhite); // the red cell
-    EXPECT_EQ(fills[1].BrushColor, ColorWhite); // the picture
+    EXPECT_EQ(fills[0].BrushColor, MkColorWhite); // the red cell
+    EXPECT_EQ(fills[1].BrushColor, MkColorWhite); // the picture
     EXPECT_EQ(fills[1].Rect.right - fills[1].Rect.left, 16);
     EXPECT_TRUE(canvas.CallsOf(Kind::Picture).empty());
     const auto texts = canvas.CallsOf(Kind::TextRect);
     ASSERT_EQ(texts.size(), 1u);
-    EXPECT_EQ(texts[0].Font.Color, ColorWhite);
+    EXPECT_EQ(texts[0].Font.Color, MkColorWhite);
 }
 
 TEST_F(PaintTest, PicturesAndTheirPlaceholder)
 {
-    testkit::FakeLoader loader;
+    testkit::TFakeLoader loader;
     loader.sizes["im1.bmp"] = {16, 16};
     TMkScopedPictureLoader scope(loader);
     TMkParagraph p(nullptr);
@@ -150,13 +150,13 @@ TEST_F(PaintTest, PicturesAndTheirPlaceholder)
     const auto frames = canvas.CallsOf(Kind::OutlineRect);
     ASSERT_EQ(frames.size(), 1u);
     EXPECT_EQ(frames[0].Rect, (TMkRect{21, 5, 45, 29}));
-    EXPECT_EQ(frames[0].PenColor, ColorGray);
+    EXPECT_EQ(frames[0].PenColor, MkColorGray);
     EXPECT_EQ(frames[0].PenStyle, TMkPenStyle::Dotted);
     const auto marks = canvas.CallsOf(Kind::TextOut);
     ASSERT_EQ(marks.size(), 1u);
     EXPECT_EQ(marks[0].Text, "x");
     EXPECT_EQ(marks[0].At, (TMkPoint{25, 7}));
-    EXPECT_EQ(marks[0].Font.Color, ColorRed);
+    EXPECT_EQ(marks[0].Font.Color, MkColorRed);
 }
 
 TEST_F(PaintTest, BorderIsDrawnWithAPenOfItsWidth)
@@ -192,7 +192,7 @@ TEST_F(PaintTest, CellSpacingOffsetsTheFirstCell)
     ASSERT_EQ(fills.size(), 2u);
     EXPECT_EQ(fills[0].Rect.left, 13);
     EXPECT_EQ(fills[0].Rect.top, 13);
-    EXPECT_EQ(fills[0].BrushColor, ColorRed);
+    EXPECT_EQ(fills[0].BrushColor, MkColorRed);
 }
 
 TEST_F(PaintTest, AlignedTableInAPlainListIsOffsetOnce)
@@ -277,7 +277,7 @@ TEST_F(PaintTest, ListMarkers)
     ASSERT_EQ(dots.size(), 1u);
     // 2 + 13 / 4 across, 13 / 2 down, 6 by 6, black.
     EXPECT_EQ(dots[0].Rect, (TMkRect{5, 6, 11, 12}));
-    EXPECT_EQ(dots[0].BrushColor, ColorBlack);
+    EXPECT_EQ(dots[0].BrushColor, MkColorBlack);
     EXPECT_EQ(canvas.BrushColor(), 0x123456u); // restored
 }
 

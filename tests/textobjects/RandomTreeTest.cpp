@@ -22,9 +22,9 @@
 
 namespace {
 
-class RandomTrees {
+class TRandomTrees {
 public:
-    explicit RandomTrees(unsigned seed) : rng_(seed) {}
+    explicit TRandomTrees(unsigned seed) : rng_(seed) {}
 
     std::unique_ptr<TMkParsedTextList> Tree()
     {
@@ -146,10 +146,10 @@ std::string PaintAll(TMkParsedTextList &root, bool singleLine, bool whiteOut)
 
 } // namespace
 
-TEST(RandomTrees, LayOutAndPaintLikeTheirCopies)
+TEST(TRandomTrees, LayOutAndPaintLikeTheirCopies)
 {
     for (unsigned seed = 1; seed <= 100; ++seed) {
-        RandomTrees maker(seed);
+        TRandomTrees maker(seed);
         auto tree = maker.Tree();
         tree->ResolveVariables([](TMkBaseText &, const std::string &) { return std::string("v"); });
         auto copy = tree->Clone();

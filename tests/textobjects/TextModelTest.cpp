@@ -28,7 +28,7 @@ TMkVariableCallback Variables(std::map<std::string, std::string> values,
 }
 
 // Records the writer calls as one line of words.
-class RecordingWriter : public TMkWriter {
+class TRecordingWriter : public TMkWriter {
 public:
     std::string log;
     void Write(std::string_view s) override { log += "write[" + std::string(s) + "] "; }
@@ -51,7 +51,7 @@ TEST(TextModel, CloneCopiesEveryAttributeAndKeepsTheParent)
     auto *word = paragraph.Add(std::make_unique<TMkText>("casa", &paragraph));
     word->FontName = "verdana";
     word->FontSize = "14";
-    word->FontStyle = FontBold;
+    word->FontStyle = MkFontBold;
     word->Color = 0x000044;
     word->Style3D = 4;
     word->Position = 2;
@@ -71,7 +71,7 @@ TEST(TextModel, CloneCopiesEveryAttributeAndKeepsTheParent)
     EXPECT_EQ(w->Text, "casa");
     EXPECT_EQ(w->FontName, "verdana");
     EXPECT_EQ(w->FontSize, "14");
-    EXPECT_EQ(w->FontStyle, FontBold);
+    EXPECT_EQ(w->FontStyle, MkFontBold);
     EXPECT_EQ(w->Color, 0x000044u);
     EXPECT_EQ(w->Style3D, 4);
     EXPECT_EQ(w->Position, 2);
@@ -148,7 +148,7 @@ TEST(TextModel, UnresolvedAlignmentAndBadFontSizesRaise)
 
 TEST(TextModel, RepeatBlocksBecomePlainListsOfResolvedCopies)
 {
-    testkit::FakeLoader loader;
+    testkit::TFakeLoader loader;
     loader.sizes["im1.bmp"] = {16, 16};
     TMkScopedPictureLoader scope(loader);
 
@@ -229,7 +229,7 @@ TEST(TextModel, ExportBracketsContainersAndSkipsEmptyParts)
     list->Add(std::make_unique<TMkText>("skipped", list));
     list->Add(std::make_unique<TMkListItem>(list));
 
-    RecordingWriter writer;
+    TRecordingWriter writer;
     root.Export(writer);
     EXPECT_EQ(writer.log, "doc p text[ciao] write[ ] /p write[<X>] list item0 item1 /list /doc");
 }

@@ -40,8 +40,8 @@ public:
     }
 };
 
-constexpr TMkColor kInfoBk = MkSystemColor(24);
-constexpr const char *kBadRow = R"(<font color="#44000G">x</font>)";
+constexpr TMkColor InfoBk = MkSystemColor(24);
+constexpr const char *BadRow = R"(<font color="#44000G">x</font>)";
 
 class ListBoxTest : public ::testing::Test {
 protected:
@@ -52,7 +52,7 @@ protected:
         TCountingParser::parses = 0;
         box_.resize(200, 100);
         box_.SetItemHeight(24);
-        box_.SetColor(kInfoBk);
+        box_.SetColor(InfoBk);
         box_.TextSettings().SetParserClass("TCountingParser");
         box_.OnItemError = [this](std::exception_ptr) { ++errors_; };
     }
@@ -136,7 +136,7 @@ TEST_F(ListBoxTest, AnEmptyItemIsParsedAndDrawsNothingVisible)
     const QImage image = Draw(0);
     EXPECT_EQ(TCountingParser::parses, 1);
     EXPECT_EQ(TCountingParser::lastSize, 1) << "the line feed alone";
-    EXPECT_TRUE(AllPixels(image, image.rect(), colorFromValue(kInfoBk)));
+    EXPECT_TRUE(AllPixels(image, image.rect(), ColorFromValue(InfoBk)));
 }
 
 TEST_F(ListBoxTest, WithoutVerticalScrollBarNoneShowsEvenOnOverflow)
@@ -155,22 +155,22 @@ TEST_F(ListBoxTest, WithoutVerticalScrollBarNoneShowsEvenOnOverflow)
 // colour on a disabled list.
 TEST_F(ListBoxTest, SelectionColours)
 {
-    struct Case {
+    struct TCase {
         bool selected, enabled, hideSelection;
         TMkColor fill;
     } cases[] = {
-        {false, true, false, kInfoBk},
+        {false, true, false, InfoBk},
         {true, true, false, MkSystemColor(13)},
-        {true, true, true, kInfoBk}, // the list has no focus
+        {true, true, true, InfoBk}, // the list has no focus
         {true, false, false, MkSystemColor(5)},
         {false, false, false, MkSystemColor(5)},
     };
     box_.AddItem("");
-    for (const Case &c : cases) {
+    for (const TCase &c : cases) {
         box_.setEnabled(c.enabled);
         box_.SetHideSelection(c.hideSelection);
         const QImage image = Draw(0, {c.selected, false});
-        EXPECT_EQ(image.pixelColor(5, 5), colorFromValue(c.fill))
+        EXPECT_EQ(image.pixelColor(5, 5), ColorFromValue(c.fill))
             << c.selected << c.enabled << c.hideSelection;
     }
 }
@@ -178,7 +178,7 @@ TEST_F(ListBoxTest, SelectionColours)
 TEST_F(ListBoxTest, GridLineAndFocusRectangle)
 {
     box_.AddItem("");
-    const QColor background = colorFromValue(kInfoBk);
+    const QColor background = ColorFromValue(InfoBk);
     EXPECT_EQ(Draw(0).pixelColor(10, 23), background);
     box_.SetHorzGridLine(true);
     EXPECT_EQ(Draw(0).pixelColor(10, 23), QColor(0xC0, 0xC0, 0xC0));
@@ -240,11 +240,11 @@ TEST_F(ListBoxTest, MeasuredItemsTakeTheHeightOfTheirMarkup)
 
 TEST_F(ListBoxTest, AFailingRowIsReportedOnceAndDrawsItsBackground)
 {
-    box_.AddItem(kBadRow);
+    box_.AddItem(BadRow);
     box_.AddItem("buona");
     const QImage image = Draw(0);
     EXPECT_EQ(errors_, 1);
-    EXPECT_TRUE(AllPixels(image, image.rect(), colorFromValue(kInfoBk)));
+    EXPECT_TRUE(AllPixels(image, image.rect(), ColorFromValue(InfoBk)));
     const int parses = TCountingParser::parses;
     Draw(0);
     Draw(1);
@@ -252,7 +252,7 @@ TEST_F(ListBoxTest, AFailingRowIsReportedOnceAndDrawsItsBackground)
     EXPECT_EQ(TCountingParser::parses, parses + 1) << "the failed row is not parsed again";
 
     // A new text gets another try.
-    box_.SetItem(0, std::string(kBadRow) + " ");
+    box_.SetItem(0, std::string(BadRow) + " ");
     Draw(0);
     EXPECT_EQ(errors_, 2);
     box_.SetItem(0, "ora buona");

@@ -69,7 +69,7 @@ TEST_F(TextObjectTest, ParsingReplacesTheTree)
     TMkTestCanvas canvas;
     EXPECT_EQ(container_.Bounds(canvas, {0, 0, 300, 24}, canvas.Font(), true, true),
               (TMkRect{0, 0, 10, 10}));
-    container_.Paint(canvas, {0, 0, 300, 24}, {0, 0}, canvas.Font(), ColorWhite, true, true);
+    container_.Paint(canvas, {0, 0, 300, 24}, {0, 0}, canvas.Font(), MkColorWhite, true, true);
 
     // Never given a class, the container reads with the registry's default.
     int host = 0, window = 0;

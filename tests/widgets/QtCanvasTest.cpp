@@ -65,7 +65,7 @@ TEST(QtCanvas, TextIsDrawnInTheFontColourAndClipped)
     {
         QPainter painter(&image);
         TQtCanvas canvas(painter);
-        canvas.SetFont(TMkFont{"DejaVu Sans", 20, FontBold, 0x0000FF}); // red
+        canvas.SetFont(TMkFont{"DejaVu Sans", 20, MkFontBold, 0x0000FF}); // red
         canvas.TextRect({0, 0, 100, 40}, 2, 2, "WWWWWWWWWWWWWWWWWWWW");
     }
     EXPECT_TRUE(HasReddishPixel(image, QRect(0, 0, 100, 40)));
@@ -86,7 +86,7 @@ TEST(QtCanvas, FontsAreSizedAtNinetySixDotsPerInch)
 {
     EXPECT_EQ(TQtCanvas::ToQFont(TMkFont{"Verdana", 10, 0, 0}).pixelSize(), 13);
     EXPECT_EQ(TQtCanvas::ToQFont(TMkFont{"Verdana", 14, 0, 0}).pixelSize(), 19);
-    const QFont styled = TQtCanvas::ToQFont(TMkFont{"Verdana", 10, FontBold | FontUnderline, 0});
+    const QFont styled = TQtCanvas::ToQFont(TMkFont{"Verdana", 10, MkFontBold | MkFontUnderline, 0});
     EXPECT_TRUE(styled.bold());
     EXPECT_TRUE(styled.underline());
     EXPECT_FALSE(styled.italic());
@@ -108,7 +108,7 @@ TEST(QtCanvas, SystemColoursAndClearBrushes)
         canvas.SetBrushColor(0x00FF00);
         canvas.FillRect({20, 0, 30, 10});
     }
-    EXPECT_EQ(image.pixelColor(5, 5), systemColor(SystemColor::InfoBk));
+    EXPECT_EQ(image.pixelColor(5, 5), SystemColor(TSystemColor::InfoBk));
     EXPECT_EQ(image.pixelColor(15, 5), QColor(Qt::white));
     EXPECT_EQ(image.pixelColor(25, 5), QColor(Qt::green));
 }

@@ -39,16 +39,16 @@ std::string ShortBeep()
 // With the real Qt backend, whatever audio the machine has (none on a build
 // server): opening answers at once, playing neither blocks nor crashes, and
 // a bad file is refused with a reason.
-TEST(QtSoundDevice, OpensPlaysAndRefusesWithoutBlocking)
+TEST(TQtSoundDevice, OpensPlaysAndRefusesWithoutBlocking)
 {
-    testkit::TempDir dir;
+    testkit::TTempDir dir;
     const std::string good = dir.Write("beep.wav", ShortBeep());
     const std::string bad = dir.Write("bad.wav", "RIFF....WAVEnothing");
 
     QElapsedTimer timer;
     timer.start();
     {
-        TMediaPlayer player(std::make_unique<QtSoundDevice>());
+        TMediaPlayer player(std::make_unique<TQtSoundDevice>());
         PlayCue(player, good);
         QCoreApplication::processEvents();
         PlayCue(player, good); // cuts the first one short

@@ -146,7 +146,7 @@ TEST_F(EmbdControl, WhiteOutFillsWhite)
     const auto fills = canvas.CallsOf(TMkCanvasCall::Kind::FillRect);
     ASSERT_EQ(fills.size(), 1u);
     EXPECT_EQ(fills[0].Rect, (TMkRect{0, 0, 4, 3}));
-    EXPECT_EQ(fills[0].BrushColor, ColorWhite);
+    EXPECT_EQ(fills[0].BrushColor, MkColorWhite);
 }
 
 TEST_F(EmbdControl, NoControlOutsideAWindowOrWithoutAHost)

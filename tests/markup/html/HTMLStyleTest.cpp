@@ -47,7 +47,7 @@ std::string Describe(const TMkText &t)
     std::snprintf(color, sizeof color, "%08X", t.Color);
     std::string out = t.Text + "[";
     for (auto [bit, letter] :
-         {std::pair{FontBold, 'B'}, {FontItalic, 'I'}, {FontUnderline, 'U'}, {FontStrikeOut, 'S'}})
+         {std::pair{MkFontBold, 'B'}, {MkFontItalic, 'I'}, {MkFontUnderline, 'U'}, {MkFontStrikeOut, 'S'}})
         if (t.FontStyle & bit)
             out += letter;
     out += " " + t.FontSize + " " + t.FontName + " " + color;
@@ -166,7 +166,7 @@ TEST(HTMLStyle, ParseColor)
     EXPECT_EQ(ParseColor("#FFF"), MkRGB(0, 0x0F, 0xFF));
     EXPECT_EQ(ParseColor("RED"), MkRGB(255, 0, 0));
     EXPECT_EQ(ParseColor("moneygreen"), MkRGB(192, 220, 192));
-    EXPECT_EQ(ParseColor("None"), NoneColor);
+    EXPECT_EQ(ParseColor("None"), MkNoneColor);
     EXPECT_EQ(ParseColor("Default"), NoColor);
     EXPECT_EQ(ParseColor("3DDkShadow"), MkSystemColor(21));
     EXPECT_EQ(ParseColor("MenuBar"), MkSystemColor(30));
@@ -205,7 +205,7 @@ TEST(HTMLStyle, StacksReadEmptyTopsAsEmpty)
 {
     TMkHTMLStyle style;
     style.StyleStack.Pop();
-    style.ReplaceStyle(FontItalic); // on an empty stack it pushes
+    style.ReplaceStyle(MkFontItalic); // on an empty stack it pushes
     EXPECT_EQ(style.StyleStack.Count(), 1u);
     style.ColorStack.Push(TMkIntegerStack::EmptyTop);
     style.BaseColorStack.Push(static_cast<std::int32_t>(MkRGB(1, 1, 1)));
