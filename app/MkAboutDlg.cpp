@@ -57,8 +57,8 @@ protected:
         title.FontStyle = MkFontBold;
         title.Style3D = 1; // sunken
         const QRect r = contentsRect();
-        title.Paint(canvas, {r.left(), r.top(), r.left() + r.width(), r.top() + r.height()},
-                    {0, 0}, base, NoColor, true, false, false);
+        title.Paint(canvas, {r.left(), r.top(), r.left() + r.width(), r.top() + r.height()}, {0, 0},
+                    base, NoColor, true, false, false);
     }
 };
 
@@ -95,7 +95,8 @@ protected:
     void mouseReleaseEvent(QMouseEvent *event) override
     {
         QLabel::mouseReleaseEvent(event);
-        if (event->button() == Qt::LeftButton && rect().contains(event->position().toPoint()) && OnClick)
+        if (event->button() == Qt::LeftButton && rect().contains(event->position().toPoint()) &&
+            OnClick)
             OnClick();
     }
 

@@ -146,9 +146,11 @@ void TFvesmar::CreateControls()
 
 void TFvesmar::ConnectHandlers()
 {
-    connect(Bgenera, &QPushButton::clicked, this, [this] { RunHandler([this] { BgeneraClick(); }); });
+    connect(Bgenera, &QPushButton::clicked, this,
+            [this] { RunHandler([this] { BgeneraClick(); }); });
     connect(Binvia, &QPushButton::clicked, this, [this] { RunHandler([this] { BinviaClick(); }); });
-    connect(Btermina, &QPushButton::clicked, this, [this] { RunHandler([this] { BterminaClick(); }); });
+    connect(Btermina, &QPushButton::clicked, this,
+            [this] { RunHandler([this] { BterminaClick(); }); });
     connect(MkSpeedButton1, &QToolButton::clicked, this,
             [this] { RunHandler([this] { MkSpeedButton1Click(); }); });
     Eparola->OnKeyDown = [this](int key, Qt::KeyboardModifiers shift) {

@@ -5,7 +5,8 @@
 EInOutError::EInOutError(int code) : EInOutError(code, MessageFor(code)) {}
 
 EInOutError::EInOutError(int code, const std::string &message)
-    : std::runtime_error(message), code_(code)
+    : std::runtime_error(message),
+      code_(code)
 {
 }
 

@@ -52,9 +52,8 @@ TPunteggio ValutaPunteggio(const std::string &parola, const std::string &guess)
 
 std::string RigaRisultato(const std::string &guess, int esatte, int spostate)
 {
-    std::string row =
-        "<table border=\"0\"><tr><td width=\"30\">&nbsp;</td><td><B>"
-        "<FONT FACE=\"verdana\" SIZE=\"3\" COLOR=\"#440000\">";
+    std::string row = "<table border=\"0\"><tr><td width=\"30\">&nbsp;</td><td><B>"
+                      "<FONT FACE=\"verdana\" SIZE=\"3\" COLOR=\"#440000\">";
     row += guess;
     row += "</FONT></B></td><td><B>";
     if (esatte > 0)

@@ -64,7 +64,8 @@ std::string CheckWaveFile(const std::string &fileName)
     unsigned char riff[12];
     if (!in)
         return "The sound file " + fileName + " cannot be read";
-    if (!ReadExactly(in, riff, sizeof riff) || std::string(reinterpret_cast<char *>(riff), 4) != "RIFF" ||
+    if (!ReadExactly(in, riff, sizeof riff) ||
+        std::string(reinterpret_cast<char *>(riff), 4) != "RIFF" ||
         std::string(reinterpret_cast<char *>(riff) + 8, 4) != "WAVE" || !HasPlayableChunks(in))
         return "The file " + fileName + " is not a playable WAV sound";
     return {};

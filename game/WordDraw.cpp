@@ -13,8 +13,8 @@ namespace {
 constexpr std::int32_t SkipBound = 590000;
 
 struct TCandidate {
-    std::string text;        // the first length + 1 bytes of the line
-    std::size_t length = 0;  // its full length
+    std::string text;       // the first length + 1 bytes of the line
+    std::size_t length = 0; // its full length
 };
 
 // Reads up to count - 1 lines; the candidate keeps the last one read, or what

@@ -22,7 +22,8 @@ public:
 class TMkMemoryStream : public TMkByteStream {
 public:
     TMkMemoryStream(const void *data, std::size_t size)
-        : data_(static_cast<const std::uint8_t *>(data)), length_(static_cast<std::int64_t>(size))
+        : data_(static_cast<const std::uint8_t *>(data)),
+          length_(static_cast<std::int64_t>(size))
     {
     }
     explicit TMkMemoryStream(std::string_view bytes) : TMkMemoryStream(bytes.data(), bytes.size())

@@ -18,8 +18,11 @@ std::int32_t RequestedSize(const std::string &text)
 TMkEmbdControl::TMkEmbdControl(TMkBaseText *parent, TMkControlHandler controlHandler,
                                std::string heightText, std::string widthText,
                                std::string controlName, std::string controlClassName)
-    : TMkPieceOfText(parent), HeightText(std::move(heightText)), WidthText(std::move(widthText)),
-      ControlClassName(std::move(controlClassName)), ControlName(std::move(controlName)),
+    : TMkPieceOfText(parent),
+      HeightText(std::move(heightText)),
+      WidthText(std::move(widthText)),
+      ControlClassName(std::move(controlClassName)),
+      ControlName(std::move(controlName)),
       ControlHandler(std::move(controlHandler))
 {
     // The stock classes must be findable by the time any piece asks for one.

@@ -9,7 +9,8 @@
 #include <algorithm>
 
 TMkParser::TMkParser(const TMkLexClass &lexerClass)
-    : lexClass_(&lexerClass), lexer_(lexerClass.Create())
+    : lexClass_(&lexerClass),
+      lexer_(lexerClass.Create())
 {
 }
 

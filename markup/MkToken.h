@@ -54,7 +54,8 @@ public:
 class TMkTextToken : public TMkToken {
 public:
     explicit TMkTextToken(std::string text = {})
-        : TMkToken(TMkTokenKind::Text), Text(std::move(text))
+        : TMkToken(TMkTokenKind::Text),
+          Text(std::move(text))
     {
     }
     std::unique_ptr<TMkToken> Create() const override;

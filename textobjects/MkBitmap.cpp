@@ -6,7 +6,9 @@
 
 TMkBitmap::TMkBitmap(std::int32_t width, std::int32_t height, std::vector<std::uint32_t> pixels,
                      bool cornerTransparent)
-    : width_(width), height_(height), pixels_(std::move(pixels)),
+    : width_(width),
+      height_(height),
+      pixels_(std::move(pixels)),
       cornerTransparent_(cornerTransparent)
 {
     const std::int64_t needed =

@@ -3,7 +3,8 @@
 #include "textobjects/MkWriter.h"
 
 TMkHiddenText::TMkHiddenText(TMkBaseText *parent, std::string text)
-    : TMkBaseText(parent), Text(std::move(text))
+    : TMkBaseText(parent),
+      Text(std::move(text))
 {
 }
 

@@ -27,8 +27,11 @@ TMkImage::TMkImage(TMkBaseText *parent) : TMkPieceOfText(parent) {}
 
 TMkImage::TMkImage(TMkBaseText *parent, TMkImageCallback onGetImage, std::string imageIndex,
                    std::string heightText, std::string widthText, std::string source)
-    : TMkPieceOfText(parent), Source(std::move(source)), ImageIndex(std::move(imageIndex)),
-      HeightText(std::move(heightText)), WidthText(std::move(widthText)),
+    : TMkPieceOfText(parent),
+      Source(std::move(source)),
+      ImageIndex(std::move(imageIndex)),
+      HeightText(std::move(heightText)),
+      WidthText(std::move(widthText)),
       OnGetImage(std::move(onGetImage))
 {
     // References are filled in later by OnGetImage; URLs are nobody's to fetch.

@@ -23,7 +23,8 @@ constexpr std::int32_t TextMarkerHeight = 13;
 TMkList::TMkList(TMkBaseText *parent) : TMkParsedTextList(parent) {}
 
 TMkList::TMkList(TMkBaseText *parent, std::uint8_t numbered)
-    : TMkParsedTextList(parent), Numbered(numbered)
+    : TMkParsedTextList(parent),
+      Numbered(numbered)
 {
 }
 

@@ -79,7 +79,8 @@ std::int32_t HeightOfW(TMkCanvas &canvas, const TMkFont &font)
 TMkParagraph::TMkParagraph(TMkBaseText *parent) : TMkParsedTextList(parent) {}
 
 TMkParagraph::TMkParagraph(TMkBaseText *parent, const std::string &align)
-    : TMkParsedTextList(parent), Align(UpperCase(align))
+    : TMkParsedTextList(parent),
+      Align(UpperCase(align))
 {
 }
 

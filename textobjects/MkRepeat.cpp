@@ -28,7 +28,9 @@ public:
 TMkRepeat::TMkRepeat(TMkBaseText *parent) : TMkParsedTextList(parent) {}
 
 TMkRepeat::TMkRepeat(TMkBaseText *parent, TMkRepeatCallback onRepeat, std::string repeatCount)
-    : TMkParsedTextList(parent), RepeatCount(std::move(repeatCount)), OnRepeat(std::move(onRepeat))
+    : TMkParsedTextList(parent),
+      RepeatCount(std::move(repeatCount)),
+      OnRepeat(std::move(onRepeat))
 {
 }
 

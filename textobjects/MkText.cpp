@@ -10,7 +10,8 @@ using mktext::SatAdd;
 TMkText::TMkText(TMkBaseText *parent) : TMkPieceOfText(parent) {}
 
 TMkText::TMkText(std::string text, TMkBaseText *parent)
-    : TMkPieceOfText(parent), Text(std::move(text))
+    : TMkPieceOfText(parent),
+      Text(std::move(text))
 {
 }
 

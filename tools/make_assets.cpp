@@ -119,9 +119,9 @@ std::string Bmp(const Picture &pic)
 constexpr int Rate = 22050;
 
 struct TNote {
-    double start;    // seconds
-    double freq;     // Hz
-    double length;   // seconds
+    double start;  // seconds
+    double freq;   // Hz
+    double length; // seconds
     double volume;
 };
 
@@ -154,12 +154,12 @@ std::string Wav(const std::vector<double> &samples)
     Put32(s, 36 + dataBytes);
     s += "WAVEfmt ";
     Put32(s, 16);
-    Put16(s, 1);         // PCM
-    Put16(s, 1);         // mono
+    Put16(s, 1); // PCM
+    Put16(s, 1); // mono
     Put32(s, Rate);
     Put32(s, Rate * 2); // bytes per second
-    Put16(s, 2);         // block align
-    Put16(s, 16);        // bits per sample
+    Put16(s, 2);        // block align
+    Put16(s, 16);       // bits per sample
     s += "data";
     Put32(s, dataBytes);
     for (double v : samples) {
@@ -184,9 +184,9 @@ int main(int argc, char **argv)
 
     const std::vector<TNote> chimes = {
         {0.00, 1318.5, 0.9, 0.30}, {0.18, 1046.5, 0.9, 0.30}, {0.36, 1568.0, 1.1, 0.30}};
-    const std::vector<TNote> success = {
-        {0.00, 523.3, 0.5, 0.28}, {0.12, 659.3, 0.5, 0.28}, {0.24, 784.0, 0.5, 0.28},
-        {0.36, 1046.5, 1.1, 0.32}, {0.36, 784.0, 1.1, 0.18}, {0.36, 659.3, 1.1, 0.14}};
+    const std::vector<TNote> success = {{0.00, 523.3, 0.5, 0.28}, {0.12, 659.3, 0.5, 0.28},
+                                        {0.24, 784.0, 0.5, 0.28}, {0.36, 1046.5, 1.1, 0.32},
+                                        {0.36, 784.0, 1.1, 0.18}, {0.36, 659.3, 1.1, 0.14}};
 
     const bool ok = WriteFile(dir + "im1.bmp", Bmp(inPlace)) &&
                     WriteFile(dir + "im2.bmp", Bmp(elsewhere)) &&

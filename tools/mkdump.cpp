@@ -14,11 +14,11 @@
 // error with exit status 1.
 
 #include "markup/MkByteStream.h"
-#include "markup/html/MkHTMLParser.h"
-#include "markup/simple/MkSimpleParsers.h"
 #include "markup/MkParserRegistry.h"
 #include "markup/MkStrings.h"
 #include "markup/MkTreeDump.h"
+#include "markup/html/MkHTMLParser.h"
+#include "markup/simple/MkSimpleParsers.h"
 #include "textobjects/MkParsedTextList.h"
 #include "textobjects/MkTestCanvas.h"
 

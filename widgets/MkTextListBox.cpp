@@ -68,8 +68,7 @@ TMkTextListBox::TMkTextListBox(QWidget *parent) : QListWidget(parent)
     textSettings_.NotifyParserChanges = true;
     textSettings_.OnChange = [this] { Repaint(); };
     // Pictures come from their files only.
-    textSettings_.ImageHandler = [](TMkImage &, TMkPicture &, const std::string &, std::int32_t) {
-    };
+    textSettings_.ImageHandler = [](TMkImage &, TMkPicture &, const std::string &, std::int32_t) {};
     textSettings_.VariableHandler = [this](const TMkHandlerSender &, const std::string &name) {
         return GetVariable(name);
     };
@@ -311,8 +310,7 @@ std::string TMkTextListBox::GetVariable(const std::string &name)
 
 // --- drawing -------------------------------------------------------------------
 
-void TMkTextListBox::DrawItem(QPainter &painter, int index, const QRect &itemRect,
-                              TItemState state)
+void TMkTextListBox::DrawItem(QPainter &painter, int index, const QRect &itemRect, TItemState state)
 {
     painter.save();
     // Markup taller than the item is cut off at the item's edges.
@@ -399,9 +397,8 @@ int TMkTextListBox::MeasureItem(int index)
     canvas.SetFont(font);
     try {
         textSettings_.Parse(ItemText(index));
-        const TMkRect bounds =
-            textSettings_.Bounds(canvas, {0, 0, viewport()->width(), itemHeight_}, font, true,
-                                 wordWrap_);
+        const TMkRect bounds = textSettings_.Bounds(
+            canvas, {0, 0, viewport()->width(), itemHeight_}, font, true, wordWrap_);
         return static_cast<int>(std::clamp<std::int64_t>(bounds.Height(), 1, MaxMeasuredHeight));
     } catch (...) {
         Fail(index);

@@ -65,7 +65,8 @@ TMkPoint TQtControlHost::ScreenToClient(void *window, TMkPoint point)
 }
 
 TQtWindowControl::TQtWindowControl(const TMkControlClass &controlClass, QWidget *widget)
-    : class_(controlClass), widget_(widget)
+    : class_(controlClass),
+      widget_(widget)
 {
 }
 

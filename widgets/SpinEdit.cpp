@@ -19,7 +19,8 @@ int TSpinEdit::ReadValue(const QString &text, int low, int high)
     const QString t = text.trimmed();
     const bool negative = t.startsWith(QLatin1Char('-'));
     const QString digits = negative ? t.mid(1) : t;
-    if (digits.isEmpty() || !std::all_of(digits.begin(), digits.end(), [](QChar c) { return c.isDigit(); }))
+    if (digits.isEmpty() ||
+        !std::all_of(digits.begin(), digits.end(), [](QChar c) { return c.isDigit(); }))
         return low;
     if (negative)
         return low;

@@ -1,7 +1,7 @@
 #include "markup/dtd/MkDTD.h"
 
-#include "markup/dtd/MkDTDRule.h"
 #include "markup/MkStrings.h"
+#include "markup/dtd/MkDTDRule.h"
 
 #include <vector>
 

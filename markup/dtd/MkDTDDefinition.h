@@ -52,7 +52,8 @@ protected:
 class TMkDTDTypeDefiniton : public TMkDTDBaseDefinition {
 public:
     TMkDTDTypeDefiniton(std::string name, TMkDTDHandler notify, TMkTypeTest test)
-        : TMkDTDBaseDefinition(TypeKind, std::move(name)), NotifyHandler(std::move(notify)),
+        : TMkDTDBaseDefinition(TypeKind, std::move(name)),
+          NotifyHandler(std::move(notify)),
           TypeTest(std::move(test))
     {
     }
@@ -65,7 +66,8 @@ public:
 class TMkDTDEntityDefiniton : public TMkDTDBaseDefinition {
 public:
     TMkDTDEntityDefiniton(std::string name, std::unique_ptr<TMkDataModel> model)
-        : TMkDTDBaseDefinition(EntityKind, std::move(name)), ContentModel(std::move(model))
+        : TMkDTDBaseDefinition(EntityKind, std::move(name)),
+          ContentModel(std::move(model))
     {
     }
     std::unique_ptr<TMkDataModel> ContentModel; // may be absent

@@ -1,14 +1,17 @@
 #include "markup/dtd/MkDTDEntry.h"
 
+#include "markup/MkParser.h"
+#include "markup/MkStrings.h"
 #include "markup/dtd/MkDTDGuard.h"
 #include "markup/dtd/MkDTDRule.h"
 #include "markup/dtd/MkDeductionTree.h"
-#include "markup/MkParser.h"
-#include "markup/MkStrings.h"
 
 TMkEntryPoint::TMkEntryPoint(std::string name, TMkExtParser *parser, const TMkEntryList *allEntries,
                              TMkDTDGuard *guard)
-    : Name(std::move(name)), Parser(parser), AllEntries(allEntries), guard_(guard)
+    : Name(std::move(name)),
+      Parser(parser),
+      AllEntries(allEntries),
+      guard_(guard)
 {
 }
 
@@ -92,7 +95,8 @@ void TMkEntityEntry::Undo(TMkDeductionTree & /*node*/) {}
 
 TMkElementEntry::TMkElementEntry(std::string name, TMkExtParser *parser,
                                  const TMkEntryList *allEntries, TMkDTDGuard *guard)
-    : TMkEntryPoint(std::move(name), parser, allEntries, guard), endTagName_("/" + Name)
+    : TMkEntryPoint(std::move(name), parser, allEntries, guard),
+      endTagName_("/" + Name)
 {
 }
 

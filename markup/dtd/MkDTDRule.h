@@ -30,7 +30,9 @@ public:
 
 protected:
     TMkBaseRule(std::uint8_t kind, TMkRepetition repetition, TMkDTDGuard *guard)
-        : Kind(kind), Repetition(repetition), guard_(guard)
+        : Kind(kind),
+          Repetition(repetition),
+          guard_(guard)
     {
     }
     bool Attempt(TMkDeductionTree &node, TMkDeductionTree *&child);
@@ -42,7 +44,8 @@ protected:
 class TMkAtomRule : public TMkBaseRule {
 public:
     TMkAtomRule(TMkEntryPoint *entry, TMkRepetition repetition, TMkDTDGuard *guard)
-        : TMkBaseRule(AtomKind, repetition, guard), Entry(entry)
+        : TMkBaseRule(AtomKind, repetition, guard),
+          Entry(entry)
     {
     }
     bool Match(TMkDeductionTree &node) override;

@@ -36,7 +36,8 @@ protected:
 class TMkDataModelEntry : public TMkDataModeBase {
 public:
     TMkDataModelEntry(std::string name, TMkRepetition repetition)
-        : TMkDataModeBase(EntryKind), Name(std::move(name))
+        : TMkDataModeBase(EntryKind),
+          Name(std::move(name))
     {
         Repetition = repetition;
     }

@@ -38,8 +38,8 @@ constexpr TDecl Element(const char *name, bool start, bool end, const char *mode
                         TMkHTMLHandlerKind handler, TMkStyleEffect effect = E::None,
                         std::int32_t param = 0)
 {
-    return {TKind::Element, name,  start,   end,    model, exclusions,
-            terminators,    skip,  handler, effect, param};
+    return {TKind::Element, name, start,   end,    model, exclusions,
+            terminators,    skip, handler, effect, param};
 }
 
 // Tags that start a block, and tags that start inline content.

@@ -2,12 +2,12 @@
 
 #include "markup/MkByteStream.h"
 #include "markup/MkEmbdControl.h"
-#include "markup/html/MkHTMLAttributes.h"
-#include "markup/html/MkHTMLEntities.h"
-#include "markup/html/MkHTMLLex.h"
 #include "markup/MkParserRegistry.h"
 #include "markup/MkStrings.h"
 #include "markup/MkToken.h"
+#include "markup/html/MkHTMLAttributes.h"
+#include "markup/html/MkHTMLEntities.h"
+#include "markup/html/MkHTMLLex.h"
 #include "textobjects/MkConvert.h"
 #include "textobjects/MkHiddenText.h"
 #include "textobjects/MkImage.h"
@@ -317,8 +317,8 @@ void TMkHTMLParser::AddWords(TMkParsedTextList &container, const std::string &te
 
 // --- elements ---------------------------------------------------------------------
 
-void TMkHTMLParser::HandleElement(const TMkHTMLDeclaration &element,
-                                  TMkParsedTextList *&container, TMkDTDAction action)
+void TMkHTMLParser::HandleElement(const TMkHTMLDeclaration &element, TMkParsedTextList *&container,
+                                  TMkDTDAction action)
 {
     if (!container)
         return;

@@ -1,9 +1,9 @@
 #pragma once
 
+#include "markup/MkParser.h"
 #include "markup/dtd/MkDTD.h"
 #include "markup/html/MkHTMLDTD.h"
 #include "markup/html/MkHTMLStyle.h"
-#include "markup/MkParser.h"
 
 #include <cstdint>
 #include <memory>

@@ -1,8 +1,8 @@
 #include "markup/html/MkHTMLStyle.h"
 
+#include "markup/MkStrings.h"
 #include "markup/html/MkColorNames.h"
 #include "markup/html/MkHTMLDTD.h"
-#include "markup/MkStrings.h"
 #include "textobjects/MkConvert.h"
 #include "textobjects/MkErrors.h"
 #include "textobjects/MkText.h"

@@ -93,12 +93,14 @@ TEST(TAboutBox, LayoutFromLabelSizes)
 
 TEST(TAboutBox, SystemInformation)
 {
-    EXPECT_EQ(ProcessorModel("processor\t: 0\nvendor_id\t: X\nmodel name\t: Fast CPU 3000\nflags\t: a\n"),
-              "Fast CPU 3000");
+    EXPECT_EQ(
+        ProcessorModel("processor\t: 0\nvendor_id\t: X\nmodel name\t: Fast CPU 3000\nflags\t: a\n"),
+        "Fast CPU 3000");
     EXPECT_EQ(ProcessorModel("processor : 0\n"), "");
     TSystemInfo info{2048, 2, "Fast CPU"};
     EXPECT_EQ(SystemInfoValue(info), "2048 KB\r2x Fast CPU");
-    EXPECT_EQ(ShortProcessorName("Intel(R) Core(TM) i7-8550U CPU @ 1.80GHz"), "Intel Core i7-8550U");
+    EXPECT_EQ(ShortProcessorName("Intel(R) Core(TM) i7-8550U CPU @ 1.80GHz"),
+              "Intel Core i7-8550U");
     EXPECT_EQ(ShortProcessorName("AMD Ryzen 7 5800X 8-Core Processor"), "AMD Ryzen 7 5800X");
     EXPECT_EQ(ShortProcessorName("AMD EPYC"), "AMD EPYC");
     EXPECT_EQ(ShortProcessorName(""), "");
@@ -150,7 +152,8 @@ TEST(TAboutBox, DialogShowsTheTextsAndClosesOnEnterAndEsc)
     EXPECT_GT(black, 50);
     EXPECT_GT(light, 10);
 
-    EXPECT_TRUE(RunsAndCloses(about, [](QDialog &dialog) { QTest::keyClick(&dialog, Qt::Key_Escape); }));
+    EXPECT_TRUE(
+        RunsAndCloses(about, [](QDialog &dialog) { QTest::keyClick(&dialog, Qt::Key_Escape); }));
     EXPECT_TRUE(RunsAndCloses(about, [](QDialog &dialog) {
         QTest::mouseClick(dialog.findChild<QPushButton *>("OK"), Qt::LeftButton);
     }));

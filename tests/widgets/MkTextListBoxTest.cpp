@@ -1,8 +1,8 @@
-#include "markup/MkByteStream.h"
-#include "markup/html/MkHTMLParser.h"
-#include "markup/MkParserRegistry.h"
-#include "textobjects/MkParsedTextList.h"
 #include "widgets/MkTextListBox.h"
+#include "markup/MkByteStream.h"
+#include "markup/MkParserRegistry.h"
+#include "markup/html/MkHTMLParser.h"
+#include "textobjects/MkParsedTextList.h"
 #include "widgets/QtSystemColors.h"
 
 #include <QApplication>
@@ -29,8 +29,7 @@ public:
     const TMkParserClass &Class() const override { return StaticClass(); }
 
     std::unique_ptr<TMkParsedTextList> Parse(TMkByteStream &stream, TMkImageHandler image,
-                                             TMkVariableHandler variable,
-                                             TMkControlHandler control,
+                                             TMkVariableHandler variable, TMkControlHandler control,
                                              TMkRepeatHandler repeat) override
     {
         ++parses;

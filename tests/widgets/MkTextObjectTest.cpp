@@ -1,8 +1,8 @@
-#include "markup/html/MkHTMLParser.h"
+#include "widgets/MkTextObject.h"
 #include "markup/MkParserRegistry.h"
+#include "markup/html/MkHTMLParser.h"
 #include "textobjects/MkParsedTextList.h"
 #include "textobjects/MkTestCanvas.h"
-#include "widgets/MkTextObject.h"
 
 #include <gtest/gtest.h>
 

@@ -86,7 +86,8 @@ TEST(QtCanvas, FontsAreSizedAtNinetySixDotsPerInch)
 {
     EXPECT_EQ(TQtCanvas::ToQFont(TMkFont{"Verdana", 10, 0, 0}).pixelSize(), 13);
     EXPECT_EQ(TQtCanvas::ToQFont(TMkFont{"Verdana", 14, 0, 0}).pixelSize(), 19);
-    const QFont styled = TQtCanvas::ToQFont(TMkFont{"Verdana", 10, MkFontBold | MkFontUnderline, 0});
+    const QFont styled =
+        TQtCanvas::ToQFont(TMkFont{"Verdana", 10, MkFontBold | MkFontUnderline, 0});
     EXPECT_TRUE(styled.bold());
     EXPECT_TRUE(styled.underline());
     EXPECT_FALSE(styled.italic());

@@ -46,8 +46,10 @@ std::string Describe(const TMkText &t)
     char color[16];
     std::snprintf(color, sizeof color, "%08X", t.Color);
     std::string out = t.Text + "[";
-    for (auto [bit, letter] :
-         {std::pair{MkFontBold, 'B'}, {MkFontItalic, 'I'}, {MkFontUnderline, 'U'}, {MkFontStrikeOut, 'S'}})
+    for (auto [bit, letter] : {std::pair{MkFontBold, 'B'},
+                               {MkFontItalic, 'I'},
+                               {MkFontUnderline, 'U'},
+                               {MkFontStrikeOut, 'S'}})
         if (t.FontStyle & bit)
             out += letter;
     out += " " + t.FontSize + " " + t.FontName + " " + color;
