@@ -4,9 +4,11 @@
 //          [--png FILE.png] [FILE]
 //
 // Reads FILE (or standard input), adds one line feed as the list box does
-// (not with --raw), parses it with the registered parser CLASS (default
-// TMkHTMLParser) in the current folder and prints the tree, one object per
-// line.  With --rect the tree is first painted into (0, 0, W, H) on the test
+// (not with --raw), parses it with the registered parser CLASS in the current
+// folder and prints the tree, one object per line.  Without --parser the
+// file's extension picks the parser that registered it as a file kind
+// (".csv", ".dbf", ".xml", ".txt", ".html"); anything else, and standard
+// input, is read as HTML.  With --rect the tree is first painted into (0, 0, W, H) on the test
 // canvas as a list box paints an item, and every line ends with the object's
 // place and size.  With --png nothing is printed: the markup is drawn as the
 // game's lists draw an item, with Qt, into a picture of the --rect size
@@ -48,7 +50,7 @@
 namespace {
 
 struct TOptions {
-    std::string ParserClass = "TMkHTMLParser";
+    std::string ParserClass; // empty: by the file's extension
     bool Raw = false;
     std::map<std::string, std::string> Variables;
     std::optional<TMkRect> Rect;
@@ -199,11 +201,28 @@ void WritePng(const TOptions &options, const std::string &markup, char *program)
 }
 #endif
 
+// The parser registered for the file's extension, else the HTML parser.
+std::string ParserForFile(const std::string &file)
+{
+    const std::size_t dot = file.find_last_of("./");
+    if (dot != std::string::npos && file[dot] == '.') {
+        const std::string kind = MkUpperCase(file.substr(dot + 1));
+        for (const TMkParserRegistryEntry &entry : RegisteredParserClasses()) {
+            const std::string kinds = ";" + entry.FileKinds + ";";
+            if (!kind.empty() && kinds.find(";" + kind + ";") != std::string::npos)
+                return entry.ParserClass->ClassName;
+        }
+    }
+    return "TMkHTMLParser";
+}
+
 int Run(int argc, char **argv)
 {
-    const TOptions options = ReadOptions(argc, argv);
+    TOptions options = ReadOptions(argc, argv);
     MkRegisterSimpleParsers();
     MkRegisterHTMLParser();
+    if (options.ParserClass.empty())
+        options.ParserClass = ParserForFile(options.File);
     const TMkParserClass *parserClass = FindParserClass(options.ParserClass);
     if (!parserClass)
         throw std::runtime_error("no parser class named " + options.ParserClass);
