@@ -14,6 +14,7 @@
 #include "widgets/QtSystemColors.h"
 #include "widgets/SpinEdit.h"
 
+#include <QAccessible>
 #include <QCoreApplication>
 #include <QDir>
 #include <QLabel>
@@ -106,7 +107,7 @@ void TFvesmar::CreateControls()
     MkTextListBox2 = ListBox(MkSimplePanel3);
     MkTextListBox2->SetVerticalScrollBar(false);
     MkTextListBox2->setFixedHeight(32);
-    MkTextListBox2->AddItem(RigaIntestazione);
+    MkTextListBox2->AddItem(RigaIntestazione, DescrizioneIntestazione);
     MkTextListBox1 = ListBox(MkSimplePanel3);
     MkTextListBox1->SetSelectedColor(InfoBk);
     MkTextListBox1->SetExtendedSelect(false);
@@ -140,12 +141,25 @@ void TFvesmar::CreateControls()
     setTabOrder(Slunghezza, Eparola);
     setTabOrder(Eparola, MkTextListBox1);
     setTabOrder(MkTextListBox1, MkTextListBox2);
+    // What screen readers call the controls that show no caption; the
+    // buttons are called by their captions.
+    Slunghezza->setAccessibleName(QStringLiteral("Lunghezza della parola"));
+    Eparola->setAccessibleName(QStringLiteral("Parola da indovinare"));
+    MkTextListBox1->setAccessibleName(QStringLiteral("Risultati"));
+    MkTextListBox2->setAccessibleName(QStringLiteral("Intestazione"));
+    MkSpeedButton1->setAccessibleDescription(QStringLiteral("Informazioni su Vesmar"));
     // The first control of the tab order has the focus when the window opens.
     Slunghezza->setFocus();
 }
 
 void TFvesmar::ConnectHandlers()
 {
+    // The messages are the game's answers: a screen reader announces each
+    // one as it is given, also when it repeats the one before.
+    connect(this, &TFvesmar::MessageShown, this, [](QLabel *label) {
+        QAccessibleEvent announce(label, QAccessible::Alert);
+        QAccessible::updateAccessibility(&announce);
+    });
     connect(Bgenera, &QPushButton::clicked, this,
             [this] { RunHandler([this] { BgeneraClick(); }); });
     connect(Binvia, &QPushButton::clicked, this, [this] { RunHandler([this] { BinviaClick(); }); });
@@ -180,6 +194,7 @@ void TFvesmar::SetMessage(QLabel *label, const std::string &text)
 {
     label->setText(ToQString(text));
     label->adjustSize();
+    emit MessageShown(label);
 }
 
 int TFvesmar::Lunghezza() const
@@ -255,7 +270,8 @@ void TFvesmar::InviaParola()
 void TFvesmar::ValutaParola(const std::string &guess)
 {
     const TPunteggio score = ValutaPunteggio(Parola_, guess);
-    MkTextListBox1->AddItem(RigaRisultato(guess, score.Esatte, score.Spostate));
+    MkTextListBox1->AddItem(RigaRisultato(guess, score.Esatte, score.Spostate),
+                            DescrizioneRisultato(guess, score.Esatte, score.Spostate));
     if (score.Esatte == 0 && score.Spostate == 0)
         SetMessage(Lmess, "Non hai trovato nulla!");
     if (score.Esatte == static_cast<int>(Parola_.size())) {

@@ -63,6 +63,10 @@ public:
     void BterminaClick();
     void MkSpeedButton1Click();
 
+signals:
+    // A message label was given a text, which screen readers announce.
+    void MessageShown(QLabel *label);
+
 private:
     void CreateControls();
     void ConnectHandlers();

@@ -63,3 +63,22 @@ std::string RigaRisultato(const std::string &guess, int esatte, int spostate)
     row += "</B></td></tr></table>";
     return row;
 }
+
+std::string DescrizioneRisultato(const std::string &guess, int esatte, int spostate)
+{
+    std::string text = guess + ": ";
+    if (esatte == 0 && spostate == 0)
+        return text + "nessuna lettera trovata";
+    const auto lettere = [](int n) {
+        return std::to_string(n) + (n == 1 ? " lettera" : " lettere");
+    };
+    if (esatte > 0)
+        text += lettere(esatte) + " al posto giusto";
+    if (esatte > 0 && spostate > 0)
+        text += ", " + std::to_string(spostate) + " fuori posto";
+    else if (spostate > 0)
+        text += lettere(spostate) + " fuori posto";
+    return text;
+}
+
+const char *const DescrizioneIntestazione = "Parole e risultati";

@@ -27,3 +27,10 @@ std::string RigaRisultato(const std::string &guess, int esatte, int spostate);
 
 // The fixed header row shown above the results.
 extern const char *const RigaIntestazione;
+
+// What a screen reader says for a result row in place of its markup:
+// "casse: 2 lettere al posto giusto, 2 fuori posto", "casse: nessuna lettera
+// trovata".
+std::string DescrizioneRisultato(const std::string &guess, int esatte, int spostate);
+// The same for the header row.
+extern const char *const DescrizioneIntestazione;

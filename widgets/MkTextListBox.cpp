@@ -88,10 +88,12 @@ void TMkTextListBox::Clear()
     clear();
 }
 
-void TMkTextListBox::AddItem(const std::string &markup)
+void TMkTextListBox::AddItem(const std::string &markup, const std::string &spoken)
 {
     auto *item = new QListWidgetItem;
     item->setData(MarkupRole, QByteArray(markup.data(), static_cast<qsizetype>(markup.size())));
+    if (!spoken.empty())
+        item->setData(Qt::AccessibleTextRole, ToQString(spoken));
     addItem(item);
 }
 

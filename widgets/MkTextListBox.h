@@ -37,7 +37,9 @@ public:
 
     // The operations the game uses.
     void Clear();
-    void AddItem(const std::string &markup);
+    // spoken is what screen readers say for the row in place of its markup;
+    // without it they say nothing for it.
+    void AddItem(const std::string &markup, const std::string &spoken = {});
     int Count() const;
     std::string Item(int index) const;
     // Replaces an item's markup; a row that failed to draw gets another try.

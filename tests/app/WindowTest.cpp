@@ -10,6 +10,7 @@
 #include "widgets/MkTextListBox.h"
 #include "widgets/SpinEdit.h"
 
+#include <QAccessible>
 #include <QApplication>
 #include <QDialog>
 #include <QKeyEvent>
@@ -524,4 +525,57 @@ TEST_F(WindowTest, AFailingRowShowsTheErrorBoxOnceAndTheGameGoesOn)
     EXPECT_EQ(Text(W().Lmess), "Hai vinto dopo 1 tentativi!");
     QApplication::processEvents();
     EXPECT_EQ(boxes_.shown.size(), 1u);
+}
+
+namespace {
+
+QString AccessibleName(QObject *object)
+{
+    QAccessibleInterface *face = QAccessible::queryAccessibleInterface(object);
+    return face ? face->text(QAccessible::Name) : QStringLiteral("<none>");
+}
+
+// The texts a screen reader reads for the rows of a list.
+QStringList RowTexts(TMkTextListBox *list)
+{
+    QStringList texts;
+    QAccessibleInterface *face = QAccessible::queryAccessibleInterface(list);
+    for (int i = 0; face && i < face->childCount(); ++i)
+        texts << face->child(i)->text(QAccessible::Name);
+    return texts;
+}
+
+} // namespace
+
+TEST_F(WindowTest, ScreenReadersHearNamesRowsAndMessages)
+{
+    ShowActive();
+    EXPECT_EQ(AccessibleName(W().Bgenera), "Genera parola");
+    EXPECT_EQ(AccessibleName(W().Binvia), "Invia");
+    EXPECT_EQ(AccessibleName(W().Btermina), "Termina");
+    EXPECT_EQ(AccessibleName(W().MkSpeedButton1), "?");
+    EXPECT_EQ(AccessibleName(W().Slunghezza), "Lunghezza della parola");
+    EXPECT_EQ(AccessibleName(W().Eparola), "Parola da indovinare");
+    EXPECT_EQ(AccessibleName(W().MkTextListBox1), "Risultati");
+    EXPECT_EQ(AccessibleName(W().MkTextListBox2), "Intestazione");
+    EXPECT_EQ(RowTexts(W().MkTextListBox2), QStringList{"Parole e risultati"});
+
+    // Every message the game gives is announced, a repeated one too.
+    std::vector<QString> announced;
+    QObject::connect(&W(), &TFvesmar::MessageShown, [&](QLabel *label) {
+        if (label == W().Lmess)
+            announced.push_back(AccessibleName(label));
+    });
+    Start();
+    for (const char *guess : {"sacca", "lupio", "lupi", "lupi", "tasse", "cassa"})
+        Guess(guess);
+
+    EXPECT_EQ(RowTexts(W().MkTextListBox1),
+              (QStringList{"sacca: 2 lettere al posto giusto, 2 fuori posto",
+                           "lupio: nessuna lettera trovata", "tasse: 3 lettere al posto giusto",
+                           "cassa: 5 lettere al posto giusto"}));
+    EXPECT_EQ(announced,
+              (std::vector<QString>{"La parola da 5 lettere \u00E8 stata generata!",
+                                    "Non hai trovato nulla!", "Parola non valida!",
+                                    "Parola non valida!", "Hai vinto dopo 4 tentativi!"}));
 }

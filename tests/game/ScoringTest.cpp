@@ -65,3 +65,14 @@ TEST(Scoring, RowsByteForByte)
                  "<table border=\"0\"><tr><td width=\"30\">&nbsp;</td><td><B>PaRoLe</B></td>"
                  "<td><B>RiSuLtAti</B></td></tr></table>");
 }
+
+TEST(Scoring, DescrizioneSpeaksTheScoreInWords)
+{
+    EXPECT_EQ(DescrizioneRisultato("casse", 2, 2),
+              "casse: 2 lettere al posto giusto, 2 fuori posto");
+    EXPECT_EQ(DescrizioneRisultato("casse", 1, 1),
+              "casse: 1 lettera al posto giusto, 1 fuori posto");
+    EXPECT_EQ(DescrizioneRisultato("casse", 0, 1), "casse: 1 lettera fuori posto");
+    EXPECT_EQ(DescrizioneRisultato("casse", 0, 3), "casse: 3 lettere fuori posto");
+    EXPECT_EQ(DescrizioneRisultato("casse", 0, 0), "casse: nessuna lettera trovata");
+}
