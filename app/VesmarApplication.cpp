@@ -33,6 +33,7 @@ TVesmarApplication::TVesmarApplication(int &argc, char **argv) : QApplication(ar
 {
     InstallFontSubstitutes();
     setWindowIcon(VesmarIcon());
+    setDesktopFileName(QStringLiteral(VESMAR_APP_ID));
     // The edit fields' caret blinks every 530 ms (a full cycle is twice that).
     setCursorFlashTime(1060);
 }

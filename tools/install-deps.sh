@@ -1,6 +1,9 @@
 #!/usr/bin/env bash
-# Installs the Debian packages Vesmar needs to build, play and test, when
-# they are missing.  Uses sudo when not run as root.
+# Installs the Debian packages Vesmar needs to build, play, test and
+# package, when they are missing.  Uses sudo when not run as root.
+# desktop-file-utils and appstream check the installed desktop entry and
+# metadata; dpkg-dev (dpkg-shlibdeps) and file let CPack find the Qt
+# runtime packages the Debian package depends on.
 set -euo pipefail
 
 packages=(
@@ -9,6 +12,7 @@ packages=(
   libgtest-dev libgmock-dev libbenchmark-dev
   clang libclang-rt-14-dev clang-format clang-tidy
   witalian fonts-dejavu-core fonts-liberation2
+  desktop-file-utils appstream dpkg-dev file
 )
 
 missing=()
