@@ -1,0 +1,41 @@
+#pragma once
+
+#include <benchmark/benchmark.h>
+
+#include <map>
+#include <string>
+#include <vector>
+
+// Runs the benchmarks of the program and then prints, last, one line
+//
+//   ratio: X what
+//
+// where X is how many times faster ours ran than the alternative: the time
+// the alternative's benchmarks took over the time ours took, per iteration,
+// summed over the pairs.  Higher is better for us; a script reads the line.
+class TRatioReporter : public benchmark::ConsoleReporter {
+public:
+    void ReportRuns(const std::vector<Run> &runs) override
+    {
+        ConsoleReporter::ReportRuns(runs);
+        for (const Run &run : runs)
+            if (run.run_type == Run::RT_Iteration && !run.error_occurred && run.iterations > 0)
+                secondsPerIteration_[run.benchmark_name()] =
+                    run.real_accumulated_time / static_cast<double>(run.iterations);
+    }
+
+    // Seconds per iteration of a benchmark that ran, 0 for one that did not.
+    double Seconds(const std::string &name) const
+    {
+        const auto it = secondsPerIteration_.find(name);
+        return it == secondsPerIteration_.end() ? 0.0 : it->second;
+    }
+
+private:
+    std::map<std::string, double> secondsPerIteration_;
+};
+
+// Runs every benchmark the command line selects and prints the ratio line;
+// ours[i] is compared with theirs[i].  Returns the program's exit status.
+int MkRunWithRatio(int argc, char **argv, const std::vector<std::string> &ours,
+                   const std::vector<std::string> &theirs, const std::string &what);

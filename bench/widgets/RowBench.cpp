@@ -1,0 +1,122 @@
+// How fast a row of the results list is drawn, beside what a Qt developer
+// would use instead.  One item draw of the result row ("casse", two pegs in
+// place and two elsewhere) and of the header row, as the list box draws
+// them: parse, layout and paint with the Qt canvas into a 364 x 24 image,
+// pictures loaded from their files.  Beside each, QTextDocument draws the
+// same row written in standard HTML (the REPEAT blocks written out as IMG
+// tags) into the same image with the same font.  Then the whole results list
+// with 20 visible rows is repainted offscreen through the real list box.
+//
+// The last line printed is the ratio of QTextDocument's time to ours.
+
+#include "RatioReporter.h"
+
+#include "game/Scoring.h"
+#include "markup/html/MkHTMLParser.h"
+#include "widgets/DesignFonts.h"
+#include "widgets/MkTextListBox.h"
+#include "widgets/QtPictureLoader.h"
+
+#include <QApplication>
+#include <QImage>
+#include <QPainter>
+#include <QTextDocument>
+
+#include <benchmark/benchmark.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <memory>
+
+namespace {
+
+constexpr int Width = 364;
+constexpr int Height = 24;
+constexpr std::uint32_t InfoBk = 0xFF000018;
+
+const std::string ResultRow = RigaRisultato("casse", 2, 2);
+const QString ResultRowHTML = QStringLiteral(
+    "<table border=\"0\" width=\"100%\"><tr><td width=\"30\">&nbsp;</td><td><b><font "
+    "face=\"verdana\" size=\"3\" color=\"#440000\">casse</font></b></td><td><b><img "
+    "src=\"im1.bmp\"><img src=\"im1.bmp\"><img src=\"im2.bmp\"><img "
+    "src=\"im2.bmp\"></b></td></tr></table>");
+const QString HeaderRowHTML =
+    QString::fromLatin1(RigaIntestazione)
+        .replace(QStringLiteral("border=\"0\""), QStringLiteral("border=\"0\" width=\"100%\""));
+
+// A list box as the game sets up its results list.
+std::unique_ptr<TMkTextListBox> GameList(int rows, int height)
+{
+    auto box = std::make_unique<TMkTextListBox>();
+    box->setFont(DesignFont("Verdana", 13));
+    box->SetColor(InfoBk);
+    box->SetSelectedColor(InfoBk);
+    box->SetItemHeight(Height);
+    box->TextSettings().SetParserClass("TMkHTMLParser");
+    box->resize(Width, height);
+    for (int i = 0; i < rows; ++i)
+        box->AddItem(ResultRow);
+    return box;
+}
+
+void Vesmar(benchmark::State &state, const std::string &row)
+{
+    auto box = GameList(0, 100);
+    box->AddItem(row);
+    QImage image(Width, Height, QImage::Format_ARGB32_Premultiplied);
+    QPainter painter(&image);
+    for (auto _ : state)
+        box->DrawItem(painter, 0, QRect(0, 0, Width, Height), {});
+}
+
+void TextDocument(benchmark::State &state, const QString &html)
+{
+    const QFont font = DesignFont("Verdana", 13);
+    QImage image(Width, Height, QImage::Format_ARGB32_Premultiplied);
+    QPainter painter(&image);
+    for (auto _ : state) {
+        painter.fillRect(image.rect(), QColor(0xFF, 0xFF, 0xE1));
+        QTextDocument document;
+        document.setDefaultFont(font);
+        document.setHtml(html);
+        document.setTextWidth(Width);
+        document.drawContents(&painter, QRectF(0, 0, Width, Height));
+    }
+}
+
+void ListRepaint(benchmark::State &state)
+{
+    const int rows = 20;
+    auto box = GameList(rows + 5, rows * Height + 4);
+    box->SetItemIndex(rows + 4);
+    box->show();
+    QImage image(box->size(), QImage::Format_ARGB32_Premultiplied);
+    for (auto _ : state)
+        box->render(&image);
+    state.counters["rows"] = rows;
+}
+
+} // namespace
+
+BENCHMARK_CAPTURE(Vesmar, ResultRow, ResultRow)->Name("ResultRow/Vesmar");
+BENCHMARK_CAPTURE(TextDocument, ResultRow, ResultRowHTML)->Name("ResultRow/QTextDocument");
+BENCHMARK_CAPTURE(Vesmar, HeaderRow, std::string(RigaIntestazione))->Name("HeaderRow/Vesmar");
+BENCHMARK_CAPTURE(TextDocument, HeaderRow, HeaderRowHTML)->Name("HeaderRow/QTextDocument");
+BENCHMARK(ListRepaint)->Unit(benchmark::kMicrosecond);
+
+int main(int argc, char **argv)
+{
+    if (std::getenv("QT_QPA_PLATFORM") == nullptr)
+        setenv("QT_QPA_PLATFORM", "offscreen", 1);
+    int qtArgc = 1;
+    QApplication app(qtArgc, argv);
+    InstallFontSubstitutes();
+    MkRegisterHTMLParser();
+    TQtPictureLoader pictures;
+    const TMkScopedPictureLoader usePictures(pictures);
+    // The pictures the rows name are the game's own.
+    std::filesystem::current_path(VESMAR_GAME_FOLDER);
+    return MkRunWithRatio(argc, argv, {"ResultRow/Vesmar", "HeaderRow/Vesmar"},
+                          {"ResultRow/QTextDocument", "HeaderRow/QTextDocument"},
+                          "row drawing, Vesmar against QTextDocument");
+}
