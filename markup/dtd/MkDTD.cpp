@@ -113,6 +113,7 @@ void TMkDTD::CompileDeclaration(const TMkDTDBaseDefinition &declaration, TMkEntr
 
 void TMkDTD::Compile()
 {
+    compiledVersion_ = Declarations.Version();
     entryList_.clear();
     for (int i = 0; i < Declarations.Count(); ++i)
         entryList_.push_back(MakeEntry(Declarations.Item(i)));
@@ -122,10 +123,17 @@ void TMkDTD::Compile()
 
 bool TMkDTD::Deduce(std::string_view startName, TMkParsedTextList *&container)
 {
-    // The previous run's tree refers to the entries about to be rebuilt.
     root_.ClearChildren();
     root_.Entry = nullptr;
-    Compile();
+    // The entries and rules are compiled once and kept while the
+    // declarations stay as they are; a run starts them afresh.  A run left by
+    // an error may have left exclusions raised and elements open.
+    if (entryList_.empty() || compiledVersion_ != Declarations.Version())
+        Compile();
+    for (const auto &entry : entryList_) {
+        entry->SuppressCount = 0;
+        entry->OpenCount = 0;
+    }
     TMkEntryPoint *start = FindEntry(startName);
     if (!start)
         return false;

@@ -5,13 +5,15 @@
 #include "markup/dtd/MkDTDGuard.h"
 #include "markup/dtd/MkDeductionTree.h"
 
+#include <cstdint>
 #include <string_view>
 
 class TMkExtParser;
 class TMkParsedTextList;
 
 // A document type: declarations that decide how the flat token band nests,
-// compiled afresh and run over the parser's band by every Deduce.  It builds
+// compiled into entries and rules and run over the parser's band by every
+// Deduce.  It builds
 // nothing itself; it reports what it recognises to the handlers given with
 // each declaration, which build the text objects.
 class TMkDTD {
@@ -52,4 +54,5 @@ private:
     TMkDTDGuard guard_;
     TMkEntryList entryList_;
     TMkDeductionTree root_;
+    std::uint64_t compiledVersion_ = 0;
 };

@@ -2,12 +2,14 @@
 
 void TMkDTDDefinition::AddType(std::string name, TMkDTDHandler notifyHandler, TMkTypeTest typeTest)
 {
+    ++version_;
     Items.push_back(std::make_unique<TMkDTDTypeDefiniton>(std::move(name), std::move(notifyHandler),
                                                           std::move(typeTest)));
 }
 
 void TMkDTDDefinition::AddEntity(std::string name, std::unique_ptr<TMkDataModel> model)
 {
+    ++version_;
     Items.push_back(std::make_unique<TMkDTDEntityDefiniton>(std::move(name), std::move(model)));
 }
 
@@ -25,6 +27,7 @@ void TMkDTDDefinition::AddElement(std::string name, bool startTagRequired,
     element->NotifyHandler = std::move(notifyHandler);
     element->SkipHandler = std::move(skipHandler);
     element->Terminators = std::move(terminators);
+    ++version_;
     Items.push_back(std::move(element));
 }
 

@@ -102,8 +102,15 @@ public:
                              std::unique_ptr<TMkDataModel> model,
                              std::optional<TMkNameList> terminators, bool endTagRequired);
 
-    void Clear() { Items.clear(); }
+    void Clear()
+    {
+        Items.clear();
+        ++version_;
+    }
     int Count() const { return static_cast<int>(Items.size()); }
+    // Changes with every declaration added and with Clear, so that what is
+    // compiled from the declarations knows when it is out of date.
+    std::uint64_t Version() const { return version_; }
     const TMkDTDBaseDefinition &Item(int index) const
     {
         return *Items[static_cast<std::size_t>(index)];
@@ -111,4 +118,5 @@ public:
 
 private:
     std::vector<std::unique_ptr<TMkDTDBaseDefinition>> Items;
+    std::uint64_t version_ = 0;
 };

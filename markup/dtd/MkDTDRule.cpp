@@ -119,12 +119,26 @@ bool TMkRuleList::MatchSequence(TMkDeductionTree &node)
     return true;
 }
 
+bool TMkRuleList::FailsAtOnce() const
+{
+    if (Rules.empty())
+        return true;
+    const TMkBaseRule &first = *Rules.front();
+    const bool required = first.Repetition == TMkRepetition::Once ||
+                          first.Repetition == TMkRepetition::ExactlyOnce ||
+                          first.Repetition == TMkRepetition::OneOrMore;
+    return required && first.Kind == TMkBaseRule::AtomKind &&
+           static_cast<const TMkAtomRule &>(first).Entry->FailsAtOnce();
+}
+
 bool TMkRule::Match(TMkDeductionTree &node)
 {
     TMatchScope scope(*guard_);
     if (!scope)
         return false;
     for (const auto &alternative : Alternatives) {
+        if (alternative->FailsAtOnce())
+            continue;
         TMkDeductionTree *branch = node.NewChild();
         if (alternative->MatchSequence(*branch))
             return true;

@@ -57,6 +57,11 @@ public:
 class TMkRuleList {
 public:
     bool MatchSequence(TMkDeductionTree &node);
+    // True when MatchSequence would fail on its first rule without calling
+    // any handler or moving the parser: that rule must match and names an
+    // entry that fails at once.  Lets a group skip the alternative without
+    // recording the attempt.
+    bool FailsAtOnce() const;
     std::vector<std::unique_ptr<TMkBaseRule>> Rules;
 };
 
