@@ -6,10 +6,7 @@
 
 TMkBitmap::TMkBitmap(std::int32_t width, std::int32_t height, std::vector<std::uint32_t> pixels,
                      bool cornerTransparent)
-    : width_(width),
-      height_(height),
-      pixels_(std::move(pixels)),
-      cornerTransparent_(cornerTransparent)
+    : width_(width), height_(height), cornerTransparent_(cornerTransparent)
 {
     const std::int64_t needed =
         width_ > 0 && height_ > 0 ? std::int64_t{width_} * height_ : std::int64_t{0};
@@ -17,9 +14,11 @@ TMkBitmap::TMkBitmap(std::int32_t width, std::int32_t height, std::vector<std::u
         width_ = 0;
         height_ = 0;
     }
-    pixels_.resize(static_cast<std::size_t>(needed), 0);
+    pixels.resize(static_cast<std::size_t>(needed), 0);
+    shared_ = std::make_shared<const TShared>(TShared{std::move(pixels), nullptr});
 }
 
+// Copies share the pixels, which never change.
 std::unique_ptr<TMkGraphic> TMkBitmap::Clone() const
 {
     return std::make_unique<TMkBitmap>(*this);
@@ -29,8 +28,8 @@ std::uint32_t TMkBitmap::Pixel(std::int32_t x, std::int32_t y) const
 {
     if (x < 0 || y < 0 || x >= width_ || y >= height_)
         return 0;
-    return pixels_[static_cast<std::size_t>(y) * static_cast<std::size_t>(width_) +
-                   static_cast<std::size_t>(x)];
+    return shared_->Pixels[static_cast<std::size_t>(y) * static_cast<std::size_t>(width_) +
+                           static_cast<std::size_t>(x)];
 }
 
 std::uint32_t TMkBitmap::TransparentPixel() const

@@ -24,15 +24,25 @@ public:
     std::unique_ptr<TMkGraphic> Clone() const override;
 
     std::uint32_t Pixel(std::int32_t x, std::int32_t y) const;
-    const std::vector<std::uint32_t> &Pixels() const { return pixels_; }
+    const std::vector<std::uint32_t> &Pixels() const { return shared_->Pixels; }
     bool CornerTransparent() const { return cornerTransparent_; }
     // The colour left out when drawing transparently: the bottom-left pixel.
     std::uint32_t TransparentPixel() const;
 
+    // What a drawing back-end made of the pixels (a QImage for the Qt
+    // canvas), kept so that it is made once, not at every paint.  The pixels
+    // never change, and copies of the bitmap share both.
+    std::shared_ptr<const void> &Rendition() const { return shared_->Rendition; }
+
 private:
+    struct TShared {
+        std::vector<std::uint32_t> Pixels;
+        mutable std::shared_ptr<const void> Rendition;
+    };
+
     std::int32_t width_;
     std::int32_t height_;
-    std::vector<std::uint32_t> pixels_;
+    std::shared_ptr<const TShared> shared_;
     bool cornerTransparent_;
 };
 

@@ -2,6 +2,100 @@
 
 #include "textobjects/MkBitmap.h"
 
+#include <sys/stat.h>
+
+#include <algorithm>
+#include <cstdint>
+#include <string>
+#include <vector>
+
+namespace {
+
+// A file as it was when it was read.  The same path with the same device,
+// inode, size and modification time to the nanosecond holds the same bytes,
+// so its picture need not be read again; a file written anew shows anew.
+struct TFileIdentity {
+    dev_t Device = 0;
+    ino_t Inode = 0;
+    off_t Size = 0;
+    std::int64_t ModifiedSeconds = 0;
+    std::int64_t ModifiedNanoseconds = 0;
+
+    friend bool operator==(const TFileIdentity &, const TFileIdentity &) = default;
+};
+
+bool Identify(const std::string &fileName, TFileIdentity &identity)
+{
+    struct stat info {};
+    if (::stat(fileName.c_str(), &info) != 0 || !S_ISREG(info.st_mode))
+        return false;
+    identity = {info.st_dev, info.st_ino, info.st_size, info.st_mtim.tv_sec, info.st_mtim.tv_nsec};
+    return true;
+}
+
+// The pictures read lately.  A list box reads the pictures of a row at every
+// paint; with this, each paint costs one stat per picture.  The cache holds
+// few pictures and few pixels, the oldest going first.
+class TPictureCache {
+public:
+    static constexpr std::size_t MaxPictures = 16;
+    static constexpr std::int64_t MaxPixels = std::int64_t{1} << 22;
+
+    std::unique_ptr<TMkGraphic> Find(const std::string &fileName, const TMkPictureLoader &loader,
+                                     const TFileIdentity &identity)
+    {
+        for (auto it = entries_.begin(); it != entries_.end(); ++it) {
+            if (it->FileName != fileName || it->Loader != &loader)
+                continue;
+            if (!(it->Identity == identity)) {
+                entries_.erase(it);
+                return nullptr;
+            }
+            std::rotate(entries_.begin(), it, it + 1); // the newest comes first
+            return entries_.front().Graphic->Clone();
+        }
+        return nullptr;
+    }
+
+    void Keep(const std::string &fileName, const TMkPictureLoader &loader,
+              const TFileIdentity &identity, const TMkGraphic &graphic)
+    {
+        const std::int64_t pixels = std::int64_t{graphic.Width()} * graphic.Height();
+        if (pixels > MaxPixels)
+            return;
+        entries_.push_back({fileName, &loader, identity, graphic.Clone(), pixels});
+        std::rotate(entries_.begin(), entries_.end() - 1, entries_.end()); // newest first
+        std::int64_t total = 0;
+        for (std::size_t i = 0; i < entries_.size(); ++i) {
+            total += entries_[i].Pixels;
+            if (i >= MaxPictures || total > MaxPixels) {
+                entries_.resize(i);
+                break;
+            }
+        }
+    }
+
+    void Clear() { entries_.clear(); }
+
+private:
+    struct TEntry {
+        std::string FileName;
+        const TMkPictureLoader *Loader;
+        TFileIdentity Identity;
+        std::unique_ptr<TMkGraphic> Graphic;
+        std::int64_t Pixels;
+    };
+    std::vector<TEntry> entries_;
+};
+
+TPictureCache &PictureCache()
+{
+    static TPictureCache cache;
+    return cache;
+}
+
+} // namespace
+
 TMkPicture::TMkPicture(const TMkPicture &other)
     : graphic_(other.graphic_ ? other.graphic_->Clone() : nullptr)
 {
@@ -40,7 +134,16 @@ bool TMkPicture::LoadFromFile(const std::string &fileName)
 {
     graphic_.reset();
     try {
-        graphic_ = MkPictureLoader().Load(fileName);
+        TMkPictureLoader &loader = MkPictureLoader();
+        TFileIdentity identity;
+        const bool known = Identify(fileName, identity);
+        if (known)
+            graphic_ = PictureCache().Find(fileName, loader, identity);
+        if (!graphic_) {
+            graphic_ = loader.Load(fileName);
+            if (known && graphic_)
+                PictureCache().Keep(fileName, loader, identity, *graphic_);
+        }
     } catch (...) {
         // A picture that cannot be read shows as a placeholder; the reason
         // does not matter to anyone downstream.
@@ -61,6 +164,8 @@ TMkPictureLoader *&InstalledLoader()
 
 TMkPictureLoader *MkSetPictureLoader(TMkPictureLoader *loader)
 {
+    // What another loader made of a file is not what this one would.
+    PictureCache().Clear();
     TMkPictureLoader *previous = InstalledLoader();
     InstalledLoader() = loader;
     return previous;

@@ -11,6 +11,10 @@
 
 #include <algorithm>
 #include <cmath>
+#include <functional>
+#include <string>
+#include <unordered_map>
+#include <memory>
 
 namespace {
 
@@ -42,12 +46,69 @@ QString Text(std::string_view bytes)
 constexpr int MaxPoints = 1000;
 constexpr int MaxPenWidth = 1000;
 
+// Widths are kept for short texts only: words, not whole paragraphs.
+constexpr std::size_t MaxMeasuredLength = 64;
+constexpr std::size_t MaxWidthsPerFace = 4096;
+constexpr std::size_t MaxFaces = 256;
+
+struct TTextHash {
+    using is_transparent = void;
+    std::size_t operator()(std::string_view text) const
+    {
+        return std::hash<std::string_view>{}(text);
+    }
+};
+
 } // namespace
+
+// What the canvas knows of one font: the QFont, its line metrics and the
+// widths of texts measured in it.  They depend on the font's face, size and
+// style alone, and every row of a list sets up and measures the same few
+// words in the same few fonts again and again, so they are kept for all
+// canvases.  A canvas holds on to the face it uses.
+struct TQtCanvas::TFace {
+    QFont Font;
+    int Ascent = 0;
+    int Height = 0;
+    std::unordered_map<std::string, int, TTextHash, std::equal_to<>> Widths;
+};
+
+namespace {
+
+std::string FaceKey(const TMkFont &font)
+{
+    std::string key = font.Name;
+    key += '\0';
+    key += std::to_string(std::clamp(font.Size, 1, MaxPoints));
+    key += static_cast<char>('A' + (font.Style & 15));
+    return key;
+}
+
+} // namespace
+
+std::shared_ptr<TQtCanvas::TFace> TQtCanvas::FaceFor(const TMkFont &font)
+{
+    static std::unordered_map<std::string, std::shared_ptr<TFace>> faces;
+    std::string key = FaceKey(font);
+    const auto it = faces.find(key);
+    if (it != faces.end())
+        return it->second;
+    // Hostile markup may ask for many sizes and faces; the faces of a
+    // canvas that is drawing survive a clear through its own reference.
+    if (faces.size() >= MaxFaces)
+        faces.clear();
+    auto face = std::make_shared<TFace>();
+    face->Font = ToQFont(font);
+    const QFontMetrics metrics(face->Font);
+    face->Ascent = metrics.ascent();
+    face->Height = metrics.height();
+    faces.emplace(std::move(key), face);
+    return face;
+}
 
 TQtCanvas::TQtCanvas(QPainter &painter) : painter_(painter)
 {
     painter_.save();
-    UpdateFont();
 }
 
 TQtCanvas::~TQtCanvas()
@@ -73,7 +134,14 @@ QFont TQtCanvas::ToQFont(const TMkFont &font)
 
 void TQtCanvas::UpdateFont()
 {
-    qfont_ = ToQFont(font_);
+    face_.reset(); // found again when the font is next used
+}
+
+TQtCanvas::TFace &TQtCanvas::Face()
+{
+    if (!face_)
+        face_ = FaceFor(font_);
+    return *face_;
 }
 
 void TQtCanvas::SetFont(const TMkFont &font)
@@ -103,12 +171,22 @@ void TQtCanvas::SetFontStyle(TMkFontStyleSet style)
 
 std::int32_t TQtCanvas::TextWidth(std::string_view text)
 {
-    return QFontMetrics(qfont_).horizontalAdvance(Text(text));
+    TFace &face = Face();
+    const auto known = face.Widths.find(text);
+    if (known != face.Widths.end())
+        return known->second;
+    const int width = QFontMetrics(face.Font).horizontalAdvance(Text(text));
+    if (text.size() <= MaxMeasuredLength) {
+        if (face.Widths.size() >= MaxWidthsPerFace)
+            face.Widths.clear();
+        face.Widths.emplace(text, width);
+    }
+    return width;
 }
 
 std::int32_t TQtCanvas::TextHeight(std::string_view)
 {
-    return QFontMetrics(qfont_).height();
+    return Face().Height;
 }
 
 void TQtCanvas::DrawText(std::int32_t x, std::int32_t y, std::string_view text)
@@ -116,10 +194,11 @@ void TQtCanvas::DrawText(std::int32_t x, std::int32_t y, std::string_view text)
     const QColor color = ColorFromValue(font_.Color);
     if (!color.isValid())
         return;
-    painter_.setFont(qfont_);
+    const TFace &face = Face();
+    painter_.setFont(face.Font);
     painter_.setPen(color);
     painter_.setBrush(Qt::NoBrush);
-    painter_.drawText(QPoint(Near(x), Near(y) + QFontMetrics(qfont_).ascent()), Text(text));
+    painter_.drawText(QPoint(Near(x), Near(y) + face.Ascent), Text(text));
 }
 
 void TQtCanvas::TextRect(const TMkRect &clip, std::int32_t x, std::int32_t y, std::string_view text)
@@ -251,9 +330,17 @@ QImage TQtCanvas::ToQImage(const TMkGraphic &graphic)
 void TQtCanvas::StretchDrawTransparent(const TMkRect &rect, const TMkGraphic &graphic)
 {
     const QRect target = ToQRect(rect);
-    if (target.isEmpty())
+    const auto *bitmap = dynamic_cast<const TMkBitmap *>(&graphic);
+    if (target.isEmpty() || bitmap == nullptr || bitmap->Empty())
         return;
-    const QImage image = ToQImage(graphic);
+    // The image is made once per bitmap and kept with its pixels (this
+    // canvas is the one back-end that keeps a rendition there), in the
+    // format the raster engine draws without converting.
+    std::shared_ptr<const void> &rendition = bitmap->Rendition();
+    if (!rendition)
+        rendition = std::make_shared<const QImage>(
+            ToQImage(*bitmap).convertToFormat(QImage::Format_ARGB32_Premultiplied));
+    const auto &image = *static_cast<const QImage *>(rendition.get());
     if (!image.isNull())
         painter_.drawImage(target, image);
 }

@@ -5,6 +5,7 @@
 #include <QFont>
 
 #include <cstdint>
+#include <memory>
 #include <string_view>
 
 class QPainter;
@@ -61,6 +62,9 @@ public:
     static QImage ToQImage(const TMkGraphic &graphic);
 
 private:
+    struct TFace;
+    static std::shared_ptr<TFace> FaceFor(const TMkFont &font);
+    TFace &Face();
     void UpdateFont();
     void DrawText(std::int32_t x, std::int32_t y, std::string_view text);
     bool ApplyPen();
@@ -68,7 +72,7 @@ private:
 
     QPainter &painter_;
     TMkFont font_;
-    QFont qfont_;
+    std::shared_ptr<TFace> face_;
     TMkColor brushColor_ = MkColorWhite;
     TMkBrushStyle brushStyle_ = TMkBrushStyle::Solid;
     TMkColor penColor_ = MkColorBlack;

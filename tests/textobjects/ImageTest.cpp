@@ -1,11 +1,17 @@
+#include "support/TempDir.h"
 #include "support/TextTestSupport.h"
 
+#include "textobjects/MkBitmap.h"
 #include "textobjects/MkImage.h"
 #include "textobjects/MkParsedTextList.h"
 #include "textobjects/MkTestCanvas.h"
 
 #include <gtest/gtest.h>
 
+#include <chrono>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
 #include <stdexcept>
 
 namespace {
@@ -121,4 +127,58 @@ TEST_F(ImageTest, CloneHoldsItsOwnCopyOfThePicture)
     EXPECT_NE(clone->Picture.Graphic(), image->Picture.Graphic());
     image->Picture.Clear();
     EXPECT_EQ(clone->Picture.Width(), 16);
+}
+
+namespace {
+
+// Reads a file as a bitmap one pixel high whose width is the file's size and
+// whose pixels are its bytes, and counts the reads.
+class TCountingLoader : public TMkPictureLoader {
+public:
+    int Reads = 0;
+    std::unique_ptr<TMkGraphic> Load(const std::string &fileName) override
+    {
+        ++Reads;
+        std::ifstream in(fileName, std::ios::binary);
+        const std::string bytes{std::istreambuf_iterator<char>(in), {}};
+        return std::make_unique<TMkBitmap>(static_cast<std::int32_t>(bytes.size()), 1,
+                                           std::vector<std::uint32_t>(bytes.begin(), bytes.end()),
+                                           true);
+    }
+};
+
+std::uint32_t FirstPixel(const TMkPicture &picture)
+{
+    return dynamic_cast<const TMkBitmap &>(*picture.Graphic()).Pixel(0, 0);
+}
+
+} // namespace
+
+// A picture is read once while its file stays as it is, and again as soon as
+// the file is written anew, even with the same size.
+TEST(PictureCache, ReadsAFileAgainOnlyWhenItChanged)
+{
+    testkit::TTempDir dir;
+    const std::string path = dir.Write("peg.bmp", "abc");
+    TCountingLoader loader;
+    const TMkScopedPictureLoader scope(loader);
+    TMkPicture first;
+    TMkPicture second;
+    ASSERT_TRUE(first.LoadFromFile(path));
+    ASSERT_TRUE(second.LoadFromFile(path));
+    EXPECT_EQ(loader.Reads, 1);
+    EXPECT_EQ(second.Width(), 3);
+
+    dir.Write("peg.bmp", "xyz");
+    const auto written = std::filesystem::last_write_time(path);
+    std::filesystem::last_write_time(path, written + std::chrono::seconds(1));
+    ASSERT_TRUE(second.LoadFromFile(path));
+    EXPECT_EQ(loader.Reads, 2);
+    EXPECT_EQ(FirstPixel(second), std::uint32_t{'x'});
+    EXPECT_EQ(FirstPixel(first), std::uint32_t{'a'}) << "a copy keeps what it was given";
+
+    dir.Write("peg.bmp", "abcd");
+    ASSERT_TRUE(second.LoadFromFile(path));
+    EXPECT_EQ(loader.Reads, 3);
+    EXPECT_EQ(second.Width(), 4);
 }
