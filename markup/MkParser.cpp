@@ -39,27 +39,6 @@ std::string TMkExtParser::ResolveVariable(const std::string &reference)
 
 // --- the band as the grammar sees it ---------------------------------------
 
-bool TMkExtParser::HasCurrent() const
-{
-    const TMkToken *token = Band.Current();
-    return token && token->Kind != TMkTokenKind::End;
-}
-
-bool TMkExtParser::CurrentIsText() const
-{
-    return HasCurrent() && Band.Current()->Kind == TMkTokenKind::Text;
-}
-
-bool TMkExtParser::CurrentIsTag() const
-{
-    return HasCurrent() && Band.Current()->Kind == TMkTokenKind::Tag;
-}
-
-TMkTagToken *TMkExtParser::CurrentTag() const
-{
-    return CurrentIsTag() ? Band.Current()->AsTag() : nullptr;
-}
-
 bool TMkExtParser::CurrentIsTagNamed(std::string_view name) const
 {
     const TMkTagToken *tag = CurrentTag();
@@ -149,6 +128,7 @@ void TMkExtParser::RenameBaseFontEnds()
         TMkTagToken *tag = Band.TokenAt(i)->AsTag();
         if (tag && tag->Kind == TMkTokenKind::Tag && MkSameText(tag->Text, "/BASEFONT")) {
             tag->Text = "CLOSEBASEFONT";
+            tag->ForgetName();
             tag->Attributes.clear();
         }
     }

@@ -2,6 +2,7 @@
 
 #include "markup/MkHandlers.h"
 #include "markup/MkLex.h"
+#include "markup/MkTagNames.h"
 #include "markup/MkTokenBand.h"
 
 #include <cstdint>
@@ -74,15 +75,39 @@ public:
 
     ~TMkExtParser() override;
 
-    // The band as the grammar engine walks it.
-    bool HasCurrent() const;
-    bool CurrentIsText() const;
-    bool CurrentIsTag() const;
+    // The band as the grammar engine walks it (the grammar asks these all
+    // the time, so they are inline).
+    bool HasCurrent() const
+    {
+        const TMkToken *token = Band.Current();
+        return token && token->Kind != TMkTokenKind::End;
+    }
+    bool CurrentIsText() const
+    {
+        const TMkToken *token = Band.Current();
+        return token && token->Kind == TMkTokenKind::Text;
+    }
+    bool CurrentIsTag() const
+    {
+        const TMkToken *token = Band.Current();
+        return token && token->Kind == TMkTokenKind::Tag;
+    }
     // "/P" asks for the end tag of P.
     bool CurrentIsTagNamed(std::string_view name) const;
+    // The same for an interned name (MkTagNames.h): the start tag, or with
+    // endTag the end tag.
+    bool CurrentIsTagNamed(std::int32_t nameId, bool endTag) const
+    {
+        const TMkTagToken *tag = CurrentTag();
+        return tag && nameId != MkNoTagName && tag->NameId() == nameId && tag->IsEndTag() == endTag;
+    }
     std::string CurrentText() const;
     TMkToken *CurrentToken() const { return Band.Current(); }
-    TMkTagToken *CurrentTag() const;
+    TMkTagToken *CurrentTag() const
+    {
+        TMkToken *token = Band.Current();
+        return token && token->Kind == TMkTokenKind::Tag ? token->AsTag() : nullptr;
+    }
     // A tag without attributes inserted at the cursor; it becomes current.
     void InsertTag(std::string name);
     void Advance() { Band.Next(); }

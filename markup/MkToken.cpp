@@ -1,6 +1,7 @@
 #include "markup/MkToken.h"
 
 #include "markup/MkStrings.h"
+#include "markup/MkTagNames.h"
 
 std::unique_ptr<TMkToken> TMkToken::Clone() const
 {
@@ -46,6 +47,15 @@ void TMkTagToken::CopyTo(TMkToken &target) const
 {
     TMkTextToken::CopyTo(target);
     static_cast<TMkTagToken &>(target).Attributes = Attributes;
+}
+
+void TMkTagToken::ResolveName() const
+{
+    std::string_view name = Text;
+    endTag_ = !name.empty() && name.front() == '/';
+    if (endTag_)
+        name.remove_prefix(1);
+    nameId_ = MkFindTagName(name);
 }
 
 std::string_view MkAttributeName(std::string_view line)

@@ -90,6 +90,23 @@ public:
 
     // Index of the first line whose name matches (ignoring case), or -1.
     int IndexOfAttribute(std::string_view name) const;
+
+    // The tag's name as an interned number (MkTagNames.h), without the "/"
+    // of an end tag, and whether it is one.  Found on first use and kept:
+    // whoever changes Text after that calls ForgetName.
+    std::int32_t NameId() const
+    {
+        if (nameId_ == Unresolved)
+            ResolveName();
+        return nameId_;
+    }
+    bool IsEndTag() const
+    {
+        if (nameId_ == Unresolved)
+            ResolveName();
+        return endTag_;
+    }
+    void ForgetName() { nameId_ = Unresolved; }
     // Stores an attribute the way a repeated attribute in markup does: an
     // empty value removes the line, an existing line is replaced in place,
     // otherwise a line is appended.
@@ -99,6 +116,13 @@ public:
 
 protected:
     void CopyTo(TMkToken &target) const override;
+
+private:
+    static constexpr std::int32_t Unresolved = -2;
+    void ResolveName() const;
+
+    mutable std::int32_t nameId_ = Unresolved;
+    mutable bool endTag_ = false;
 };
 
 // Name part and value part of an attribute line (split at the first '=').

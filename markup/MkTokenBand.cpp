@@ -46,16 +46,6 @@ void TMkTokenBand::DeleteCurrent()
         Cursor = PastLast;
 }
 
-TMkToken *TMkTokenBand::Current() const
-{
-    return IsIndex(Cursor) ? tokens_[static_cast<std::size_t>(Cursor)].get() : nullptr;
-}
-
-TMkToken *TMkTokenBand::TokenAt(std::int32_t index) const
-{
-    return IsIndex(index) ? tokens_[static_cast<std::size_t>(index)].get() : nullptr;
-}
-
 void TMkTokenBand::First()
 {
     if (!tokens_.empty())

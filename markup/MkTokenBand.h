@@ -26,8 +26,11 @@ public:
     // Removes the current token; the cursor then designates the one after it.
     void DeleteCurrent();
 
-    TMkToken *Current() const;
-    TMkToken *TokenAt(std::int32_t index) const;
+    TMkToken *Current() const { return TokenAt(Cursor); }
+    TMkToken *TokenAt(std::int32_t index) const
+    {
+        return IsIndex(index) ? tokens_[static_cast<std::size_t>(index)].get() : nullptr;
+    }
     std::int32_t Count() const { return static_cast<std::int32_t>(tokens_.size()); }
 
     void First();

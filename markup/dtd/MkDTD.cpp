@@ -41,7 +41,7 @@ std::unique_ptr<TMkEntryPoint> TMkDTD::MakeEntry(const TMkDTDBaseDefinition &dec
         entry->SkipHandler = element.SkipHandler;
         entry->StartTagRequired = element.StartTagRequired;
         entry->EndTagRequired = element.EndTagRequired;
-        entry->Terminators = element.Terminators ? &*element.Terminators : nullptr;
+        entry->SetTerminators(element.Terminators ? &*element.Terminators : nullptr);
         return entry;
     }
     }

@@ -2,6 +2,7 @@
 
 #include "markup/MkParser.h"
 #include "markup/MkStrings.h"
+#include "markup/MkTagNames.h"
 #include "markup/dtd/MkDTDGuard.h"
 #include "markup/dtd/MkDTDRule.h"
 #include "markup/dtd/MkDeductionTree.h"
@@ -9,6 +10,7 @@
 TMkEntryPoint::TMkEntryPoint(std::string name, TMkExtParser *parser, const TMkEntryList *allEntries,
                              TMkDTDGuard *guard)
     : Name(std::move(name)),
+      NameId(MkInternTagName(Name)),
       Parser(parser),
       AllEntries(allEntries),
       guard_(guard)
@@ -43,15 +45,14 @@ bool TMkEntryPoint::IsKnownTag() const
     const auto *tag = Parser->CurrentTag();
     if (!tag)
         return false;
-    std::string_view name = tag->Text;
-    const bool endTag = !name.empty() && name.front() == '/';
+    const std::int32_t id = tag->NameId();
+    if (id == MkNoTagName)
+        return false;
+    const bool endTag = tag->IsEndTag();
     for (const auto &entry : *AllEntries) {
-        if (!entry)
+        if (!entry || entry->NameId != id)
             continue;
-        if (endTag && MkSameText(name.substr(1), entry->Name) &&
-            (!entry->Suppressed() || entry->OpenCount > 0))
-            return true;
-        if (!entry->Suppressed() && MkSameText(name, entry->Name))
+        if (endTag ? !entry->Suppressed() || entry->OpenCount > 0 : !entry->Suppressed())
             return true;
     }
     return false;
@@ -95,9 +96,25 @@ void TMkEntityEntry::Undo(TMkDeductionTree & /*node*/) {}
 
 TMkElementEntry::TMkElementEntry(std::string name, TMkExtParser *parser,
                                  const TMkEntryList *allEntries, TMkDTDGuard *guard)
-    : TMkEntryPoint(std::move(name), parser, allEntries, guard),
-      endTagName_("/" + Name)
+    : TMkEntryPoint(std::move(name), parser, allEntries, guard)
 {
+}
+
+void TMkElementEntry::SetTerminators(const TMkNameList *terminators)
+{
+    Terminators = terminators;
+    terminatorIds_.clear();
+    if (!terminators)
+        return;
+    for (const std::string &terminator : *terminators) {
+        if (terminator.empty()) {
+            terminatorIds_.push_back({MkNoTagName, false}); // any text
+            continue;
+        }
+        const bool endTag = terminator.front() == '/';
+        terminatorIds_.push_back(
+            {MkInternTagName(std::string_view(terminator).substr(endTag ? 1 : 0)), endTag});
+    }
 }
 
 TMkElementEntry::~TMkElementEntry() = default;
@@ -122,7 +139,7 @@ bool TMkElementEntry::FailsAtOnce() const
     // Most alternatives of a group are elements whose required start tag is
     // not the current token.
     return !Parser->HasCurrent() || Suppressed() ||
-           (StartTagRequired && !Parser->CurrentIsTagNamed(Name));
+           (StartTagRequired && !Parser->CurrentIsTagNamed(NameId, false));
 }
 
 bool TMkElementEntry::Match(TMkDeductionTree &node)
@@ -146,7 +163,7 @@ bool TMkElementEntry::Match(TMkDeductionTree &node)
         }
     } leave{guard_, nests, ++OpenCount};
 
-    if (Parser->CurrentIsTagNamed(Name)) {
+    if (Parser->CurrentIsTagNamed(NameId, false)) {
         Notify(node, TMkDTDAction::StartTagSeen);
         Parser->Advance();
     } else if (StartTagRequired) {
@@ -158,7 +175,7 @@ bool TMkElementEntry::Match(TMkDeductionTree &node)
         Notify(node, TMkDTDAction::Failed);
         return false;
     }
-    if (Parser->CurrentIsTagNamed(endTagName_)) {
+    if (Parser->CurrentIsTagNamed(NameId, true)) {
         Notify(node, TMkDTDAction::EndTagSeen);
         LowerExclusions();
         Notify(node, TMkDTDAction::Closed);
@@ -243,12 +260,12 @@ bool TMkElementEntry::SkipOrDrop(TMkDeductionTree &pass, const TMkToken *&lastFa
 bool TMkElementEntry::ContentEnds() const
 {
     const TMkToken *token = Parser->CurrentToken();
-    if (!token || token->Kind == TMkTokenKind::End || Parser->CurrentIsTagNamed(endTagName_))
+    if (!token || token->Kind == TMkTokenKind::End || Parser->CurrentIsTagNamed(NameId, true))
         return true;
-    if (!Terminators)
-        return false;
-    for (const std::string &terminator : *Terminators) {
-        if (terminator.empty() ? Parser->CurrentIsText() : Parser->CurrentIsTagNamed(terminator))
+    for (const TTerminator &terminator : terminatorIds_) {
+        if (terminator.NameId == MkNoTagName
+                ? Parser->CurrentIsText()
+                : Parser->CurrentIsTagNamed(terminator.NameId, terminator.EndTag))
             return true;
     }
     return false;

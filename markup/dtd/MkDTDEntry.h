@@ -43,6 +43,8 @@ public:
     bool Suppressed() const { return SuppressCount != 0; }
 
     std::string Name;
+    // Name as an interned number, compared with the tags' (MkTagNames.h).
+    std::int32_t NameId;
     TMkExtParser *Parser;
     std::int32_t SuppressCount = 0;
     // How many matches of this element are between their start and end.
@@ -96,7 +98,10 @@ public:
     std::unique_ptr<TMkBaseRule> ContentRule;
     bool StartTagRequired = false;
     bool EndTagRequired = false;
-    const TMkNameList *Terminators = nullptr; // the declaration's, not owned
+    // The declaration's terminators (not owned); SetTerminators also keeps
+    // them as interned names.
+    const TMkNameList *Terminators = nullptr;
+    void SetTerminators(const TMkNameList *terminators);
     std::optional<std::vector<TMkEntryPoint *>> Exclusions;
 
 private:
@@ -105,5 +110,9 @@ private:
     void RaiseExclusions();
     void LowerExclusions();
 
-    std::string endTagName_; // "/" + Name
+    struct TTerminator {
+        std::int32_t NameId; // MkNoTagName: any text
+        bool EndTag;
+    };
+    std::vector<TTerminator> terminatorIds_;
 };

@@ -1,8 +1,11 @@
 #include "markup/dtd/MkDTDRule.h"
 
+#include "markup/MkParser.h"
 #include "markup/dtd/MkDTDEntry.h"
 #include "markup/dtd/MkDTDGuard.h"
 #include "markup/dtd/MkDeductionTree.h"
+
+#include <algorithm>
 
 namespace {
 
@@ -131,12 +134,58 @@ bool TMkRuleList::FailsAtOnce() const
            static_cast<const TMkAtomRule &>(first).Entry->FailsAtOnce();
 }
 
+void TMkRule::Prepare()
+{
+    prepared_ = true;
+    for (std::size_t i = 0; i < Alternatives.size(); ++i) {
+        const auto &rules = Alternatives[i]->Rules;
+        const TMkBaseRule *first = rules.empty() ? nullptr : rules.front().get();
+        const auto *element = first && first->Kind == AtomKind
+                                  ? dynamic_cast<const TMkElementEntry *>(
+                                        static_cast<const TMkAtomRule *>(first)->Entry)
+                                  : nullptr;
+        const bool required = first && (first->Repetition == TMkRepetition::Once ||
+                                        first->Repetition == TMkRepetition::ExactlyOnce ||
+                                        first->Repetition == TMkRepetition::OneOrMore);
+        if (element && required && element->StartTagRequired) {
+            keyedAlternatives_.emplace_back(element->NameId, i);
+            parser_ = element->Parser;
+        } else {
+            anyAlternatives_.push_back(i);
+        }
+    }
+    std::sort(keyedAlternatives_.begin(), keyedAlternatives_.end());
+}
+
 bool TMkRule::Match(TMkDeductionTree &node)
 {
     TMatchScope scope(*guard_);
     if (!scope)
         return false;
-    for (const auto &alternative : Alternatives) {
+    if (!prepared_)
+        Prepare();
+    // The alternatives that begin with the current start tag, if any.
+    auto keyed = keyedAlternatives_.end();
+    auto keyedEnd = keyed;
+    if (parser_) {
+        const TMkTagToken *tag = parser_->CurrentTag();
+        if (tag && !tag->IsEndTag() && tag->NameId() != MkNoTagName) {
+            const std::int32_t id = tag->NameId();
+            keyed = std::lower_bound(keyedAlternatives_.begin(), keyedAlternatives_.end(),
+                                     std::pair<std::int32_t, std::size_t>(id, 0));
+            keyedEnd = keyed;
+            while (keyedEnd != keyedAlternatives_.end() && keyedEnd->first == id)
+                ++keyedEnd;
+        }
+    }
+    auto any = anyAlternatives_.begin();
+    while (any != anyAlternatives_.end() || keyed != keyedEnd) {
+        std::size_t index = 0;
+        if (keyed == keyedEnd || (any != anyAlternatives_.end() && *any < keyed->second))
+            index = *any++;
+        else
+            index = (keyed++)->second;
+        const auto &alternative = Alternatives[index];
         if (alternative->FailsAtOnce())
             continue;
         TMkDeductionTree *branch = node.NewChild();

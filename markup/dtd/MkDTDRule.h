@@ -5,11 +5,13 @@
 #include <cstdint>
 #include <memory>
 #include <string>
+#include <utility>
 #include <vector>
 
 class TMkDeductionTree;
 class TMkDTDGuard;
 class TMkEntryPoint;
+class TMkExtParser;
 
 // Compiled content models.  A rule is matched by Apply, which repeats its
 // Match as the rule's repetition says.
@@ -75,4 +77,16 @@ public:
     bool Match(TMkDeductionTree &node) override;
 
     std::vector<std::unique_ptr<TMkRuleList>> Alternatives;
+
+private:
+    // Most alternatives of a group begin with an element whose start tag is
+    // required: they can match only at that tag.  Match tries, in order, the
+    // alternatives that begin otherwise and those that begin with the
+    // current tag, and passes over the rest, which would fail at once.
+    void Prepare();
+    bool prepared_ = false;
+    TMkExtParser *parser_ = nullptr;
+    std::vector<std::size_t> anyAlternatives_;
+    // (interned name, alternative), sorted.
+    std::vector<std::pair<std::int32_t, std::size_t>> keyedAlternatives_;
 };

@@ -2,40 +2,26 @@
 
 #include "markup/dtd/MkDTDEntry.h"
 
-#include <algorithm>
-#include <memory>
+#include <vector>
 
 namespace {
 
-// The pool keeps at most this many nodes; a parse of a long document can
+// The free list keeps at most this many nodes; a parse of a long document can
 // discard far more, and there is no reason to hold that memory for the rest
 // of the program's life.
 constexpr std::size_t MaxPooledNodes = 1 << 16;
 
-// Whether the pool below still exists.  A document type held in a static
-// object may be destroyed after the pool at the end of the program; its nodes
-// are then simply freed.
-bool PoolAlive = false;
-
+// Discarded nodes, linked through their previous_ pointers.  Plain data with
+// constant initialisation, so that it is there before any static object uses
+// it and after all of them are gone; the nodes it holds when the program ends
+// are left to the operating system.
 struct TNodePool {
-    std::vector<TMkDeductionTree *> Nodes;
-    std::vector<TMkDeductionTree *> Walk; // the stack of Recycle, kept between calls
+    TMkDeductionTree *Free = nullptr;
+    std::size_t FreeCount = 0;
     std::size_t Live = 0;
-    TNodePool() { PoolAlive = true; }
-    ~TNodePool()
-    {
-        PoolAlive = false;
-        for (TMkDeductionTree *node : Nodes)
-            delete node;
-        Nodes.clear();
-    }
 };
 
-TNodePool &NodePool()
-{
-    static TNodePool pool;
-    return pool;
-}
+constinit TNodePool Pool;
 
 } // namespace
 
@@ -46,94 +32,115 @@ TMkDeductionTree::~TMkDeductionTree()
 
 std::size_t TMkDeductionTree::PoolSize()
 {
-    return PoolAlive ? NodePool().Nodes.size() : 0;
+    return Pool.FreeCount;
 }
 
 std::size_t TMkDeductionTree::LiveCount()
 {
-    return PoolAlive ? NodePool().Live : 0;
+    return Pool.Live;
+}
+
+int TMkDeductionTree::ChildCount() const
+{
+    int count = 0;
+    for (const TMkDeductionTree *c = firstChild_; c; c = c->next_)
+        ++count;
+    return count;
+}
+
+TMkDeductionTree *TMkDeductionTree::Child(int index) const
+{
+    TMkDeductionTree *c = firstChild_;
+    for (; c && index > 0; --index)
+        c = c->next_;
+    return index == 0 ? c : nullptr;
 }
 
 TMkDeductionTree *TMkDeductionTree::NewChild()
 {
-    TMkDeductionTree *child = nullptr;
-    TNodePool &pool = NodePool();
-    if (!PoolAlive || pool.Nodes.empty()) {
-        child = new TMkDeductionTree;
+    TMkDeductionTree *child = Pool.Free;
+    if (child) {
+        Pool.Free = child->previous_;
+        --Pool.FreeCount;
     } else {
-        child = pool.Nodes.back();
-        pool.Nodes.pop_back();
+        child = new TMkDeductionTree;
     }
-    if (PoolAlive)
-        ++pool.Live;
+    ++Pool.Live;
     child->Parent = this;
     child->Container = Container;
     child->StartPosition = StartPosition;
     child->Entry = nullptr;
-    Children.push_back(child);
+    child->previous_ = lastChild_;
+    child->next_ = nullptr;
+    if (lastChild_)
+        lastChild_->next_ = child;
+    else
+        firstChild_ = child;
+    lastChild_ = child;
     return child;
 }
 
-void TMkDeductionTree::RecycleOne(TMkDeductionTree *node)
+void TMkDeductionTree::Unlink()
 {
-    node->Children.clear(); // keeps its capacity for reuse
-    node->Parent = nullptr;
-    node->Container = nullptr;
-    node->Entry = nullptr;
-    node->StartPosition = -1;
-    if (!PoolAlive) {
-        delete node; // no children left, so this does not recurse
+    if (!Parent)
         return;
-    }
-    TNodePool &pool = NodePool();
-    if (pool.Live > 0)
-        --pool.Live;
-    if (pool.Nodes.size() < MaxPooledNodes)
-        pool.Nodes.push_back(node);
-    else
-        delete node;
+    (previous_ ? previous_->next_ : Parent->firstChild_) = next_;
+    (next_ ? next_->previous_ : Parent->lastChild_) = previous_;
+    previous_ = next_ = nullptr;
+    Parent = nullptr;
 }
 
+// Frees a node unlinked from its parent, and its subtree, without recursion:
+// each node's children are spliced in front of the rest of the walk.
 void TMkDeductionTree::Recycle(TMkDeductionTree *node)
 {
-    // Most discarded nodes are leaves: no walk needed.
-    if (node->Children.empty()) {
-        RecycleOne(node);
-        return;
-    }
-    // Walk the subtree with an explicit stack, kept with the pool so that
-    // discarding allocates nothing; children are taken from the last.  After
-    // the pool has gone (a document type destroyed at the very end of the
-    // program) a stack of its own is used.
-    std::vector<TMkDeductionTree *> own;
-    std::vector<TMkDeductionTree *> &pending = PoolAlive ? NodePool().Walk : own;
-    const std::size_t base = pending.size();
-    pending.push_back(node);
-    while (pending.size() > base) {
-        TMkDeductionTree *n = pending.back();
-        pending.pop_back();
-        for (auto it = n->Children.rbegin(); it != n->Children.rend(); ++it)
-            pending.push_back(*it);
-        RecycleOne(n);
+    node->next_ = nullptr;
+    while (node) {
+        TMkDeductionTree *rest = node->next_;
+        if (node->firstChild_) {
+            node->lastChild_->next_ = rest;
+            rest = node->firstChild_;
+        }
+        node->firstChild_ = node->lastChild_ = nullptr;
+        node->Parent = nullptr;
+        node->Container = nullptr;
+        node->Entry = nullptr;
+        node->StartPosition = -1;
+        node->next_ = nullptr;
+        if (Pool.Live > 0)
+            --Pool.Live;
+        if (Pool.FreeCount < MaxPooledNodes) {
+            node->previous_ = Pool.Free;
+            Pool.Free = node;
+            ++Pool.FreeCount;
+        } else {
+            delete node; // no children left, so this does not recurse
+        }
+        node = rest;
     }
 }
 
 void TMkDeductionTree::ClearChildren()
 {
-    for (auto it = Children.rbegin(); it != Children.rend(); ++it)
-        Recycle(*it);
-    Children.clear();
+    TMkDeductionTree *first = firstChild_;
+    if (!first)
+        return;
+    firstChild_ = lastChild_ = nullptr;
+    // The children stay linked to each other: Recycle walks them as one
+    // chain, from the first.
+    for (TMkDeductionTree *n = first; n; n = n->next_)
+        n->Parent = nullptr;
+    TMkDeductionTree *walk = first;
+    while (walk) {
+        TMkDeductionTree *following = walk->next_;
+        Recycle(walk);
+        walk = following;
+    }
 }
 
 void TMkDeductionTree::Discard()
 {
-    if (Parent) {
-        auto &siblings = Parent->Children;
-        // The node taken out is almost always the last one added.
-        auto it = std::find(siblings.rbegin(), siblings.rend(), this);
-        if (it != siblings.rend())
-            siblings.erase(std::next(it).base());
-    }
+    Unlink();
     Recycle(this);
 }
 
@@ -141,17 +148,18 @@ void TMkDeductionTree::Rollback()
 {
     // Post-order walk, children from the last to the first: a node's entry is
     // undone only after everything matched inside it.  Each frame remembers
-    // how many of its children are still to be visited.
+    // the child still to be visited next (walking backwards).
     struct TFrame {
         TMkDeductionTree *Node;
-        std::size_t Remaining;
+        TMkDeductionTree *Next;
     };
-    std::vector<TFrame> stack{{this, Children.size()}};
+    std::vector<TFrame> stack{{this, lastChild_}};
     while (!stack.empty()) {
         TFrame &top = stack.back();
-        if (top.Remaining > 0) {
-            TMkDeductionTree *child = top.Node->Children[--top.Remaining];
-            stack.push_back({child, child->Children.size()});
+        if (top.Next) {
+            TMkDeductionTree *child = top.Next;
+            top.Next = child->previous_;
+            stack.push_back({child, child->lastChild_});
             continue;
         }
         TMkDeductionTree *node = top.Node;

@@ -1,7 +1,7 @@
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
-#include <vector>
 
 class TMkEntryPoint;
 class TMkParsedTextList;
@@ -10,9 +10,11 @@ class TMkParsedTextList;
 // text container.  The record lets a partial match be taken back.
 //
 // Nodes are made and thrown away at a high rate (one per attempt, alternative
-// and content pass), so discarded nodes go to a process-wide pool and are
-// reused.  Every walk over a subtree here is iterative: a tree recording
-// deeply nested markup must not exhaust the call stack when it is freed.
+// and content pass), so they are linked in place, children in a doubly linked
+// list, and discarded nodes go to a process-wide free list to be reused:
+// making and discarding a node allocates nothing.  Every walk over a subtree
+// here is iterative: a tree recording deeply nested markup must not exhaust
+// the call stack when it is freed.
 class TMkDeductionTree {
 public:
     TMkDeductionTree() = default;
@@ -20,8 +22,8 @@ public:
     TMkDeductionTree(const TMkDeductionTree &) = delete;
     TMkDeductionTree &operator=(const TMkDeductionTree &) = delete;
 
-    // A node from the pool (or a new one) appended to this node's children,
-    // with this node's container and start position and no entry.
+    // A node from the free list (or a new one) appended to this node's
+    // children, with this node's container and start position and no entry.
     TMkDeductionTree *NewChild();
     // Takes this node out of its parent and recycles it with its subtree.  No
     // handler is called and the parser does not move.
@@ -33,22 +35,26 @@ public:
     // Drops all children (recycled, no handler called).
     void ClearChildren();
 
-    int ChildCount() const { return static_cast<int>(Children.size()); }
-    TMkDeductionTree *Child(int index) const { return Children[static_cast<std::size_t>(index)]; }
+    int ChildCount() const;
+    // The child at index, counted from the first; null when there is none.
+    TMkDeductionTree *Child(int index) const;
 
     std::int32_t StartPosition = -1;
     TMkDeductionTree *Parent = nullptr;
     TMkParsedTextList *Container = nullptr;
     TMkEntryPoint *Entry = nullptr;
 
-    // How many nodes the pool holds now, and how many nodes made by NewChild
-    // are in use in the whole process (for the run's memory bound).
+    // How many nodes the free list holds now, and how many nodes made by
+    // NewChild are in use in the whole process (for the run's memory bound).
     static std::size_t PoolSize();
     static std::size_t LiveCount();
 
 private:
+    void Unlink();
     static void Recycle(TMkDeductionTree *node);
-    static void RecycleOne(TMkDeductionTree *node);
 
-    std::vector<TMkDeductionTree *> Children; // owned
+    TMkDeductionTree *firstChild_ = nullptr;
+    TMkDeductionTree *lastChild_ = nullptr;
+    TMkDeductionTree *previous_ = nullptr; // siblings; previous_ also links the free list
+    TMkDeductionTree *next_ = nullptr;
 };
