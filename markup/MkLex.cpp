@@ -55,9 +55,23 @@ bool TMkLex::AtEnd(const TMkByteStream &stream)
     return stream.Position() >= stream.Size();
 }
 
+const TMkCharSet &TMkLex::White() const
+{
+    if (!white_)
+        white_ = WhitespaceChars();
+    return *white_;
+}
+
+const TMkCharSet &TMkLex::Quotes() const
+{
+    if (!quotes_)
+        quotes_ = QuoteChars();
+    return *quotes_;
+}
+
 void TMkLex::SkipWhitespace(TMkByteStream &stream) const
 {
-    const TMkCharSet white = WhitespaceChars();
+    const TMkCharSet &white = White();
     std::uint8_t c = 0;
     while (stream.ReadByte(c)) {
         if (!white.test(c)) {
@@ -69,11 +83,11 @@ void TMkLex::SkipWhitespace(TMkByteStream &stream) const
 
 std::string TMkLex::ReadUntil(TMkByteStream &stream, const TMkCharSet &stopChars) const
 {
-    const TMkCharSet stop = stopChars | WhitespaceChars();
+    const TMkCharSet &white = White();
     std::string result;
     std::uint8_t c = 0;
     while (stream.ReadByte(c)) {
-        if (stop.test(c)) {
+        if (stopChars.test(c) || white.test(c)) {
             StepBack(stream); // the stop byte stays for the caller
             break;
         }
@@ -88,7 +102,7 @@ std::string TMkLex::ReadValue(TMkByteStream &stream, const TMkCharSet &stopChars
     std::uint8_t quote = 0;
     if (!stream.ReadByte(quote))
         return {};
-    if (!QuoteChars().test(quote)) {
+    if (!Quotes().test(quote)) {
         StepBack(stream);
         return ReadUntil(stream, stopChars);
     }

@@ -2,6 +2,7 @@
 
 #include <bitset>
 #include <memory>
+#include <optional>
 #include <string>
 
 class TMkByteStream;
@@ -43,4 +44,12 @@ protected:
     void SkipWhitespace(TMkByteStream &stream) const;
     std::string ReadUntil(TMkByteStream &stream, const TMkCharSet &stopChars) const;
     std::string ReadValue(TMkByteStream &stream, const TMkCharSet &stopChars) const;
+    // The white space and quote sets, asked once: the reading steps use them
+    // at every byte.
+    const TMkCharSet &White() const;
+    const TMkCharSet &Quotes() const;
+
+private:
+    mutable std::optional<TMkCharSet> white_;
+    mutable std::optional<TMkCharSet> quotes_;
 };

@@ -136,11 +136,31 @@ void TMkExtParser::RenameBaseFontEnds()
 
 // --- REPEAT blocks ---------------------------------------------------------
 
+namespace {
+
+// The expansion looks at every token several times; its name is compared as
+// a number (MkTagNames.h).
+std::int32_t RepeatName()
+{
+    static const std::int32_t id = MkInternTagName("REPEAT");
+    return id;
+}
+
+bool IsRepeatTag(const TMkToken *token, bool endTag)
+{
+    const std::int32_t repeat = RepeatName(); // interned before any tag looks it up
+    const TMkTagToken *tag = token ? token->AsTag() : nullptr;
+    return tag && tag->Kind == TMkTokenKind::Tag && tag->NameId() == repeat &&
+           tag->IsEndTag() == endTag;
+}
+
+} // namespace
+
 bool TMkExtParser::IsRepeatStart(const TMkToken *token, std::int32_t &count)
 {
-    const TMkTagToken *tag = token ? token->AsTag() : nullptr;
-    if (!tag || tag->Kind != TMkTokenKind::Tag || !MkSameText(tag->Text, "REPEAT"))
+    if (!IsRepeatTag(token, false))
         return false;
+    const TMkTagToken *tag = token->AsTag();
     std::string value;
     tag->GetAttribute("COUNT", value);
     if (MkTextIsVariableRef(value))
@@ -150,10 +170,26 @@ bool TMkExtParser::IsRepeatStart(const TMkToken *token, std::int32_t &count)
     return true;
 }
 
+bool TMkExtParser::IsRepeatStart(const TMkToken *token)
+{
+    if (!IsRepeatTag(token, false))
+        return false;
+    // The count is not needed; a count given as a variable reference is
+    // still asked for, as the variable handler expects.
+    const TMkTagToken *tag = token->AsTag();
+    const int at = tag->IndexOfAttribute("COUNT");
+    if (at >= 0) {
+        const std::string_view value =
+            MkAttributeValue(tag->Attributes[static_cast<std::size_t>(at)]);
+        if (value.substr(0, 2) == "~~")
+            ResolveVariable(std::string(value));
+    }
+    return true;
+}
+
 bool TMkExtParser::IsRepeatEnd(const TMkToken *token)
 {
-    const TMkTagToken *tag = token ? token->AsTag() : nullptr;
-    return tag && tag->Kind == TMkTokenKind::Tag && MkSameText(tag->Text, "/REPEAT");
+    return IsRepeatTag(token, true);
 }
 
 // The band is scanned from the front; a REPEAT block is replaced by copies of
@@ -198,10 +234,9 @@ void TMkExtParser::ExpandBlock(std::vector<std::unique_ptr<TMkToken>> &pending, 
     std::vector<std::unique_ptr<TMkToken>> body;
     for (int depth = 0; !pending.empty(); pending.pop_back()) {
         TMkToken *token = pending.back().get();
-        std::int32_t ignored = 0;
         if (IsRepeatEnd(token) && depth == 0)
             break;
-        if (IsRepeatStart(token, ignored))
+        if (IsRepeatStart(token))
             ++depth;
         else if (IsRepeatEnd(token))
             --depth;
@@ -256,8 +291,7 @@ void TMkExtParser::SubstituteBlock(const std::vector<std::unique_ptr<TMkToken>> 
     std::int32_t depth = 0;
     for (const auto &owned : tokens) {
         TMkToken *token = owned.get();
-        std::int32_t ignored = 0;
-        if (IsRepeatStart(token, ignored))
+        if (IsRepeatStart(token))
             ++depth;
         else if (IsRepeatEnd(token))
             --depth;

@@ -1,30 +1,9 @@
 #include "markup/MkStrings.h"
 
-char MkUpperChar(char c)
-{
-    const auto b = static_cast<unsigned char>(c);
-    // ASCII letters, and the accented letters of the Latin-1 code page that
-    // the markup is written in (0xE0..0xFE without the division sign), so that
-    // comparisons behave like the system's case-insensitive compare.
-    if ((b >= 'a' && b <= 'z') || (b >= 0xE0 && b <= 0xFE && b != 0xF7))
-        return static_cast<char>(b - 0x20);
-    return c;
-}
-
 std::string MkUpperCase(std::string_view text)
 {
     std::string result(text);
     for (char &c : result)
         c = MkUpperChar(c);
     return result;
-}
-
-bool MkSameText(std::string_view a, std::string_view b)
-{
-    if (a.size() != b.size())
-        return false;
-    for (std::size_t i = 0; i < a.size(); ++i)
-        if (MkUpperChar(a[i]) != MkUpperChar(b[i]))
-            return false;
-    return true;
 }

@@ -6,6 +6,26 @@
 // Byte-string helpers of the markup readers.  Markup names (tags, attributes,
 // elements, colours, parser classes) are compared ignoring case.
 
-char MkUpperChar(char c);
+// ASCII letters, and the accented letters of the Latin-1 code page that the
+// markup is written in (0xE0..0xFE without the division sign), so that
+// comparisons behave like the system's case-insensitive compare.  Inline:
+// names are compared at every step of a parse.
+inline char MkUpperChar(char c)
+{
+    const auto b = static_cast<unsigned char>(c);
+    if ((b >= 'a' && b <= 'z') || (b >= 0xE0 && b <= 0xFE && b != 0xF7))
+        return static_cast<char>(b - 0x20);
+    return c;
+}
+
 std::string MkUpperCase(std::string_view text);
-bool MkSameText(std::string_view a, std::string_view b);
+
+inline bool MkSameText(std::string_view a, std::string_view b)
+{
+    if (a.size() != b.size())
+        return false;
+    for (std::size_t i = 0; i < a.size(); ++i)
+        if (a[i] != b[i] && MkUpperChar(a[i]) != MkUpperChar(b[i]))
+            return false;
+    return true;
+}

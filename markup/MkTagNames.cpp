@@ -28,3 +28,8 @@ std::int32_t MkFindTagName(std::string_view name)
     const auto it = names.find(MkUpperCase(name));
     return it == names.end() ? MkNoTagName : it->second;
 }
+
+std::int32_t MkTagNameCount()
+{
+    return static_cast<std::int32_t>(Names().size());
+}

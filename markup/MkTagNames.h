@@ -16,3 +16,6 @@ inline constexpr std::int32_t MkNoTagName = -1;
 std::int32_t MkInternTagName(std::string_view name);
 // The number of a name interned before, MkNoTagName for any other.
 std::int32_t MkFindTagName(std::string_view name);
+// How many names are interned: a name found missing may be there once this
+// has grown.
+std::int32_t MkTagNameCount();

@@ -3,6 +3,56 @@
 #include "markup/MkStrings.h"
 #include "markup/MkTagNames.h"
 
+namespace {
+
+// Tokens are made and freed by the hundred thousand when REPEAT blocks are
+// copied, so freed ones are kept for reuse: a free list per size (in steps
+// of 16 bytes), per thread, each holding at most 65,536 tokens.
+constexpr std::size_t Granule = 16;
+constexpr std::size_t PooledSlots = 9; // sizes up to 128 bytes
+constexpr std::size_t MaxFreePerSlot = 1 << 16;
+
+struct TFreeList {
+    void *Head = nullptr;
+    std::size_t Count = 0;
+};
+
+thread_local TFreeList FreeLists[PooledSlots];
+
+std::size_t SlotOf(std::size_t size)
+{
+    return (size + Granule - 1) / Granule;
+}
+
+} // namespace
+
+void *TMkToken::operator new(std::size_t size)
+{
+    const std::size_t slot = SlotOf(size);
+    if (slot >= PooledSlots)
+        return ::operator new(size);
+    TFreeList &list = FreeLists[slot];
+    if (list.Head == nullptr)
+        return ::operator new(slot *Granule);
+    void *block = list.Head;
+    list.Head = *static_cast<void **>(block);
+    --list.Count;
+    return block;
+}
+
+void TMkToken::operator delete(void *block, std::size_t size)
+{
+    const std::size_t slot = SlotOf(size);
+    if (slot < PooledSlots && FreeLists[slot].Count < MaxFreePerSlot) {
+        TFreeList &list = FreeLists[slot];
+        *static_cast<void **>(block) = list.Head;
+        list.Head = block;
+        ++list.Count;
+        return;
+    }
+    ::operator delete(block);
+}
+
 std::unique_ptr<TMkToken> TMkToken::Clone() const
 {
     auto copy = Create();
@@ -46,7 +96,12 @@ std::unique_ptr<TMkTextToken> TMkTagToken::CreateWithText(std::string text) cons
 void TMkTagToken::CopyTo(TMkToken &target) const
 {
     TMkTextToken::CopyTo(target);
-    static_cast<TMkTagToken &>(target).Attributes = Attributes;
+    auto &copy = static_cast<TMkTagToken &>(target);
+    copy.Attributes = Attributes;
+    // The same name is the same number.
+    copy.nameId_ = nameId_;
+    copy.namesSeen_ = namesSeen_;
+    copy.endTag_ = endTag_;
 }
 
 void TMkTagToken::ResolveName() const
@@ -55,6 +110,7 @@ void TMkTagToken::ResolveName() const
     endTag_ = !name.empty() && name.front() == '/';
     if (endTag_)
         name.remove_prefix(1);
+    namesSeen_ = MkTagNameCount();
     nameId_ = MkFindTagName(name);
 }
 
@@ -72,18 +128,22 @@ std::string_view MkAttributeValue(std::string_view line)
 int TMkTagToken::IndexOfAttribute(std::string_view name) const
 {
     // A line without '=' (the text of a comment) has no name and never matches.
-    for (std::size_t i = 0; i < Attributes.size(); ++i)
-        if (Attributes[i].find('=') != std::string::npos &&
-            MkSameText(MkAttributeName(Attributes[i]), name))
+    for (std::size_t i = 0; i < Attributes.size(); ++i) {
+        const std::string_view line = Attributes[i];
+        if (line.size() > name.size() && line[name.size()] == '=' &&
+            line.find('=') == name.size() && MkSameText(line.substr(0, name.size()), name))
             return static_cast<int>(i);
+    }
     return -1;
 }
 
 bool TMkTagToken::GetAttribute(std::string_view name, std::string &value) const
 {
     const int i = IndexOfAttribute(name);
-    value = i < 0 ? std::string{}
-                  : std::string(MkAttributeValue(Attributes[static_cast<std::size_t>(i)]));
+    if (i < 0)
+        value.clear();
+    else
+        value.assign(MkAttributeValue(Attributes[static_cast<std::size_t>(i)]));
     return !value.empty();
 }
 

@@ -1,5 +1,8 @@
 #pragma once
 
+#include "markup/MkTagNames.h"
+
+#include <cstddef>
 #include <cstdint>
 #include <memory>
 #include <string>
@@ -26,6 +29,9 @@ public:
     virtual ~TMkToken() = default;
     TMkToken(const TMkToken &) = delete;
     TMkToken &operator=(const TMkToken &) = delete;
+    // Tokens of every class come from free lists of their own (MkToken.cpp).
+    static void *operator new(std::size_t size);
+    static void operator delete(void *block, std::size_t size);
 
     // A new, empty token of the same class as this one.
     virtual std::unique_ptr<TMkToken> Create() const = 0;
@@ -92,18 +98,18 @@ public:
     int IndexOfAttribute(std::string_view name) const;
 
     // The tag's name as an interned number (MkTagNames.h), without the "/"
-    // of an end tag, and whether it is one.  Found on first use and kept:
+    // of an end tag, and whether it is one.  Found on first use and kept (a
+    // name found missing is looked up again once more names are interned):
     // whoever changes Text after that calls ForgetName.
     std::int32_t NameId() const
     {
-        if (nameId_ == Unresolved)
+        if (nameId_ == Unresolved || (nameId_ == MkNoTagName && namesSeen_ != MkTagNameCount()))
             ResolveName();
         return nameId_;
     }
     bool IsEndTag() const
     {
-        if (nameId_ == Unresolved)
-            ResolveName();
+        NameId();
         return endTag_;
     }
     void ForgetName() { nameId_ = Unresolved; }
@@ -122,6 +128,7 @@ private:
     void ResolveName() const;
 
     mutable std::int32_t nameId_ = Unresolved;
+    mutable std::int32_t namesSeen_ = 0;
     mutable bool endTag_ = false;
 };
 

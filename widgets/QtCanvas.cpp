@@ -7,7 +7,9 @@
 #include <QImage>
 #include <QPainter>
 #include <QPen>
+#include <QStaticText>
 #include <QString>
+#include <QTransform>
 
 #include <algorithm>
 #include <cmath>
@@ -71,6 +73,8 @@ struct TQtCanvas::TFace {
     int Ascent = 0;
     int Height = 0;
     std::unordered_map<std::string, int, TTextHash, std::equal_to<>> Widths;
+    // Words laid out once as glyphs, drawn again without shaping.
+    std::unordered_map<std::string, QStaticText, TTextHash, std::equal_to<>> Texts;
 };
 
 namespace {
@@ -194,11 +198,26 @@ void TQtCanvas::DrawText(std::int32_t x, std::int32_t y, std::string_view text)
     const QColor color = ColorFromValue(font_.Color);
     if (!color.isValid())
         return;
-    const TFace &face = Face();
+    TFace &face = Face();
     painter_.setFont(face.Font);
     painter_.setPen(color);
     painter_.setBrush(Qt::NoBrush);
-    painter_.drawText(QPoint(Near(x), Near(y) + face.Ascent), Text(text));
+    if (text.size() > MaxMeasuredLength) {
+        painter_.drawText(QPoint(Near(x), Near(y) + face.Ascent), Text(text));
+        return;
+    }
+    auto known = face.Texts.find(text);
+    if (known == face.Texts.end()) {
+        if (face.Texts.size() >= MaxWidthsPerFace)
+            face.Texts.clear();
+        QStaticText laidOut(Text(text));
+        laidOut.setTextFormat(Qt::PlainText);
+        laidOut.setPerformanceHint(QStaticText::AggressiveCaching);
+        laidOut.prepare(QTransform(), face.Font);
+        known = face.Texts.emplace(text, std::move(laidOut)).first;
+    }
+    // Placed by its top-left corner, which is where the line's top is.
+    painter_.drawStaticText(QPoint(Near(x), Near(y)), known->second);
 }
 
 void TQtCanvas::TextRect(const TMkRect &clip, std::int32_t x, std::int32_t y, std::string_view text)

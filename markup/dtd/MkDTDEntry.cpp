@@ -87,7 +87,7 @@ bool TMkEntityEntry::Match(TMkDeductionTree &node)
 {
     if (!ContentRule)
         return true;
-    return ContentRule->Apply(*node.NewChild());
+    return ContentRule->Apply(ContentRule->NeedsOwnNode() ? *node.NewChild() : node);
 }
 
 void TMkEntityEntry::Undo(TMkDeductionTree & /*node*/) {}

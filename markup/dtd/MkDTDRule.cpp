@@ -87,6 +87,13 @@ bool TMkBaseRule::Apply(TMkDeductionTree &node)
     return false; // an unknown repetition never matches
 }
 
+bool TMkBaseRule::NeedsOwnNode() const
+{
+    return Repetition == TMkRepetition::ExactlyOnce || Repetition == TMkRepetition::Optional;
+}
+
+// The node is the fresh one of an attempt: it records the entry's match
+// itself, and is discarded with what it holds when the attempt fails.
 bool TMkAtomRule::Match(TMkDeductionTree &node)
 {
     if (Entry->FailsAtOnce())
@@ -94,12 +101,8 @@ bool TMkAtomRule::Match(TMkDeductionTree &node)
     TMatchScope scope(*guard_);
     if (!scope)
         return false;
-    TMkDeductionTree *child = node.NewChild();
-    child->Entry = Entry;
-    if (Entry->Match(*child))
-        return true;
-    child->Discard();
-    return false;
+    node.Entry = Entry;
+    return Entry->Match(node);
 }
 
 bool TMkRuleList::MatchSequence(TMkDeductionTree &node)
@@ -108,9 +111,10 @@ bool TMkRuleList::MatchSequence(TMkDeductionTree &node)
         return false;
     bool firstRule = true;
     for (const auto &rule : Rules) {
-        TMkDeductionTree *item = node.NewChild();
+        TMkDeductionTree *item = rule->NeedsOwnNode() ? node.NewChild() : &node;
         if (!rule->Apply(*item)) {
-            item->Discard();
+            if (item != &node)
+                item->Discard();
             // Items matched before this one are taken back; a failing first
             // item is only discarded (what it consumed stays consumed).
             if (!firstRule)
@@ -188,10 +192,10 @@ bool TMkRule::Match(TMkDeductionTree &node)
         const auto &alternative = Alternatives[index];
         if (alternative->FailsAtOnce())
             continue;
-        TMkDeductionTree *branch = node.NewChild();
-        if (alternative->MatchSequence(*branch))
+        // The node is fresh, and an alternative that fails leaves it empty:
+        // each is tried in it directly.
+        if (alternative->MatchSequence(node))
             return true;
-        branch->Discard();
     }
     return false;
 }

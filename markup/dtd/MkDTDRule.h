@@ -14,7 +14,8 @@ class TMkEntryPoint;
 class TMkExtParser;
 
 // Compiled content models.  A rule is matched by Apply, which repeats its
-// Match as the rule's repetition says.
+// Match as the rule's repetition says.  Match is given a fresh node: the
+// record of what it matches goes into that node.
 class TMkBaseRule {
 public:
     static constexpr std::uint8_t AtomKind = 0;
@@ -25,6 +26,11 @@ public:
     // Matches the rule as often as its repetition asks, each attempt in a new
     // child of node.
     bool Apply(TMkDeductionTree &node);
+    // Whether Apply needs a node of its own: ExactlyOnce and Optional take
+    // back their matches when the item occurs twice.  Every other rule leaves
+    // nothing behind when it fails, and its matches can go into the node of
+    // whatever contains it, in the same order.
+    bool NeedsOwnNode() const;
 
     std::string Name;
     std::uint8_t Kind;
@@ -58,6 +64,9 @@ public:
 // One alternative: rules matched in sequence.
 class TMkRuleList {
 public:
+    // Matches the rules one after the other into node.  When one fails, the
+    // matches of the rules before it are taken back and node is left as it
+    // was.
     bool MatchSequence(TMkDeductionTree &node);
     // True when MatchSequence would fail on its first rule without calling
     // any handler or moving the parser: that rule must match and names an

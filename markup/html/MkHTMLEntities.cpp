@@ -4,6 +4,7 @@
 
 #include <cstdint>
 #include <string_view>
+#include <vector>
 
 namespace {
 
@@ -86,11 +87,18 @@ bool NumericReferenceCode(std::string_view digits, char &code)
 
 std::string MkDecodeNamedEntities(std::string text)
 {
-    for (const TNamedEntity &entity : NamedEntities) {
-        const std::string reference = std::string("&") + entity.Name + ";";
-        if (text.find(reference) != std::string::npos)
-            text = ReplaceRepeatedly(text, reference, static_cast<char>(entity.Code));
-    }
+    // Every reference is written out once, not at each call.
+    static const std::vector<std::string> references = [] {
+        std::vector<std::string> made;
+        for (const TNamedEntity &entity : NamedEntities)
+            made.push_back(std::string("&") + entity.Name + ";");
+        return made;
+    }();
+    if (text.find(';') == std::string::npos)
+        return text;
+    for (std::size_t i = 0; i < references.size(); ++i)
+        if (text.find(references[i]) != std::string::npos)
+            text = ReplaceRepeatedly(text, references[i], static_cast<char>(NamedEntities[i].Code));
     return text;
 }
 

@@ -28,14 +28,15 @@ std::unique_ptr<TMkToken> TMkHTMLLex::NextToken(TMkByteStream &stream)
         std::uint8_t c = 0;
         if (!stream.ReadByte(c))
             return std::make_unique<TMkEofToken>();
-        if (WhitespaceChars().test(c)) {
+        if (White().test(c)) {
             SkipWhitespace(stream);
             return std::make_unique<TMkTextToken>(" ");
         }
         if (c == '<')
             return ReadTag(stream);
         StepBack(stream);
-        std::string word = ReadUntil(stream, MkCharSet("<"));
+        static const TMkCharSet wordEnds = MkCharSet("<");
+        std::string word = ReadUntil(stream, wordEnds);
         if (!word.empty())
             return std::make_unique<TMkTextToken>(std::move(word));
     }
@@ -44,7 +45,8 @@ std::unique_ptr<TMkToken> TMkHTMLLex::NextToken(TMkByteStream &stream)
 std::unique_ptr<TMkToken> TMkHTMLLex::ReadTag(TMkByteStream &stream) const
 {
     // '/', '=' and '<' belong to the name: "</td>" is the tag "/td".
-    std::string name = ReadUntil(stream, MkCharSet(">\"'"));
+    static const TMkCharSet nameEnds = MkCharSet(">\"'");
+    std::string name = ReadUntil(stream, nameEnds);
     if (AtEnd(stream))
         return std::make_unique<TMkEofToken>(); // an unfinished tag is dropped
     if (name.compare(0, 3, "!--") == 0)
@@ -62,7 +64,9 @@ void TMkHTMLLex::ReadAttributes(TMkByteStream &stream, TMkTagToken &tag) const
         if (!stream.ReadByte(c) || c == '>')
             return;
         StepBack(stream);
-        const std::string name = ReadValue(stream, MkCharSet("=>"));
+        static const TMkCharSet attributeNameEnds = MkCharSet("=>");
+        static const TMkCharSet valueEnds = MkCharSet(">");
+        const std::string name = ReadValue(stream, attributeNameEnds);
         SkipWhitespace(stream);
         if (!stream.ReadByte(c) || c == '>')
             return; // an attribute without a value is dropped
@@ -73,7 +77,7 @@ void TMkHTMLLex::ReadAttributes(TMkByteStream &stream, TMkTagToken &tag) const
         SkipWhitespace(stream);
         if (AtEnd(stream))
             return;
-        tag.SetAttribute(name, ReadValue(stream, MkCharSet(">")));
+        tag.SetAttribute(name, ReadValue(stream, valueEnds));
     }
 }
 
