@@ -139,26 +139,25 @@ void TMkExtParser::RenameBaseFontEnds()
 namespace {
 
 // The expansion looks at every token several times; its name is compared as
-// a number (MkTagNames.h).
-std::int32_t RepeatName()
-{
-    static const std::int32_t id = MkInternTagName("REPEAT");
-    return id;
-}
+// a number (MkTagNames.h), interned before any tag looks it up.
+const std::int32_t RepeatName = MkInternTagName("REPEAT");
 
-bool IsRepeatTag(const TMkToken *token, bool endTag)
+// +1 for a REPEAT start tag, -1 for its end tag, 0 for any other token.
+int RepeatMark(const TMkToken *token)
 {
-    const std::int32_t repeat = RepeatName(); // interned before any tag looks it up
-    const TMkTagToken *tag = token ? token->AsTag() : nullptr;
-    return tag && tag->Kind == TMkTokenKind::Tag && tag->NameId() == repeat &&
-           tag->IsEndTag() == endTag;
+    if (!token || token->Kind != TMkTokenKind::Tag)
+        return 0;
+    const TMkTagToken *tag = token->AsTag();
+    if (!tag || tag->NameId() != RepeatName)
+        return 0;
+    return tag->IsEndTag() ? -1 : 1;
 }
 
 } // namespace
 
 bool TMkExtParser::IsRepeatStart(const TMkToken *token, std::int32_t &count)
 {
-    if (!IsRepeatTag(token, false))
+    if (RepeatMark(token) <= 0)
         return false;
     const TMkTagToken *tag = token->AsTag();
     std::string value;
@@ -170,26 +169,18 @@ bool TMkExtParser::IsRepeatStart(const TMkToken *token, std::int32_t &count)
     return true;
 }
 
-bool TMkExtParser::IsRepeatStart(const TMkToken *token)
+// A nested block's count is not needed while its enclosing block is copied;
+// a count given as a variable reference is still asked for, as the variable
+// handler expects.
+void TMkExtParser::AskForCount(const TMkToken &token)
 {
-    if (!IsRepeatTag(token, false))
-        return false;
-    // The count is not needed; a count given as a variable reference is
-    // still asked for, as the variable handler expects.
-    const TMkTagToken *tag = token->AsTag();
+    const TMkTagToken *tag = token.AsTag();
     const int at = tag->IndexOfAttribute("COUNT");
-    if (at >= 0) {
-        const std::string_view value =
-            MkAttributeValue(tag->Attributes[static_cast<std::size_t>(at)]);
-        if (value.substr(0, 2) == "~~")
-            ResolveVariable(std::string(value));
-    }
-    return true;
-}
-
-bool TMkExtParser::IsRepeatEnd(const TMkToken *token)
-{
-    return IsRepeatTag(token, true);
+    if (at < 0)
+        return;
+    const std::string_view value = MkAttributeValue(tag->Attributes[static_cast<std::size_t>(at)]);
+    if (value.substr(0, 2) == "~~")
+        ResolveVariable(std::string(value));
 }
 
 // The band is scanned from the front; a REPEAT block is replaced by copies of
@@ -234,12 +225,15 @@ void TMkExtParser::ExpandBlock(std::vector<std::unique_ptr<TMkToken>> &pending, 
     std::vector<std::unique_ptr<TMkToken>> body;
     for (int depth = 0; !pending.empty(); pending.pop_back()) {
         TMkToken *token = pending.back().get();
-        if (IsRepeatEnd(token) && depth == 0)
+        const int mark = RepeatMark(token);
+        if (mark < 0 && depth == 0)
             break;
-        if (IsRepeatStart(token))
+        if (mark > 0) {
+            AskForCount(*token);
             ++depth;
-        else if (IsRepeatEnd(token))
+        } else if (mark < 0) {
             --depth;
+        }
         body.push_back(std::move(pending.back()));
         ++work;
     }
@@ -248,35 +242,34 @@ void TMkExtParser::ExpandBlock(std::vector<std::unique_ptr<TMkToken>> &pending, 
 
     // Copy 0 is the body itself; copies 1..count-1 are clones of the body
     // as it was read, each substituted after the repeat handler heard of it.
-    std::vector<std::unique_ptr<TMkToken>> saved;
-    if (count > 1)
-        for (const auto &token : body)
-            saved.push_back(token->Clone());
-    work += static_cast<std::int64_t>(saved.size());
-    std::vector<std::vector<std::unique_ptr<TMkToken>>> copies;
-    if (RepeatHandler)
-        RepeatHandler(TMkHandlerSender{this, nullptr, nullptr}, 0);
-    SubstituteBlock(body);
-    copies.push_back(std::move(body));
-
+    // The steps and the band's size are counted as if a pristine copy of the
+    // body were kept aside, which is how the bounds were set; the clones are
+    // made from the body before it is substituted instead.
+    const auto bodySize = static_cast<std::int64_t>(body.size());
+    const std::int64_t saved = count > 1 ? bodySize : 0;
+    work += saved;
     // Each copy costs at least one unit, so that an empty body with a huge
     // count stops too.  Counts above what a repeat block in the tree accepts
     // are cut to that.
     count = std::min(count, MkMaxRepeatCount);
-    const std::int64_t copyCost =
-        std::max<std::int64_t>(1, static_cast<std::int64_t>(saved.size()));
-    std::int64_t size = doneCount + static_cast<std::int64_t>(pending.size() + saved.size());
-    for (std::int32_t k = 1; k < count && size + copyCost <= MaxExpandedTokens; ++k) {
+    const std::int64_t copyCost = std::max<std::int64_t>(1, saved);
+    std::int64_t size = doneCount + static_cast<std::int64_t>(pending.size()) + saved;
+    std::int32_t made = 1;
+    for (; made < count && size + copyCost <= MaxExpandedTokens; ++made) {
         size += copyCost;
         work += copyCost;
+    }
+    std::vector<std::vector<std::unique_ptr<TMkToken>>> copies(static_cast<std::size_t>(made));
+    for (std::size_t k = 1; k < copies.size(); ++k) {
+        copies[k].reserve(body.size());
+        for (const auto &token : body)
+            copies[k].push_back(token->Clone());
+    }
+    copies[0] = std::move(body);
+    for (std::size_t k = 0; k < copies.size(); ++k) {
         if (RepeatHandler)
-            RepeatHandler(TMkHandlerSender{this, nullptr, nullptr}, k);
-        std::vector<std::unique_ptr<TMkToken>> copy;
-        copy.reserve(saved.size());
-        for (const auto &token : saved)
-            copy.push_back(token->Clone());
-        SubstituteBlock(copy);
-        copies.push_back(std::move(copy));
+            RepeatHandler(TMkHandlerSender{this, nullptr, nullptr}, static_cast<std::int32_t>(k));
+        SubstituteBlock(copies[k]);
     }
     // The copies go back in front of the rest of the band, in order.
     for (auto copy = copies.rbegin(); copy != copies.rend(); ++copy)
@@ -291,10 +284,13 @@ void TMkExtParser::SubstituteBlock(const std::vector<std::unique_ptr<TMkToken>> 
     std::int32_t depth = 0;
     for (const auto &owned : tokens) {
         TMkToken *token = owned.get();
-        if (IsRepeatStart(token))
+        const int mark = RepeatMark(token);
+        if (mark > 0) {
+            AskForCount(*token);
             ++depth;
-        else if (IsRepeatEnd(token))
+        } else if (mark < 0) {
             --depth;
+        }
         if (depth == 0)
             SubstituteVariables(*token);
     }

@@ -142,8 +142,7 @@ private:
     void ExpandBlock(std::vector<std::unique_ptr<TMkToken>> &pending, std::int32_t count,
                      std::int64_t doneCount, std::int64_t &work);
     bool IsRepeatStart(const TMkToken *token, std::int32_t &count);
-    bool IsRepeatStart(const TMkToken *token);
-    static bool IsRepeatEnd(const TMkToken *token);
+    void AskForCount(const TMkToken &token);
     void SubstituteBlock(const std::vector<std::unique_ptr<TMkToken>> &tokens);
     void SubstituteVariables(TMkToken &token);
     void RenameBaseFontEnds();

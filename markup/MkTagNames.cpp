@@ -19,7 +19,9 @@ std::int32_t MkInternTagName(std::string_view name)
 {
     auto &names = Names();
     const auto next = static_cast<std::int32_t>(names.size());
-    return names.emplace(MkUpperCase(name), next).first->second;
+    const std::int32_t id = names.emplace(MkUpperCase(name), next).first->second;
+    MkTagNamesInterned = static_cast<std::int32_t>(names.size());
+    return id;
 }
 
 std::int32_t MkFindTagName(std::string_view name)
@@ -27,9 +29,4 @@ std::int32_t MkFindTagName(std::string_view name)
     const auto &names = Names();
     const auto it = names.find(MkUpperCase(name));
     return it == names.end() ? MkNoTagName : it->second;
-}
-
-std::int32_t MkTagNameCount()
-{
-    return static_cast<std::int32_t>(Names().size());
 }

@@ -17,5 +17,10 @@ std::int32_t MkInternTagName(std::string_view name);
 // The number of a name interned before, MkNoTagName for any other.
 std::int32_t MkFindTagName(std::string_view name);
 // How many names are interned: a name found missing may be there once this
-// has grown.
-std::int32_t MkTagNameCount();
+// has grown.  Read at every tag the grammar looks at, so it is a plain
+// variable, kept by MkInternTagName.
+inline std::int32_t MkTagNamesInterned = 0;
+inline std::int32_t MkTagNameCount()
+{
+    return MkTagNamesInterned;
+}

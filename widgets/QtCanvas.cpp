@@ -14,9 +14,9 @@
 #include <algorithm>
 #include <cmath>
 #include <functional>
+#include <memory>
 #include <string>
 #include <unordered_map>
-#include <memory>
 
 namespace {
 
@@ -141,10 +141,23 @@ void TQtCanvas::UpdateFont()
     face_.reset(); // found again when the font is next used
 }
 
+std::array<TQtCanvas::TRecentFace, 4> TQtCanvas::recentFaces_;
+
 TQtCanvas::TFace &TQtCanvas::Face()
 {
-    if (!face_)
-        face_ = FaceFor(font_);
+    // Words set up the font anew from the base font, most often to one of
+    // the few faces the words before them used.
+    if (face_)
+        return *face_;
+    for (const TRecentFace &recent : recentFaces_)
+        if (recent.Face && font_.Name == recent.Font.Name && font_.Size == recent.Font.Size &&
+            font_.Style == recent.Font.Style) {
+            face_ = recent.Face;
+            return *face_;
+        }
+    face_ = FaceFor(font_);
+    std::rotate(recentFaces_.rbegin(), recentFaces_.rbegin() + 1, recentFaces_.rend());
+    recentFaces_.front() = {font_, face_};
     return *face_;
 }
 

@@ -4,6 +4,7 @@
 
 #include <QFont>
 
+#include <array>
 #include <cstdint>
 #include <memory>
 #include <string_view>
@@ -73,6 +74,13 @@ private:
     QPainter &painter_;
     TMkFont font_;
     std::shared_ptr<TFace> face_;
+    // The faces found last, and the fonts they were found for, for all
+    // canvases: every row of a list uses the same few.
+    struct TRecentFace {
+        TMkFont Font;
+        std::shared_ptr<TFace> Face;
+    };
+    static std::array<TRecentFace, 4> recentFaces_;
     TMkColor brushColor_ = MkColorWhite;
     TMkBrushStyle brushStyle_ = TMkBrushStyle::Solid;
     TMkColor penColor_ = MkColorBlack;

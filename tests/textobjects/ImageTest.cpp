@@ -140,7 +140,8 @@ public:
     {
         ++Reads;
         std::ifstream in(fileName, std::ios::binary);
-        const std::string bytes{std::istreambuf_iterator<char>(in), {}};
+        std::string bytes(static_cast<std::size_t>(std::filesystem::file_size(fileName)), '\0');
+        in.read(bytes.data(), static_cast<std::streamsize>(bytes.size()));
         return std::make_unique<TMkBitmap>(static_cast<std::int32_t>(bytes.size()), 1,
                                            std::vector<std::uint32_t>(bytes.begin(), bytes.end()),
                                            true);
