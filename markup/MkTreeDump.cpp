@@ -95,7 +95,7 @@ void CellFields(const TMkCell &c, TFields &f)
 // The fields of the object's own class; false when its class shows none.
 void ObjectFields(const TMkBaseText &o, TFields &f)
 {
-    if (const auto *t = dynamic_cast<const TMkText *>(&o)) {
+    if (const auto *t = MkTextCast<const TMkText>(&o)) {
         TextFields(*t, f);
     } else if (const auto *e = dynamic_cast<const TMkEmbdControl *>(&o)) {
         f.Str("ControlClassName", e->ControlClassName)
@@ -109,21 +109,21 @@ void ObjectFields(const TMkBaseText &o, TFields &f)
             .Str("HeightText", i->HeightText)
             .Str("ImageIndex", i->ImageIndex)
             .Int("Empty", i->Picture.Empty() ? 1 : 0);
-    } else if (const auto *h = dynamic_cast<const TMkHiddenText *>(&o)) {
+    } else if (const auto *h = MkTextCast<const TMkHiddenText>(&o)) {
         f.Str("Text", h->Text);
-    } else if (const auto *p = dynamic_cast<const TMkParagraph *>(&o)) {
+    } else if (const auto *p = MkTextCast<const TMkParagraph>(&o)) {
         f.Str("Align", p->Align);
-    } else if (const auto *table = dynamic_cast<const TMkTable *>(&o)) {
+    } else if (const auto *table = MkTextCast<const TMkTable>(&o)) {
         TableFields(*table, f);
-    } else if (const auto *row = dynamic_cast<const TMkTableRow *>(&o)) {
+    } else if (const auto *row = MkTextCast<const TMkTableRow>(&o)) {
         f.Int("RowHeight", row->RowHeight).Int("VAlign", row->VAlign);
-    } else if (const auto *cell = dynamic_cast<const TMkCell *>(&o)) {
+    } else if (const auto *cell = MkTextCast<const TMkCell>(&o)) {
         CellFields(*cell, f);
     } else if (const auto *list = dynamic_cast<const TMkList *>(&o)) {
         f.Int("Numbered", list->Numbered);
     } else if (const auto *repeat = dynamic_cast<const TMkRepeat *>(&o)) {
         f.Str("RepeatCount", repeat->RepeatCount);
-    } else if (const auto *tree = dynamic_cast<const TMkTree *>(&o)) {
+    } else if (const auto *tree = MkTextCast<const TMkTree>(&o)) {
         f.Int("TreeKind", tree->TreeKind).Int("Indent", tree->Indent);
     }
 }
@@ -210,7 +210,7 @@ std::string MkDumpTree(const TMkBaseText &root, bool withBounds)
         out.append(2 * depth, ' ');
         out += MkDumpObject(*object, withBounds);
         out += '\n';
-        if (const auto *list = dynamic_cast<const TMkParsedTextList *>(object))
+        if (const auto *list = MkTextCast<const TMkParsedTextList>(object))
             for (std::size_t i = list->Count(); i-- > 0;)
                 pending.emplace_back(list->Child(i), depth + 1);
     }

@@ -25,6 +25,23 @@ std::string MkTextVariableName(const std::string &value);
 // Replaces value by the callback's answer when it is a reference.
 void MkTextResolve(TMkBaseText &sender, std::string &value, const TMkVariableCallback &callback);
 
+// The engine's own classes of text object, as bits.  Each constructor adds
+// its class's bit, so an object derived from one of them carries that bit
+// too; MkTextCast tests it instead of asking the run-time type information,
+// which the layout and painting loops would otherwise do for every child.
+enum class TMkTextClass : std::uint16_t {
+    ParsedTextList = 1 << 0,
+    Paragraph = 1 << 1,
+    Table = 1 << 2,
+    TableRow = 1 << 3,
+    Cell = 1 << 4,
+    ListItem = 1 << 5,
+    Text = 1 << 6,
+    LineBreak = 1 << 7,
+    HiddenText = 1 << 8,
+    Tree = 1 << 9,
+};
+
 // Root of every text object.  Layout (GetBounds, NeedsLayout, Layout) gives an
 // object its Width and Height; painting places it and records where it went
 // in Left and Top, relative to its parent.
@@ -73,16 +90,30 @@ public:
     void *FindParentWindow() const;
     void *FindHostControl() const;
 
+    bool IsA(TMkTextClass textClass) const
+    {
+        return (classes_ & static_cast<std::uint16_t>(textClass)) != 0;
+    }
+
 protected:
+    void AddTextClass(TMkTextClass textClass) { classes_ |= static_cast<std::uint16_t>(textClass); }
+
     // The base staleness rule alone, for overrides that extend it.
     bool BaseNeedsLayout(TMkCanvas &canvas, bool singleLine, bool wordWrap);
 
 private:
+    std::uint16_t classes_ = 0;
     bool laidSingleLine_ = false;
     bool laidWordWrap_ = false;
     std::string laidFontName_;
     std::int32_t laidFontSize_ = 0;
 };
+
+// The object as a T when it is one (T names its bit in ClassBit), else null.
+template <class T, class From> T *MkTextCast(From *object)
+{
+    return object && object->IsA(T::ClassBit) ? static_cast<T *>(object) : nullptr;
+}
 
 // Nesting limit for layout and painting.
 inline constexpr int MkMaxPaintDepth = 200;

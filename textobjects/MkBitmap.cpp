@@ -6,7 +6,9 @@
 
 TMkBitmap::TMkBitmap(std::int32_t width, std::int32_t height, std::vector<std::uint32_t> pixels,
                      bool cornerTransparent)
-    : width_(width), height_(height), cornerTransparent_(cornerTransparent)
+    : width_(width),
+      height_(height),
+      cornerTransparent_(cornerTransparent)
 {
     const std::int64_t needed =
         width_ > 0 && height_ > 0 ? std::int64_t{width_} * height_ : std::int64_t{0};

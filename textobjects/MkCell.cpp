@@ -13,7 +13,10 @@ using mktext::RoundDiv;
 using mktext::Sat;
 using mktext::SatAdd;
 
-TMkTableRow::TMkTableRow(TMkBaseText *parent) : TMkParsedTextList(parent) {}
+TMkTableRow::TMkTableRow(TMkBaseText *parent) : TMkParsedTextList(parent)
+{
+    AddTextClass(ClassBit);
+}
 
 std::unique_ptr<TMkBaseText> TMkTableRow::Clone() const
 {
@@ -35,7 +38,7 @@ std::int32_t TMkTableRow::CellCount() const
 {
     std::int32_t n = 0;
     for (std::size_t i = 0; i < Count(); ++i)
-        if (dynamic_cast<TMkCell *>(Child(i)) != nullptr)
+        if (MkTextCast<TMkCell>(Child(i)) != nullptr)
             ++n;
     return n;
 }
@@ -45,13 +48,16 @@ TMkCell *TMkTableRow::CellAt(std::int32_t index) const
     if (index < 0)
         return nullptr;
     for (std::size_t i = 0; i < Count(); ++i)
-        if (auto *cell = dynamic_cast<TMkCell *>(Child(i)))
+        if (auto *cell = MkTextCast<TMkCell>(Child(i)))
             if (index-- == 0)
                 return cell;
     return nullptr;
 }
 
-TMkCell::TMkCell(TMkBaseText *parent) : TMkParsedTextList(parent) {}
+TMkCell::TMkCell(TMkBaseText *parent) : TMkParsedTextList(parent)
+{
+    AddTextClass(ClassBit);
+}
 
 TMkCell::~TMkCell()
 {
@@ -86,7 +92,7 @@ void TMkCell::ReleaseSpan()
 
 TMkTable *TMkCell::OwnerTable() const
 {
-    return Parent != nullptr ? dynamic_cast<TMkTable *>(Parent->Parent) : nullptr;
+    return Parent != nullptr ? MkTextCast<TMkTable>(Parent->Parent) : nullptr;
 }
 
 bool TMkCell::NeedsLayout(TMkCanvas &, const TMkRect &, const TMkFont &, bool, bool)
@@ -161,9 +167,9 @@ void TMkCell::Paint(TMkCanvas &canvas, const TMkRect &rect, TMkPoint offset, con
 
     // The cell's alignment rules its direct children.
     for (std::size_t i = 0; i < Count(); ++i) {
-        if (auto *childTable = dynamic_cast<TMkTable *>(Child(i)))
+        if (auto *childTable = MkTextCast<TMkTable>(Child(i)))
             childTable->Align = Align;
-        else if (auto *paragraph = dynamic_cast<TMkParagraph *>(Child(i)))
+        else if (auto *paragraph = MkTextCast<TMkParagraph>(Child(i)))
             paragraph->Align = AlignName(Align);
     }
 

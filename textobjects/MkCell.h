@@ -13,6 +13,8 @@ class TMkTable;
 // A table cell.  Its size comes from the grid of its table.
 class TMkCell : public TMkParsedTextList {
 public:
+    static constexpr TMkTextClass ClassBit = TMkTextClass::Cell;
+
     explicit TMkCell(TMkBaseText *parent);
     ~TMkCell() override;
 

@@ -6,6 +6,7 @@ TMkHiddenText::TMkHiddenText(TMkBaseText *parent, std::string text)
     : TMkBaseText(parent),
       Text(std::move(text))
 {
+    AddTextClass(ClassBit);
 }
 
 bool TMkHiddenText::NeedsLayout(TMkCanvas &, const TMkRect &, const TMkFont &, bool, bool)

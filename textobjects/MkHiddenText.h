@@ -7,6 +7,8 @@
 // A tag kept in its source form but not rendered; export writes it back.
 class TMkHiddenText : public TMkBaseText {
 public:
+    static constexpr TMkTextClass ClassBit = TMkTextClass::HiddenText;
+
     TMkHiddenText(TMkBaseText *parent, std::string text);
 
     std::string Text;

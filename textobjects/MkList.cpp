@@ -37,7 +37,7 @@ void TMkList::Layout(TMkCanvas &canvas, const TMkRect &rect, const TMkFont &font
     Height = 0;
     std::int32_t y = 0;
     for (std::size_t i = 0; i < Count(); ++i) {
-        auto *item = dynamic_cast<TMkListItem *>(Child(i));
+        auto *item = MkTextCast<TMkListItem>(Child(i));
         if (item == nullptr)
             continue;
         const TMkRect area{SatAdd(rect.left, ItemIndent), SatAdd(rect.top, y), rect.right,
@@ -95,7 +95,7 @@ void TMkList::Paint(TMkCanvas &canvas, const TMkRect &rect, TMkPoint offset, con
     std::int32_t number = 0;
     std::int32_t y = 0;
     for (std::size_t i = 0; i < Count(); ++i) {
-        auto *item = dynamic_cast<TMkListItem *>(Child(i));
+        auto *item = MkTextCast<TMkListItem>(Child(i));
         if (item == nullptr)
             continue;
         ++number;
@@ -136,7 +136,7 @@ void TMkList::Export(TMkWriter &writer) const
     writer.BeginList(*this);
     std::int32_t index = 0;
     for (std::size_t i = 0; i < Count(); ++i) {
-        if (dynamic_cast<const TMkListItem *>(Child(i)) == nullptr)
+        if (MkTextCast<const TMkListItem>(Child(i)) == nullptr)
             continue;
         writer.ListItem(index++);
         Child(i)->Export(writer);
@@ -144,7 +144,10 @@ void TMkList::Export(TMkWriter &writer) const
     writer.EndList();
 }
 
-TMkListItem::TMkListItem(TMkBaseText *parent) : TMkParsedTextList(parent) {}
+TMkListItem::TMkListItem(TMkBaseText *parent) : TMkParsedTextList(parent)
+{
+    AddTextClass(ClassBit);
+}
 
 std::unique_ptr<TMkBaseText> TMkListItem::Clone() const
 {
@@ -157,14 +160,14 @@ std::int32_t TMkListItem::MarkerHeight() const
 {
     for (std::size_t i = 0; i < Count(); ++i) {
         const TMkBaseText *child = Child(i);
-        if (dynamic_cast<const TMkHiddenText *>(child) != nullptr)
+        if (MkTextCast<const TMkHiddenText>(child) != nullptr)
             continue;
-        if (const auto *paragraph = dynamic_cast<const TMkParagraph *>(child)) {
+        if (const auto *paragraph = MkTextCast<const TMkParagraph>(child)) {
             if (paragraph->Count() == 0)
                 continue;
             return TextMarkerHeight;
         }
-        return dynamic_cast<const TMkText *>(child) != nullptr ? TextMarkerHeight : 0;
+        return MkTextCast<const TMkText>(child) != nullptr ? TextMarkerHeight : 0;
     }
     return TextMarkerHeight; // an empty item
 }

@@ -29,6 +29,8 @@ private:
 // One list item, laid out like a plain list.
 class TMkListItem : public TMkParsedTextList {
 public:
+    static constexpr TMkTextClass ClassBit = TMkTextClass::ListItem;
+
     explicit TMkListItem(TMkBaseText *parent);
 
     std::unique_ptr<TMkBaseText> Clone() const override;

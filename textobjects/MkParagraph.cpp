@@ -25,13 +25,13 @@ std::string UpperCase(std::string text)
 
 bool IsBlankWord(const TMkBaseText &child)
 {
-    const auto *text = dynamic_cast<const TMkText *>(&child);
+    const auto *text = MkTextCast<const TMkText>(&child);
     return text != nullptr && text->Text == " ";
 }
 
 bool IsLineBreak(const TMkBaseText &child)
 {
-    return dynamic_cast<const TMkLineBreak *>(&child) != nullptr;
+    return MkTextCast<const TMkLineBreak>(&child) != nullptr;
 }
 
 // Offset of a line of width lineW: right-aligned lines move by all the free
@@ -76,12 +76,16 @@ std::int32_t HeightOfW(TMkCanvas &canvas, const TMkFont &font)
 
 } // namespace
 
-TMkParagraph::TMkParagraph(TMkBaseText *parent) : TMkParsedTextList(parent) {}
+TMkParagraph::TMkParagraph(TMkBaseText *parent) : TMkParsedTextList(parent)
+{
+    AddTextClass(ClassBit);
+}
 
 TMkParagraph::TMkParagraph(TMkBaseText *parent, const std::string &align)
     : TMkParsedTextList(parent),
       Align(UpperCase(align))
 {
+    AddTextClass(ClassBit);
 }
 
 std::int32_t TMkParagraph::AlignValue() const
@@ -200,7 +204,7 @@ void TMkParagraph::Paint(TMkCanvas &canvas, const TMkRect &rect, TMkPoint offset
             line.Join(child, w, h);
             continue;
         }
-        if (w >= avail || dynamic_cast<const TMkParagraph *>(&child) != nullptr) {
+        if (w >= avail || MkTextCast<const TMkParagraph>(&child) != nullptr) {
             // A line of its own, aligned by its own width.
             if (!line.blank && line.width > 0) {
                 drawLine(i);

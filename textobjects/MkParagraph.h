@@ -8,6 +8,8 @@
 // Children arranged in lines, broken at the available width when wrapping.
 class TMkParagraph : public TMkParsedTextList {
 public:
+    static constexpr TMkTextClass ClassBit = TMkTextClass::Paragraph;
+
     explicit TMkParagraph(TMkBaseText *parent);
     TMkParagraph(TMkBaseText *parent, const std::string &align);
 

@@ -9,7 +9,10 @@
 using mktext::RoundDiv;
 using mktext::SatAdd;
 
-TMkParsedTextList::TMkParsedTextList(TMkBaseText *parent) : TMkBaseText(parent) {}
+TMkParsedTextList::TMkParsedTextList(TMkBaseText *parent) : TMkBaseText(parent)
+{
+    AddTextClass(ClassBit);
+}
 
 TMkParsedTextList::~TMkParsedTextList()
 {
@@ -20,7 +23,7 @@ TMkParsedTextList::~TMkParsedTextList()
     while (!pending.empty()) {
         std::unique_ptr<TMkBaseText> last = std::move(pending.back());
         pending.pop_back();
-        if (auto *list = dynamic_cast<TMkParsedTextList *>(last.get())) {
+        if (auto *list = MkTextCast<TMkParsedTextList>(last.get())) {
             for (auto &child : list->children_)
                 pending.push_back(std::move(child));
             list->children_.clear();
@@ -66,7 +69,7 @@ void TMkParsedTextList::Paint(TMkCanvas &canvas, const TMkRect &rect, TMkPoint o
         const TMkRect b = child->GetBounds(canvas, rect, font, singleLine, wordWrap);
         std::int32_t dx = 0;
         std::int32_t dy = 0;
-        if (const auto *table = dynamic_cast<const TMkTable *>(child.get())) {
+        if (const auto *table = MkTextCast<const TMkTable>(child.get())) {
             // The list aligns a table it holds; the table then leaves its own
             // horizontal alignment out (TMkTable::Paint), so the offset is
             // applied once and the table's Left tells where it really went.

@@ -10,6 +10,8 @@
 // it stacks its children from top to bottom, 2 pixels apart.
 class TMkParsedTextList : public TMkBaseText {
 public:
+    static constexpr TMkTextClass ClassBit = TMkTextClass::ParsedTextList;
+
     explicit TMkParsedTextList(TMkBaseText *parent);
     ~TMkParsedTextList() override;
 

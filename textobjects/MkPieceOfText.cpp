@@ -52,7 +52,10 @@ void TMkLine::Export(TMkWriter &writer) const
     writer.Rule();
 }
 
-TMkLineBreak::TMkLineBreak(TMkBaseText *parent) : TMkPieceOfText(parent) {}
+TMkLineBreak::TMkLineBreak(TMkBaseText *parent) : TMkPieceOfText(parent)
+{
+    AddTextClass(ClassBit);
+}
 
 bool TMkLineBreak::NeedsLayout(TMkCanvas &, const TMkRect &, const TMkFont &, bool, bool)
 {

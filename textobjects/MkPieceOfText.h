@@ -37,6 +37,8 @@ public:
 // A forced line break: no size, ends the line of its paragraph.
 class TMkLineBreak : public TMkPieceOfText {
 public:
+    static constexpr TMkTextClass ClassBit = TMkTextClass::LineBreak;
+
     explicit TMkLineBreak(TMkBaseText *parent);
 
     bool NeedsLayout(TMkCanvas &canvas, const TMkRect &rect, const TMkFont &font, bool singleLine,

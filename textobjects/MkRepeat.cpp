@@ -72,7 +72,7 @@ void TMkRepeat::ResolveVariables(const TMkVariableCallback &callback)
             }
         }
     }
-    auto *parent = dynamic_cast<TMkParsedTextList *>(Parent);
+    auto *parent = MkTextCast<TMkParsedTextList>(Parent);
     if (parent == nullptr)
         return; // a block without a container has nothing to be replaced in
     const std::size_t index = parent->IndexOf(this);

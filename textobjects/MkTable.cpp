@@ -8,7 +8,10 @@
 // Grid construction, accessors, cloning and export of tables.  Layout and
 // painting are in MkTableLayout.cpp, cells and rows in MkCell.cpp.
 
-TMkTable::TMkTable(TMkBaseText *parent) : TMkParsedTextList(parent) {}
+TMkTable::TMkTable(TMkBaseText *parent) : TMkParsedTextList(parent)
+{
+    AddTextClass(ClassBit);
+}
 
 TMkTable::~TMkTable() = default;
 
@@ -16,7 +19,7 @@ std::int32_t TMkTable::RowCount() const
 {
     std::int32_t n = 0;
     for (std::size_t i = 0; i < Count(); ++i)
-        if (dynamic_cast<TMkTableRow *>(Child(i)) != nullptr)
+        if (MkTextCast<TMkTableRow>(Child(i)) != nullptr)
             ++n;
     return n;
 }
@@ -31,7 +34,7 @@ TMkTableRow *TMkTable::Row(std::int32_t index) const
     if (index < 0)
         return nullptr;
     for (std::size_t i = 0; i < Count(); ++i)
-        if (auto *row = dynamic_cast<TMkTableRow *>(Child(i)))
+        if (auto *row = MkTextCast<TMkTableRow>(Child(i)))
             if (index-- == 0)
                 return row;
     return nullptr;
@@ -65,7 +68,7 @@ std::vector<TMkTableRow *> RowsOf(const TMkTable &table)
 {
     std::vector<TMkTableRow *> rows;
     for (std::size_t i = 0; i < table.Count(); ++i)
-        if (auto *row = dynamic_cast<TMkTableRow *>(table.Child(i)))
+        if (auto *row = MkTextCast<TMkTableRow>(table.Child(i)))
             rows.push_back(row);
     return rows;
 }
@@ -74,7 +77,7 @@ std::vector<TMkCell *> CellsOf(const TMkTableRow &row)
 {
     std::vector<TMkCell *> cells;
     for (std::size_t i = 0; i < row.Count(); ++i)
-        if (auto *cell = dynamic_cast<TMkCell *>(row.Child(i)))
+        if (auto *cell = MkTextCast<TMkCell>(row.Child(i)))
             cells.push_back(cell);
     return cells;
 }
@@ -298,7 +301,7 @@ void TMkTable::Export(TMkWriter &writer) const
 {
     writer.BeginTable(*this);
     for (std::size_t i = 0; i < Count(); ++i)
-        if (dynamic_cast<const TMkTableRow *>(Child(i)) != nullptr)
+        if (MkTextCast<const TMkTableRow>(Child(i)) != nullptr)
             Child(i)->Export(writer);
     writer.EndTable();
 }

@@ -15,6 +15,8 @@ class TMkTableRow;
 // A table: rows of cells on a grid that NormalizeGrid makes rectangular.
 class TMkTable : public TMkParsedTextList {
 public:
+    static constexpr TMkTextClass ClassBit = TMkTextClass::Table;
+
     explicit TMkTable(TMkBaseText *parent);
     ~TMkTable() override;
 
@@ -81,6 +83,8 @@ private:
 // A table row: its children are its cells.
 class TMkTableRow : public TMkParsedTextList {
 public:
+    static constexpr TMkTextClass ClassBit = TMkTextClass::TableRow;
+
     explicit TMkTableRow(TMkBaseText *parent);
 
     std::int32_t RowHeight = 13;

@@ -329,7 +329,7 @@ void TMkTable::Paint(TMkCanvas &canvas, const TMkRect &rect, TMkPoint offset, co
     // A container that stacks like a plain list has already aligned this
     // table (TMkParsedTextList::Paint); only elsewhere, as in a cell, does the
     // table align itself.
-    const auto *list = dynamic_cast<const TMkParsedTextList *>(Parent);
+    const auto *list = MkTextCast<const TMkParsedTextList>(Parent);
     const bool alignedByParent = list != nullptr && list->PlacesLikePlainList();
     std::int32_t a = 0;
     if (!alignedByParent) {
@@ -344,7 +344,7 @@ void TMkTable::Paint(TMkCanvas &canvas, const TMkRect &rect, TMkPoint offset, co
     const std::int32_t columns = ColumnCount(*this);
     std::int32_t r = 0;
     for (std::size_t i = 0; i < Count() && static_cast<std::size_t>(r) < grid.size(); ++i) {
-        auto *rowObject = dynamic_cast<TMkTableRow *>(Child(i));
+        auto *rowObject = MkTextCast<TMkTableRow>(Child(i));
         if (rowObject == nullptr)
             continue;
         std::int64_t x = 0;

@@ -7,12 +7,16 @@
 
 using mktext::SatAdd;
 
-TMkText::TMkText(TMkBaseText *parent) : TMkPieceOfText(parent) {}
+TMkText::TMkText(TMkBaseText *parent) : TMkPieceOfText(parent)
+{
+    AddTextClass(ClassBit);
+}
 
 TMkText::TMkText(std::string text, TMkBaseText *parent)
     : TMkPieceOfText(parent),
       Text(std::move(text))
 {
+    AddTextClass(ClassBit);
 }
 
 void TMkText::SetUpFont(TMkCanvas &canvas, const TMkFont &font) const

@@ -10,6 +10,8 @@
 // One word, or one space (" ") standing for a run of white space.
 class TMkText : public TMkPieceOfText {
 public:
+    static constexpr TMkTextClass ClassBit = TMkTextClass::Text;
+
     explicit TMkText(TMkBaseText *parent);
     TMkText(std::string text, TMkBaseText *parent);
 

@@ -14,12 +14,15 @@ namespace {
 // A nested tree is indented under its parent item.
 bool IsTree(const TMkBaseText &object)
 {
-    return dynamic_cast<const TMkTree *>(&object) != nullptr;
+    return MkTextCast<const TMkTree>(&object) != nullptr;
 }
 
 } // namespace
 
-TMkTree::TMkTree(TMkBaseText *parent) : TMkParsedTextList(parent) {}
+TMkTree::TMkTree(TMkBaseText *parent) : TMkParsedTextList(parent)
+{
+    AddTextClass(ClassBit);
+}
 
 bool TMkTree::NeedsLayout(TMkCanvas &, const TMkRect &, const TMkFont &, bool, bool)
 {

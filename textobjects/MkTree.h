@@ -7,6 +7,8 @@
 // An indented outline: nested trees are indented by Indent pixels.
 class TMkTree : public TMkParsedTextList {
 public:
+    static constexpr TMkTextClass ClassBit = TMkTextClass::Tree;
+
     explicit TMkTree(TMkBaseText *parent);
 
     std::int32_t Indent = 10;

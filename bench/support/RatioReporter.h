@@ -18,9 +18,11 @@ public:
     void ReportRuns(const std::vector<Run> &runs) override
     {
         ConsoleReporter::ReportRuns(runs);
+        // With repetitions the median stands for the benchmark; it comes
+        // after the single runs, so it has the last word.
         for (const Run &run : runs)
-            if (run.run_type == Run::RT_Iteration && !run.error_occurred && run.iterations > 0)
-                secondsPerIteration_[run.benchmark_name()] =
+            if (Counts(run))
+                secondsPerIteration_[run.run_name.str()] =
                     run.real_accumulated_time / static_cast<double>(run.iterations);
     }
 
@@ -32,6 +34,14 @@ public:
     }
 
 private:
+    static bool Counts(const Run &run)
+    {
+        if (run.error_occurred || run.iterations <= 0)
+            return false;
+        return run.run_type == Run::RT_Iteration ||
+               (run.run_type == Run::RT_Aggregate && run.aggregate_name == "median");
+    }
+
     std::map<std::string, double> secondsPerIteration_;
 };
 

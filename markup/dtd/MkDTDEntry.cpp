@@ -87,7 +87,7 @@ bool TMkEntityEntry::Match(TMkDeductionTree &node)
 {
     if (!ContentRule)
         return true;
-    return ContentRule->Apply(ContentRule->NeedsOwnNode() ? *node.NewChild() : node);
+    return ContentRule->Apply(node);
 }
 
 void TMkEntityEntry::Undo(TMkDeductionTree & /*node*/) {}

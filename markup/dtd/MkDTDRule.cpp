@@ -46,54 +46,42 @@ TMkRule::~TMkRule()
     }
 }
 
-bool TMkBaseRule::Attempt(TMkDeductionTree &node, TMkDeductionTree *&child)
+bool TMkBaseRule::FailsAtOnce() const
 {
-    child = node.NewChild();
-    return Match(*child);
+    return Kind == AtomKind && static_cast<const TMkAtomRule &>(*this).Entry->FailsAtOnce();
 }
 
 bool TMkBaseRule::Apply(TMkDeductionTree &node)
 {
-    TMkDeductionTree *child = nullptr;
     switch (Repetition) {
-    case TMkRepetition::Once:
-        if (Attempt(node, child))
-            return true;
-        child->Discard();
-        return false;
+    case TMkRepetition::Once: return Match(node);
     case TMkRepetition::ExactlyOnce:
-    case TMkRepetition::Optional:
-        if (!Attempt(node, child)) {
-            child->Discard();
+    case TMkRepetition::Optional: {
+        TMkDeductionTree *before = node.LastChild();
+        if (!Match(node))
             return Repetition == TMkRepetition::Optional;
-        }
         // A second match right after the first means the item occurs twice:
         // both are taken back and the whole fails.
-        if (Attempt(node, child)) {
-            node.Rollback();
+        if (Match(node)) {
+            node.RollbackAfter(before);
             return false;
         }
-        child->Discard();
         return true;
+    }
     case TMkRepetition::ZeroOrMore:
     case TMkRepetition::OneOrMore: {
         bool first = true;
-        while (Attempt(node, child))
+        while (Match(node))
             first = false;
-        child->Discard();
         return !(first && Repetition == TMkRepetition::OneOrMore);
     }
     }
     return false; // an unknown repetition never matches
 }
 
-bool TMkBaseRule::NeedsOwnNode() const
-{
-    return Repetition == TMkRepetition::ExactlyOnce || Repetition == TMkRepetition::Optional;
-}
-
-// The node is the fresh one of an attempt: it records the entry's match
-// itself, and is discarded with what it holds when the attempt fails.
+// The entry's match is recorded in a child of its own, which the entry's
+// handlers see; an attempt that would fail at once gets no child at all
+// (most attempts are of this kind).
 bool TMkAtomRule::Match(TMkDeductionTree &node)
 {
     if (Entry->FailsAtOnce())
@@ -101,24 +89,26 @@ bool TMkAtomRule::Match(TMkDeductionTree &node)
     TMatchScope scope(*guard_);
     if (!scope)
         return false;
-    node.Entry = Entry;
-    return Entry->Match(node);
+    TMkDeductionTree &record = *node.NewChild();
+    record.Entry = Entry;
+    if (Entry->Match(record))
+        return true;
+    record.Discard();
+    return false;
 }
 
 bool TMkRuleList::MatchSequence(TMkDeductionTree &node)
 {
     if (Rules.empty())
         return false;
+    TMkDeductionTree *before = node.LastChild();
     bool firstRule = true;
     for (const auto &rule : Rules) {
-        TMkDeductionTree *item = rule->NeedsOwnNode() ? node.NewChild() : &node;
-        if (!rule->Apply(*item)) {
-            if (item != &node)
-                item->Discard();
+        if (!rule->Apply(node)) {
             // Items matched before this one are taken back; a failing first
-            // item is only discarded (what it consumed stays consumed).
+            // item leaves nothing behind (what it consumed stays consumed).
             if (!firstRule)
-                node.Rollback();
+                node.RollbackAfter(before);
             return false;
         }
         firstRule = false;
@@ -134,8 +124,7 @@ bool TMkRuleList::FailsAtOnce() const
     const bool required = first.Repetition == TMkRepetition::Once ||
                           first.Repetition == TMkRepetition::ExactlyOnce ||
                           first.Repetition == TMkRepetition::OneOrMore;
-    return required && first.Kind == TMkBaseRule::AtomKind &&
-           static_cast<const TMkAtomRule &>(first).Entry->FailsAtOnce();
+    return required && first.FailsAtOnce();
 }
 
 void TMkRule::Prepare()
@@ -192,8 +181,7 @@ bool TMkRule::Match(TMkDeductionTree &node)
         const auto &alternative = Alternatives[index];
         if (alternative->FailsAtOnce())
             continue;
-        // The node is fresh, and an alternative that fails leaves it empty:
-        // each is tried in it directly.
+        // An alternative that fails leaves the node as it found it.
         if (alternative->MatchSequence(node))
             return true;
     }

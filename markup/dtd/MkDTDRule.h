@@ -14,8 +14,9 @@ class TMkEntryPoint;
 class TMkExtParser;
 
 // Compiled content models.  A rule is matched by Apply, which repeats its
-// Match as the rule's repetition says.  Match is given a fresh node: the
-// record of what it matches goes into that node.
+// Match as the rule's repetition says.  Match appends the record of what it
+// matched to the children of the node it is given; when it fails, the node's
+// children are as they were (the parser may have moved on).
 class TMkBaseRule {
 public:
     static constexpr std::uint8_t AtomKind = 0;
@@ -23,14 +24,11 @@ public:
 
     virtual ~TMkBaseRule() = default;
     virtual bool Match(TMkDeductionTree &node) = 0;
-    // Matches the rule as often as its repetition asks, each attempt in a new
-    // child of node.
+    // Matches the rule as often as its repetition asks.
     bool Apply(TMkDeductionTree &node);
-    // Whether Apply needs a node of its own: ExactlyOnce and Optional take
-    // back their matches when the item occurs twice.  Every other rule leaves
-    // nothing behind when it fails, and its matches can go into the node of
-    // whatever contains it, in the same order.
-    bool NeedsOwnNode() const;
+    // True when a Match here would fail without calling any handler or
+    // moving the parser: a reference to an entry that fails at once.
+    bool FailsAtOnce() const;
 
     std::string Name;
     std::uint8_t Kind;
@@ -43,8 +41,6 @@ protected:
           guard_(guard)
     {
     }
-    bool Attempt(TMkDeductionTree &node, TMkDeductionTree *&child);
-
     TMkDTDGuard *guard_;
 };
 
@@ -65,8 +61,8 @@ public:
 class TMkRuleList {
 public:
     // Matches the rules one after the other into node.  When one fails, the
-    // matches of the rules before it are taken back and node is left as it
-    // was.
+    // matches of the rules before it are taken back and node's children are
+    // left as they were.
     bool MatchSequence(TMkDeductionTree &node);
     // True when MatchSequence would fail on its first rule without calling
     // any handler or moving the parser: that rule must match and names an

@@ -40,22 +40,6 @@ std::size_t TMkDeductionTree::LiveCount()
     return Pool.Live;
 }
 
-int TMkDeductionTree::ChildCount() const
-{
-    int count = 0;
-    for (const TMkDeductionTree *c = firstChild_; c; c = c->next_)
-        ++count;
-    return count;
-}
-
-TMkDeductionTree *TMkDeductionTree::Child(int index) const
-{
-    TMkDeductionTree *c = firstChild_;
-    for (; c && index > 0; --index)
-        c = c->next_;
-    return index == 0 ? c : nullptr;
-}
-
 TMkDeductionTree *TMkDeductionTree::NewChild()
 {
     TMkDeductionTree *child = Pool.Free;
@@ -144,28 +128,52 @@ void TMkDeductionTree::Discard()
     Recycle(this);
 }
 
-void TMkDeductionTree::Rollback()
+void TMkDeductionTree::RollbackAfter(TMkDeductionTree *after)
 {
     // Post-order walk, children from the last to the first: a node's entry is
     // undone only after everything matched inside it.  Each frame remembers
-    // the child still to be visited next (walking backwards).
+    // the child still to be visited next (walking backwards).  The frames
+    // live in a small fixed buffer while the subtree is shallow, as it
+    // nearly always is; only deep ones need the heap.
     struct TFrame {
         TMkDeductionTree *Node;
         TMkDeductionTree *Next;
     };
-    std::vector<TFrame> stack{{this, lastChild_}};
-    while (!stack.empty()) {
-        TFrame &top = stack.back();
-        if (top.Next) {
-            TMkDeductionTree *child = top.Next;
-            top.Next = child->previous_;
-            stack.push_back({child, child->lastChild_});
-            continue;
+    constexpr std::size_t Inline = 32;
+    TFrame shallow[Inline];
+    std::vector<TFrame> deep;
+    std::size_t depth = 0;
+    auto push = [&](TFrame frame) {
+        if (depth < Inline)
+            shallow[depth] = frame;
+        else
+            deep.push_back(frame);
+        ++depth;
+    };
+    auto top = [&]() -> TFrame & { return depth <= Inline ? shallow[depth - 1] : deep.back(); };
+    auto pop = [&]() {
+        if (depth > Inline)
+            deep.pop_back();
+        --depth;
+    };
+
+    while (lastChild_ != after) {
+        TMkDeductionTree *child = lastChild_;
+        push({child, child->lastChild_});
+        while (depth > 0) {
+            TFrame &frame = top();
+            if (frame.Next) {
+                TMkDeductionTree *next = frame.Next;
+                frame.Next = next->previous_;
+                push({next, next->lastChild_});
+                continue;
+            }
+            TMkDeductionTree *node = frame.Node;
+            pop();
+            node->ClearChildren();
+            if (node->Entry)
+                node->Entry->Undo(*node);
         }
-        TMkDeductionTree *node = top.Node;
-        stack.pop_back();
-        node->ClearChildren();
-        if (node->Entry)
-            node->Entry->Undo(*node);
+        child->Discard();
     }
 }

@@ -28,16 +28,15 @@ public:
     // Takes this node out of its parent and recycles it with its subtree.  No
     // handler is called and the parser does not move.
     void Discard();
-    // Takes back every match below this node, the last first (each entry's
-    // Undo reports Undone and rewinds the parser), drops the children, then
-    // undoes this node's own entry.
-    void Rollback();
+    // Takes back the children that follow after (all of them when after is
+    // null), the last first: each one's subtree is taken back, the last match
+    // first, and then its own entry (each entry's Undo reports Undone and
+    // rewinds the parser).  The children are dropped.
+    void RollbackAfter(TMkDeductionTree *after);
     // Drops all children (recycled, no handler called).
     void ClearChildren();
 
-    int ChildCount() const;
-    // The child at index, counted from the first; null when there is none.
-    TMkDeductionTree *Child(int index) const;
+    TMkDeductionTree *LastChild() const { return lastChild_; }
 
     std::int32_t StartPosition = -1;
     TMkDeductionTree *Parent = nullptr;

@@ -42,7 +42,7 @@ void RemoveContainer(TMkParsedTextList *&container)
     TMkParsedTextList *object = container;
     if (!object)
         return;
-    auto *parent = dynamic_cast<TMkParsedTextList *>(object->Parent);
+    auto *parent = MkTextCast<TMkParsedTextList>(object->Parent);
     container = parent;
     if (!parent)
         return;
@@ -419,7 +419,7 @@ void TMkHTMLParser::Table(TMkParsedTextList *&container, TMkDTDAction action)
         return;
     }
     if (action == TMkDTDAction::EndTagSeen) {
-        if (auto *table = dynamic_cast<TMkTable *>(container))
+        if (auto *table = MkTextCast<TMkTable>(container))
             table->NormalizeGrid();
         return;
     }
@@ -472,7 +472,7 @@ void TMkHTMLParser::Cell(TMkParsedTextList *&container, TMkDTDAction action, boo
         return;
     // A cell takes its row's height and vertical alignment unless it gives
     // its own.
-    const auto *row = dynamic_cast<const TMkTableRow *>(container);
+    const auto *row = MkTextCast<const TMkTableRow>(container);
     std::int32_t height = row ? row->RowHeight : 0;
     std::uint8_t vAlign = row ? row->VAlign : 0;
     auto *cell = Open<TMkCell>(container);
@@ -503,7 +503,7 @@ void TMkHTMLParser::Plain(TMkParsedTextList *&container, TMkDTDAction action)
     case TMkDTDAction::ContentStep: Open<TMkParagraph>(container); break;
     case TMkDTDAction::NoProgress:
         // The pass's container is the paragraph this pass opened.
-        if (dynamic_cast<TMkParagraph *>(container))
+        if (MkTextCast<TMkParagraph>(container))
             RemoveContainer(container);
         break;
     default:
@@ -520,7 +520,7 @@ void TMkHTMLParser::ListItem(TMkParsedTextList *&container, TMkDTDAction action)
 {
     if (FailedOrUndone(action)) {
         // Only the paragraph goes; the item, and a list made for it, stay.
-        if (dynamic_cast<TMkParagraph *>(container))
+        if (MkTextCast<TMkParagraph>(container))
             RemoveContainer(container);
         return;
     }
