@@ -68,13 +68,19 @@ struct TTextHash {
 // style alone, and every row of a list sets up and measures the same few
 // words in the same few fonts again and again, so they are kept for all
 // canvases.  A canvas holds on to the face it uses.
+// A word laid out once as glyphs, drawn again without shaping, with the box
+// its ink covers when drawn at (0, 0).
+struct TQtCanvas::TLaidOut {
+    QStaticText Glyphs;
+    QRect Ink;
+};
+
 struct TQtCanvas::TFace {
     QFont Font;
     int Ascent = 0;
     int Height = 0;
     std::unordered_map<std::string, int, TTextHash, std::equal_to<>> Widths;
-    // Words laid out once as glyphs, drawn again without shaping.
-    std::unordered_map<std::string, QStaticText, TTextHash, std::equal_to<>> Texts;
+    std::unordered_map<std::string, TLaidOut, TTextHash, std::equal_to<>> Texts;
 };
 
 namespace {
@@ -206,6 +212,27 @@ std::int32_t TQtCanvas::TextHeight(std::string_view)
     return Face().Height;
 }
 
+const TQtCanvas::TLaidOut *TQtCanvas::LaidOut(TFace &face, std::string_view text)
+{
+    if (text.size() > MaxMeasuredLength)
+        return nullptr;
+    auto known = face.Texts.find(text);
+    if (known == face.Texts.end()) {
+        if (face.Texts.size() >= MaxWidthsPerFace)
+            face.Texts.clear();
+        const QString string = Text(text);
+        QStaticText glyphs(string);
+        glyphs.setTextFormat(Qt::PlainText);
+        glyphs.setPerformanceHint(QStaticText::AggressiveCaching);
+        glyphs.prepare(QTransform(), face.Font);
+        // The bounding rectangle covers every pixel the word touches; it is
+        // measured from the baseline, and the word is placed by its top.
+        const QRect ink = QFontMetrics(face.Font).boundingRect(string).translated(0, face.Ascent);
+        known = face.Texts.emplace(text, TLaidOut{std::move(glyphs), ink}).first;
+    }
+    return &known->second;
+}
+
 void TQtCanvas::DrawText(std::int32_t x, std::int32_t y, std::string_view text)
 {
     const QColor color = ColorFromValue(font_.Color);
@@ -215,22 +242,11 @@ void TQtCanvas::DrawText(std::int32_t x, std::int32_t y, std::string_view text)
     painter_.setFont(face.Font);
     painter_.setPen(color);
     painter_.setBrush(Qt::NoBrush);
-    if (text.size() > MaxMeasuredLength) {
+    if (const TLaidOut *laidOut = LaidOut(face, text))
+        // Placed by its top-left corner, which is where the line's top is.
+        painter_.drawStaticText(QPoint(Near(x), Near(y)), laidOut->Glyphs);
+    else
         painter_.drawText(QPoint(Near(x), Near(y) + face.Ascent), Text(text));
-        return;
-    }
-    auto known = face.Texts.find(text);
-    if (known == face.Texts.end()) {
-        if (face.Texts.size() >= MaxWidthsPerFace)
-            face.Texts.clear();
-        QStaticText laidOut(Text(text));
-        laidOut.setTextFormat(Qt::PlainText);
-        laidOut.setPerformanceHint(QStaticText::AggressiveCaching);
-        laidOut.prepare(QTransform(), face.Font);
-        known = face.Texts.emplace(text, std::move(laidOut)).first;
-    }
-    // Placed by its top-left corner, which is where the line's top is.
-    painter_.drawStaticText(QPoint(Near(x), Near(y)), known->second);
 }
 
 void TQtCanvas::TextRect(const TMkRect &clip, std::int32_t x, std::int32_t y, std::string_view text)
@@ -238,6 +254,13 @@ void TQtCanvas::TextRect(const TMkRect &clip, std::int32_t x, std::int32_t y, st
     const QRect area = ToQRect(clip);
     if (area.isEmpty())
         return;
+    // Setting up a clip costs more than drawing a short word; a word whose
+    // ink lies inside the rectangle is drawn without one, to the same pixels.
+    if (const TLaidOut *laidOut = LaidOut(Face(), text);
+        laidOut && area.contains(laidOut->Ink.translated(Near(x), Near(y)))) {
+        DrawText(x, y, text);
+        return;
+    }
     painter_.save();
     painter_.setClipRect(area, painter_.hasClipping() ? Qt::IntersectClip : Qt::ReplaceClip);
     DrawText(x, y, text);

@@ -64,10 +64,14 @@ public:
 
 private:
     struct TFace;
+    struct TLaidOut;
     static std::shared_ptr<TFace> FaceFor(const TMkFont &font);
     TFace &Face();
     void UpdateFont();
     void DrawText(std::int32_t x, std::int32_t y, std::string_view text);
+    // The word laid out in the face, kept with the face; null for a text
+    // too long to keep.
+    static const TLaidOut *LaidOut(TFace &face, std::string_view text);
     bool ApplyPen();
     bool ApplyBrush();
 

@@ -82,6 +82,45 @@ TEST(QtCanvas, TextIsDrawnInTheFontColourAndClipped)
     EXPECT_EQ(blank, WhiteImage(100, 40));
 }
 
+// TextRect leaves out the clip when the word lies well inside it; the pixels
+// must be those of a clipped drawing all the same, however tight the
+// rectangle, for upright, bold, italic and underlined words.
+TEST(QtCanvas, TextRectDrawsWhatAClipAllowsEvenWithoutOne)
+{
+    const TMkFontStyleSet styles[] = {0, MkFontBold, MkFontItalic, MkFontUnderline};
+    for (const char *word : {"casse", "Wj", "f_", "&nbsp;", "PaRoLe"})
+        for (const TMkFontStyleSet style : styles) {
+            const TMkFont font{"Verdana", 10, style, 0x440000};
+            QImage probe = WhiteImage(120, 40);
+            QPainter probePainter(&probe);
+            TQtCanvas probeCanvas(probePainter);
+            probeCanvas.SetFont(font);
+            const int width = probeCanvas.TextWidth(word);
+            const int height = probeCanvas.TextHeight(word);
+            probePainter.end();
+            for (int inset = -3; inset <= 2; ++inset) {
+                const QRect area(10 - inset, 10 - inset, width + 2 * inset, height + 2 * inset);
+                QImage drawn = WhiteImage(120, 40);
+                QImage clipped = WhiteImage(120, 40);
+                {
+                    QPainter painter(&drawn);
+                    TQtCanvas canvas(painter);
+                    canvas.SetFont(font);
+                    canvas.TextRect({area.left(), area.top(), area.right() + 1, area.bottom() + 1},
+                                    10, 10, word);
+                }
+                {
+                    QPainter painter(&clipped);
+                    painter.setClipRect(area);
+                    TQtCanvas canvas(painter);
+                    canvas.SetFont(font);
+                    canvas.TextOut(10, 10, word);
+                }
+                EXPECT_EQ(drawn, clipped) << word << " style " << int(style) << " inset " << inset;
+            }
+        }
+}
+
 TEST(QtCanvas, FontsAreSizedAtNinetySixDotsPerInch)
 {
     EXPECT_EQ(TQtCanvas::ToQFont(TMkFont{"Verdana", 10, 0, 0}).pixelSize(), 13);
