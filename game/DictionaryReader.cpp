@@ -2,7 +2,9 @@
 
 #include "game/InOutError.h"
 
+#include <algorithm>
 #include <cerrno>
+#include <cstring>
 #include <fcntl.h>
 #include <unistd.h>
 
@@ -30,8 +32,10 @@ TDictionaryReader::~TDictionaryReader()
 
 bool TDictionaryReader::Fill()
 {
-    if (endOfText_)
+    if (endOfText_ || endsInBuffer_) {
+        endOfText_ = true;
         return false;
+    }
     ssize_t got = 0;
     do {
         got = ::read(fd_, buffer_, sizeof buffer_);
@@ -40,22 +44,29 @@ bool TDictionaryReader::Fill()
         throw EInOutError::FromErrno(errno);
     pos_ = 0;
     size_ = static_cast<std::size_t>(got);
+    // Ctrl-Z ends the text for good: what follows it is never looked at.
+    if (const void *ctrlZ = std::memchr(buffer_, CtrlZ, size_)) {
+        size_ = static_cast<std::size_t>(static_cast<const char *>(ctrlZ) - buffer_);
+        endsInBuffer_ = true;
+    }
     if (size_ == 0)
         endOfText_ = true;
+    FindCarriageReturn();
     return size_ > 0;
 }
 
-// The next byte of the text, or -1 at its end; Ctrl-Z ends the text for good.
+void TDictionaryReader::FindCarriageReturn()
+{
+    const void *found = std::memchr(buffer_ + pos_, CarriageReturn, size_ - pos_);
+    nextCarriageReturn_ =
+        found ? static_cast<std::size_t>(static_cast<const char *>(found) - buffer_) : size_;
+}
+
+// The next byte of the text, or -1 at its end.
 int TDictionaryReader::PeekByte()
 {
-    if (endOfText_)
-        return -1;
     if (pos_ == size_ && !Fill())
         return -1;
-    if (buffer_[pos_] == CtrlZ) {
-        endOfText_ = true;
-        return -1;
-    }
     return static_cast<unsigned char>(buffer_[pos_]);
 }
 
@@ -64,24 +75,75 @@ bool TDictionaryReader::AtEnd()
     return PeekByte() < 0;
 }
 
+void TDictionaryReader::Keep(std::string &line, std::size_t kept, const char *bytes,
+                             std::size_t count) const
+{
+    if (kept < keepLimit_)
+        line.append(bytes, std::min(count, keepLimit_ - kept));
+}
+
+bool TDictionaryReader::Next(TDictionaryLine &line)
+{
+    if (pos_ == size_ && !Fill())
+        return false;
+    const char *start = buffer_ + pos_;
+    const auto *lineFeed = static_cast<const char *>(std::memchr(start, LineFeed, size_ - pos_));
+    if (lineFeed && nextCarriageReturn_ > pos_ + static_cast<std::size_t>(lineFeed - start)) {
+        // The whole line is in the buffer, without a CR.
+        line.Length = static_cast<std::size_t>(lineFeed - start);
+        line.Kept = {start, std::min(line.Length, keepLimit_)};
+        pos_ += line.Length + 1;
+        return true;
+    }
+    line.Length = ReadPieces(pieces_);
+    line.Kept = pieces_;
+    return true;
+}
+
 std::size_t TDictionaryReader::ReadLine(std::string &line)
+{
+    TDictionaryLine read;
+    if (!Next(read)) {
+        line.clear();
+        return 0;
+    }
+    line.assign(read.Kept);
+    return read.Length;
+}
+
+// A line read piece by piece: across buffers, and around carriage returns.
+std::size_t TDictionaryReader::ReadPieces(std::string &line)
 {
     line.clear();
     std::size_t length = 0;
-    for (int c = PeekByte(); c >= 0; c = PeekByte()) {
-        ++pos_;
-        if (c == LineFeed)
-            break;
-        if (c == CarriageReturn) {
-            if (PeekByte() == LineFeed) {
+    while (pos_ < size_ || Fill()) {
+        const char *start = buffer_ + pos_;
+        const auto *lineFeed =
+            static_cast<const char *>(std::memchr(start, LineFeed, size_ - pos_));
+        const std::size_t stretch =
+            lineFeed ? static_cast<std::size_t>(lineFeed - start) : size_ - pos_;
+        if (nextCarriageReturn_ < pos_ + stretch) {
+            // The line holds a CR: take what comes before it, then the CR
+            // either ends the line with the LF after it or is dropped.
+            const std::size_t before = nextCarriageReturn_ - pos_;
+            Keep(line, length, start, before);
+            length += before;
+            pos_ = nextCarriageReturn_ + 1;
+            const bool endsLine = PeekByte() == LineFeed;
+            if (endsLine)
                 ++pos_;
-                break;
-            }
-            continue; // a lone CR is dropped
+            FindCarriageReturn();
+            if (endsLine)
+                return length;
+            continue;
         }
-        if (length < keepLimit_)
-            line.push_back(static_cast<char>(c));
-        ++length;
+        Keep(line, length, start, stretch);
+        length += stretch;
+        pos_ += stretch;
+        if (lineFeed) {
+            ++pos_;
+            return length;
+        }
     }
     return length;
 }

@@ -2,6 +2,13 @@
 
 #include <cstddef>
 #include <string>
+#include <string_view>
+
+// One line as read: its first `keepLimit` bytes and its full length.
+struct TDictionaryLine {
+    std::string_view Kept;
+    std::size_t Length = 0;
+};
 
 // Reads a word list one line at a time through a small buffer, never holding
 // more than the current line.
@@ -12,8 +19,16 @@
 //
 // Lines are compared by length only, so a line longer than `keepLimit` bytes
 // is counted but not kept whole: memory stays flat whatever the file holds.
+//
+// A draw reads the whole list, often several times, so the reader looks for
+// line ends with memchr rather than byte by byte: each buffer is searched
+// once for Ctrl-Z and for carriage returns, and a line without one that lies
+// in the buffer is handed out where it lies, not copied.
 class TDictionaryReader {
 public:
+    // Bytes read from the file at a time.
+    static constexpr std::size_t BufferSize = 65536;
+
     // Opens the file read-only; throws EInOutError when it cannot.
     TDictionaryReader(const std::string &path, std::size_t keepLimit);
     ~TDictionaryReader();
@@ -24,6 +39,10 @@ public:
     // True when no byte is left before the end of the text.
     bool AtEnd();
 
+    // Reads the next line and its line end; false, leaving `line` as it was,
+    // at the end of the text.  The kept bytes stay valid until the next read.
+    bool Next(TDictionaryLine &line);
+
     // Reads the next line and its line end.  Returns the line's full length;
     // `line` receives its first `keepLimit` bytes.
     std::size_t ReadLine(std::string &line);
@@ -31,11 +50,20 @@ public:
 private:
     bool Fill();
     int PeekByte();
+    void FindCarriageReturn();
+    std::size_t ReadPieces(std::string &line);
+    void Keep(std::string &line, std::size_t kept, const char *bytes, std::size_t count) const;
 
     int fd_ = -1;
     std::size_t keepLimit_;
     bool endOfText_ = false;
+    // The buffer holds the text up to a Ctrl-Z, which ends it.
+    bool endsInBuffer_ = false;
     std::size_t pos_ = 0;
     std::size_t size_ = 0;
-    char buffer_[16384] = {};
+    // The first carriage return at or after pos_, or size_ when there is none.
+    std::size_t nextCarriageReturn_ = 0;
+    // The kept bytes of a line that crossed a buffer's end or held a CR.
+    std::string pieces_;
+    char buffer_[BufferSize] = {};
 };

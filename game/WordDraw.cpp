@@ -21,10 +21,13 @@ struct TCandidate {
 // it held before when none was read.
 void Skip(TDictionaryReader &reader, std::int32_t count, TCandidate &candidate)
 {
-    for (std::int32_t i = 1; i < count; ++i) {
-        if (reader.AtEnd())
-            return;
-        candidate.length = reader.ReadLine(candidate.text);
+    TDictionaryLine line;
+    bool read = false;
+    for (std::int32_t i = 1; i < count && reader.Next(line); ++i)
+        read = true;
+    if (read) {
+        candidate.length = line.Length;
+        candidate.text.assign(line.Kept);
     }
 }
 
@@ -50,9 +53,13 @@ std::string DrawWord(const std::string &path, int length, TRandomGenerator &rand
     // file; if such a pass ends without a match, no line has the length and
     // searching again would never end.
     bool passFromStart = n <= 2;
+    TDictionaryLine line;
     while (candidate.length != wanted) {
-        if (!reader->AtEnd()) {
-            candidate.length = reader->ReadLine(candidate.text);
+        // Only a line of the wanted length is copied: it ends the search.
+        if (reader->Next(line)) {
+            candidate.length = line.Length;
+            if (line.Length == wanted)
+                candidate.text.assign(line.Kept);
             continue;
         }
         if (passFromStart)

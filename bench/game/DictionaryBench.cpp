@@ -110,14 +110,12 @@ TRandomGenerator Random()
 void ReaderPass(benchmark::State &state)
 {
     const std::string &path = Lists().list;
-    std::string line;
+    TDictionaryLine line;
     for (auto _ : state) {
         TDictionaryReader reader(path, 11);
         std::size_t lines = 0;
-        while (!reader.AtEnd()) {
-            reader.ReadLine(line);
+        while (reader.Next(line))
             ++lines;
-        }
         if (lines != ListLines)
             state.SkipWithError("wrong line count");
     }

@@ -70,6 +70,68 @@ TEST(TDictionaryReader, LongLinesAreCountedNotKept)
     EXPECT_TRUE(reader.AtEnd());
 }
 
+// The reader takes lines a buffer at a time; the rules must hold wherever a
+// line end, a lone CR or a Ctrl-Z falls, including on a buffer's edge.  Each
+// text is read beside a byte-by-byte reading of the same rules.
+TEST(TDictionaryReader, LineEndRulesHoldAcrossBuffers)
+{
+    const auto byteByByte = [](const std::string &text, std::size_t keep) {
+        std::vector<std::string> lines;
+        std::string line;
+        std::size_t length = 0;
+        bool open = false;
+        for (std::size_t i = 0; i < text.size() && text[i] != '\x1A'; ++i) {
+            open = true;
+            const char c = text[i];
+            const bool crLf = c == '\r' && i + 1 < text.size() && text[i + 1] == '\n';
+            if (c == '\n' || crLf) {
+                lines.push_back(line + "#" + std::to_string(length));
+                line.clear();
+                length = 0;
+                open = false;
+                i += crLf ? 1 : 0;
+            } else if (c != '\r') {
+                if (length++ < keep)
+                    line += c;
+            }
+        }
+        if (open)
+            lines.push_back(line + "#" + std::to_string(length));
+        return lines;
+    };
+    testkit::TTempDir dir;
+    std::uint32_t seed = 7;
+    const auto next = [&seed](std::uint32_t n) {
+        return (seed = seed * 1103515245u + 12345u) / 65536u % n;
+    };
+    for (int round = 0; round < 40; ++round) {
+        // Around two or three buffers of text; Ctrl-Z is rare, CR common.
+        constexpr std::size_t Buffer = TDictionaryReader::BufferSize;
+        std::string text;
+        const std::size_t size = 2 * Buffer + next(Buffer);
+        while (text.size() < size) {
+            const std::uint32_t pick = next(100);
+            text += pick < 8                      ? '\n'
+                    : pick < 14                   ? '\r'
+                    : pick == 14 && next(40) == 0 ? '\x1A'
+                                                  : char('a' + pick % 26);
+        }
+        // Line ends placed exactly on the first buffer's edge.
+        text[Buffer - 1] = '\r';
+        text[Buffer] = round % 2 == 0 ? '\n' : 'x';
+        const std::size_t keep = round % 3 == 0 ? 3 : 100;
+        const std::string path = dir.Write("r" + std::to_string(round), text);
+        TDictionaryReader reader(path, keep);
+        std::vector<std::string> lines;
+        std::string line;
+        while (!reader.AtEnd()) {
+            const std::size_t length = reader.ReadLine(line);
+            lines.push_back(line + "#" + std::to_string(length));
+        }
+        ASSERT_EQ(lines, byteByByte(text, keep)) << "round " << round;
+    }
+}
+
 TEST(WordDraw, SkipDecidesTheFirstCandidate)
 {
     testkit::TTempDir dir;
