@@ -106,8 +106,8 @@ TEST(DBFParser, ShowsEachFieldByItsType)
 {
     const auto root = ParseWith(
         TMkDBFParser(),
-        Dbf(Fields,
-            {"casa    12.50T20240229", "mare     3.00n20230229", "sole    -1.25?2024-1-1"}, 3));
+        Dbf(Fields, {"casa    12.50T20240229", "mare     3.00n20230229", "sole    -1.25?2024-1-1"},
+            3));
     EXPECT_EQ(Cells(*root),
               (std::vector<std::vector<std::string>>{{"casa  ", "  12.50", "True", "29.2.2024"},
                                                      {"mare  ", "   3.00", "False", ""},
