@@ -96,6 +96,51 @@ TPictureCache &PictureCache()
 
 } // namespace
 
+struct TMkPictureBatch::TLoaded {
+    std::string FileName;
+    const TMkPictureLoader *Loader;
+    std::unique_ptr<TMkGraphic> Graphic;
+};
+
+namespace {
+
+thread_local std::vector<TMkPictureBatch::TLoaded> *BatchPictures = nullptr;
+
+const TMkGraphic *LoadedInBatch(const std::string &fileName, const TMkPictureLoader &loader)
+{
+    if (!BatchPictures)
+        return nullptr;
+    for (const auto &loaded : *BatchPictures)
+        if (loaded.Loader == &loader && loaded.FileName == fileName)
+            return loaded.Graphic.get();
+    return nullptr;
+}
+
+void KeepInBatch(const std::string &fileName, const TMkPictureLoader &loader,
+                 const TMkGraphic &graphic)
+{
+    // A document may name many files; the batch keeps the first few.
+    constexpr std::size_t MaxBatchPictures = 16;
+    if (BatchPictures && BatchPictures->size() < MaxBatchPictures)
+        BatchPictures->push_back({fileName, &loader, graphic.Clone()});
+}
+
+} // namespace
+
+TMkPictureBatch::TMkPictureBatch() : nested_(BatchPictures != nullptr)
+{
+    if (nested_)
+        return;
+    loaded_ = std::make_unique<std::vector<TLoaded>>();
+    BatchPictures = loaded_.get();
+}
+
+TMkPictureBatch::~TMkPictureBatch()
+{
+    if (!nested_)
+        BatchPictures = nullptr;
+}
+
 TMkPicture::TMkPicture(const TMkPicture &other)
     : graphic_(other.graphic_ ? other.graphic_->Clone() : nullptr)
 {
@@ -135,6 +180,10 @@ bool TMkPicture::LoadFromFile(const std::string &fileName)
     graphic_.reset();
     try {
         TMkPictureLoader &loader = MkPictureLoader();
+        if (const TMkGraphic *loaded = LoadedInBatch(fileName, loader)) {
+            graphic_ = loaded->Clone();
+            return true;
+        }
         TFileIdentity identity;
         const bool known = Identify(fileName, identity);
         if (known)
@@ -144,6 +193,8 @@ bool TMkPicture::LoadFromFile(const std::string &fileName)
             if (known && graphic_)
                 PictureCache().Keep(fileName, loader, identity, *graphic_);
         }
+        if (graphic_)
+            KeepInBatch(fileName, loader, *graphic_);
     } catch (...) {
         // A picture that cannot be read shows as a placeholder; the reason
         // does not matter to anyone downstream.

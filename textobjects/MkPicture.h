@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <memory>
 #include <string>
+#include <vector>
 
 // A loaded graphic (a bitmap or any other format a loader understands).
 class TMkGraphic {
@@ -41,6 +42,24 @@ public:
 
 private:
     std::unique_ptr<TMkGraphic> graphic_;
+};
+
+// While one lives, a file loaded once is not looked at again: every picture
+// of one document shows its file as it was when the document first named it,
+// which spares the check of the file for each repeated picture.  Batches
+// nest; the outermost one counts.
+class TMkPictureBatch {
+public:
+    TMkPictureBatch();
+    ~TMkPictureBatch();
+    TMkPictureBatch(const TMkPictureBatch &) = delete;
+    TMkPictureBatch &operator=(const TMkPictureBatch &) = delete;
+
+    struct TLoaded;
+
+private:
+    bool nested_;
+    std::unique_ptr<std::vector<TLoaded>> loaded_;
 };
 
 // Turns a file into a graphic.  A loader may return null or throw on failure;

@@ -5,6 +5,7 @@
 #include "markup/MkParserRegistry.h"
 #include "markup/MkStrings.h"
 #include "textobjects/MkParsedTextList.h"
+#include "textobjects/MkPicture.h"
 
 TMkTextObject::TMkTextObject() = default;
 
@@ -36,6 +37,9 @@ void TMkTextObject::Parse(std::string_view text)
     if (!parser_)
         parser_ = DefaultParserClass().Create();
     TMkMemoryStream stream(text);
+    // A row names the same picture files again and again (a repeated picture
+    // is one load per copy); each file is checked once per parse.
+    const TMkPictureBatch pictures;
     root_ = parser_->Parse(stream, ImageHandler, VariableHandler, ControlHandler, RepeatHandler);
     if (root_) {
         root_->HostControl = HostControl;

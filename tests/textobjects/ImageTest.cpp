@@ -183,3 +183,28 @@ TEST(PictureCache, ReadsAFileAgainOnlyWhenItChanged)
     EXPECT_EQ(loader.Reads, 3);
     EXPECT_EQ(second.Width(), 4);
 }
+
+// Within one document a file is looked at once: a picture replaced while the
+// document is read still shows as it was for the rest of it, and as it is
+// now in the next document.
+TEST(PictureCache, ADocumentSeesEachFileOnce)
+{
+    testkit::TTempDir dir;
+    const std::string path = dir.Write("peg.bmp", "abc");
+    TCountingLoader loader;
+    const TMkScopedPictureLoader scope(loader);
+    TMkPicture picture;
+    {
+        const TMkPictureBatch document;
+        ASSERT_TRUE(picture.LoadFromFile(path));
+        dir.Write("peg.bmp", "xyzw");
+        {
+            const TMkPictureBatch nested; // the outer document counts
+        }
+        ASSERT_TRUE(picture.LoadFromFile(path));
+        EXPECT_EQ(picture.Width(), 3);
+    }
+    ASSERT_TRUE(picture.LoadFromFile(path));
+    EXPECT_EQ(picture.Width(), 4);
+    EXPECT_EQ(FirstPixel(picture), std::uint32_t{'x'});
+}
