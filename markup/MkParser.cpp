@@ -139,8 +139,12 @@ void TMkExtParser::RenameBaseFontEnds()
 namespace {
 
 // The expansion looks at every token several times; its name is compared as
-// a number (MkTagNames.h), interned before any tag looks it up.
-const std::int32_t RepeatName = MkInternTagName("REPEAT");
+// a number (MkTagNames.h), interned the first time a token is looked at.
+std::int32_t RepeatName()
+{
+    static const std::int32_t name = MkInternTagName("REPEAT");
+    return name;
+}
 
 // +1 for a REPEAT start tag, -1 for its end tag, 0 for any other token.
 int RepeatMark(const TMkToken *token)
@@ -148,7 +152,7 @@ int RepeatMark(const TMkToken *token)
     if (!token || token->Kind != TMkTokenKind::Tag)
         return 0;
     const TMkTagToken *tag = token->AsTag();
-    if (!tag || tag->NameId() != RepeatName)
+    if (!tag || tag->NameId() != RepeatName())
         return 0;
     return tag->IsEndTag() ? -1 : 1;
 }

@@ -80,10 +80,10 @@ public:
 private:
     struct TEntry {
         std::string FileName;
-        const TMkPictureLoader *Loader;
+        const TMkPictureLoader *Loader = nullptr;
         TFileIdentity Identity;
         std::unique_ptr<TMkGraphic> Graphic;
-        std::int64_t Pixels;
+        std::int64_t Pixels = 0;
     };
     std::vector<TEntry> entries_;
 };
@@ -98,7 +98,7 @@ TPictureCache &PictureCache()
 
 struct TMkPictureBatch::TLoaded {
     std::string FileName;
-    const TMkPictureLoader *Loader;
+    const TMkPictureLoader *Loader = nullptr;
     std::unique_ptr<TMkGraphic> Graphic;
 };
 

@@ -157,8 +157,9 @@ void TMkDeductionTree::RollbackAfter(TMkDeductionTree *after)
         --depth;
     };
 
-    while (lastChild_ != after) {
-        TMkDeductionTree *child = lastChild_;
+    // Each discarded child is the last one, so the one before it comes next.
+    for (TMkDeductionTree *child = lastChild_; child != after;) {
+        TMkDeductionTree *previous = child->previous_;
         push({child, child->lastChild_});
         while (depth > 0) {
             TFrame &frame = top();
@@ -175,5 +176,6 @@ void TMkDeductionTree::RollbackAfter(TMkDeductionTree *after)
                 node->Entry->Undo(*node);
         }
         child->Discard();
+        child = previous;
     }
 }
