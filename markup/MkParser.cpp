@@ -139,7 +139,7 @@ void TMkExtParser::RenameBaseFontEnds()
 namespace {
 
 // The expansion looks at every token several times; its name is compared as
-// a number (MkTagNames.h), interned the first time a token is looked at.
+// a number (MkTagNames.h), interned the first time a tag is looked at.
 std::int32_t RepeatName()
 {
     static const std::int32_t name = MkInternTagName("REPEAT");
@@ -151,8 +151,10 @@ int RepeatMark(const TMkToken *token)
 {
     if (!token || token->Kind != TMkTokenKind::Tag)
         return 0;
+    // Interned before the tag looks its name up, so the tag can find it.
+    const std::int32_t repeat = RepeatName();
     const TMkTagToken *tag = token->AsTag();
-    if (!tag || tag->NameId() != RepeatName())
+    if (!tag || tag->NameId() != repeat)
         return 0;
     return tag->IsEndTag() ? -1 : 1;
 }
