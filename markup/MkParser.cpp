@@ -180,11 +180,14 @@ bool TMkExtParser::IsRepeatStart(const TMkToken *token, std::int32_t &count)
 // handler expects.
 void TMkExtParser::AskForCount(const TMkToken &token)
 {
+    constexpr std::string_view CountName = "COUNT";
     const TMkTagToken *tag = token.AsTag();
-    const int at = tag->IndexOfAttribute("COUNT");
+    const int at = tag->IndexOfAttribute(CountName);
     if (at < 0)
         return;
-    const std::string_view value = MkAttributeValue(tag->Attributes[static_cast<std::size_t>(at)]);
+    // The line found is the name, '=' and the value.
+    const std::string_view value = std::string_view(tag->Attributes[static_cast<std::size_t>(at)])
+                                       .substr(CountName.size() + 1);
     if (value.substr(0, 2) == "~~")
         ResolveVariable(std::string(value));
 }

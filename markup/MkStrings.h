@@ -1,5 +1,6 @@
 #pragma once
 
+#include <array>
 #include <string>
 #include <string_view>
 
@@ -10,12 +11,19 @@
 // markup is written in (0xE0..0xFE without the division sign), so that
 // comparisons behave like the system's case-insensitive compare.  Inline:
 // names are compared at every step of a parse.
+// Looked up in a table built at compile time: one load per character.
+inline constexpr std::array<unsigned char, 256> MkUpperChars = [] {
+    std::array<unsigned char, 256> upper{};
+    for (unsigned b = 0; b < upper.size(); ++b) {
+        const bool lower = (b >= 'a' && b <= 'z') || (b >= 0xE0 && b <= 0xFE && b != 0xF7);
+        upper[b] = static_cast<unsigned char>(lower ? b - 0x20 : b);
+    }
+    return upper;
+}();
+
 inline char MkUpperChar(char c)
 {
-    const auto b = static_cast<unsigned char>(c);
-    if ((b >= 'a' && b <= 'z') || (b >= 0xE0 && b <= 0xFE && b != 0xF7))
-        return static_cast<char>(b - 0x20);
-    return c;
+    return static_cast<char>(MkUpperChars[static_cast<unsigned char>(c)]);
 }
 
 std::string MkUpperCase(std::string_view text);

@@ -3,6 +3,8 @@
 #include "markup/MkStrings.h"
 #include "markup/MkTagNames.h"
 
+#include <algorithm>
+
 namespace {
 
 // Tokens are made and freed by the hundred thousand when REPEAT blocks are
@@ -127,12 +129,16 @@ std::string_view MkAttributeValue(std::string_view line)
 
 int TMkTagToken::IndexOfAttribute(std::string_view name) const
 {
-    // A line without '=' (the text of a comment) has no name and never matches.
+    // A line's name is what stands before its first '=', and a line without
+    // '=' (the text of a comment) has none.  A line that starts with the name
+    // and has '=' right after it has its first '=' there, unless the name
+    // itself holds one: such a name matches no line.
     for (std::size_t i = 0; i < Attributes.size(); ++i) {
         const std::string_view line = Attributes[i];
         if (line.size() > name.size() && line[name.size()] == '=' &&
-            line.find('=') == name.size() && MkSameText(line.substr(0, name.size()), name))
-            return static_cast<int>(i);
+            MkSameText(line.substr(0, name.size()), name))
+            return std::find(name.begin(), name.end(), '=') == name.end() ? static_cast<int>(i)
+                                                                          : -1;
     }
     return -1;
 }
