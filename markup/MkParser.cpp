@@ -159,37 +159,52 @@ int RepeatMark(const TMkToken *token)
     return tag->IsEndTag() ? -1 : 1;
 }
 
+// The COUNT of a REPEAT start tag when it is a variable reference, empty
+// otherwise.
+std::string_view VariableCount(const TMkToken &start)
+{
+    constexpr std::string_view CountName = "COUNT";
+    const TMkTagToken *tag = start.AsTag();
+    const int at = tag->IndexOfAttribute(CountName);
+    if (at < 0)
+        return {};
+    // The line found is the name, '=' and the value.
+    const std::string_view value = std::string_view(tag->Attributes[static_cast<std::size_t>(at)])
+                                       .substr(CountName.size() + 1);
+    return value.substr(0, 2) == "~~" ? value : std::string_view{};
+}
+
 } // namespace
 
-bool TMkExtParser::IsRepeatStart(const TMkToken *token, std::int32_t &count)
+std::int32_t TMkExtParser::RepeatCount(const TMkToken &start)
 {
-    if (RepeatMark(token) <= 0)
-        return false;
-    const TMkTagToken *tag = token->AsTag();
     std::string value;
-    tag->GetAttribute("COUNT", value);
+    start.AsTag()->GetAttribute("COUNT", value);
     if (MkTextIsVariableRef(value))
         value = ResolveVariable(value);
+    std::int32_t count = 0;
     if (!MkTextTryStrToInt(value, count))
         count = 1;
-    return true;
+    return count;
+}
+
+// A REPEAT start tag's attributes do not change while blocks are expanded
+// (substitution never reaches a start tag: it opens a nested block), so what
+// the mark says of its count holds for the tag and all its copies.
+TMkExtParser::TMarkedToken TMkExtParser::Marked(std::unique_ptr<TMkToken> token)
+{
+    const int mark = RepeatMark(token.get());
+    const bool variable = mark > 0 && !VariableCount(*token).empty();
+    return {std::move(token), mark, variable};
 }
 
 // A nested block's count is not needed while its enclosing block is copied;
 // a count given as a variable reference is still asked for, as the variable
 // handler expects.
-void TMkExtParser::AskForCount(const TMkToken &token)
+void TMkExtParser::AskForCount(const TMarkedToken &start)
 {
-    constexpr std::string_view CountName = "COUNT";
-    const TMkTagToken *tag = token.AsTag();
-    const int at = tag->IndexOfAttribute(CountName);
-    if (at < 0)
-        return;
-    // The line found is the name, '=' and the value.
-    const std::string_view value = std::string_view(tag->Attributes[static_cast<std::size_t>(at)])
-                                       .substr(CountName.size() + 1);
-    if (value.substr(0, 2) == "~~")
-        ResolveVariable(std::string(value));
+    if (start.CountIsVariable)
+        ResolveVariable(std::string(VariableCount(*start.Token)));
 }
 
 // The band is scanned from the front; a REPEAT block is replaced by copies of
@@ -205,20 +220,23 @@ void TMkExtParser::AskForCount(const TMkToken &token)
 // length for every block.
 void TMkExtParser::ExpandRepeats()
 {
-    std::vector<std::unique_ptr<TMkToken>> pending = Band.TakeAll();
-    std::reverse(pending.begin(), pending.end());
+    std::vector<std::unique_ptr<TMkToken>> band = Band.TakeAll();
+    TMarkedTokens pending;
+    pending.reserve(band.size());
+    for (auto token = band.rbegin(); token != band.rend(); ++token)
+        pending.push_back(Marked(std::move(*token)));
     std::vector<std::unique_ptr<TMkToken>> done;
     done.reserve(pending.size());
     bool passOverFront = false;
     std::int64_t work = 0;
     while (!pending.empty()) {
-        std::int32_t count = 0;
-        if (passOverFront || work > MaxRepeatWork || !IsRepeatStart(pending.back().get(), count)) {
+        if (passOverFront || work > MaxRepeatWork || pending.back().Mark <= 0) {
             passOverFront = false;
-            done.push_back(std::move(pending.back()));
+            done.push_back(std::move(pending.back().Token));
             pending.pop_back();
             continue;
         }
+        const std::int32_t count = RepeatCount(*pending.back().Token);
         pending.pop_back(); // the REPEAT tag goes
         ExpandBlock(pending, count, static_cast<std::int64_t>(done.size()), work);
         passOverFront = done.empty();
@@ -227,18 +245,17 @@ void TMkExtParser::ExpandRepeats()
         Band.Append(std::move(token));
 }
 
-void TMkExtParser::ExpandBlock(std::vector<std::unique_ptr<TMkToken>> &pending, std::int32_t count,
-                               std::int64_t doneCount, std::int64_t &work)
+void TMkExtParser::ExpandBlock(TMarkedTokens &pending, std::int32_t count, std::int64_t doneCount,
+                               std::int64_t &work)
 {
     // The body runs to the matching /REPEAT, or to the end of the band.
-    std::vector<std::unique_ptr<TMkToken>> body;
+    TMarkedTokens body;
     for (int depth = 0; !pending.empty(); pending.pop_back()) {
-        TMkToken *token = pending.back().get();
-        const int mark = RepeatMark(token);
+        const int mark = pending.back().Mark;
         if (mark < 0 && depth == 0)
             break;
         if (mark > 0) {
-            AskForCount(*token);
+            AskForCount(pending.back());
             ++depth;
         } else if (mark < 0) {
             --depth;
@@ -268,11 +285,11 @@ void TMkExtParser::ExpandBlock(std::vector<std::unique_ptr<TMkToken>> &pending, 
         size += copyCost;
         work += copyCost;
     }
-    std::vector<std::vector<std::unique_ptr<TMkToken>>> copies(static_cast<std::size_t>(made));
+    std::vector<TMarkedTokens> copies(static_cast<std::size_t>(made));
     for (std::size_t k = 1; k < copies.size(); ++k) {
         copies[k].reserve(body.size());
         for (const auto &token : body)
-            copies[k].push_back(token->Clone());
+            copies[k].push_back({token.Token->Clone(), token.Mark, token.CountIsVariable});
     }
     copies[0] = std::move(body);
     for (std::size_t k = 0; k < copies.size(); ++k) {
@@ -286,22 +303,22 @@ void TMkExtParser::ExpandBlock(std::vector<std::unique_ptr<TMkToken>> &pending, 
             pending.push_back(std::move(*token));
 }
 
-void TMkExtParser::SubstituteBlock(const std::vector<std::unique_ptr<TMkToken>> &tokens)
+void TMkExtParser::SubstituteBlock(const TMarkedTokens &tokens)
 {
     // Tokens inside a nested REPEAT block are left for that block's own
     // expansion; its closing /REPEAT is back at depth 0 and is substituted.
+    // Substitution changes values, never a tag's name, so the marks hold.
     std::int32_t depth = 0;
-    for (const auto &owned : tokens) {
-        TMkToken *token = owned.get();
-        const int mark = RepeatMark(token);
+    for (const TMarkedToken &marked : tokens) {
+        const int mark = marked.Mark;
         if (mark > 0) {
-            AskForCount(*token);
+            AskForCount(marked);
             ++depth;
         } else if (mark < 0) {
             --depth;
         }
         if (depth == 0)
-            SubstituteVariables(*token);
+            SubstituteVariables(*marked.Token);
     }
 }
 

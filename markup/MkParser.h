@@ -136,14 +136,27 @@ protected:
     std::string ResolveVariable(const std::string &reference);
 
 private:
+    // A token of the band while REPEAT blocks are expanded, with its mark
+    // (+1 for a REPEAT start tag, -1 for its end tag, 0 for any other) and,
+    // for a start tag, whether its COUNT is a variable reference, read once:
+    // the scans for the end of each block then pass over tokens without
+    // visiting them again.
+    struct TMarkedToken {
+        std::unique_ptr<TMkToken> Token;
+        int Mark = 0;
+        bool CountIsVariable = false;
+    };
+    using TMarkedTokens = std::vector<TMarkedToken>;
+
     void ReadTokens(TMkByteStream &stream);
     void AppendMergedText(const std::string &text);
     void ExpandRepeats();
-    void ExpandBlock(std::vector<std::unique_ptr<TMkToken>> &pending, std::int32_t count,
-                     std::int64_t doneCount, std::int64_t &work);
-    bool IsRepeatStart(const TMkToken *token, std::int32_t &count);
-    void AskForCount(const TMkToken &token);
-    void SubstituteBlock(const std::vector<std::unique_ptr<TMkToken>> &tokens);
+    void ExpandBlock(TMarkedTokens &pending, std::int32_t count, std::int64_t doneCount,
+                     std::int64_t &work);
+    std::int32_t RepeatCount(const TMkToken &start);
+    static TMarkedToken Marked(std::unique_ptr<TMkToken> token);
+    void AskForCount(const TMarkedToken &start);
+    void SubstituteBlock(const TMarkedTokens &tokens);
     void SubstituteVariables(TMkToken &token);
     void RenameBaseFontEnds();
 };

@@ -37,6 +37,32 @@ TEST(Tokenize, RepeatHandlerIsToldOfEachCopyBeforeItsVariables)
     EXPECT_EQ(DumpBand(parser.Band), "text \"2\"\ntext \"4\"\ntext \"6\"\nend\n");
 }
 
+// A count given as a variable is asked for whenever its block is passed
+// over inside an enclosing block's body, and again when its own turn comes;
+// a literal count is never asked for.
+TEST(Tokenize, NestedVariableCountsAreAskedForAtEveryPass)
+{
+    std::string calls;
+    TTestParser parser;
+    parser.TokenizeText(
+        "<repeat count=2>a<repeat count=~~m>b<repeat count=~~k>c</repeat>"
+        "<repeat count=3>d</repeat></repeat></repeat>",
+        [&](const TMkHandlerSender &, const std::string &name) {
+            calls += name + ' ';
+            return std::string(name == "M" ? "2" : "1");
+        },
+        [&](const TMkHandlerSender &, std::int32_t index) {
+            calls += std::to_string(index) + ' ';
+        });
+    // Copy numbers, and the variables M and K as they are asked for.
+    // The outer block: its body scanned, then each copy substituted.
+    const std::string outer = "M K 0 M K 1 M K ";
+    // Each copy's M block: its count, its body scanned, its two copies, then
+    // each copy's K block (one copy) and literal block (three copies).
+    const std::string inner = "M K 0 K 1 K K 0 0 1 2 K 0 0 1 2 ";
+    EXPECT_EQ(calls, outer + inner + inner);
+}
+
 TEST(Tokenize, CountOfOneOrLessCallsTheRepeatHandlerOnce)
 {
     for (const char *count : {"1", "0", "-2", "x"}) {
