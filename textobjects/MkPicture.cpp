@@ -33,13 +33,32 @@ bool Identify(const std::string &fileName, TFileIdentity &identity)
     return true;
 }
 
+// The number of the picture batch open now, 0 while none is.  Pictures are
+// loaded on one thread, as the cache below assumes.
+std::uint64_t OpenBatch = 0;
+std::uint64_t LastBatch = 0;
+
 // The pictures read lately.  A list box reads the pictures of a row at every
-// paint; with this, each paint costs one stat per picture.  The cache holds
-// few pictures and few pixels, the oldest going first.
+// paint; with this, each paint costs one stat per picture file, and within a
+// batch one per file.  The cache holds few pictures and few pixels, the
+// oldest going first.
 class TPictureCache {
 public:
     static constexpr std::size_t MaxPictures = 16;
     static constexpr std::int64_t MaxPixels = std::int64_t{1} << 22;
+
+    // The picture of a file already checked in the open batch.
+    std::unique_ptr<TMkGraphic> FindChecked(const std::string &fileName,
+                                            const TMkPictureLoader &loader)
+    {
+        if (OpenBatch == 0)
+            return nullptr;
+        for (const TEntry &entry : entries_)
+            if (entry.CheckedInBatch == OpenBatch && entry.Loader == &loader &&
+                entry.FileName == fileName)
+                return entry.Graphic->Clone();
+        return nullptr;
+    }
 
     std::unique_ptr<TMkGraphic> Find(const std::string &fileName, const TMkPictureLoader &loader,
                                      const TFileIdentity &identity)
@@ -51,6 +70,7 @@ public:
                 entries_.erase(it);
                 return nullptr;
             }
+            it->CheckedInBatch = OpenBatch;
             std::rotate(entries_.begin(), it, it + 1); // the newest comes first
             return entries_.front().Graphic->Clone();
         }
@@ -63,7 +83,7 @@ public:
         const std::int64_t pixels = std::int64_t{graphic.Width()} * graphic.Height();
         if (pixels > MaxPixels)
             return;
-        entries_.push_back({fileName, &loader, identity, graphic.Clone(), pixels});
+        entries_.push_back({fileName, &loader, identity, graphic.Clone(), pixels, OpenBatch});
         std::rotate(entries_.begin(), entries_.end() - 1, entries_.end()); // newest first
         std::int64_t total = 0;
         for (std::size_t i = 0; i < entries_.size(); ++i) {
@@ -84,6 +104,7 @@ private:
         TFileIdentity Identity;
         std::unique_ptr<TMkGraphic> Graphic;
         std::int64_t Pixels = 0;
+        std::uint64_t CheckedInBatch = 0; // 0: in no batch
     };
     std::vector<TEntry> entries_;
 };
@@ -96,49 +117,16 @@ TPictureCache &PictureCache()
 
 } // namespace
 
-struct TMkPictureBatch::TLoaded {
-    std::string FileName;
-    const TMkPictureLoader *Loader = nullptr;
-    std::unique_ptr<TMkGraphic> Graphic;
-};
-
-namespace {
-
-thread_local std::vector<TMkPictureBatch::TLoaded> *BatchPictures = nullptr;
-
-const TMkGraphic *LoadedInBatch(const std::string &fileName, const TMkPictureLoader &loader)
+TMkPictureBatch::TMkPictureBatch() : nested_(OpenBatch != 0)
 {
-    if (!BatchPictures)
-        return nullptr;
-    for (const auto &loaded : *BatchPictures)
-        if (loaded.Loader == &loader && loaded.FileName == fileName)
-            return loaded.Graphic.get();
-    return nullptr;
-}
-
-void KeepInBatch(const std::string &fileName, const TMkPictureLoader &loader,
-                 const TMkGraphic &graphic)
-{
-    // A document may name many files; the batch keeps the first few.
-    constexpr std::size_t MaxBatchPictures = 16;
-    if (BatchPictures && BatchPictures->size() < MaxBatchPictures)
-        BatchPictures->push_back({fileName, &loader, graphic.Clone()});
-}
-
-} // namespace
-
-TMkPictureBatch::TMkPictureBatch() : nested_(BatchPictures != nullptr)
-{
-    if (nested_)
-        return;
-    loaded_ = std::make_unique<std::vector<TLoaded>>();
-    BatchPictures = loaded_.get();
+    if (!nested_)
+        OpenBatch = ++LastBatch;
 }
 
 TMkPictureBatch::~TMkPictureBatch()
 {
     if (!nested_)
-        BatchPictures = nullptr;
+        OpenBatch = 0;
 }
 
 TMkPicture::TMkPicture(const TMkPicture &other)
@@ -180,10 +168,9 @@ bool TMkPicture::LoadFromFile(const std::string &fileName)
     graphic_.reset();
     try {
         TMkPictureLoader &loader = MkPictureLoader();
-        if (const TMkGraphic *loaded = LoadedInBatch(fileName, loader)) {
-            graphic_ = loaded->Clone();
+        graphic_ = PictureCache().FindChecked(fileName, loader);
+        if (graphic_)
             return true;
-        }
         TFileIdentity identity;
         const bool known = Identify(fileName, identity);
         if (known)
@@ -193,8 +180,6 @@ bool TMkPicture::LoadFromFile(const std::string &fileName)
             if (known && graphic_)
                 PictureCache().Keep(fileName, loader, identity, *graphic_);
         }
-        if (graphic_)
-            KeepInBatch(fileName, loader, *graphic_);
     } catch (...) {
         // A picture that cannot be read shows as a placeholder; the reason
         // does not matter to anyone downstream.

@@ -3,7 +3,6 @@
 #include <cstdint>
 #include <memory>
 #include <string>
-#include <vector>
 
 // A loaded graphic (a bitmap or any other format a loader understands).
 class TMkGraphic {
@@ -55,11 +54,8 @@ public:
     TMkPictureBatch(const TMkPictureBatch &) = delete;
     TMkPictureBatch &operator=(const TMkPictureBatch &) = delete;
 
-    struct TLoaded;
-
 private:
     bool nested_;
-    std::unique_ptr<std::vector<TLoaded>> loaded_;
 };
 
 // Turns a file into a graphic.  A loader may return null or throw on failure;
