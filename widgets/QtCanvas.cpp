@@ -63,11 +63,6 @@ struct TTextHash {
 
 } // namespace
 
-// What the canvas knows of one font: the QFont, its line metrics and the
-// widths of texts measured in it.  They depend on the font's face, size and
-// style alone, and every row of a list sets up and measures the same few
-// words in the same few fonts again and again, so they are kept for all
-// canvases.  A canvas holds on to the face it uses.
 // A word laid out once as glyphs, drawn again without shaping, with the box
 // its ink covers when drawn at (0, 0).
 struct TQtCanvas::TLaidOut {
@@ -75,6 +70,11 @@ struct TQtCanvas::TLaidOut {
     QRect Ink;
 };
 
+// What the canvas knows of one font: the QFont, its line metrics, the
+// widths of texts measured in it and the words laid out in it.  They depend
+// on the font's face, size and style alone, and every row of a list sets up
+// and measures the same few words in the same few fonts again and again, so
+// they are kept for all canvases.  A canvas holds on to the face it uses.
 struct TQtCanvas::TFace {
     QFont Font;
     int Ascent = 0;
@@ -233,16 +233,16 @@ const TQtCanvas::TLaidOut *TQtCanvas::LaidOut(TFace &face, std::string_view text
     return &known->second;
 }
 
-void TQtCanvas::DrawText(std::int32_t x, std::int32_t y, std::string_view text)
+void TQtCanvas::DrawText(TFace &face, const TLaidOut *laidOut, std::int32_t x, std::int32_t y,
+                         std::string_view text)
 {
     const QColor color = ColorFromValue(font_.Color);
     if (!color.isValid())
         return;
-    TFace &face = Face();
     painter_.setFont(face.Font);
     painter_.setPen(color);
     painter_.setBrush(Qt::NoBrush);
-    if (const TLaidOut *laidOut = LaidOut(face, text))
+    if (laidOut)
         // Placed by its top-left corner, which is where the line's top is.
         painter_.drawStaticText(QPoint(Near(x), Near(y)), laidOut->Glyphs);
     else
@@ -254,22 +254,24 @@ void TQtCanvas::TextRect(const TMkRect &clip, std::int32_t x, std::int32_t y, st
     const QRect area = ToQRect(clip);
     if (area.isEmpty())
         return;
+    TFace &face = Face();
+    const TLaidOut *laidOut = LaidOut(face, text);
     // Setting up a clip costs more than drawing a short word; a word whose
     // ink lies inside the rectangle is drawn without one, to the same pixels.
-    if (const TLaidOut *laidOut = LaidOut(Face(), text);
-        laidOut && area.contains(laidOut->Ink.translated(Near(x), Near(y)))) {
-        DrawText(x, y, text);
+    if (laidOut && area.contains(laidOut->Ink.translated(Near(x), Near(y)))) {
+        DrawText(face, laidOut, x, y, text);
         return;
     }
     painter_.save();
     painter_.setClipRect(area, painter_.hasClipping() ? Qt::IntersectClip : Qt::ReplaceClip);
-    DrawText(x, y, text);
+    DrawText(face, laidOut, x, y, text);
     painter_.restore();
 }
 
 void TQtCanvas::TextOut(std::int32_t x, std::int32_t y, std::string_view text)
 {
-    DrawText(x, y, text);
+    TFace &face = Face();
+    DrawText(face, LaidOut(face, text), x, y, text);
 }
 
 void TQtCanvas::SetBrushColor(TMkColor color)

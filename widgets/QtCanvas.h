@@ -68,10 +68,12 @@ private:
     static std::shared_ptr<TFace> FaceFor(const TMkFont &font);
     TFace &Face();
     void UpdateFont();
-    void DrawText(std::int32_t x, std::int32_t y, std::string_view text);
     // The word laid out in the face, kept with the face; null for a text
     // too long to keep.
     static const TLaidOut *LaidOut(TFace &face, std::string_view text);
+    // Draws the text in the face, from its laid-out glyphs when it has them.
+    void DrawText(TFace &face, const TLaidOut *laidOut, std::int32_t x, std::int32_t y,
+                  std::string_view text);
     bool ApplyPen();
     bool ApplyBrush();
 
