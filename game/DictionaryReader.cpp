@@ -93,6 +93,12 @@ bool TDictionaryReader::Next(TDictionaryLine &line)
         line.Length = static_cast<std::size_t>(lineFeed - start);
         line.Kept = {start, std::min(line.Length, keepLimit_)};
         pos_ += line.Length + 1;
+        if (pos_ == size_) {
+            // The next read fills the buffer anew, also when it finds the
+            // end of the text: the line must not be handed out from there.
+            pieces_.assign(line.Kept);
+            line.Kept = pieces_;
+        }
         return true;
     }
     line.Length = ReadPieces(pieces_);

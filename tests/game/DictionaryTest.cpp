@@ -132,6 +132,22 @@ TEST(TDictionaryReader, LineEndRulesHoldAcrossBuffers)
     }
 }
 
+// A draw keeps the last line read when the text ends, so that line must
+// survive the read that finds the end: here the line ends on the buffer's
+// edge and the next buffer's bytes start with the Ctrl-Z that ends the text.
+TEST(TDictionaryReader, TheLastLineOutlivesTheEndOfTheText)
+{
+    constexpr std::size_t Buffer = TDictionaryReader::BufferSize;
+    testkit::TTempDir dir;
+    const std::string last = std::string(Buffer - 5, 'a') + "casa";
+    TDictionaryReader reader(dir.Write("edge", last + "\n\x1A" + std::string(Buffer, 'z')), 6);
+    TDictionaryLine line;
+    ASSERT_TRUE(reader.Next(line));
+    EXPECT_FALSE(reader.Next(line));
+    EXPECT_EQ(line.Kept, "aaaaaa");
+    EXPECT_EQ(line.Length, last.size());
+}
+
 TEST(WordDraw, SkipDecidesTheFirstCandidate)
 {
     testkit::TTempDir dir;
