@@ -20,7 +20,3 @@ std::int32_t MkFindTagName(std::string_view name);
 // has grown.  Read at every tag the grammar looks at, so it is a plain
 // variable, kept by MkInternTagName.
 inline std::int32_t MkTagNamesInterned = 0;
-inline std::int32_t MkTagNameCount()
-{
-    return MkTagNamesInterned;
-}

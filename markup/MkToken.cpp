@@ -112,7 +112,7 @@ void TMkTagToken::ResolveName() const
     endTag_ = !name.empty() && name.front() == '/';
     if (endTag_)
         name.remove_prefix(1);
-    namesSeen_ = MkTagNameCount();
+    namesSeen_ = MkTagNamesInterned;
     nameId_ = MkFindTagName(name);
 }
 
@@ -130,15 +130,16 @@ std::string_view MkAttributeValue(std::string_view line)
 int TMkTagToken::IndexOfAttribute(std::string_view name) const
 {
     // A line's name is what stands before its first '=', and a line without
-    // '=' (the text of a comment) has none.  A line that starts with the name
-    // and has '=' right after it has its first '=' there, unless the name
-    // itself holds one: such a name matches no line.
+    // '=' (the text of a comment) has none, so a name holding '=' matches no
+    // line.  For any other, a line that starts with the name and has '=' right
+    // after it has its first '=' there.
+    if (std::find(name.begin(), name.end(), '=') != name.end())
+        return -1;
     for (std::size_t i = 0; i < Attributes.size(); ++i) {
         const std::string_view line = Attributes[i];
         if (line.size() > name.size() && line[name.size()] == '=' &&
             MkSameText(line.substr(0, name.size()), name))
-            return std::find(name.begin(), name.end(), '=') == name.end() ? static_cast<int>(i)
-                                                                          : -1;
+            return static_cast<int>(i);
     }
     return -1;
 }

@@ -103,7 +103,7 @@ public:
     // whoever changes Text after that calls ForgetName.
     std::int32_t NameId() const
     {
-        if (nameId_ == Unresolved || (nameId_ == MkNoTagName && namesSeen_ != MkTagNameCount()))
+        if (nameId_ == Unresolved || (nameId_ == MkNoTagName && namesSeen_ != MkTagNamesInterned))
             ResolveName();
         return nameId_;
     }
