@@ -46,6 +46,12 @@ TMkRule::~TMkRule()
     }
 }
 
+bool TMkBaseRule::Required() const
+{
+    return Repetition == TMkRepetition::Once || Repetition == TMkRepetition::ExactlyOnce ||
+           Repetition == TMkRepetition::OneOrMore;
+}
+
 bool TMkBaseRule::FailsAtOnce() const
 {
     return Kind == AtomKind && static_cast<const TMkAtomRule &>(*this).Entry->FailsAtOnce();
@@ -121,10 +127,7 @@ bool TMkRuleList::FailsAtOnce() const
     if (Rules.empty())
         return true;
     const TMkBaseRule &first = *Rules.front();
-    const bool required = first.Repetition == TMkRepetition::Once ||
-                          first.Repetition == TMkRepetition::ExactlyOnce ||
-                          first.Repetition == TMkRepetition::OneOrMore;
-    return required && first.FailsAtOnce();
+    return first.Required() && first.FailsAtOnce();
 }
 
 void TMkRule::Prepare()
@@ -137,10 +140,7 @@ void TMkRule::Prepare()
                                   ? dynamic_cast<const TMkElementEntry *>(
                                         static_cast<const TMkAtomRule *>(first)->Entry)
                                   : nullptr;
-        const bool required = first && (first->Repetition == TMkRepetition::Once ||
-                                        first->Repetition == TMkRepetition::ExactlyOnce ||
-                                        first->Repetition == TMkRepetition::OneOrMore);
-        if (element && required && element->StartTagRequired) {
+        if (element && first->Required() && element->StartTagRequired) {
             keyedAlternatives_.emplace_back(element->NameId, i);
             parser_ = element->Parser;
         } else {

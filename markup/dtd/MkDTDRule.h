@@ -26,6 +26,8 @@ public:
     virtual bool Match(TMkDeductionTree &node) = 0;
     // Matches the rule as often as its repetition asks.
     bool Apply(TMkDeductionTree &node);
+    // True when the rule must match at least once.
+    bool Required() const;
     // True when a Match here would fail without calling any handler or
     // moving the parser: a reference to an entry that fails at once.
     bool FailsAtOnce() const;
