@@ -33,9 +33,12 @@ const TMkLexClass &TMkCSVLex::Class() const
 std::unique_ptr<TMkToken> TMkCSVLex::NextToken(TMkByteStream &stream)
 {
     std::uint8_t c = 0;
-    if (!stream.ReadByte(c))
+    if (!stream.ReadByte(c)) {
+        lineStart_ = true;
         return std::make_unique<TMkEofToken>();
+    }
     if (IsLineEnd(c)) {
+        lineStart_ = true;
         while (stream.ReadByte(c))
             if (!IsLineEnd(c)) {
                 StepBack(stream);
@@ -43,9 +46,11 @@ std::unique_ptr<TMkToken> TMkCSVLex::NextToken(TMkByteStream &stream)
             }
         return std::make_unique<TMkTagToken>("NEWLINE");
     }
-    // The ";" that ended the previous field starts this one.
-    if (c != ';')
+    // The ";" that ended the previous field starts this one; a line that
+    // begins with ";" begins with an empty field, which ends at that ";".
+    if (c != ';' || lineStart_)
         StepBack(stream);
+    lineStart_ = false;
     std::string field;
     while (stream.ReadByte(c)) {
         if (c == ';' || IsLineEnd(c)) {
@@ -76,6 +81,9 @@ std::unique_ptr<TMkParsedTextList> TMkCSVParser::Parse(TMkByteStream &stream, TM
                                                        TMkVariableHandler variableHandler,
                                                        TMkControlHandler, TMkRepeatHandler)
 {
+    // A parse that stopped at the cell bound left the lexer within a line.
+    if (auto *lexer = dynamic_cast<TMkCSVLex *>(&Lexer()))
+        lexer->StartLine();
     auto root = std::make_unique<TMkParsedTextList>(nullptr);
     auto *table = root->Add(std::make_unique<TMkTable>(root.get()));
     TMkTableRow *row = nullptr;

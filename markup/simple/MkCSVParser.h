@@ -14,6 +14,13 @@ public:
     const TMkLexClass &Class() const override;
     static const TMkLexClass &StaticClass();
     std::unique_ptr<TMkToken> NextToken(TMkByteStream &stream) override;
+
+    // The next field read is the first of a line, as at the start of a new
+    // stream.
+    void StartLine() { lineStart_ = true; }
+
+private:
+    bool lineStart_ = true;
 };
 
 class TMkCSVParser : public TMkParser {
