@@ -93,6 +93,25 @@ void ClampSpans(const TMkGrid &cells)
         }
 }
 
+// Spans are paid for in document order out of the placeholder budget; a
+// span the budget cannot pay for in full is dropped.  A cell already
+// covering others (a grid normalised before) has its placeholders.
+void PayForSpans(const TMkGrid &cells, std::int64_t &budget)
+{
+    for (const auto &row : cells)
+        for (TMkCell *cell : row) {
+            if (cell->SpanMaster != nullptr || !cell->SpannedCells.empty())
+                continue;
+            const std::int64_t added = std::int64_t{cell->ColSpan} * cell->RowSpan - 1;
+            if (added <= budget) {
+                budget -= added;
+            } else {
+                cell->ColSpan = 1;
+                cell->RowSpan = 1;
+            }
+        }
+}
+
 // The widest row, counting the cells of earlier rows that reach down into it.
 std::int32_t CountGridColumns(const TMkGrid &cells)
 {
@@ -111,36 +130,128 @@ std::int32_t CountGridColumns(const TMkGrid &cells)
         running += reach[r];
         columns = std::max(columns, running);
     }
-    // Keep the whole grid within its cell budget.
-    const std::int64_t byBudget =
-        MkMaxGridCells / std::max<std::int64_t>(1, static_cast<std::int64_t>(n));
-    return static_cast<std::int32_t>(
-        std::min({columns, std::int64_t{MkMaxGridColumns}, std::max<std::int64_t>(1, byBudget)}));
+    return mktext::Sat(columns);
 }
 
-std::int32_t CountGridRows(const TMkGrid &cells, std::int32_t columns)
+std::int32_t CountGridRows(const TMkGrid &cells)
 {
-    const auto existing = static_cast<std::int64_t>(cells.size());
-    std::int64_t count = existing;
+    auto count = static_cast<std::int64_t>(cells.size());
     for (std::size_t r = 0; r < cells.size(); ++r)
         for (const TMkCell *cell : cells[r])
             count = std::max(count, static_cast<std::int64_t>(r) + cell->RowSpan);
-    // Rows added for spans stop where the grid would pass its cell budget.
-    const std::int64_t budget = MkMaxGridCells / std::max(1, columns);
-    return static_cast<std::int32_t>(std::min(count, std::max(existing, budget)));
+    return mktext::Sat(count);
 }
 
-// Puts a new empty cell into a row so that it becomes the row's k-th cell.
-void InsertPlaceholder(TMkTableRow &row, std::vector<TMkCell *> &cells, std::int32_t k)
+// The slots of a row, free or taken, for finding the n-th free one in
+// logarithmic time (a Fenwick tree of free counts).
+class TFreeSlots {
+public:
+    explicit TFreeSlots(std::size_t size) : tree_(size + 1, 0)
+    {
+        for (std::size_t i = 1; i <= size; ++i) {
+            tree_[i] += 1;
+            if (const std::size_t up = i + (i & (~i + 1)); up <= size)
+                tree_[up] += tree_[i];
+        }
+    }
+
+    // Takes the free slot that has `n` free slots before it.
+    std::size_t Take(std::size_t n)
+    {
+        std::size_t at = 0;
+        std::size_t step = 1;
+        while (step * 2 < tree_.size())
+            step *= 2;
+        for (; step > 0; step /= 2)
+            if (at + step < tree_.size() && tree_[at + step] <= n) {
+                at += step;
+                n -= tree_[at];
+            }
+        for (std::size_t i = at + 1; i < tree_.size(); i += i & (~i + 1))
+            tree_[i] -= 1;
+        return at;
+    }
+
+private:
+    std::vector<std::size_t> tree_;
+};
+
+// A row's cells once the placeholders that spans from earlier rows put into
+// it are in, each put so that it became the row's `at`-th cell when it was
+// put (or its last, when the row had fewer).  The insertions are resolved
+// together, from the last: moving the row's cells at every insertion would
+// take time quadratic in the row's length.  A new placeholder is nullptr.
+std::vector<TMkCell *> WithInsertions(const std::vector<TMkCell *> &cells,
+                                      const std::vector<std::int32_t> &insertions)
 {
-    const auto at = static_cast<std::size_t>(k);
-    std::size_t childIndex = row.Count();
-    if (at < cells.size())
-        childIndex = cells.size() == row.Count() ? at : row.IndexOf(cells[at]);
-    auto cell = std::make_unique<TMkCell>(&row);
-    TMkCell *raw = cell.get();
-    row.Insert(childIndex, std::move(cell));
-    cells.insert(cells.begin() + static_cast<std::ptrdiff_t>(std::min(at, cells.size())), raw);
+    if (insertions.empty())
+        return cells;
+    const std::size_t length = cells.size() + insertions.size();
+    std::vector<TMkCell *> result(length, nullptr);
+    std::vector<bool> placeholder(length, false);
+    TFreeSlots free(length);
+    for (std::size_t j = insertions.size(); j-- > 0;) {
+        const std::size_t at = std::min(static_cast<std::size_t>(insertions[j]), cells.size() + j);
+        placeholder[free.Take(at)] = true;
+    }
+    std::size_t next = 0;
+    for (std::size_t i = 0; i < length; ++i)
+        if (!placeholder[i])
+            result[i] = cells[next++];
+    return result;
+}
+
+// Gives a row the cells of `wanted` in that order, the nullptr entries as
+// new placeholders.  Any other children stay before the cell they came
+// before, ahead of the placeholders put before that cell.
+void RebuildRow(TMkTableRow &row, std::vector<TMkCell *> &wanted)
+{
+    bool appendOnly = true;
+    std::size_t old = 0;
+    std::size_t oldCells = 0;
+    for (std::size_t i = 0; i < row.Count(); ++i)
+        oldCells += MkTextCast<TMkCell>(row.Child(i)) != nullptr ? 1 : 0;
+    for (const TMkCell *cell : wanted) {
+        if (cell != nullptr)
+            ++old;
+        else if (old < oldCells)
+            appendOnly = false;
+    }
+    if (appendOnly) {
+        for (TMkCell *&cell : wanted)
+            if (cell == nullptr)
+                cell = row.Add(std::make_unique<TMkCell>(&row));
+        return;
+    }
+    std::vector<std::unique_ptr<TMkBaseText>> children;
+    while (row.Count() > 0)
+        children.push_back(row.Extract(row.Count() - 1));
+    std::reverse(children.begin(), children.end());
+    std::size_t nextChild = 0;
+    // Puts back the children that are no cells up to the next cell.
+    const auto putOthers = [&] {
+        while (nextChild < children.size() &&
+               MkTextCast<TMkCell>(children[nextChild].get()) == nullptr) {
+            children[nextChild]->Parent = &row;
+            row.AddChild(std::move(children[nextChild++]));
+        }
+    };
+    for (std::size_t i = 0; i < wanted.size(); ++i) {
+        if (wanted[i] == nullptr) {
+            if (i == 0 || wanted[i - 1] != nullptr)
+                putOthers();
+            wanted[i] = row.Add(std::make_unique<TMkCell>(&row));
+            continue;
+        }
+        putOthers();
+        children[nextChild]->Parent = &row;
+        row.AddChild(std::move(children[nextChild++]));
+    }
+    putOthers();
+    for (; nextChild < children.size(); ++nextChild) {
+        children[nextChild]->Parent = &row;
+        row.AddChild(std::move(children[nextChild]));
+    }
 }
 
 } // namespace
@@ -176,34 +287,54 @@ void TMkTable::NormalizeGrid()
     for (TMkTableRow *row : rows)
         cells.push_back(CellsOf(*row));
     ClampSpans(cells);
+    std::int64_t budget = MkMaxPlaceholderCells;
+    PayForSpans(cells, budget);
     const std::int32_t columns = CountGridColumns(cells);
-    const std::int32_t gridRows = CountGridRows(cells, columns);
+    const std::int32_t gridRows = CountGridRows(cells);
     while (static_cast<std::int32_t>(rows.size()) < gridRows) {
         rows.push_back(Add(std::make_unique<TMkTableRow>(this)));
         cells.emplace_back();
     }
 
+    // Row by row, each row's cells are placed after the placeholders that
+    // spans from above put into it; a cell whose span covers more than
+    // itself puts placeholders after itself and into the rows below.
+    std::vector<std::vector<std::int32_t>> insertions(static_cast<std::size_t>(gridRows));
     for (std::int32_t r = 0; r < gridRows; ++r) {
-        TMkTableRow &row = *rows[static_cast<std::size_t>(r)];
-        auto &rowCells = cells[static_cast<std::size_t>(r)];
+        const auto ri = static_cast<std::size_t>(r);
+        const std::vector<TMkCell *> placed = WithInsertions(cells[ri], insertions[ri]);
+        insertions[ri] = {};
+        std::vector<TMkCell *> wanted;
+        std::size_t next = 0;
+        std::int32_t covered = 0; // placeholders still due after a spanning cell
         for (std::int32_t k = 0; k < columns; ++k) {
-            if (static_cast<std::size_t>(k) >= rowCells.size()) {
-                while (rowCells.size() <= static_cast<std::size_t>(k))
-                    rowCells.push_back(row.Add(std::make_unique<TMkCell>(&row)));
+            if (covered > 0) {
+                wanted.push_back(nullptr);
+                --covered;
                 continue;
             }
-            const TMkCell *cell = rowCells[static_cast<std::size_t>(k)];
-            // A grid normalised before already has its placeholders.
-            if (!cell->SpannedCells.empty() || cell->SpanMaster != nullptr)
+            if (next == placed.size()) {
+                if (budget == 0)
+                    break; // the row stays short
+                --budget;
+                wanted.push_back(nullptr);
+                continue;
+            }
+            TMkCell *cell = placed[next++];
+            wanted.push_back(cell);
+            // A placeholder, or a grid normalised before, needs nothing more.
+            if (cell == nullptr || !cell->SpannedCells.empty() || cell->SpanMaster != nullptr)
                 continue;
             const std::int32_t lastRow = std::min(gridRows - 1, r + cell->RowSpan - 1);
             const std::int32_t lastCol = std::min(columns - 1, k + cell->ColSpan - 1);
-            for (std::int32_t rr = r; rr <= lastRow; ++rr)
+            covered = lastCol - k;
+            for (std::int32_t rr = r + 1; rr <= lastRow; ++rr)
                 for (std::int32_t kk = k; kk <= lastCol; ++kk)
-                    if (rr != r || kk != k)
-                        InsertPlaceholder(*rows[static_cast<std::size_t>(rr)],
-                                          cells[static_cast<std::size_t>(rr)], kk);
+                    insertions[static_cast<std::size_t>(rr)].push_back(kk);
         }
+        wanted.insert(wanted.end(), placed.begin() + static_cast<std::ptrdiff_t>(next),
+                      placed.end());
+        RebuildRow(*rows[ri], wanted);
     }
 
     Columns.clear();
@@ -213,20 +344,23 @@ void TMkTable::NormalizeGrid()
     for (std::int32_t r = 0; r < gridRows; ++r)
         Rows.push_back(std::make_unique<TMkRowParam>());
 
+    // Rows cut short hold fewer cells than the grid has columns: the walk is
+    // over the cells there are, not over every grid position.
     const TMkGrid grid = Grid();
-    for (std::int32_t r = 0; r < gridRows; ++r)
-        for (std::int32_t k = 0; k < columns; ++k) {
-            TMkCell *cell = GridCell(grid, r, k);
-            if (cell == nullptr)
-                continue;
+    for (std::size_t r = 0; r < grid.size(); ++r)
+        for (std::size_t k = 0; k < grid[r].size(); ++k) {
+            TMkCell *cell = grid[r][k];
+            const auto row = static_cast<std::int32_t>(r);
+            const auto column = static_cast<std::int32_t>(k);
             if (cell->SpanMaster == nullptr && (cell->ColSpan > 1 || cell->RowSpan > 1)) {
                 // A span cut at the grid's edge keeps what fits.
-                cell->ColSpan = std::min(cell->ColSpan, columns - k);
-                cell->RowSpan = std::min(cell->RowSpan, gridRows - r);
-                MergeCellsIn(grid, r, k, k + cell->ColSpan - 1, r + cell->RowSpan - 1);
+                cell->ColSpan = std::min(cell->ColSpan, columns - column);
+                cell->RowSpan = std::min(cell->RowSpan, gridRows - row);
+                MergeCellsIn(grid, row, column, column + cell->ColSpan - 1,
+                             row + cell->RowSpan - 1);
             }
-            cell->RowIndex = r;
-            cell->ColIndex = k;
+            cell->RowIndex = row;
+            cell->ColIndex = column;
         }
 }
 

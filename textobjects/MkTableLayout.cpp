@@ -24,6 +24,18 @@ std::int32_t ColumnCount(const TMkTable &table)
     return table.ColCount();
 }
 
+// The cells of each grid column, top to bottom.  Rows of a big table may be
+// shorter than the grid is wide, so the cells are gathered from the rows
+// rather than looked up at every grid position.
+std::vector<std::vector<const TMkCell *>> CellsByColumn(const TMkGrid &grid, std::int32_t columns)
+{
+    std::vector<std::vector<const TMkCell *>> byColumn(static_cast<std::size_t>(columns));
+    for (const auto &row : grid)
+        for (std::size_t c = 0; c < row.size(); ++c)
+            byColumn[c].push_back(row[c]);
+    return byColumn;
+}
+
 bool IsFixed(const TMkCell &cell)
 {
     return cell.CellWidth > 0;
@@ -96,13 +108,11 @@ void TMkTable::ComputeMinWidths(const TMkGrid &grid, TMkCanvas &canvas, const TM
         }
     const std::int32_t columns = ColumnCount(*this);
     const std::int64_t padding = CellPadding > 0 ? 2 * std::int64_t{CellPadding} : 0;
+    const std::vector<std::vector<const TMkCell *>> byColumn = CellsByColumn(grid, columns);
     for (std::int32_t c = columns - 1; c >= 0; --c) {
         TMkColumnParam &column = *Columns[static_cast<std::size_t>(c)];
         column.MinColWidth = 0;
-        for (std::size_t r = 0; r < grid.size(); ++r) {
-            const TMkCell *cell = GridCell(grid, static_cast<std::int32_t>(r), c);
-            if (cell == nullptr)
-                continue;
+        for (const TMkCell *cell : byColumn[static_cast<std::size_t>(c)]) {
             std::int64_t s = 0;
             for (std::int32_t k = c; k < std::min(columns, c + cell->ColSpan); ++k)
                 s += Columns[static_cast<std::size_t>(k)]->MinColWidth;
@@ -211,19 +221,17 @@ void TMkTable::ComputeDesiredWidths(const TMkGrid &grid)
 {
     const std::int32_t columns = ColumnCount(*this);
     std::vector<bool> automatic(static_cast<std::size_t>(columns), true);
-    for (std::int32_t c = 0; c < columns; ++c) {
-        std::int32_t widest = 0;
-        for (std::size_t r = 0; r < grid.size(); ++r) {
-            const TMkCell *cell = GridCell(grid, static_cast<std::int32_t>(r), c);
-            if (cell == nullptr)
-                continue;
+    std::vector<std::int32_t> widest(static_cast<std::size_t>(columns), 0);
+    for (const auto &row : grid)
+        for (std::size_t c = 0; c < row.size(); ++c) {
+            const TMkCell *cell = row[c];
             if (!cell->IsAutomatic() || cell->IsSpanned())
-                automatic[static_cast<std::size_t>(c)] = false;
-            widest = std::max(widest, cell->AssignedWidth);
+                automatic[c] = false;
+            widest[c] = std::max(widest[c], cell->AssignedWidth);
         }
-        if (automatic[static_cast<std::size_t>(c)])
-            Columns[static_cast<std::size_t>(c)]->DesiredWidth = widest;
-    }
+    for (std::size_t c = 0; c < widest.size(); ++c)
+        if (automatic[c])
+            Columns[c]->DesiredWidth = widest[c];
     // Walk by grid position rather than by the cells' own indexes, which a
     // caller may have left unset.
     for (const auto &row : grid)

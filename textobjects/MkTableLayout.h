@@ -32,11 +32,16 @@ inline constexpr std::uint8_t MkVAlignMiddle = 1;
 inline constexpr std::uint8_t MkVAlignBottom = 2;
 inline constexpr std::uint8_t MkVAlignNone = 3;
 
-// Grid limits: a hostile span or row count must not make the grid grow
-// without bound.
+// Grid limits.  The grid keeps every cell of the document, however many
+// the parser made; only what normalisation adds is bounded, so that a
+// hostile span (COLSPAN=1000 on many rows) or a row far wider than the rest
+// cannot make it grow without bound.  A span is taken as at most MkMaxSpan
+// rows or columns; normalisation adds at most MkMaxPlaceholderCells cells to
+// one table, first for the spans in document order (a span it cannot pay for
+// in full is dropped: its cell stays, covering itself alone), then to fill
+// short rows, which stay short once the bound is reached.
 inline constexpr std::int32_t MkMaxSpan = 1000;
-inline constexpr std::int32_t MkMaxGridColumns = 1000;
-inline constexpr std::int64_t MkMaxGridCells = 10000;
+inline constexpr std::int64_t MkMaxPlaceholderCells = 100'000;
 
 // Size encoding of widths, heights and padding: positive pixels, -1..-100 a
 // percentage, below -100 a star weight N stored as -(N + 100), 0 not given.

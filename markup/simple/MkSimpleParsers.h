@@ -9,6 +9,6 @@
 void MkRegisterSimpleParsers();
 
 // The most cells the CSV and DBF parsers make of one file.  A 1 MiB file of
-// ";" alone would otherwise be a million cells, some 400 MB of text objects;
-// a table never shows more than its grid's 10,000 cells anyway.
+// ";" alone would otherwise be a million cells, some 400 MB of text objects.
+// Every cell made keeps its place in the table's grid.
 inline constexpr std::int64_t MkMaxTableCells = 100'000;

@@ -1,4 +1,7 @@
+#include "support/TextTestSupport.h"
+
 #include "textobjects/MkTable.h"
+#include "textobjects/MkTestCanvas.h"
 #include "textobjects/MkText.h"
 
 #include <gtest/gtest.h>
@@ -73,20 +76,54 @@ TEST(TableGrid, RowSpanPushesTheCoveredRowsCellsRight)
     EXPECT_EQ(grown.Row(1)->CellCount(), 1);
 }
 
-TEST(TableGrid, HostileSpansAreBounded)
+// Lays the table out and paints it on the test canvas, as a list paints an
+// item.
+void LayOutAndPaint(TMkTable &table)
+{
+    TMkTestCanvas canvas;
+    const TMkFont font = testkit::BaseFont();
+    const TMkRect rect{0, 0, 400, 1 << 30};
+    table.GetBounds(canvas, rect, font, true, true);
+    table.Paint(canvas, rect, {}, font, 0xFFFFFF, true, true, false);
+}
+
+TEST(TableGrid, HostileSpansAreBoundedButNeverTheDocumentsCells)
 {
     auto wideOwner = MakeTable({{2000000000}, {0, -5}});
     TMkTable &wide = *wideOwner;
     wide.NormalizeGrid();
-    EXPECT_LE(wide.ColCount(), MkMaxGridColumns);
+    EXPECT_EQ(wide.Cell(0, 0)->ColSpan, MkMaxSpan);
     EXPECT_EQ(wide.Cell(1, 0)->ColSpan, 1); // 0 counts as 1
 
-    TMkTable tall(nullptr);
-    auto *row = tall.Add(std::make_unique<TMkTableRow>(&tall));
-    for (int i = 0; i < 3; ++i)
-        row->Add(std::make_unique<TMkCell>(row))->RowSpan = 2000000000;
-    tall.NormalizeGrid();
-    EXPECT_LE(std::int64_t{tall.RowCount()} * tall.ColCount(), MkMaxGridCells);
+    // COLSPAN=1000 on a thousand rows would be a million placeholders: the
+    // spans the bound cannot pay for are dropped, and the rows under them
+    // stay short, but every row keeps its one cell in its place.
+    auto hostileOwner = MakeTable(std::vector<std::vector<int>>(1000, {MkMaxSpan}));
+    TMkTable &hostile = *hostileOwner;
+    hostile.NormalizeGrid();
+    LayOutAndPaint(hostile);
+    std::int64_t cells = 0;
+    for (std::int32_t r = 0; r < hostile.RowCount(); ++r) {
+        cells += hostile.Row(r)->CellCount();
+        const TMkCell *first = hostile.Row(r)->CellAt(0);
+        EXPECT_EQ(first->RowIndex, r);
+        EXPECT_EQ(first->ColIndex, 0);
+    }
+    EXPECT_EQ(hostile.ColCount(), MkMaxSpan);
+    EXPECT_LE(cells, 1000 + MkMaxPlaceholderCells);
+    EXPECT_EQ(hostile.Row(0)->CellAt(1)->SpanMaster, hostile.Row(0)->CellAt(0));
+    EXPECT_EQ(hostile.Row(999)->CellAt(0)->ColSpan, 1);
+
+    // One row far wider than the rest: the short rows cannot all be filled.
+    std::vector<std::vector<int>> ragged(50'000, {1});
+    ragged.front().assign(50'000, 1);
+    auto raggedOwner = MakeTable(ragged);
+    TMkTable &table = *raggedOwner;
+    table.NormalizeGrid();
+    LayOutAndPaint(table);
+    EXPECT_EQ(table.ColCount(), 50'000);
+    EXPECT_EQ(table.Cell(0, 49'999)->ColIndex, 49'999);
+    EXPECT_EQ(table.Row(49'999)->CellAt(0)->RowIndex, 49'999);
 }
 
 TEST(TableGrid, MergeCellsDissolvesOverlappingSpansAndIgnoresBadBlocks)

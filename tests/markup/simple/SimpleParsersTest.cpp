@@ -1,4 +1,5 @@
 #include "support/HTMLTestSupport.h"
+#include "support/TextTestSupport.h"
 
 #include "markup/MkByteStream.h"
 #include "markup/MkParserRegistry.h"
@@ -10,6 +11,7 @@
 #include "textobjects/MkErrors.h"
 #include "textobjects/MkParsedTextList.h"
 #include "textobjects/MkTable.h"
+#include "textobjects/MkTestCanvas.h"
 #include "textobjects/MkTree.h"
 
 #include <gtest/gtest.h>
@@ -175,6 +177,35 @@ TEST(CSVParser, MakesNoMoreThanItsCellBound)
     const auto &table = dynamic_cast<const TMkTable &>(*root->Child(0));
     ASSERT_EQ(table.RowCount(), 1);
     EXPECT_EQ(static_cast<std::int64_t>(table.Row(0)->Count()), MkMaxTableCells);
+}
+
+TEST(CSVParser, EveryCellKeepsItsPlaceInTheGrid)
+{
+    // 100,000 cells, the parser's own bound, in four columns.
+    std::string csv;
+    for (int i = 0; i < 25'000; ++i)
+        csv += "a;b;c;" + std::to_string(i) + "\r\n";
+    auto root = ParseWith(TMkCSVParser(), csv);
+    auto &table = dynamic_cast<TMkTable &>(*root->Child(0));
+    ASSERT_EQ(table.RowCount(), 25'000);
+    EXPECT_EQ(table.ColCount(), 4);
+    TMkTestCanvas canvas;
+    const TMkFont font = testkit::BaseFont();
+    const TMkRect rect{0, 0, 400, 1 << 30};
+    root->GetBounds(canvas, rect, font, true, true);
+    root->Paint(canvas, rect, {}, font, 0xFFFFFF, true, true, false);
+    const TMkCell *first = table.Cell(24'999, 0);
+    const TMkCell *last = table.Cell(24'999, 3);
+    ASSERT_NE(last, nullptr);
+    EXPECT_EQ(last->RowIndex, 24'999);
+    EXPECT_EQ(last->ColIndex, 3);
+    EXPECT_GT(last->Left, first->Left + first->Width - 1) << "painted in its own column";
+
+    // A line of 1,001 fields.
+    root = ParseWith(TMkCSVParser(), std::string(1000, ';'));
+    const auto &wide = dynamic_cast<const TMkTable &>(*root->Child(0));
+    EXPECT_EQ(wide.ColCount(), 1001);
+    EXPECT_EQ(wide.Cell(0, 1000)->ColIndex, 1000);
 }
 
 TEST(SimpleXMLParser, DeepNestingStaysWithinTheOutlineDepth)
