@@ -93,8 +93,11 @@ void TSpinEdit::wheelEvent(QWheelEvent *event)
 
 void TSpinEdit::stepBy(int steps)
 {
+    // One step at a time whatever the modifiers: Qt asks for ten with Ctrl
+    // held (the style's step modifier), which would jump from bound to bound.
+    const int step = steps > 0 ? 1 : steps < 0 ? -1 : 0;
     // Step from what the field shows, not from the last value Qt accepted.
-    setValue(std::clamp(Value() + steps, minimum(), maximum()));
+    setValue(std::clamp(Value() + step, minimum(), maximum()));
     lineEdit()->setText(QString::number(value()));
     selectAll();
 }

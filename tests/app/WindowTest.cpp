@@ -17,6 +17,8 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QStyle>
+#include <QStyleOptionSpinBox>
 #include <QTest>
 #include <QToolButton>
 #include <QWheelEvent>
@@ -429,6 +431,25 @@ TEST_F(WindowTest, TheLengthStepsByOneOnlyWithArrowsAndSpinButtons)
                       Qt::NoButton, Qt::NoModifier, Qt::NoScrollPhase, false);
     QApplication::sendEvent(spin, &wheel);
     EXPECT_EQ(spin->Value(), 5);
+
+    // Ctrl, Qt's step modifier, changes nothing: one step, up to the bound.
+    QTest::keyClick(spin, Qt::Key_Up, Qt::ControlModifier);
+    EXPECT_EQ(spin->Value(), 6);
+    QStyleOptionSpinBox option;
+    option.initFrom(spin);
+    option.subControls = QStyle::SC_All;
+    option.stepEnabled = QAbstractSpinBox::StepUpEnabled | QAbstractSpinBox::StepDownEnabled;
+    const QPoint up = spin->style()
+                          ->subControlRect(QStyle::CC_SpinBox, &option, QStyle::SC_SpinBoxUp, spin)
+                          .center();
+    QTest::mouseClick(spin, Qt::LeftButton, Qt::ControlModifier, up);
+    EXPECT_EQ(spin->Value(), 7);
+    for (int i = 0; i < 4; ++i)
+        QTest::keyClick(spin, Qt::Key_Up, Qt::ControlModifier);
+    EXPECT_EQ(spin->Value(), 10);
+    for (int i = 0; i < 7; ++i)
+        QTest::keyClick(spin, Qt::Key_Down, Qt::ControlModifier);
+    EXPECT_EQ(spin->Value(), 4);
 
     // Enter leaves a number beyond the range as typed while the field has
     // the focus; leaving the field corrects it.
