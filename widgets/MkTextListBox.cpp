@@ -79,6 +79,18 @@ TMkTextListBox::TMkTextListBox(QWidget *parent) : QListWidget(parent)
     };
 }
 
+QItemSelectionModel::SelectionFlags TMkTextListBox::selectionCommand(const QModelIndex &index,
+                                                                     const QEvent *event) const
+{
+    // Qt lets Ctrl+click and Ctrl+Space take the selected row's selection
+    // away; a single-selection list keeps its one selected row.
+    const QItemSelectionModel::SelectionFlags flags = QListWidget::selectionCommand(index, event);
+    if (selectionMode() == QAbstractItemView::SingleSelection &&
+        flags.testAnyFlags(QItemSelectionModel::Deselect | QItemSelectionModel::Toggle))
+        return QItemSelectionModel::NoUpdate;
+    return flags;
+}
+
 TMkTextListBox::~TMkTextListBox() = default;
 
 // --- items -------------------------------------------------------------------

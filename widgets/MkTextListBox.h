@@ -4,6 +4,7 @@
 #include "textobjects/MkFont.h"
 #include "widgets/MkTextObject.h"
 
+#include <QItemSelectionModel>
 #include <QListWidget>
 
 #include <cstdint>
@@ -135,6 +136,10 @@ public:
     void DrawItem(QPainter &painter, int index, const QRect &rect, TItemState state);
     // The height an item takes with lboCalcHeight.
     int MeasureItem(int index);
+
+protected:
+    QItemSelectionModel::SelectionFlags selectionCommand(const QModelIndex &index,
+                                                         const QEvent *event) const override;
 
 private:
     void DrawMarkup(TQtCanvas &canvas, int index, const TMkRect &rect, TMkColor background);

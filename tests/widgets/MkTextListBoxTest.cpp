@@ -9,6 +9,7 @@
 #include <QImage>
 #include <QPainter>
 #include <QScrollBar>
+#include <QTest>
 #include <gtest/gtest.h>
 
 #include <stdexcept>
@@ -100,6 +101,26 @@ TEST_F(ListBoxTest, TheGamesListOperations)
     box_.SetItemIndex(0);
     EXPECT_EQ(box_.ItemIndex(), 0);
     EXPECT_EQ(box_.Item(0), "tre \xE8") << "items are kept byte for byte";
+}
+
+TEST_F(ListBoxTest, CtrlClickKeepsTheOneSelectedRow)
+{
+    box_.AddItem("uno");
+    box_.AddItem("due");
+    box_.show();
+    box_.SetItemIndex(1);
+    const QPoint second = box_.visualItemRect(box_.item(1)).center();
+    QTest::mouseClick(box_.viewport(), Qt::LeftButton, Qt::ControlModifier, second);
+    EXPECT_EQ(box_.ItemIndex(), 1);
+    EXPECT_TRUE(box_.item(1)->isSelected());
+    QTest::keyClick(&box_, Qt::Key_Space, Qt::ControlModifier);
+    EXPECT_TRUE(box_.item(1)->isSelected());
+
+    // Ctrl+click on another row still selects that one alone.
+    const QPoint first = box_.visualItemRect(box_.item(0)).center();
+    QTest::mouseClick(box_.viewport(), Qt::LeftButton, Qt::ControlModifier, first);
+    EXPECT_EQ(box_.ItemIndex(), 0);
+    EXPECT_EQ(box_.selectedItems().size(), 1);
 }
 
 TEST_F(ListBoxTest, SelectingTheLastItemScrollsItIntoView)
