@@ -7,6 +7,8 @@
 #include <QImage>
 #include <QPainter>
 #include <QPen>
+#include <QPoint>
+#include <QPolygon>
 #include <QStaticText>
 #include <QString>
 #include <QTransform>
@@ -354,12 +356,31 @@ void TQtCanvas::DrawFocusRect(const TMkRect &rect)
     const QRect r = ToQRect(rect);
     if (r.width() <= 0 || r.height() <= 0)
         return;
-    // Inverting, so that drawing it twice takes it away again.
+    // Every other pixel of the outline, on, off, on, off, starting with the
+    // top left corner, inverted, so that drawing it twice takes it away
+    // again.  A pixel is on where its distance from the corner along x plus
+    // along y is even, which keeps the rhythm round the corners.  Qt's dotted
+    // pens leave two pixels off, so the pixels are set one by one.
+    QPolygon dots;
+    const auto dot = [&](int x, int y) {
+        if ((x - r.left() + y - r.top()) % 2 == 0)
+            dots << QPoint(x, y);
+    };
+    for (int x = r.left(); x <= r.right(); ++x) {
+        dot(x, r.top());
+        if (r.bottom() != r.top())
+            dot(x, r.bottom());
+    }
+    for (int y = r.top() + 1; y < r.bottom(); ++y) {
+        dot(r.left(), y);
+        if (r.right() != r.left())
+            dot(r.right(), y);
+    }
     painter_.save();
     painter_.setCompositionMode(QPainter::RasterOp_SourceXorDestination);
-    painter_.setPen(QPen(Qt::white, 1, Qt::DotLine));
-    painter_.setBrush(Qt::NoBrush);
-    painter_.drawRect(r.adjusted(0, 0, -1, -1));
+    painter_.setRenderHint(QPainter::Antialiasing, false);
+    painter_.setPen(QPen(Qt::white, 1));
+    painter_.drawPoints(dots);
     painter_.restore();
 }
 

@@ -59,6 +59,34 @@ TEST(QtCanvas, BitmapsLeaveTheirBottomLeftColourOut)
     EXPECT_EQ(second.pixelColor(5, 5), QColor(Qt::red));
 }
 
+TEST(QtCanvas, TheFocusRectangleInvertsEveryOtherPixelOfItsOutline)
+{
+    const QColor ground(0x20, 0x40, 0x80);
+    const QColor inverted(0xDF, 0xBF, 0x7F);
+    QImage image(20, 20, QImage::Format_ARGB32);
+    image.fill(ground);
+    const QImage before = image;
+    {
+        QPainter painter(&image);
+        TQtCanvas canvas(painter);
+        canvas.DrawFocusRect({2, 3, 12, 10}); // pixels 2..11 by 3..9
+    }
+    // On where the steps from the top left corner add up to an even number.
+    for (int y = 0; y < 20; ++y)
+        for (int x = 0; x < 20; ++x) {
+            const bool outline =
+                (x == 2 || x == 11 || y == 3 || y == 9) && x >= 2 && x <= 11 && y >= 3 && y <= 9;
+            const bool on = outline && (x - 2 + y - 3) % 2 == 0;
+            EXPECT_EQ(image.pixelColor(x, y), on ? inverted : ground) << x << "," << y;
+        }
+    {
+        QPainter painter(&image);
+        TQtCanvas canvas(painter);
+        canvas.DrawFocusRect({2, 3, 12, 10});
+    }
+    EXPECT_EQ(image, before) << "drawn twice, it is gone";
+}
+
 TEST(QtCanvas, TextIsDrawnInTheFontColourAndClipped)
 {
     QImage image = WhiteImage(200, 40);
