@@ -118,7 +118,7 @@ QLabel *TextLabel(QDialog &dialog, const char *name)
 }
 
 // The value column has a fixed width: a processor name too long for it
-// loses words from its end.
+// loses words from its end, while the " or compatible" after it stays.
 QString FittingSystemInfo(const QLabel &label, TSystemInfo info)
 {
     const QFontMetrics metrics(label.font());

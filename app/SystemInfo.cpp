@@ -64,5 +64,5 @@ std::string ShortProcessorName(const std::string &model)
 std::string SystemInfoValue(const TSystemInfo &info)
 {
     return std::to_string(info.totalMemoryKB) + " KB\r" + std::to_string(info.processors) + "x " +
-           info.processorName;
+           info.processorName + " or compatible";
 }

@@ -22,6 +22,7 @@ std::string ProcessorModel(const std::string &cpuinfo);
 std::string ShortProcessorName(const std::string &model);
 
 // The caption pair and the value pair, one CR between the two lines: the
-// memory in KB, then the processor count and name ("2x AMD EPYC").
+// memory in KB, then the processor count and name ("2x AMD EPYC or
+// compatible").
 std::string SystemInfoCaption();
 std::string SystemInfoValue(const TSystemInfo &info);

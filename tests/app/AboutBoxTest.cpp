@@ -98,7 +98,7 @@ TEST(TAboutBox, SystemInformation)
         "Fast CPU 3000");
     EXPECT_EQ(ProcessorModel("processor : 0\n"), "");
     TSystemInfo info{2048, 2, "Fast CPU"};
-    EXPECT_EQ(SystemInfoValue(info), "2048 KB\r2x Fast CPU");
+    EXPECT_EQ(SystemInfoValue(info), "2048 KB\r2x Fast CPU or compatible");
     EXPECT_EQ(ShortProcessorName("Intel(R) Core(TM) i7-8550U CPU @ 1.80GHz"),
               "Intel Core i7-8550U");
     EXPECT_EQ(ShortProcessorName("AMD Ryzen 7 5800X 8-Core Processor"), "AMD Ryzen 7 5800X");
