@@ -235,7 +235,10 @@ void TMkAboutDlg::Execute()
 
     if (const QScreen *screen = QGuiApplication::primaryScreen()) {
         const QRect whole = screen->geometry();
-        dialog.move(whole.center() - QPoint(layout.clientWidth / 2, layout.clientHeight / 2));
+        // QRect::center() rounds towards the top left: half the free room
+        // on each side puts the box exactly in the middle.
+        dialog.move(whole.left() + (whole.width() - layout.clientWidth) / 2,
+                    whole.top() + (whole.height() - layout.clientHeight) / 2);
     }
     ok->setFocus();
     if (OnShow)

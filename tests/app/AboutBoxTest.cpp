@@ -9,6 +9,7 @@
 #include <QImage>
 #include <QLabel>
 #include <QPushButton>
+#include <QScreen>
 #include <QTest>
 #include <QUrl>
 #include <gtest/gtest.h>
@@ -158,6 +159,33 @@ TEST(TAboutBox, DialogShowsTheTextsAndClosesOnEnterAndEsc)
         QTest::mouseClick(dialog.findChild<QPushButton *>("OK"), Qt::LeftButton);
     }));
     EXPECT_FALSE(RunsAndCloses(about, [](QDialog &) {}));
+}
+
+TEST(TAboutBox, ExactlyCentredWithTheProcessorLineInItsColumn)
+{
+    QWidget owner;
+    TMkAboutDlg about(&owner);
+    QPoint place;
+    QSize size;
+    std::string value;
+    int valueWidth = 0;
+    RunsAndCloses(about, [&](QDialog &dialog) {
+        place = dialog.pos();
+        size = dialog.size();
+        const auto *label = dialog.findChild<QLabel *>("Value");
+        value = ToBytes(label->text());
+        valueWidth = label->sizeHint().width();
+    });
+    const QRect screen = QGuiApplication::primaryScreen()->geometry();
+    EXPECT_EQ(place.x(), screen.left() + (screen.width() - size.width()) / 2);
+    EXPECT_EQ(place.y(), screen.top() + (screen.height() - size.height()) / 2);
+
+    // However long the model name, the line ends with the words that say
+    // so, and still fits its column.
+    const std::string suffix = " or compatible";
+    ASSERT_GE(value.size(), suffix.size());
+    EXPECT_EQ(value.substr(value.size() - suffix.size()), suffix);
+    EXPECT_LE(valueWidth, AboutInfoColumnWidth);
 }
 
 TEST(TAboutBox, MailLinkOpensOrSwitchesOff)
