@@ -7,18 +7,19 @@
 # CMAKE_INSTALL_PREFIX as it is now, not as it was when configuring.
 #
 # Set beforehand by packaging/CMakeLists.txt: VESMAR_ENTRY_TEMPLATE,
-# VESMAR_ENTRY_OUTPUT, VESMAR_APP_ID, VESMAR_BINDIR, VESMAR_DATADIR (the
-# GNUInstallDirs folders, relative to the prefix or absolute).
+# VESMAR_ENTRY_OUTPUT, VESMAR_APP_ID, VESMAR_GAMESDIR (the game's folder),
+# VESMAR_GAMEDATADIR (the game folder) and VESMAR_DATADIR (the GNUInstallDirs
+# data folder), each relative to the prefix or absolute.
 
-cmake_path(ABSOLUTE_PATH VESMAR_BINDIR BASE_DIRECTORY "${CMAKE_INSTALL_PREFIX}" NORMALIZE
-           OUTPUT_VARIABLE bindir)
-cmake_path(ABSOLUTE_PATH VESMAR_DATADIR BASE_DIRECTORY "${CMAKE_INSTALL_PREFIX}" NORMALIZE
-           OUTPUT_VARIABLE datadir)
-# A folder given with a trailing slash keeps it; the names below add their own.
-string(REGEX REPLACE "/$" "" bindir "${bindir}")
-string(REGEX REPLACE "/$" "" datadir "${datadir}")
-set(VESMAR_GAME_FOLDER "${datadir}/vesmar")
-set(VESMAR_EXEC "${bindir}/vesmar")
+foreach(var gamesdir gamedatadir datadir)
+  string(TOUPPER "VESMAR_${var}" name)
+  cmake_path(ABSOLUTE_PATH ${name} BASE_DIRECTORY "${CMAKE_INSTALL_PREFIX}" NORMALIZE
+             OUTPUT_VARIABLE ${var})
+  # A folder given with a trailing slash keeps it; the names below add their own.
+  string(REGEX REPLACE "/$" "" ${var} "${${var}}")
+endforeach()
+set(VESMAR_GAME_FOLDER "${gamedatadir}")
+set(VESMAR_EXEC "${gamesdir}/vesmar")
 
 # Exec= is split into words like a shell line and % starts a field code: a
 # path with a space must be quoted, and the characters that would need

@@ -3,7 +3,9 @@
 # package, when they are missing.  Uses sudo when not run as root.
 # desktop-file-utils and appstream check the installed desktop entry and
 # metadata; dpkg-dev (dpkg-shlibdeps) and file let CPack find the Qt
-# runtime packages the Debian package depends on.
+# runtime packages the Debian package depends on, and lintian checks the
+# package.  The fonts are those the window's design faces are drawn with:
+# Liberation Sans for "MS Sans Serif" and Arial, DejaVu Sans for Verdana.
 set -euo pipefail
 
 packages=(
@@ -12,7 +14,7 @@ packages=(
   libgtest-dev libgmock-dev libbenchmark-dev
   clang libclang-rt-14-dev clang-format clang-tidy
   witalian fonts-dejavu-core fonts-liberation2
-  desktop-file-utils appstream dpkg-dev file
+  desktop-file-utils appstream dpkg-dev file lintian
 )
 
 missing=()

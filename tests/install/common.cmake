@@ -19,17 +19,21 @@ file(MAKE_DIRECTORY "${WORK}")
 
 # Every file an installation holds, relative to the prefix.
 set(installed_files
-  bin/vesmar
+  games/vesmar
   bin/mkdump
-  share/vesmar/vocabolario.txt
-  share/vesmar/im1.bmp
-  share/vesmar/im2.bmp
-  share/vesmar/chimes.wav
-  share/vesmar/success.wav
+  share/games/vesmar/vocabolario.txt
+  share/games/vesmar/im1.bmp
+  share/games/vesmar/im2.bmp
+  share/games/vesmar/chimes.wav
+  share/games/vesmar/success.wav
   share/applications/${APP_ID}.desktop
   share/metainfo/${APP_ID}.metainfo.xml
   share/icons/hicolor/scalable/apps/${APP_ID}.svg
-  share/doc/vesmar/copyright)
+  share/man/man6/vesmar.6.gz
+  share/man/man1/mkdump.1.gz
+  share/lintian/overrides/vesmar
+  share/doc/vesmar/copyright
+  share/doc/vesmar/changelog.gz)
 set(icon_sizes 16 24 32 48 64 128 256)
 foreach(side ${icon_sizes})
   list(APPEND installed_files share/icons/hicolor/${side}x${side}/apps/${APP_ID}.png)
