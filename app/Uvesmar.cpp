@@ -6,6 +6,7 @@
 #include "game/Scoring.h"
 #include "game/SoundDevice.h"
 #include "game/WordDraw.h"
+#include "widgets/Accessibility.h"
 #include "widgets/DesignFonts.h"
 #include "widgets/Edit.h"
 #include "widgets/Latin1.h"
@@ -14,11 +15,11 @@
 #include "widgets/QtSystemColors.h"
 #include "widgets/SpinEdit.h"
 
-#include <QAccessible>
 #include <QCoreApplication>
 #include <QDir>
 #include <QLabel>
 #include <QPushButton>
+#include <QShortcut>
 #include <QToolButton>
 #include <QVBoxLayout>
 
@@ -46,6 +47,17 @@ QPushButton *Button(QWidget *parent, const char *caption, int x, int width)
     button->setGeometry(x, 16, width, 22);
     button->setFocusPolicy(Qt::NoFocus);
     return button;
+}
+
+// The buttons never take the focus, so keyboard players press them by their
+// shortcuts; the tool tip and what a screen reader says of a button both
+// name its shortcut.
+void SetHint(QAbstractButton *button, const char *hint, const char *keys)
+{
+    const QString text = QString::fromLatin1(hint) + QStringLiteral(" (") +
+                         QString::fromLatin1(keys) + QLatin1Char(')');
+    button->setToolTip(text);
+    button->setAccessibleDescription(text);
 }
 
 QWidget *Panel(QWidget *parent)
@@ -84,6 +96,7 @@ TFvesmar::~TFvesmar() = default;
 
 void TFvesmar::CreateControls()
 {
+    SetAccessibleRole(this, QAccessible::Window);
     setWindowTitle(QString(28, QLatin1Char(' ')) + QStringLiteral("Vesmar"));
     setFont(DesignFont("MS Sans Serif", 11));
     QPalette p = palette();
@@ -94,6 +107,7 @@ void TFvesmar::CreateControls()
 
     MkSimplePanel3 = Panel(this);
     MkSimplePanel2 = Panel(this);
+    SetAccessibleRole(MkSimplePanel2, QAccessible::StatusBar);
     MkSimplePanel1 = Panel(this);
     MkSimplePanel3->setFixedHeight(505);
     MkSimplePanel1->setFixedHeight(54);
@@ -121,6 +135,7 @@ void TFvesmar::CreateControls()
 
     Lmess = MessageLabel(MkSimplePanel2, "Gioca Vesmar!!", 8, 4);
     Lmess2 = MessageLabel(MkSimplePanel2, "Genera la parola", 8, 24);
+    Announcer = new TAnnouncer(MkSimplePanel2);
 
     Bgenera = Button(MkSimplePanel1, "Genera parola", 24, 81);
     Btermina = Button(MkSimplePanel1, "Termina", 24, 65);
@@ -147,26 +162,38 @@ void TFvesmar::CreateControls()
     Eparola->setAccessibleName(QStringLiteral("Parola da indovinare"));
     MkTextListBox1->setAccessibleName(QStringLiteral("Risultati"));
     MkTextListBox2->setAccessibleName(QStringLiteral("Intestazione"));
-    MkSpeedButton1->setAccessibleDescription(QStringLiteral("Informazioni su Vesmar"));
+    MkSimplePanel2->setAccessibleName(QStringLiteral("Messaggi"));
+    Bgenera->setShortcut(QKeySequence(QStringLiteral("Ctrl+N")));
+    Btermina->setShortcut(QKeySequence(QStringLiteral("Ctrl+T")));
+    MkSpeedButton1->setShortcut(QKeySequence(Qt::Key_F1));
+    SetHint(Bgenera, "Genera una parola segreta", "Ctrl+N");
+    SetHint(Btermina, "Rinuncia e mostra la parola", "Ctrl+T");
+    SetHint(Binvia, "Invia la parola", "Invio");
+    SetHint(MkSpeedButton1, "Informazioni su Vesmar", "F1");
+    auto *quit = new QShortcut(QKeySequence(QStringLiteral("Ctrl+Q")), this);
+    connect(quit, &QShortcut::activated, this, &QWidget::close);
     // The first control of the tab order has the focus when the window opens.
     Slunghezza->setFocus();
 }
 
 void TFvesmar::ConnectHandlers()
 {
-    // The messages are the game's answers: a screen reader announces each
-    // one as it is given, also when it repeats the one before.
-    connect(this, &TFvesmar::MessageShown, this, [](QLabel *label) {
-        QAccessibleEvent announce(label, QAccessible::Alert);
-        QAccessible::updateAccessibility(&announce);
-    });
-    connect(Bgenera, &QPushButton::clicked, this,
-            [this] { RunHandler([this] { BgeneraClick(); }); });
-    connect(Binvia, &QPushButton::clicked, this, [this] { RunHandler([this] { BinviaClick(); }); });
-    connect(Btermina, &QPushButton::clicked, this,
-            [this] { RunHandler([this] { BterminaClick(); }); });
-    connect(MkSpeedButton1, &QToolButton::clicked, this,
-            [this] { RunHandler([this] { MkSpeedButton1Click(); }); });
+    // A click is handled from the event loop, after whatever reported it has
+    // returned: a screen reader's "press" must not wait for the about box or
+    // an error box to close.  A button hidden by then does not react.
+    const auto onClick = [this](QAbstractButton *button, void (TFvesmar::*handler)()) {
+        connect(
+            button, &QAbstractButton::clicked, this,
+            [this, button, handler] {
+                if (!button->isHidden())
+                    RunHandler([this, handler] { (this->*handler)(); });
+            },
+            Qt::QueuedConnection);
+    };
+    onClick(Bgenera, &TFvesmar::BgeneraClick);
+    onClick(Binvia, &TFvesmar::BinviaClick);
+    onClick(Btermina, &TFvesmar::BterminaClick);
+    onClick(MkSpeedButton1, &TFvesmar::MkSpeedButton1Click);
     Eparola->OnKeyDown = [this](int key, Qt::KeyboardModifiers shift) {
         RunHandler([&] { EparolaKeyDown(key, shift); });
     };
@@ -194,7 +221,7 @@ void TFvesmar::SetMessage(QLabel *label, const std::string &text)
 {
     label->setText(ToQString(text));
     label->adjustSize();
-    emit MessageShown(label);
+    Announcer->Say(label->text());
 }
 
 int TFvesmar::Lunghezza() const
@@ -270,8 +297,11 @@ void TFvesmar::InviaParola()
 void TFvesmar::ValutaParola(const std::string &guess)
 {
     const TPunteggio score = ValutaPunteggio(Parola_, guess);
-    MkTextListBox1->AddItem(RigaRisultato(guess, score.Esatte, score.Spostate),
-                            DescrizioneRisultato(guess, score.Esatte, score.Spostate));
+    const std::string spoken = DescrizioneRisultato(guess, score.Esatte, score.Spostate);
+    MkTextListBox1->AddItem(RigaRisultato(guess, score.Esatte, score.Spostate), spoken);
+    // A list that holds the focus reads its new current row itself.
+    if (!MkTextListBox1->hasFocus())
+        Announcer->Say(ToQString(spoken));
     if (score.Esatte == 0 && score.Spostate == 0)
         SetMessage(Lmess, "Non hai trovato nulla!");
     if (score.Esatte == static_cast<int>(Parola_.size())) {

@@ -11,6 +11,7 @@
 class QLabel;
 class QPushButton;
 class QToolButton;
+class TAnnouncer;
 class TEdit;
 class TMediaPlayer;
 class TMkAboutDlg;
@@ -44,6 +45,8 @@ public:
     QPushButton *Btermina;
     QPushButton *Binvia;
     QToolButton *MkSpeedButton1;
+    // Speaks the messages and new rows to screen readers.
+    TAnnouncer *Announcer;
     TSpinEdit *Slunghezza;
     TEdit *Eparola;
     std::unique_ptr<TMediaPlayer> MediaPlayer1;
@@ -62,10 +65,6 @@ public:
     void EparolaKeyDown(int key, Qt::KeyboardModifiers shift);
     void BterminaClick();
     void MkSpeedButton1Click();
-
-signals:
-    // A message label was given a text, which screen readers announce.
-    void MessageShown(QLabel *label);
 
 private:
     void CreateControls();

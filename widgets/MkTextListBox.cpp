@@ -400,6 +400,30 @@ void TMkTextListBox::DrawMarkup(TQtCanvas &canvas, int index, const TMkRect &rec
     }
 }
 
+void TMkTextListBox::paintEvent(QPaintEvent *event)
+{
+    QListWidget::paintEvent(event);
+    // A list without items still shows that it has the focus, where its first
+    // item would stand: players must always see where their keys go.
+    if (Count() == 0 && hasFocus() && !hideFocus_ && isEnabled()) {
+        QPainter painter(viewport());
+        TQtCanvas canvas(painter);
+        canvas.DrawFocusRect({0, 0, viewport()->width(), itemHeight_});
+    }
+}
+
+void TMkTextListBox::currentChanged(const QModelIndex &current, const QModelIndex &previous)
+{
+    // The list view tells screen readers that its current row has the focus
+    // whether or not the list has it; a row chosen while the keys go to
+    // another control would pull the screen reader away from that control.
+    if (hasFocus())
+        QListWidget::currentChanged(current, previous);
+    else
+        QAbstractItemView::currentChanged(current,
+                                          previous); // NOLINT(bugprone-parent-virtual-call)
+}
+
 int TMkTextListBox::MeasureItem(int index)
 {
     if (index < 0 || index >= Count() || Failed(index))

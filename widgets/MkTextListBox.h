@@ -140,6 +140,8 @@ public:
 protected:
     QItemSelectionModel::SelectionFlags selectionCommand(const QModelIndex &index,
                                                          const QEvent *event) const override;
+    void currentChanged(const QModelIndex &current, const QModelIndex &previous) override;
+    void paintEvent(QPaintEvent *event) override;
 
 private:
     void DrawMarkup(TQtCanvas &canvas, int index, const TMkRect &rect, TMkColor background);

@@ -5,6 +5,7 @@
 #include "support/ErrorBoxes.h"
 #include "support/FakeSoundDevice.h"
 #include "support/TempDir.h"
+#include "widgets/Accessibility.h"
 #include "widgets/Edit.h"
 #include "widgets/Latin1.h"
 #include "widgets/MkTextListBox.h"
@@ -69,7 +70,12 @@ protected:
         return !playing;
     }
 
-    void Click(QAbstractButton *button) { QTest::mouseClick(button, Qt::LeftButton); }
+    // A click is handled from the event loop, as in the program.
+    void Click(QAbstractButton *button)
+    {
+        QTest::mouseClick(button, Qt::LeftButton);
+        QApplication::processEvents();
+    }
 
     void Guess(const std::string &text)
     {
@@ -581,22 +587,35 @@ TEST_F(WindowTest, ScreenReadersHearNamesRowsAndMessages)
     EXPECT_EQ(AccessibleName(W().MkTextListBox2), "Intestazione");
     EXPECT_EQ(RowTexts(W().MkTextListBox2), QStringList{"Parole e risultati"});
 
-    // Every message the game gives is announced, a repeated one too.
-    std::vector<QString> announced;
-    QObject::connect(&W(), &TFvesmar::MessageShown, [&](QLabel *label) {
-        if (label == W().Lmess)
-            announced.push_back(AccessibleName(label));
+    // Every message the game gives and every new row is spoken once, a
+    // repeated message too, as a notification shown in the status bar.
+    std::vector<std::string> spoken;
+    QObject::connect(W().Announcer, &TAnnouncer::Spoken, [&](const QString &text) {
+        QAccessibleInterface *face = QAccessible::queryAccessibleInterface(W().Announcer);
+        EXPECT_EQ(face->role(), QAccessible::Notification);
+        EXPECT_EQ(face->parent()->role(), QAccessible::StatusBar);
+        EXPECT_EQ(face->text(QAccessible::Name), text);
+        spoken.push_back(ToBytes(text));
     });
     Start();
-    for (const char *guess : {"sacca", "lupio", "lupi", "lupi", "tasse", "cassa"})
+    // The guess field has the keys; the results list, which the focus left
+    // for when the length control hid, reads no row itself.
+    W().Eparola->setFocus();
+    for (const char *guess : {"sacca", "lupio", "lupi", "lupi", "tasse", "cassa"}) {
         Guess(guess);
+        QApplication::processEvents();
+    }
 
     EXPECT_EQ(RowTexts(W().MkTextListBox1),
               (QStringList{"sacca: 2 lettere al posto giusto, 2 fuori posto",
                            "lupio: nessuna lettera trovata", "tasse: 3 lettere al posto giusto",
                            "cassa: 5 lettere al posto giusto"}));
-    EXPECT_EQ(announced,
-              (std::vector<QString>{"La parola da 5 lettere \u00E8 stata generata!",
-                                    "Non hai trovato nulla!", "Parola non valida!",
-                                    "Parola non valida!", "Hai vinto dopo 4 tentativi!"}));
+    EXPECT_EQ(spoken,
+              (std::vector<std::string>{
+                  "Indovina la parola! La parola da 5 lettere \xE8 stata generata!",
+                  "sacca: 2 lettere al posto giusto, 2 fuori posto.",
+                  "lupio: nessuna lettera trovata. Non hai trovato nulla!", "Parola non valida!",
+                  "Parola non valida!", "tasse: 3 lettere al posto giusto.",
+                  "cassa: 5 lettere al posto giusto. Hai vinto dopo 4 tentativi! "
+                  "La parola era: cassa."}));
 }
