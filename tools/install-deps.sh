@@ -6,6 +6,9 @@
 # runtime packages the Debian package depends on, and lintian checks the
 # package.  The fonts are those the window's design faces are drawn with:
 # Liberation Sans for "MS Sans Serif" and Arial, DejaVu Sans for Verdana.
+# The screen-reader test hears the game through Orca on a headless X
+# server (xvfb, openbox, xdotool, the AT-SPI bus); adwaita-qt6 gives the
+# dark style the palette tests draw under.
 set -euo pipefail
 
 packages=(
@@ -15,6 +18,8 @@ packages=(
   clang libclang-rt-14-dev clang-format clang-tidy
   witalian fonts-dejavu-core fonts-liberation2
   desktop-file-utils appstream dpkg-dev file lintian
+  orca at-spi2-core python3-pyatspi openbox xvfb xdotool dbus-x11 x11-utils
+  adwaita-qt6
 )
 
 missing=()

@@ -121,13 +121,22 @@ step() {
   sleep 2
 }
 keys() { xdotool key --clearmodifiers "$@"; }
+# The window manager may still be starting: try again until it takes.
+activate() {
+  for _ in $(seq 50); do
+    xdotool windowactivate --sync "$1" 2>/dev/null && return 0
+    sleep 0.2
+  done
+  echo "the window manager did not activate the game's window" >&2
+  return 1
+}
 guess() {
   xdotool key --clearmodifiers ctrl+a BackSpace
   xdotool type --delay 60 "$1"
   xdotool key --clearmodifiers Return
 }
 
-step "start" xdotool windowactivate --sync "$window"
+step "start" activate "$window"
 step "ctrl+n" keys ctrl+n
 step "shift+tab" keys shift+Tab
 step "invalid guess" guess ab
