@@ -8,7 +8,9 @@
 set -euo pipefail
 root="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 "$root/tools/install-deps.sh"
-cmake --preset release -S "$root" >/dev/null
+# The presets are read from the current folder.
+cd "$root"
+cmake --preset release >/dev/null
 cmake --build --preset release --target row_bench game_bench markup_bench
 for bench in row_bench game_bench markup_bench; do
   echo "=== $bench"
