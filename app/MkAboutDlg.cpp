@@ -166,9 +166,7 @@ void TMkAboutDlg::Execute()
     QDialog dialog(owner_);
     dialog.setWindowTitle(ToQString(CaptionTitle));
     dialog.setFont(DesignFont("MS Sans Serif", 11));
-    QPalette palette = dialog.palette();
-    palette.setColor(QPalette::WindowText, SystemColor(TSystemColor::WindowText));
-    dialog.setPalette(palette);
+    dialog.setPalette(DesignPalette());
 
     // The controls, in the order the dialog creates them.  The dialog has no
     // second button, no version text and no web link, so those controls are

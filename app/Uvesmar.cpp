@@ -19,6 +19,7 @@
 #include <QDir>
 #include <QLabel>
 #include <QPushButton>
+#include <QScreen>
 #include <QShortcut>
 #include <QToolButton>
 #include <QVBoxLayout>
@@ -79,6 +80,15 @@ TMkTextListBox *ListBox(QWidget *parent)
 
 } // namespace
 
+QPoint FittingPosition(QPoint designed, QSize frame, const QRect &available)
+{
+    const auto fit = [](int at, int extent, int first, int room) {
+        return std::max(first, std::min(at, first + room - extent));
+    };
+    return {fit(designed.x(), frame.width(), available.left(), available.width()),
+            fit(designed.y(), frame.height(), available.top(), available.height())};
+}
+
 TFvesmar::TFvesmar(std::unique_ptr<TSoundDevice> sound, TRandomGenerator::SeedSource seed,
                    QWidget *parent)
     : QWidget(parent),
@@ -99,10 +109,11 @@ void TFvesmar::CreateControls()
     SetAccessibleRole(this, QAccessible::Window);
     setWindowTitle(QString(28, QLatin1Char(' ')) + QStringLiteral("Vesmar"));
     setFont(DesignFont("MS Sans Serif", 11));
-    QPalette p = palette();
-    p.setColor(QPalette::Window, SystemColor(TSystemColor::BtnFace));
-    setPalette(p);
-    move(524, 158);
+    setPalette(DesignPalette());
+    if (const QScreen *screen = QGuiApplication::primaryScreen())
+        move(FittingPosition(DesignedPosition, DesignedFrameSize, screen->availableGeometry()));
+    else
+        move(DesignedPosition);
     resize(364, 606);
 
     MkSimplePanel3 = Panel(this);

@@ -18,6 +18,13 @@ class TMkAboutDlg;
 class TMkTextListBox;
 class TSpinEdit;
 
+// Where a window of the given frame size goes: at its designed position
+// where the whole frame fits in the available area of the screen, otherwise
+// moved just as far as it must, and to the area's top left corner when it is
+// larger than the area.  A screen at twice the scale has half the room in
+// device-independent pixels, which the designed position may not fit.
+QPoint FittingPosition(QPoint designed, QSize frame, const QRect &available);
+
 // The game's only window.  It holds the game in progress (the secret word
 // and the number of attempts) and shows it through two states: waiting,
 // with "Genera parola" and the length control, and playing, with the guess
@@ -32,6 +39,10 @@ public:
     ~TFvesmar() override;
 
     static constexpr const char *DictionaryFile = "vocabolario.txt";
+    // Where the window's frame stands and how large it is, in
+    // device-independent pixels.
+    static constexpr QPoint DesignedPosition{524, 158};
+    static constexpr QSize DesignedFrameSize{372, 640};
 
     // Controls, named as in the window's design.
     QWidget *MkSimplePanel1;

@@ -3,8 +3,10 @@
 #include "app/VesmarIcon.h"
 #include "widgets/DesignFonts.h"
 #include "widgets/Latin1.h"
+#include "widgets/QtSystemColors.h"
 
 #include <QMessageBox>
+#include <QStyleFactory>
 
 #include <utility>
 
@@ -32,6 +34,12 @@ std::string MessageOf(std::exception_ptr error)
 TVesmarApplication::TVesmarApplication(int &argc, char **argv) : QApplication(argc, argv)
 {
     InstallFontSubstitutes();
+    // The game looks as designed on every desktop: its own light palette and
+    // a style that draws with it.  Desktop styles such as Adwaita-Dark paint
+    // buttons and fields in colours of their own, under which the design's
+    // dark text would vanish.
+    setStyle(QStyleFactory::create(QStringLiteral("Fusion")));
+    setPalette(DesignPalette());
     setWindowIcon(VesmarIcon());
     setDesktopFileName(QStringLiteral(VESMAR_APP_ID));
     // The edit fields' caret blinks every 530 ms (a full cycle is twice that).

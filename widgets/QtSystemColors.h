@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QColor>
+#include <QPalette>
 
 #include <cstdint>
 
@@ -54,3 +55,10 @@ inline QColor SystemColor(TSystemColor c)
 // The colour of a 32-bit colour value: RGB or a system colour number.  Any
 // other value (such as "no colour given") yields an invalid QColor.
 QColor ColorFromValue(std::uint32_t value);
+
+// The palette the game's windows draw with, made of the same classic colours
+// as SystemColor: dark text on light faces, whatever the desktop's palette
+// or style.  The design fixes its own colours (the window's face, the
+// lists' pale yellow, the messages' blue, the rows' dark red) and the rest
+// must go with them; a dark desktop palette would put light text on them.
+QPalette DesignPalette();

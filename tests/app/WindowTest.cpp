@@ -18,6 +18,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QScreen>
 #include <QStyle>
 #include <QStyleOptionSpinBox>
 #include <QTest>
@@ -25,7 +26,10 @@
 #include <QWheelEvent>
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cmath>
 #include <filesystem>
+#include <map>
 
 namespace {
 
@@ -618,4 +622,153 @@ TEST_F(WindowTest, ScreenReadersHearNamesRowsAndMessages)
                   "Parola non valida!", "tasse: 3 lettere al posto giusto.",
                   "cassa: 5 lettere al posto giusto. Hai vinto dopo 4 tentativi! "
                   "La parola era: cassa."}));
+}
+
+namespace {
+
+double Luminance(QRgb c)
+{
+    const auto channel = [](int v) {
+        const double s = v / 255.0;
+        return s <= 0.03928 ? s / 12.92 : std::pow((s + 0.055) / 1.055, 2.4);
+    };
+    return 0.2126 * channel(qRed(c)) + 0.7152 * channel(qGreen(c)) + 0.0722 * channel(qBlue(c));
+}
+
+double Contrast(QRgb a, QRgb b)
+{
+    const double la = Luminance(a);
+    const double lb = Luminance(b);
+    return (std::max(la, lb) + 0.05) / (std::min(la, lb) + 0.05);
+}
+
+// How a text in area stands out: the contrast between the colour most of
+// the area shows, what is behind the text, and the pixel furthest from it,
+// the core of a letter.  An area without text reads 1.
+double TextContrast(const QImage &image, const QRect &area)
+{
+    std::map<QRgb, int> counts;
+    for (int y = area.top(); y <= area.bottom(); ++y)
+        for (int x = area.left(); x <= area.right(); ++x)
+            ++counts[image.pixel(x, y) | 0xFF000000];
+    const QRgb behind =
+        std::max_element(counts.begin(), counts.end(), [](const auto &a, const auto &b) {
+            return a.second < b.second;
+        })->first;
+    double most = 1;
+    for (const auto &[color, count] : counts)
+        most = std::max(most, Contrast(color, behind));
+    return most;
+}
+
+// Where a widget's text lies in its window's picture: inside its frame.
+QRect TextArea(QWidget *widget, QWidget *window, int inset)
+{
+    return QRect(widget->mapTo(window, QPoint(0, 0)), widget->size())
+        .adjusted(inset, inset, -inset, -inset);
+}
+
+// Desktop palettes of the kinds players use: Adwaita's dark one, a darker
+// one with dim text, and white on black.
+std::vector<std::pair<const char *, QPalette>> DesktopPalettes()
+{
+    const auto dark = [](QColor text, QColor window, QColor base, QColor button) {
+        QPalette p(text, button, button.lighter(130), button.darker(130), button.darker(115), text,
+                   Qt::white, base, window);
+        p.setColor(QPalette::ButtonText, text);
+        p.setColor(QPalette::ToolTipBase, base);
+        p.setColor(QPalette::ToolTipText, text);
+        p.setColor(QPalette::Highlight, QColor(0x15, 0x53, 0x9E));
+        return p;
+    };
+    return {
+        {"dark", dark(QColor(0xEE, 0xEE, 0xEC), QColor(0x35, 0x35, 0x35), QColor(0x2D, 0x2D, 0x2D),
+                      QColor(0x45, 0x45, 0x45))},
+        {"darker", dark(QColor(0xC0, 0xC0, 0xC0), QColor(0x1E, 0x1E, 0x1E),
+                        QColor(0x12, 0x12, 0x12), QColor(0x28, 0x28, 0x28))},
+        {"white on black", dark(Qt::white, Qt::black, Qt::black, Qt::black)},
+    };
+}
+
+} // namespace
+
+TEST_F(WindowTest, EveryTextStandsOutUnderAnyDesktopPalette)
+{
+    const QPalette design = QApplication::palette();
+    W().MkAboutDlg1->OnShow = [](QDialog &dialog) {
+        dialog.show();
+        QApplication::processEvents();
+        const QImage picture = dialog.grab().toImage();
+        for (QWidget *child : dialog.findChildren<QWidget *>()) {
+            if (child->isHidden() || child->objectName() == "Icon" ||
+                child->objectName() == "Separator")
+                continue;
+            EXPECT_GE(TextContrast(picture, TextArea(child, &dialog, 2)), 4.5)
+                << "about box, " << child->objectName().toStdString();
+        }
+        QMetaObject::invokeMethod(
+            &dialog, [&dialog] { dialog.accept(); }, Qt::QueuedConnection);
+    };
+    for (const auto &[name, palette] : DesktopPalettes()) {
+        SCOPED_TRACE(name);
+        QApplication::setPalette(palette);
+        ShowActive();
+        Start();
+        W().Eparola->setText(QStringLiteral("sacca"));
+        QApplication::processEvents();
+        QImage picture = W().grab().toImage();
+        for (QWidget *widget : std::initializer_list<QWidget *>{
+                 W().Btermina, W().Binvia, W().MkSpeedButton1, W().Eparola, W().Lmess, W().Lmess2})
+            EXPECT_GE(TextContrast(picture, TextArea(widget, &W(), 3)), 4.5)
+                << widget->accessibleName().toStdString() << " while playing";
+        Guess("cassa");
+        QApplication::processEvents();
+        picture = W().grab().toImage();
+        for (QWidget *widget : std::initializer_list<QWidget *>{
+                 W().Bgenera, W().Slunghezza->lineEdit(), W().Lmess, W().Lmess2})
+            EXPECT_GE(TextContrast(picture, TextArea(widget, &W(), 3)), 4.5)
+                << widget->accessibleName().toStdString() << " while waiting";
+        // The words of the rows, left of the pegs.
+        for (TMkTextListBox *list : {W().MkTextListBox1, W().MkTextListBox2}) {
+            const QRect row = list->visualItemRect(list->item(0));
+            const QRect words(list->viewport()->mapTo(&W(), row.topLeft() + QPoint(24, 2)),
+                              QSize(96, row.height() - 4));
+            EXPECT_GE(TextContrast(picture, words), 4.5) << list->accessibleName().toStdString();
+        }
+        Click(W().MkSpeedButton1);
+    }
+    QApplication::setPalette(design);
+}
+
+TEST(WindowPlacement, TheDesignedPositionWhereTheWindowFitsAndInsideTheScreenWhereNot)
+{
+    const QPoint designed = TFvesmar::DesignedPosition;
+    const QSize frame = TFvesmar::DesignedFrameSize;
+    const struct {
+        QRect available;
+        QPoint expected;
+    } cases[] = {
+        {{0, 0, 1280, 1024}, designed},     // fits
+        {{0, 0, 800, 700}, {428, 60}},      // 1600 x 1400 at twice the scale
+        {{0, 27, 800, 673}, {428, 60}},     // the same below a panel
+        {{0, 27, 800, 560}, {428, 27}},     // too short: from the area's top
+        {{0, 0, 300, 500}, {0, 0}},         // smaller than the window
+        {{1280, 0, 1024, 768}, {1280, 128}} // a screen right of another
+    };
+    for (const auto &c : cases)
+        EXPECT_EQ(FittingPosition(designed, frame, c.available), c.expected) << c.available.x();
+
+    // The offscreen platform's screen is 800 x 600: the window moves into it.
+    testkit::TTempDir dir;
+    dir.Write("vocabolario.txt", "arte\n");
+    const auto previous = std::filesystem::current_path();
+    std::filesystem::current_path(dir.Path());
+    {
+        TFvesmar window(std::make_unique<testkit::TFakeSoundDevice>(
+            std::make_shared<testkit::TFakeSoundDevice::TLog>()));
+        const QRect available = QGuiApplication::primaryScreen()->availableGeometry();
+        EXPECT_TRUE(available.contains(QRect(window.pos(), frame))) << available.width();
+        EXPECT_EQ(window.size(), QSize(364, 606));
+    }
+    std::filesystem::current_path(previous);
 }
