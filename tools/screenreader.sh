@@ -150,6 +150,9 @@ step "winning guess" guess casse
 step "f1" keys F1
 step "escape" keys Escape
 step "ctrl+q" keys ctrl+q
+if ! xdotool search --onlyvisible --name 'Vesmar' >/dev/null 2>&1; then
+  echo "$(date +%H:%M:%S.%N) the window is closed" >>"$marks"
+fi
 
 sleep 1
 

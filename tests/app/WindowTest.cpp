@@ -772,3 +772,62 @@ TEST(WindowPlacement, TheDesignedPositionWhereTheWindowFitsAndInsideTheScreenWhe
     }
     std::filesystem::current_path(previous);
 }
+
+TEST_F(WindowTest, KeyboardPlayersPressTheButtonsByTheirShortcuts)
+{
+    ShowActive();
+    const auto press = [this](QKeySequence keys) {
+        QApplication::setActiveWindow(&W());
+        QTest::keySequence(&W(), keys);
+        QApplication::processEvents();
+        QTest::qWait(150); // a shortcut shows the button pressed for a moment
+        QApplication::processEvents();
+    };
+    press(QKeySequence(QStringLiteral("Ctrl+T"))); // "Termina" is hidden
+    EXPECT_EQ(Text(W().Lmess), "Gioca Vesmar!!");
+    press(QKeySequence(QStringLiteral("Ctrl+N")));
+    ASSERT_TRUE(Playing());
+    press(QKeySequence(QStringLiteral("Ctrl+N"))); // hidden now: no second draw
+    EXPECT_EQ(sound_->calls, (Calls{"open chimes.wav", "play"}));
+    press(QKeySequence(QStringLiteral("Ctrl+T")));
+    EXPECT_FALSE(Playing());
+    EXPECT_EQ(Text(W().Lmess), "La parola era: cassa");
+
+    int shown = 0;
+    W().MkAboutDlg1->OnShow = [&](QDialog &dialog) {
+        ++shown;
+        QMetaObject::invokeMethod(
+            &dialog, [&dialog] { dialog.accept(); }, Qt::QueuedConnection);
+    };
+    press(QKeySequence(Qt::Key_F1));
+    EXPECT_EQ(shown, 1);
+
+    for (const auto &[button, keys] :
+         {std::pair<QAbstractButton *, const char *>{W().Bgenera, "Ctrl+N"},
+          {W().Btermina, "Ctrl+T"},
+          {W().MkSpeedButton1, "F1"}}) {
+        EXPECT_TRUE(button->toolTip().contains(QLatin1String(keys))) << keys;
+        EXPECT_TRUE(button->accessibleDescription().contains(QLatin1String(keys))) << keys;
+    }
+    press(QKeySequence(QStringLiteral("Ctrl+Q")));
+    EXPECT_FALSE(W().isVisible());
+}
+
+TEST_F(WindowTest, AnEmptyListWithTheFocusShowsIt)
+{
+    ShowActive();
+    TMkTextListBox *list = W().MkTextListBox1;
+    const auto marks = [list] {
+        const QImage picture = list->viewport()->grab().toImage();
+        const QRgb behind = picture.pixel(picture.width() / 2, 12);
+        int differ = 0;
+        for (int x = 0; x < picture.width(); ++x)
+            differ += picture.pixel(x, 0) != behind ? 1 : 0;
+        return differ;
+    };
+    EXPECT_EQ(marks(), 0);
+    list->setFocus();
+    QApplication::processEvents();
+    // The dotted focus rectangle along the top of where the first item stands.
+    EXPECT_GT(marks(), list->viewport()->width() / 3);
+}
