@@ -174,6 +174,7 @@ void TMkAboutDlg::Execute()
     // address stays in the layout.
     auto *icon = new QLabel(&dialog);
     icon->setObjectName(QStringLiteral("Icon"));
+    icon->setAccessibleName(QStringLiteral("Icona di Vesmar"));
     const QPixmap pixmap = QApplication::windowIcon().pixmap(32, 32);
     icon->setPixmap(pixmap);
     auto *ok = new QPushButton(QStringLiteral("OK"), &dialog);

@@ -4,6 +4,7 @@
 #include "app/VesmarApplication.h"
 #include "widgets/Latin1.h"
 
+#include <QAccessible>
 #include <QApplication>
 #include <QDialog>
 #include <QImage>
@@ -121,7 +122,15 @@ TEST(TAboutBox, DialogShowsTheTextsAndClosesOnEnterAndEsc)
     int valueWidth = 0;
     QImage titlePicture;
     bool okHasFocus = false;
+    QStringList unnamed;
     const bool closedByEnter = RunsAndCloses(about, [&](QDialog &dialog) {
+        // Screen readers name every control and picture of the box.
+        for (QWidget *child : dialog.findChildren<QWidget *>()) {
+            QAccessibleInterface *face = QAccessible::queryAccessibleInterface(child);
+            if (!child->isHidden() && child->objectName() != "Separator" &&
+                face->text(QAccessible::Name).isEmpty())
+                unnamed << child->objectName();
+        }
         title = ToBytes(dialog.findChild<QLabel *>("Title")->text());
         description = ToBytes(dialog.findChild<QLabel *>("Description")->text());
         caption = ToBytes(dialog.findChild<QLabel *>("Caption")->text());
@@ -133,6 +142,7 @@ TEST(TAboutBox, DialogShowsTheTextsAndClosesOnEnterAndEsc)
     });
     EXPECT_TRUE(closedByEnter);
     EXPECT_TRUE(okHasFocus);
+    EXPECT_EQ(unnamed, QStringList{});
     EXPECT_EQ(title, ApplicationTitle(ToBytes(QCoreApplication::applicationFilePath())));
     EXPECT_EQ(title, "app_tests");
     EXPECT_EQ(description.rfind("..trova la parola segreta!\n\n", 0), 0u);
