@@ -45,15 +45,10 @@ cleanup() {
 }
 trap cleanup EXIT
 
-# A display of our own: the first free number from 90 on.
-display=90
-while [ -e "/tmp/.X11-unix/X$display" ] || [ -e "/tmp/.X$display-lock" ]; do
-  display=$((display + 1))
-done
-Xvfb ":$display" -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 &
-pids+=($!)
-export DISPLAY=":$display"
-for _ in $(seq 50); do xdpyinfo >/dev/null 2>&1 && break; sleep 0.1; done
+# A display of our own.
+# shellcheck source=tools/headless-display.sh
+source "$root/tools/headless-display.sh"
+start_headless_display 90
 
 openbox >/dev/null 2>&1 &
 pids+=($!)
@@ -118,7 +113,17 @@ step() {
   echo "$(date +%H:%M:%S.%N) $1" >>"$marks"
   shift
   "$@"
-  sleep 2
+  settle
+}
+# Waits until Orca has had its say: its log has stopped growing for a while.
+settle() {
+  local size=-1
+  sleep 1
+  for _ in $(seq 20); do
+    [ "$(stat -c %s "$log")" = "$size" ] && return 0
+    size="$(stat -c %s "$log")"
+    sleep 0.8
+  done
 }
 keys() { xdotool key --clearmodifiers "$@"; }
 # The window manager may still be starting: try again until it takes.

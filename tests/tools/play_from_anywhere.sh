@@ -14,14 +14,9 @@ cleanup() {
 }
 trap cleanup EXIT
 
-display=70
-while [ -e "/tmp/.X11-unix/X$display" ] || [ -e "/tmp/.X$display-lock" ]; do
-  display=$((display + 1))
-done
-Xvfb ":$display" -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 &
-pids+=($!)
-export DISPLAY=":$display"
-for _ in $(seq 50); do xdpyinfo >/dev/null 2>&1 && break; sleep 0.1; done
+# shellcheck source=tools/headless-display.sh
+source "$root/tools/headless-display.sh"
+start_headless_display 70
 
 cd "$scratch"
 VESMAR_PLAY_PRESET="$1" QT_QPA_PLATFORM=xcb bash "$root/tools/play.sh" >"$scratch/play.txt" 2>&1 &
