@@ -32,8 +32,8 @@ public:
     TMkPictureStore Pictures;
     // The control host and the control classes known by name.
     TMkControls Controls;
-    // The parser classes, found by class name.  Empty in a fresh engine: the
-    // program registers its parsers at start-up (MkRegisterSimpleParsers,
-    // MkRegisterHTMLParser).
+    // The parser classes, found by class name.  Empty in a fresh engine:
+    // whoever looks parsers up by name registers them first
+    // (MkRegisterSimpleParsers, MkRegisterHTMLParser), as the list box does.
     TMkParserRegistry Parsers;
 };

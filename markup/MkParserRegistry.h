@@ -7,8 +7,8 @@
 struct TMkParserClass;
 
 // The parser classes an engine knows (MkEngine.h), through which a text
-// container finds its parser by class name.  The program registers the
-// parsers at start-up in this order: TMkCSVParser ("CSV"), TMkDBFParser
+// container finds its parser by class name.  A list box's engine has the
+// parsers registered in this order: TMkCSVParser ("CSV"), TMkDBFParser
 // ("DBF"), TMkSimpleXMLParser ("XML"), TMkPlainTextParser ("TXT", the
 // default), TMkHTMLParser ("HTML", "HTM").
 //

@@ -24,7 +24,7 @@ public:
     TMkDeductionTree(const TMkDeductionTree &) = delete;
     TMkDeductionTree &operator=(const TMkDeductionTree &) = delete;
 
-    // A node from the free list (or a new one) appended to this node's
+    // A node from the pool (or a new one) appended to this node's
     // children, with this node's container and start position and no entry.
     TMkDeductionTree *NewChild();
     // Takes this node out of its parent and recycles it with its subtree.  No
@@ -55,6 +55,6 @@ private:
     TMkNodePool *pool_;
     TMkDeductionTree *firstChild_ = nullptr;
     TMkDeductionTree *lastChild_ = nullptr;
-    TMkDeductionTree *previous_ = nullptr; // siblings; previous_ also links the free list
+    TMkDeductionTree *previous_ = nullptr; // siblings
     TMkDeductionTree *next_ = nullptr;
 };
