@@ -10,6 +10,7 @@
 #include "support/TextTestSupport.h"
 
 #include "markup/MkByteStream.h"
+#include "markup/MkEngine.h"
 #include "markup/html/MkHTMLParser.h"
 #include "textobjects/MkErrors.h"
 #include "textobjects/MkParsedTextList.h"
@@ -49,27 +50,20 @@ void Draw(TMkParsedTextList &root, std::int32_t width)
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size)
 {
-    static testkit::TFakeHost host;
-    // The game's pictures exist, nothing else does.
-    static testkit::TFakeLoader loader = [] {
-        testkit::TFakeLoader made;
-        made.sizes = {{"im1.bmp", {16, 16}}, {"im2.bmp", {16, 16}}};
-        return made;
-    }();
-    // One parser for every input, as a list box keeps one for all its items.
-    // It is never destroyed: static objects of the engine (the pool of
-    // deduction nodes) may be gone by the time it would be.
-    static TMkHTMLParser *const parser = new TMkHTMLParser;
-    MkSetControlHost(&host);
-    MkSetPictureLoader(&loader);
-    // What the fakes remember would otherwise grow with every input.
-    host.Journal.clear();
-    loader.requested.clear();
+    // Every input starts afresh: an engine of its own, with the fake host
+    // and a loader for which the game's pictures exist and nothing else does.
+    testkit::TFakeHost host;
+    testkit::TFakeLoader loader;
+    loader.sizes = {{"im1.bmp", {16, 16}}, {"im2.bmp", {16, 16}}};
+    TMkEngine engine;
+    engine.Controls.SetHost(&host);
+    engine.Pictures.SetLoader(&loader);
+    TMkHTMLParser parser(engine);
 
     TMkMemoryStream stream(data, size);
     int window = 0;
     try {
-        std::unique_ptr<TMkParsedTextList> root = parser->Parse(
+        std::unique_ptr<TMkParsedTextList> root = parser.Parse(
             stream, [](TMkImage &, TMkPicture &, const std::string &, std::int32_t) {}, Variable,
             [](TMkBaseText &, void *, const std::string &) {}, {});
         root->ParentWindow = &window;

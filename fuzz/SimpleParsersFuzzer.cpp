@@ -5,6 +5,7 @@
 // bound.
 
 #include "markup/MkByteStream.h"
+#include "markup/MkEngine.h"
 #include "markup/simple/MkCSVParser.h"
 #include "markup/simple/MkDBFParser.h"
 #include "markup/simple/MkPlainTextParser.h"
@@ -22,10 +23,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
 {
     if (size == 0)
         return 0;
-    static TMkPlainTextParser plain;
-    static TMkSimpleXMLParser xml;
-    static TMkDBFParser dbf;
-    static TMkCSVParser csv;
+    TMkEngine engine;
+    TMkPlainTextParser plain(engine);
+    TMkSimpleXMLParser xml(engine);
+    TMkDBFParser dbf(engine);
+    TMkCSVParser csv(engine);
     TMkParser *const parsers[] = {&plain, &xml, &dbf, &csv};
     TMkParser &parser = *parsers[data[0] % 4];
 

@@ -3,61 +3,37 @@
 #include "markup/MkStrings.h"
 
 #include <algorithm>
-#include <deque>
 
-namespace {
-
-TMkControlHost *&InstalledHost()
+TMkControls::TMkControls()
 {
-    static TMkControlHost *host = nullptr;
-    return host;
+    RegisterClass({"TEdit", TMkControlKind::Edit});
+    RegisterClass({"TButton", TMkControlKind::Button});
+    RegisterClass({"TCheckBox", TMkControlKind::Other});
+    RegisterClass({"TRadioButton", TMkControlKind::Other});
 }
 
-std::deque<TMkControlClass> &ControlClasses()
+TMkControlHost *TMkControls::SetHost(TMkControlHost *host)
 {
-    // Made on first use, so registration works from any start-up code.
-    static std::deque<TMkControlClass> classes; // entries never move
-    return classes;
-}
-
-} // namespace
-
-TMkControlHost *MkSetControlHost(TMkControlHost *host)
-{
-    TMkControlHost *previous = InstalledHost();
-    InstalledHost() = host;
+    TMkControlHost *previous = host_;
+    host_ = host;
     return previous;
 }
 
-TMkControlHost *MkControlHost()
+void TMkControls::RegisterClass(const TMkControlClass &controlClass)
 {
-    return InstalledHost();
-}
-
-void MkRegisterControlClass(const TMkControlClass &controlClass)
-{
-    auto &classes = ControlClasses();
-    auto it = std::find_if(classes.begin(), classes.end(), [&](const TMkControlClass &c) {
+    auto it = std::find_if(classes_.begin(), classes_.end(), [&](const TMkControlClass &c) {
         return MkSameText(c.Name, controlClass.Name);
     });
-    if (it != classes.end())
+    if (it != classes_.end())
         it->Kind = controlClass.Kind;
     else
-        classes.push_back(controlClass);
+        classes_.push_back(controlClass);
 }
 
-const TMkControlClass *MkFindControlClass(std::string_view name)
+const TMkControlClass *TMkControls::FindClass(std::string_view name) const
 {
-    for (const TMkControlClass &c : ControlClasses())
+    for (const TMkControlClass &c : classes_)
         if (MkSameText(c.Name, name))
             return &c;
     return nullptr;
-}
-
-void MkRegisterStockControlClasses()
-{
-    MkRegisterControlClass({"TEdit", TMkControlKind::Edit});
-    MkRegisterControlClass({"TButton", TMkControlKind::Button});
-    MkRegisterControlClass({"TCheckBox", TMkControlKind::Other});
-    MkRegisterControlClass({"TRadioButton", TMkControlKind::Other});
 }

@@ -3,6 +3,7 @@
 #include "textobjects/MkGeometry.h"
 
 #include <cstdint>
+#include <deque>
 #include <memory>
 #include <string>
 #include <string_view>
@@ -62,15 +63,28 @@ public:
     virtual TMkPoint ScreenToClient(void *window, TMkPoint point) = 0;
 };
 
-// The process-wide host; null when none is installed.  The caller keeps the
-// installed host alive.  Returns the host installed before.
-TMkControlHost *MkSetControlHost(TMkControlHost *host);
-TMkControlHost *MkControlHost();
+// An engine's controls (MkEngine.h): the host that makes them, if one is
+// installed, and the control classes known by name (compared ignoring case).
+// The stock classes (TEdit, TButton, TCheckBox, TRadioButton) are known from
+// the start.
+class TMkControls {
+public:
+    TMkControls();
+    TMkControls(const TMkControls &) = delete;
+    TMkControls &operator=(const TMkControls &) = delete;
 
-// The process-wide registry of control classes by name (names compared
-// ignoring case).  Registering a name again replaces its kind.
-void MkRegisterControlClass(const TMkControlClass &controlClass);
-const TMkControlClass *MkFindControlClass(std::string_view name);
-// TEdit, TButton, TCheckBox and TRadioButton; registering them again is
-// harmless.
-void MkRegisterStockControlClasses();
+    // Installs the host (null: none); the caller keeps it alive while trees
+    // made with this engine exist.  Returns the host installed before.
+    TMkControlHost *SetHost(TMkControlHost *host);
+    TMkControlHost *Host() const { return host_; }
+
+    // Registering a name again replaces its kind.
+    void RegisterClass(const TMkControlClass &controlClass);
+    // The class of that name, or null.  The pointer stays valid while the
+    // engine lives.
+    const TMkControlClass *FindClass(std::string_view name) const;
+
+private:
+    TMkControlHost *host_ = nullptr;
+    std::deque<TMkControlClass> classes_; // entries never move
+};

@@ -17,16 +17,16 @@ std::int32_t RequestedSize(const std::string &text)
 
 TMkEmbdControl::TMkEmbdControl(TMkBaseText *parent, TMkControlHandler controlHandler,
                                std::string heightText, std::string widthText,
-                               std::string controlName, std::string controlClassName)
+                               std::string controlName, std::string controlClassName,
+                               TMkControls *controls)
     : TMkPieceOfText(parent),
       HeightText(std::move(heightText)),
       WidthText(std::move(widthText)),
       ControlClassName(std::move(controlClassName)),
       ControlName(std::move(controlName)),
-      ControlHandler(std::move(controlHandler))
+      ControlHandler(std::move(controlHandler)),
+      Controls(controls)
 {
-    // The stock classes must be findable by the time any piece asks for one.
-    MkRegisterStockControlClasses();
 }
 
 TMkEmbdControl::~TMkEmbdControl() = default;
@@ -65,7 +65,7 @@ void TMkEmbdControl::Paint(TMkCanvas &canvas, const TMkRect &rect, TMkPoint offs
     }
     // The point is in the owner's client coordinates; the control lives in
     // its parent window's.
-    TMkControlHost *host = MkControlHost();
+    TMkControlHost *host = Controls ? Controls->Host() : nullptr;
     if (host)
         Control->MoveTo(
             host->ScreenToClient(Control->ParentWindow(), host->ClientToScreen(OwnerControl, at)));
@@ -78,8 +78,9 @@ void TMkEmbdControl::EnsureControl()
         return;
     void *parentWindow = FindParentWindow();
     OwnerControl = FindHostControl();
-    TMkControlHost *host = MkControlHost();
-    const TMkControlClass *controlClass = MkFindControlClass(ControlClassName);
+    TMkControlHost *host = Controls ? Controls->Host() : nullptr;
+    const TMkControlClass *controlClass =
+        Controls ? Controls->FindClass(ControlClassName) : nullptr;
     if (!parentWindow || !host || !controlClass)
         return;
     const TMkControlClass chosen = *controlClass;
@@ -110,7 +111,7 @@ void TMkEmbdControl::ApplyDefaultSize(TMkControlKind kind)
 std::unique_ptr<TMkBaseText> TMkEmbdControl::Clone() const
 {
     auto copy = std::make_unique<TMkEmbdControl>(Parent, ControlHandler, HeightText, WidthText,
-                                                 ControlName, ControlClassName);
+                                                 ControlName, ControlClassName, Controls);
     CopyPieceTo(*copy);
     copy->Caption = Caption;
     return copy;

@@ -12,14 +12,17 @@ class TMkWindowControl;
 
 // A window control among the text: the piece reserves the control's room in
 // the layout and, the first time it is laid out or painted inside a window
-// (a ParentWindow up the tree and a host installed, see MkControlHost.h),
+// (a ParentWindow up the tree and a host installed in the engine's controls,
+// see MkControlHost.h),
 // creates the control of class ControlClassName, hands it to the parse's
 // ControlHandler and keeps it over its place.  Without a control it paints a
 // filled rectangle of the requested size instead.
 class TMkEmbdControl : public TMkPieceOfText {
 public:
+    // controls: the engine's controls; without them no control is made.
     TMkEmbdControl(TMkBaseText *parent, TMkControlHandler controlHandler, std::string heightText,
-                   std::string widthText, std::string controlName, std::string controlClassName);
+                   std::string widthText, std::string controlName, std::string controlClassName,
+                   TMkControls *controls);
     ~TMkEmbdControl() override;
 
     std::string HeightText;
@@ -30,6 +33,7 @@ public:
     std::unique_ptr<TMkWindowControl> Control;
     void *OwnerControl = nullptr;
     TMkControlHandler ControlHandler;
+    TMkControls *Controls = nullptr;
 
     // WidthText and HeightText as integers, 1 when empty (1 asks for the
     // control class's default size).  EConvertError when not an integer.

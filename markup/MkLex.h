@@ -53,3 +53,17 @@ private:
     mutable std::optional<TMkCharSet> white_;
     mutable std::optional<TMkCharSet> quotes_;
 };
+
+// Base of a lexer class Self derived from Base, with the class value and
+// Class() made from Self::ClassName: each lexer states only its name and how
+// it reads.
+template <class Self, class Base = TMkLex> class TMkLexOf : public Base {
+public:
+    static const TMkLexClass &StaticClass()
+    {
+        static const TMkLexClass cls{Self::ClassName,
+                                     [] { return std::unique_ptr<TMkLex>(new Self); }};
+        return cls;
+    }
+    const TMkLexClass &Class() const override { return StaticClass(); }
+};

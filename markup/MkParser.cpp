@@ -8,8 +8,9 @@
 
 #include <algorithm>
 
-TMkParser::TMkParser(const TMkLexClass &lexerClass)
-    : lexClass_(&lexerClass),
+TMkParser::TMkParser(TMkEngine &engine, const TMkLexClass &lexerClass)
+    : engine_(&engine),
+      lexClass_(&lexerClass),
       lexer_(lexerClass.Create())
 {
 }
@@ -138,23 +139,16 @@ void TMkExtParser::RenameBaseFontEnds()
 
 namespace {
 
-// The expansion looks at every token several times; its name is compared as
-// a number (MkTagNames.h), interned the first time a tag is looked at.
-std::int32_t RepeatName()
-{
-    static const std::int32_t name = MkInternTagName("REPEAT");
-    return name;
-}
-
-// +1 for a REPEAT start tag, -1 for its end tag, 0 for any other token.
-int RepeatMark(const TMkToken *token)
+// +1 for a REPEAT start tag, -1 for its end tag, 0 for any other token.  The
+// expansion looks at every token several times, so the name is compared as a
+// number of the engine's table (MkTagNames.h); repeat is REPEAT's, interned
+// before any tag looks its name up, so that every tag can find it.
+int RepeatMark(const TMkToken *token, const TMkTagNames &names, std::int32_t repeat)
 {
     if (!token || token->Kind != TMkTokenKind::Tag)
         return 0;
-    // Interned before the tag looks its name up, so the tag can find it.
-    const std::int32_t repeat = RepeatName();
     const TMkTagToken *tag = token->AsTag();
-    if (!tag || tag->NameId() != repeat)
+    if (!tag || tag->NameId(names) != repeat)
         return 0;
     return tag->IsEndTag() ? -1 : 1;
 }
@@ -191,9 +185,9 @@ std::int32_t TMkExtParser::RepeatCount(const TMkToken &start)
 // A REPEAT start tag's attributes do not change while blocks are expanded
 // (substitution never reaches a start tag: it opens a nested block), so what
 // the mark says of its count holds for the tag and all its copies.
-TMkExtParser::TMarkedToken TMkExtParser::Marked(std::unique_ptr<TMkToken> token)
+TMkExtParser::TMarkedToken TMkExtParser::Marked(std::unique_ptr<TMkToken> token) const
 {
-    const int mark = RepeatMark(token.get());
+    const int mark = RepeatMark(token.get(), Engine().TagNames, repeatName_);
     const bool variable = mark > 0 && !VariableCount(*token).empty();
     return {std::move(token), mark, variable};
 }
@@ -220,6 +214,8 @@ void TMkExtParser::AskForCount(const TMarkedToken &start)
 // length for every block.
 void TMkExtParser::ExpandRepeats()
 {
+    // Interned before any tag looks its name up, so that every tag finds it.
+    repeatName_ = Engine().TagNames.Intern("REPEAT");
     std::vector<std::unique_ptr<TMkToken>> band = Band.TakeAll();
     TMarkedTokens pending;
     pending.reserve(band.size());

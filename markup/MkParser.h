@@ -1,5 +1,6 @@
 #pragma once
 
+#include "markup/MkEngine.h"
 #include "markup/MkHandlers.h"
 #include "markup/MkLex.h"
 #include "markup/MkTagNames.h"
@@ -17,11 +18,11 @@ class TMkParsedTextList;
 class TMkParser;
 class TMkTagToken;
 
-// A parser class as a value: its name and a way to make an instance.  The
-// registry and the text containers create parsers through it.
+// A parser class as a value: its name and a way to make an instance for an
+// engine.  The registry and the text containers create parsers through it.
 struct TMkParserClass {
     std::string ClassName;
-    std::function<std::unique_ptr<TMkParser>()> Create;
+    std::function<std::unique_ptr<TMkParser>(TMkEngine &engine)> Create;
 };
 
 // Base of every parser: turns a byte stream into a tree of text objects.
@@ -36,6 +37,9 @@ public:
     // The lexer class this parser reads with; Lexer is an instance of it.
     const TMkLexClass &LexerClass() const { return *lexClass_; }
     TMkLex &Lexer() const { return *lexer_; }
+    // The engine this parser works for: its names, nodes, pictures and
+    // controls.
+    TMkEngine &Engine() const { return *engine_; }
 
     // Reads the stream from its position to its end and returns a new tree
     // that the caller owns.  The handlers are kept for this call only.
@@ -46,9 +50,10 @@ public:
 protected:
     // Each concrete parser names the lexer class it reads with; the lexer is
     // made from that class here, so a parser always has its lexer.
-    explicit TMkParser(const TMkLexClass &lexerClass);
+    TMkParser(TMkEngine &engine, const TMkLexClass &lexerClass);
 
 private:
+    TMkEngine *engine_;
     const TMkLexClass *lexClass_;
     std::unique_ptr<TMkLex> lexer_;
 };
@@ -94,13 +99,16 @@ public:
     }
     // "/P" asks for the end tag of P.
     bool CurrentIsTagNamed(std::string_view name) const;
-    // The same for an interned name (MkTagNames.h): the start tag, or with
-    // endTag the end tag.
+    // The same for a name of the engine's table (MkTagNames.h): the start
+    // tag, or with endTag the end tag.
     bool CurrentIsTagNamed(std::int32_t nameId, bool endTag) const
     {
         const TMkTagToken *tag = CurrentTag();
-        return tag && nameId != MkNoTagName && tag->NameId() == nameId && tag->IsEndTag() == endTag;
+        return tag && nameId != MkNoTagName && tag->NameId(Engine().TagNames) == nameId &&
+               tag->IsEndTag() == endTag;
     }
+    // The current tag's number in the engine's name table.
+    std::int32_t NameIdOf(const TMkTagToken &tag) const { return tag.NameId(Engine().TagNames); }
     std::string CurrentText() const;
     TMkToken *CurrentToken() const { return Band.Current(); }
     TMkTagToken *CurrentTag() const
@@ -154,15 +162,37 @@ private:
     void ExpandBlock(TMarkedTokens &pending, std::int32_t count, std::int64_t doneCount,
                      std::int64_t &work);
     std::int32_t RepeatCount(const TMkToken &start);
-    static TMarkedToken Marked(std::unique_ptr<TMkToken> token);
+    TMarkedToken Marked(std::unique_ptr<TMkToken> token) const;
     void AskForCount(const TMarkedToken &start);
     void SubstituteBlock(const TMarkedTokens &tokens);
     void SubstituteVariables(TMkToken &token);
     void RenameBaseFontEnds();
+
+    // REPEAT in the engine's name table, interned by ExpandRepeats.
+    std::int32_t repeatName_ = MkNoTagName;
 };
 
-// A class value for a parser class P that can be made without arguments.
+// A class value for a parser class P made from an engine alone.
 template <class P> TMkParserClass MkMakeParserClass(std::string className)
 {
-    return TMkParserClass{std::move(className), [] { return std::unique_ptr<TMkParser>(new P); }};
+    return TMkParserClass{std::move(className), [](TMkEngine &engine) {
+                              return std::unique_ptr<TMkParser>(new P(engine));
+                          }};
 }
+
+// Base of a parser class Self derived from Base (TMkParser or TMkExtParser),
+// with the class value and Class() made from Self::ClassName and Self's
+// constructor from an engine: each parser states only its name, its lexer
+// and how it parses.
+template <class Self, class Base> class TMkParserOf : public Base {
+public:
+    static const TMkParserClass &StaticClass()
+    {
+        static const TMkParserClass cls = MkMakeParserClass<Self>(Self::ClassName);
+        return cls;
+    }
+    const TMkParserClass &Class() const override { return StaticClass(); }
+
+protected:
+    using Base::Base;
+};

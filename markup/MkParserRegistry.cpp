@@ -1,19 +1,12 @@
 #include "markup/MkParserRegistry.h"
 
+#include "markup/MkParser.h"
 #include "markup/MkStrings.h"
 #include "textobjects/MkErrors.h"
 
 #include <algorithm>
 
 namespace {
-
-std::vector<TMkParserRegistryEntry> &Registry()
-{
-    // Made on first use, so it exists before any parser registers, whatever
-    // order the start-up code runs in.
-    static std::vector<TMkParserRegistryEntry> registry;
-    return registry;
-}
 
 std::string JoinKinds(const std::vector<std::string> &kinds)
 {
@@ -28,50 +21,51 @@ std::string JoinKinds(const std::vector<std::string> &kinds)
 
 } // namespace
 
-void RegisterParserClass(const TMkParserClass &parserClass,
-                         const std::vector<std::string> &fileKinds, bool makeDefault)
+void TMkParserRegistry::Register(const TMkParserClass &parserClass,
+                                 const std::vector<std::string> &fileKinds, bool makeDefault)
 {
-    auto &registry = Registry();
     if (makeDefault) {
-        auto current = std::find_if(registry.begin(), registry.end(),
+        auto current = std::find_if(entries_.begin(), entries_.end(),
                                     [](const TMkParserRegistryEntry &e) { return e.IsDefault; });
-        if (current != registry.end())
+        if (current != entries_.end())
             current->IsDefault = false;
     }
-    registry.push_back({makeDefault, &parserClass, JoinKinds(fileKinds)});
+    entries_.push_back({makeDefault, &parserClass, JoinKinds(fileKinds)});
 }
 
-void UnregisterParserClass(const TMkParserClass &parserClass)
+void TMkParserRegistry::RegisterOnce(const TMkParserClass &parserClass,
+                                     const std::vector<std::string> &fileKinds, bool makeDefault)
 {
-    auto &registry = Registry();
-    auto it = std::find_if(registry.begin(), registry.end(), [&](const TMkParserRegistryEntry &e) {
+    if (std::none_of(entries_.begin(), entries_.end(), [&](const TMkParserRegistryEntry &e) {
+            return e.ParserClass == &parserClass;
+        }))
+        Register(parserClass, fileKinds, makeDefault);
+}
+
+void TMkParserRegistry::Unregister(const TMkParserClass &parserClass)
+{
+    auto it = std::find_if(entries_.begin(), entries_.end(), [&](const TMkParserRegistryEntry &e) {
         return e.ParserClass == &parserClass;
     });
-    if (it != registry.end())
-        registry.erase(it);
+    if (it != entries_.end())
+        entries_.erase(it);
 }
 
-const TMkParserClass &DefaultParserClass()
+const TMkParserClass &TMkParserRegistry::DefaultClass() const
 {
-    const auto &registry = Registry();
-    auto it = std::find_if(registry.begin(), registry.end(),
+    auto it = std::find_if(entries_.begin(), entries_.end(),
                            [](const TMkParserRegistryEntry &e) { return e.IsDefault; });
-    if (it != registry.end())
+    if (it != entries_.end())
         return *it->ParserClass;
-    if (!registry.empty())
-        return *registry.front().ParserClass;
+    if (!entries_.empty())
+        return *entries_.front().ParserClass;
     throw EMkError("Don't have any registered parser...");
 }
 
-const TMkParserClass *FindParserClass(std::string_view name)
+const TMkParserClass *TMkParserRegistry::Find(std::string_view name) const
 {
-    for (const auto &entry : Registry())
+    for (const auto &entry : entries_)
         if (MkSameText(entry.ParserClass->ClassName, name))
             return entry.ParserClass;
     return nullptr;
-}
-
-const std::vector<TMkParserRegistryEntry> &RegisteredParserClasses()
-{
-    return Registry();
 }

@@ -2,31 +2,16 @@
 
 #include "markup/MkStrings.h"
 
-#include <string>
-#include <unordered_map>
-
-namespace {
-
-std::unordered_map<std::string, std::int32_t> &Names()
+std::int32_t TMkTagNames::Intern(std::string_view name)
 {
-    static std::unordered_map<std::string, std::int32_t> names;
-    return names;
-}
-
-} // namespace
-
-std::int32_t MkInternTagName(std::string_view name)
-{
-    auto &names = Names();
-    const auto next = static_cast<std::int32_t>(names.size());
-    const std::int32_t id = names.emplace(MkUpperCase(name), next).first->second;
-    MkTagNamesInterned = static_cast<std::int32_t>(names.size());
+    const auto next = static_cast<std::int32_t>(names_.size());
+    const std::int32_t id = names_.emplace(MkUpperCase(name), next).first->second;
+    count_ = static_cast<std::int32_t>(names_.size());
     return id;
 }
 
-std::int32_t MkFindTagName(std::string_view name)
+std::int32_t TMkTagNames::Find(std::string_view name) const
 {
-    const auto &names = Names();
-    const auto it = names.find(MkUpperCase(name));
-    return it == names.end() ? MkNoTagName : it->second;
+    const auto it = names_.find(MkUpperCase(name));
+    return it == names_.end() ? MkNoTagName : it->second;
 }

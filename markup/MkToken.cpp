@@ -5,56 +5,6 @@
 
 #include <algorithm>
 
-namespace {
-
-// Tokens are made and freed by the hundred thousand when REPEAT blocks are
-// copied, so freed ones are kept for reuse: a free list per size (in steps
-// of 16 bytes), per thread, each holding at most 65,536 tokens.
-constexpr std::size_t Granule = 16;
-constexpr std::size_t PooledSlots = 9; // sizes up to 128 bytes
-constexpr std::size_t MaxFreePerSlot = 1 << 16;
-
-struct TFreeList {
-    void *Head = nullptr;
-    std::size_t Count = 0;
-};
-
-thread_local TFreeList FreeLists[PooledSlots];
-
-std::size_t SlotOf(std::size_t size)
-{
-    return (size + Granule - 1) / Granule;
-}
-
-} // namespace
-
-void *TMkToken::operator new(std::size_t size)
-{
-    const std::size_t slot = SlotOf(size);
-    if (slot >= PooledSlots)
-        return ::operator new(size);
-    TFreeList &list = FreeLists[slot];
-    if (list.Head == nullptr)
-        return ::operator new(slot *Granule);
-    void *block = list.Head;
-    list.Head = *static_cast<void **>(block);
-    --list.Count;
-    return block;
-}
-
-void TMkToken::operator delete(void *block, std::size_t size)
-{
-    const std::size_t slot = SlotOf(size);
-    if (slot < PooledSlots && FreeLists[slot].Count < MaxFreePerSlot) {
-        TFreeList &list = FreeLists[slot];
-        *static_cast<void **>(block) = list.Head;
-        list.Head = block;
-        ++list.Count;
-        return;
-    }
-    ::operator delete(block);
-}
-
 std::unique_ptr<TMkToken> TMkToken::Clone() const
 {
     auto copy = Create();
@@ -103,17 +53,15 @@ void TMkTagToken::CopyTo(TMkToken &target) const
     // The same name is the same number.
     copy.nameId_ = nameId_;
     copy.namesSeen_ = namesSeen_;
-    copy.endTag_ = endTag_;
 }
 
-void TMkTagToken::ResolveName() const
+void TMkTagToken::ResolveName(const TMkTagNames &names) const
 {
     std::string_view name = Text;
-    endTag_ = !name.empty() && name.front() == '/';
-    if (endTag_)
+    if (IsEndTag())
         name.remove_prefix(1);
-    namesSeen_ = MkTagNamesInterned;
-    nameId_ = MkFindTagName(name);
+    namesSeen_ = names.Count();
+    nameId_ = names.Find(name);
 }
 
 std::string_view MkAttributeName(std::string_view line)

@@ -29,9 +29,6 @@ public:
     virtual ~TMkToken() = default;
     TMkToken(const TMkToken &) = delete;
     TMkToken &operator=(const TMkToken &) = delete;
-    // Tokens of every class come from free lists of their own (MkToken.cpp).
-    static void *operator new(std::size_t size);
-    static void operator delete(void *block, std::size_t size);
 
     // A new, empty token of the same class as this one.
     virtual std::unique_ptr<TMkToken> Create() const = 0;
@@ -97,21 +94,19 @@ public:
     // Index of the first line whose name matches (ignoring case), or -1.
     int IndexOfAttribute(std::string_view name) const;
 
-    // The tag's name as an interned number (MkTagNames.h), without the "/"
-    // of an end tag, and whether it is one.  Found on first use and kept (a
-    // name found missing is looked up again once more names are interned):
-    // whoever changes Text after that calls ForgetName.
-    std::int32_t NameId() const
+    // The tag's name as a number of the parse's name table (MkTagNames.h),
+    // without the "/" of an end tag.  Found on first use and kept (a name
+    // found missing is looked up again once more names are interned): a token
+    // is only ever asked with its own parse's table, and whoever changes Text
+    // after that calls ForgetName.
+    std::int32_t NameId(const TMkTagNames &names) const
     {
-        if (nameId_ == Unresolved || (nameId_ == MkNoTagName && namesSeen_ != MkTagNamesInterned))
-            ResolveName();
+        if (nameId_ == Unresolved || (nameId_ == MkNoTagName && namesSeen_ != names.Count()))
+            ResolveName(names);
         return nameId_;
     }
-    bool IsEndTag() const
-    {
-        NameId();
-        return endTag_;
-    }
+    // Whether the tag is an end tag ("/td").
+    bool IsEndTag() const { return !Text.empty() && Text.front() == '/'; }
     void ForgetName() { nameId_ = Unresolved; }
     // Stores an attribute the way a repeated attribute in markup does: an
     // empty value removes the line, an existing line is replaced in place,
@@ -125,11 +120,10 @@ protected:
 
 private:
     static constexpr std::int32_t Unresolved = -2;
-    void ResolveName() const;
+    void ResolveName(const TMkTagNames &names) const;
 
     mutable std::int32_t nameId_ = Unresolved;
     mutable std::int32_t namesSeen_ = 0;
-    mutable bool endTag_ = false;
 };
 
 // Name part and value part of an attribute line (split at the first '=').

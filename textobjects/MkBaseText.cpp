@@ -18,17 +18,17 @@ bool SameTextNoCase(const std::string &a, const std::string &b)
     return true;
 }
 
-// Nesting depth of the GetBounds/Paint calls in progress.  The engine runs on
-// one thread; thread_local keeps parallel test runners honest anyway.
-thread_local int tDepth = 0;
-
+// Counts one level of the GetBounds/Paint calls in progress on a canvas.
 class TDepthGuard {
 public:
-    TDepthGuard() { ++tDepth; }
-    ~TDepthGuard() { --tDepth; }
+    explicit TDepthGuard(TMkCanvas &canvas) : canvas_(canvas) { ++canvas_.NestingDepth; }
+    ~TDepthGuard() { --canvas_.NestingDepth; }
     TDepthGuard(const TDepthGuard &) = delete;
     TDepthGuard &operator=(const TDepthGuard &) = delete;
-    static bool TooDeep() { return tDepth >= MkMaxPaintDepth; }
+    static bool TooDeep(const TMkCanvas &canvas) { return canvas.NestingDepth >= MkMaxPaintDepth; }
+
+private:
+    TMkCanvas &canvas_;
 };
 
 } // namespace
@@ -102,9 +102,9 @@ void TMkBaseText::Export(TMkWriter &) const {}
 TMkRect TMkBaseText::GetBounds(TMkCanvas &canvas, const TMkRect &rect, const TMkFont &font,
                                bool singleLine, bool wordWrap)
 {
-    if (TDepthGuard::TooDeep())
+    if (TDepthGuard::TooDeep(canvas))
         return TMkRect{};
-    TDepthGuard guard;
+    TDepthGuard guard(canvas);
     if (NeedsLayout(canvas, rect, font, singleLine, wordWrap))
         Layout(canvas, rect, font, singleLine, wordWrap);
     return TMkRect{0, 0, Width, Height};
@@ -114,9 +114,9 @@ void TMkBaseText::PaintGuarded(TMkCanvas &canvas, const TMkRect &rect, TMkPoint 
                                const TMkFont &font, TMkColor backColor, bool singleLine,
                                bool wordWrap, bool whiteOut)
 {
-    if (TDepthGuard::TooDeep())
+    if (TDepthGuard::TooDeep(canvas))
         return;
-    TDepthGuard guard;
+    TDepthGuard guard(canvas);
     Paint(canvas, rect, offset, font, backColor, singleLine, wordWrap, whiteOut);
 }
 

@@ -22,6 +22,12 @@ class TMkCanvas {
 public:
     virtual ~TMkCanvas() = default;
 
+    // How deeply the layout and painting calls on this canvas are nested
+    // now, kept by TMkBaseText::GetBounds and PaintGuarded.  The depth is a
+    // property of the paint under way, and every paint goes through exactly
+    // one canvas, so it is kept here rather than anywhere shared.
+    int NestingDepth = 0;
+
     // The current font.  The reference stays valid and follows later changes:
     // the list box hands this very object down as the base font.
     virtual const TMkFont &Font() const = 0;

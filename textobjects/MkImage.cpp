@@ -26,7 +26,8 @@ constexpr std::int32_t FallbackSide = 24;
 TMkImage::TMkImage(TMkBaseText *parent) : TMkPieceOfText(parent) {}
 
 TMkImage::TMkImage(TMkBaseText *parent, TMkImageCallback onGetImage, std::string imageIndex,
-                   std::string heightText, std::string widthText, std::string source)
+                   std::string heightText, std::string widthText, std::string source,
+                   TMkPictureStore *pictures)
     : TMkPieceOfText(parent),
       Source(std::move(source)),
       ImageIndex(std::move(imageIndex)),
@@ -35,8 +36,9 @@ TMkImage::TMkImage(TMkBaseText *parent, TMkImageCallback onGetImage, std::string
       OnGetImage(std::move(onGetImage))
 {
     // References are filled in later by OnGetImage; URLs are nobody's to fetch.
-    if (!MkTextIsVariableRef(Source) && !Source.empty() && Source.find("://") == std::string::npos)
-        Picture.LoadFromFile(LocalFileName(Source));
+    if (pictures && !MkTextIsVariableRef(Source) && !Source.empty() &&
+        Source.find("://") == std::string::npos)
+        Picture.LoadFromFile(LocalFileName(Source), *pictures);
     // The loaded size is remembered, so the object keeps it even if the
     // holder is emptied later.
     if (WidthText.empty())

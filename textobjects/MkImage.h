@@ -18,9 +18,11 @@ using TMkImageCallback = std::function<void(TMkImage &sender, TMkPicture &pictur
 class TMkImage : public TMkPieceOfText {
 public:
     explicit TMkImage(TMkBaseText *parent);
-    // Stores the texts and loads the source file (see MkImage.cpp).
+    // Stores the texts and loads the source file through the store (see
+    // MkImage.cpp); without a store nothing is loaded.
     TMkImage(TMkBaseText *parent, TMkImageCallback onGetImage, std::string imageIndex,
-             std::string heightText, std::string widthText, std::string source);
+             std::string heightText, std::string widthText, std::string source,
+             TMkPictureStore *pictures);
 
     std::string Source;
     std::string ImageIndex;

@@ -33,35 +33,28 @@ bool Identify(const std::string &fileName, TFileIdentity &identity)
     return true;
 }
 
-// The number of the picture batch open now, 0 while none is.  Pictures are
-// loaded on one thread, as the cache below assumes.
-std::uint64_t OpenBatch = 0;
-std::uint64_t LastBatch = 0;
+} // namespace
 
-// The pictures read lately.  A list box reads the pictures of a row at every
-// paint; with this, each paint costs one stat per picture file, and within a
-// batch one per file.  The cache holds few pictures and few pixels, the
-// oldest going first.
-class TPictureCache {
+class TMkPictureStore::TCache {
 public:
     static constexpr std::size_t MaxPictures = 16;
     static constexpr std::int64_t MaxPixels = std::int64_t{1} << 22;
 
     // The picture of a file already checked in the open batch.
     std::unique_ptr<TMkGraphic> FindChecked(const std::string &fileName,
-                                            const TMkPictureLoader &loader)
+                                            const TMkPictureLoader &loader, std::uint64_t openBatch)
     {
-        if (OpenBatch == 0)
+        if (openBatch == 0)
             return nullptr;
         for (const TEntry &entry : entries_)
-            if (entry.CheckedInBatch == OpenBatch && entry.Loader == &loader &&
+            if (entry.CheckedInBatch == openBatch && entry.Loader == &loader &&
                 entry.FileName == fileName)
                 return entry.Graphic->Clone();
         return nullptr;
     }
 
     std::unique_ptr<TMkGraphic> Find(const std::string &fileName, const TMkPictureLoader &loader,
-                                     const TFileIdentity &identity)
+                                     const TFileIdentity &identity, std::uint64_t openBatch)
     {
         for (auto it = entries_.begin(); it != entries_.end(); ++it) {
             if (it->FileName != fileName || it->Loader != &loader)
@@ -70,7 +63,7 @@ public:
                 entries_.erase(it);
                 return nullptr;
             }
-            it->CheckedInBatch = OpenBatch;
+            it->CheckedInBatch = openBatch;
             std::rotate(entries_.begin(), it, it + 1); // the newest comes first
             return entries_.front().Graphic->Clone();
         }
@@ -78,12 +71,12 @@ public:
     }
 
     void Keep(const std::string &fileName, const TMkPictureLoader &loader,
-              const TFileIdentity &identity, const TMkGraphic &graphic)
+              const TFileIdentity &identity, const TMkGraphic &graphic, std::uint64_t openBatch)
     {
         const std::int64_t pixels = std::int64_t{graphic.Width()} * graphic.Height();
         if (pixels > MaxPixels)
             return;
-        entries_.push_back({fileName, &loader, identity, graphic.Clone(), pixels, OpenBatch});
+        entries_.push_back({fileName, &loader, identity, graphic.Clone(), pixels, openBatch});
         std::rotate(entries_.begin(), entries_.end() - 1, entries_.end()); // newest first
         std::int64_t total = 0;
         for (std::size_t i = 0; i < entries_.size(); ++i) {
@@ -109,24 +102,39 @@ private:
     std::vector<TEntry> entries_;
 };
 
-TPictureCache &PictureCache()
+TMkPictureStore::TMkPictureStore()
+    : defaultLoader_(std::make_unique<TMkBmpLoader>()),
+      cache_(std::make_unique<TCache>())
 {
-    static TPictureCache cache;
-    return cache;
 }
 
-} // namespace
+TMkPictureStore::~TMkPictureStore() = default;
 
-TMkPictureBatch::TMkPictureBatch() : nested_(OpenBatch != 0)
+TMkPictureLoader *TMkPictureStore::SetLoader(TMkPictureLoader *loader)
+{
+    cache_->Clear();
+    TMkPictureLoader *previous = loader_;
+    loader_ = loader;
+    return previous;
+}
+
+TMkPictureLoader &TMkPictureStore::Loader()
+{
+    return loader_ ? *loader_ : *defaultLoader_;
+}
+
+TMkPictureBatch::TMkPictureBatch(TMkPictureStore &store)
+    : store_(store),
+      nested_(store.openBatch_ != 0)
 {
     if (!nested_)
-        OpenBatch = ++LastBatch;
+        store_.openBatch_ = ++store_.lastBatch_;
 }
 
 TMkPictureBatch::~TMkPictureBatch()
 {
     if (!nested_)
-        OpenBatch = 0;
+        store_.openBatch_ = 0;
 }
 
 TMkPicture::TMkPicture(const TMkPicture &other)
@@ -163,22 +171,24 @@ bool TMkPicture::Empty() const
     return !graphic_ || graphic_->Empty();
 }
 
-bool TMkPicture::LoadFromFile(const std::string &fileName)
+bool TMkPicture::LoadFromFile(const std::string &fileName, TMkPictureStore &store)
 {
     graphic_.reset();
     try {
-        TMkPictureLoader &loader = MkPictureLoader();
-        graphic_ = PictureCache().FindChecked(fileName, loader);
+        TMkPictureLoader &loader = store.Loader();
+        TMkPictureStore::TCache &cache = *store.cache_;
+        const std::uint64_t batch = store.openBatch_;
+        graphic_ = cache.FindChecked(fileName, loader, batch);
         if (graphic_)
             return true;
         TFileIdentity identity;
         const bool known = Identify(fileName, identity);
         if (known)
-            graphic_ = PictureCache().Find(fileName, loader, identity);
+            graphic_ = cache.Find(fileName, loader, identity, batch);
         if (!graphic_) {
             graphic_ = loader.Load(fileName);
             if (known && graphic_)
-                PictureCache().Keep(fileName, loader, identity, *graphic_);
+                cache.Keep(fileName, loader, identity, *graphic_, batch);
         }
     } catch (...) {
         // A picture that cannot be read shows as a placeholder; the reason
@@ -186,30 +196,4 @@ bool TMkPicture::LoadFromFile(const std::string &fileName)
         graphic_.reset();
     }
     return graphic_ != nullptr;
-}
-
-namespace {
-
-TMkPictureLoader *&InstalledLoader()
-{
-    static TMkPictureLoader *loader = nullptr;
-    return loader;
-}
-
-} // namespace
-
-TMkPictureLoader *MkSetPictureLoader(TMkPictureLoader *loader)
-{
-    // What another loader made of a file is not what this one would.
-    PictureCache().Clear();
-    TMkPictureLoader *previous = InstalledLoader();
-    InstalledLoader() = loader;
-    return previous;
-}
-
-TMkPictureLoader &MkPictureLoader()
-{
-    static TMkBmpLoader defaultLoader;
-    TMkPictureLoader *loader = InstalledLoader();
-    return loader ? *loader : defaultLoader;
 }

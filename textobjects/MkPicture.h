@@ -14,6 +14,9 @@ public:
     virtual std::unique_ptr<TMkGraphic> Clone() const = 0;
 };
 
+class TMkPictureLoader;
+class TMkPictureStore;
+
 // The picture holder of a picture object: it may hold a graphic or not.
 // Layout asks whether it holds one; painting also asks whether that graphic is
 // empty.
@@ -35,27 +38,12 @@ public:
     // True without a graphic or with an empty one.
     bool Empty() const;
 
-    // Loads through the installed picture loader.  Never throws: any failure
+    // Loads through the store's loader and cache.  Never throws: any failure
     // leaves the holder without a graphic and returns false.
-    bool LoadFromFile(const std::string &fileName);
+    bool LoadFromFile(const std::string &fileName, TMkPictureStore &store);
 
 private:
     std::unique_ptr<TMkGraphic> graphic_;
-};
-
-// While one lives, a file loaded once is not looked at again: every picture
-// of one document shows its file as it was when the document first named it,
-// which spares the check of the file for each repeated picture.  Batches
-// nest; the outermost one counts.
-class TMkPictureBatch {
-public:
-    TMkPictureBatch();
-    ~TMkPictureBatch();
-    TMkPictureBatch(const TMkPictureBatch &) = delete;
-    TMkPictureBatch &operator=(const TMkPictureBatch &) = delete;
-
-private:
-    bool nested_;
 };
 
 // Turns a file into a graphic.  A loader may return null or throw on failure;
@@ -66,24 +54,71 @@ public:
     virtual std::unique_ptr<TMkGraphic> Load(const std::string &fileName) = 0;
 };
 
-// The process-wide loader.  The engine's default reads BMP files with the
-// standard library; the Qt program installs its QImage loader at start-up and
-// tests install fakes.  The caller keeps the installed loader alive; passing
-// null restores the default.  Returns the loader that was installed before.
-TMkPictureLoader *MkSetPictureLoader(TMkPictureLoader *loader);
-TMkPictureLoader &MkPictureLoader();
+// Where the pictures of an engine come from: the loader in use and the
+// pictures read lately.  A list box reads the pictures of a row at every
+// paint; with the cache, each paint costs one stat per picture file, and
+// within a batch (TMkPictureBatch) one per file.  The cache holds few
+// pictures and few pixels, the oldest going first.
+//
+// The default loader reads BMP files with the standard library; the Qt
+// program installs its QImage loader and tests install fakes.  A store is
+// used by one thread at a time, like the engine that holds it.
+class TMkPictureStore {
+public:
+    TMkPictureStore();
+    ~TMkPictureStore();
+    TMkPictureStore(const TMkPictureStore &) = delete;
+    TMkPictureStore &operator=(const TMkPictureStore &) = delete;
 
-// Installs a loader for the life of a scope (the program's main, tests).
+    // Installs a loader (null: the default); the caller keeps it alive.
+    // Returns the loader installed before (null for the default).  The
+    // cache is emptied: what another loader made of a file is not what this
+    // one would.
+    TMkPictureLoader *SetLoader(TMkPictureLoader *loader);
+    TMkPictureLoader &Loader();
+
+private:
+    friend class TMkPicture;
+    friend class TMkPictureBatch;
+    class TCache;
+
+    TMkPictureLoader *loader_ = nullptr;
+    std::unique_ptr<TMkPictureLoader> defaultLoader_;
+    std::unique_ptr<TCache> cache_;
+    // The number of the batch open now, 0 while none is.
+    std::uint64_t openBatch_ = 0;
+    std::uint64_t lastBatch_ = 0;
+};
+
+// While one lives, a file loaded once through the store is not looked at
+// again: every picture of one document shows its file as it was when the
+// document first named it, which spares the check of the file for each
+// repeated picture.  Batches nest; the outermost one counts.
+class TMkPictureBatch {
+public:
+    explicit TMkPictureBatch(TMkPictureStore &store);
+    ~TMkPictureBatch();
+    TMkPictureBatch(const TMkPictureBatch &) = delete;
+    TMkPictureBatch &operator=(const TMkPictureBatch &) = delete;
+
+private:
+    TMkPictureStore &store_;
+    bool nested_;
+};
+
+// Installs a loader in a store for the life of a scope (tests, tools).
 class TMkScopedPictureLoader {
 public:
-    explicit TMkScopedPictureLoader(TMkPictureLoader &loader)
-        : previous_(MkSetPictureLoader(&loader))
+    TMkScopedPictureLoader(TMkPictureStore &store, TMkPictureLoader &loader)
+        : store_(store),
+          previous_(store.SetLoader(&loader))
     {
     }
-    ~TMkScopedPictureLoader() { MkSetPictureLoader(previous_); }
+    ~TMkScopedPictureLoader() { store_.SetLoader(previous_); }
     TMkScopedPictureLoader(const TMkScopedPictureLoader &) = delete;
     TMkScopedPictureLoader &operator=(const TMkScopedPictureLoader &) = delete;
 
 private:
+    TMkPictureStore &store_;
     TMkPictureLoader *previous_;
 };

@@ -3,24 +3,26 @@
 #include "textobjects/MkConvert.h"
 
 #include <algorithm>
+#include <memory>
+#include <string>
 
 namespace {
 
-// Copies left to make in the outermost expansion under way.  Nested blocks
-// multiply their counts, so the budget is shared by the whole expansion.
-thread_local std::int64_t tCopiesLeft = 0;
-thread_local int tExpansionDepth = 0;
+// The variable callback as it travels through the objects of an expansion
+// under way: the caller's callback, and the copies left to make in the
+// outermost expansion.  Nested blocks multiply their counts, so the budget is
+// shared by the whole expansion; a nested block finds it in the callback it
+// is resolved with, and an outermost one starts a new one.
+struct TExpansionCallback {
+    TMkVariableCallback Outer;
+    std::shared_ptr<std::int64_t> CopiesLeft;
 
-class TExpansionScope {
-public:
-    TExpansionScope()
+    std::string operator()(TMkBaseText &sender, const std::string &name) const
     {
-        if (tExpansionDepth++ == 0)
-            tCopiesLeft = MkMaxRepeatCopies;
+        // An empty callback turns references into the empty string, and so
+        // does this one for it.
+        return Outer ? Outer(sender, name) : std::string();
     }
-    ~TExpansionScope() { --tExpansionDepth; }
-    TExpansionScope(const TExpansionScope &) = delete;
-    TExpansionScope &operator=(const TExpansionScope &) = delete;
 };
 
 } // namespace
@@ -55,20 +57,25 @@ void TMkRepeat::ResolveVariables(const TMkVariableCallback &callback)
 {
     auto expanded = std::make_unique<TMkParsedTextList>(Parent);
     {
-        const TExpansionScope scope;
+        const auto *under = callback.target<TExpansionCallback>();
+        const TMkVariableCallback inner =
+            under ? callback
+                  : TMkVariableCallback(TExpansionCallback{
+                        callback, std::make_shared<std::int64_t>(MkMaxRepeatCopies)});
+        std::int64_t &copiesLeft = *inner.target<TExpansionCallback>()->CopiesLeft;
         MkTextResolve(*this, RepeatCount, callback);
         const std::int32_t count = std::min(CountValue(), MkMaxRepeatCount);
         for (std::int32_t index = 0; index < count; ++index) {
             if (OnRepeat)
                 OnRepeat(*this, index);
-            for (std::size_t i = 0; i < Count() && tCopiesLeft > 0; ++i, --tCopiesLeft) {
+            for (std::size_t i = 0; i < Count() && copiesLeft > 0; ++i, --copiesLeft) {
                 std::unique_ptr<TMkBaseText> copy = Child(i)->Clone();
                 copy->Parent = expanded.get();
                 TMkBaseText *raw = copy.get();
                 // Appended before it is resolved, so that a nested repeat block
                 // finds itself in the new list and can replace itself there.
                 expanded->AddChild(std::move(copy));
-                raw->ResolveVariables(callback);
+                raw->ResolveVariables(inner);
             }
         }
     }

@@ -24,6 +24,15 @@ for preset in "${presets[@]}"; do
   ctest --preset "$preset" -j "$(nproc)"
 done
 
+# Engines share no state: the concurrency test under ThreadSanitizer.  Only
+# that test and the engine libraries it links are built.
+if [ "$fuzz" = 1 ]; then
+  echo "=== tsan: four engines in four threads"
+  cmake --preset tsan >/dev/null
+  cmake --build --preset tsan --target concurrent_tests
+  ctest --preset tsan -R Concurrent
+fi
+
 if [ "$fuzz" = 1 ]; then
   echo "=== style"
   "$root/tools/lint.sh" build/debug

@@ -16,6 +16,7 @@
 // error with exit status 1.
 
 #include "markup/MkByteStream.h"
+#include "markup/MkEngine.h"
 #include "markup/MkParserRegistry.h"
 #include "markup/MkStrings.h"
 #include "markup/MkTreeDump.h"
@@ -27,7 +28,6 @@
 #ifdef VESMAR_MKDUMP_PNG
 #include "widgets/DesignFonts.h"
 #include "widgets/MkTextListBox.h"
-#include "widgets/QtPictureLoader.h"
 
 #include <QApplication>
 #include <QImage>
@@ -172,9 +172,8 @@ void WritePng(const TOptions &options, const std::string &markup, char *program)
     int qtArgc = 1;
     QApplication app(qtArgc, &program);
     InstallFontSubstitutes();
-    TQtPictureLoader pictureLoader;
-    const TMkScopedPictureLoader usePictures(pictureLoader);
 
+    // The list box's own engine loads the pictures with Qt, as in the game.
     TMkTextListBox box;
     box.setFont(DesignFont("Verdana", 13));
     box.SetColor(MkSystemColor(24));
@@ -202,12 +201,12 @@ void WritePng(const TOptions &options, const std::string &markup, char *program)
 #endif
 
 // The parser registered for the file's extension, else the HTML parser.
-std::string ParserForFile(const std::string &file)
+std::string ParserForFile(const std::string &file, const TMkParserRegistry &parsers)
 {
     const std::size_t dot = file.find_last_of("./");
     if (dot != std::string::npos && file[dot] == '.') {
         const std::string kind = MkUpperCase(file.substr(dot + 1));
-        for (const TMkParserRegistryEntry &entry : RegisteredParserClasses()) {
+        for (const TMkParserRegistryEntry &entry : parsers.Entries()) {
             const std::string kinds = ";" + entry.FileKinds + ";";
             if (!kind.empty() && kinds.find(";" + kind + ";") != std::string::npos)
                 return entry.ParserClass->ClassName;
@@ -219,11 +218,12 @@ std::string ParserForFile(const std::string &file)
 int Run(int argc, char **argv)
 {
     TOptions options = ReadOptions(argc, argv);
-    MkRegisterSimpleParsers();
-    MkRegisterHTMLParser();
+    TMkEngine engine;
+    MkRegisterSimpleParsers(engine.Parsers);
+    MkRegisterHTMLParser(engine.Parsers);
     if (options.ParserClass.empty())
-        options.ParserClass = ParserForFile(options.File);
-    const TMkParserClass *parserClass = FindParserClass(options.ParserClass);
+        options.ParserClass = ParserForFile(options.File, engine.Parsers);
+    const TMkParserClass *parserClass = engine.Parsers.Find(options.ParserClass);
     if (!parserClass)
         throw std::runtime_error("no parser class named " + options.ParserClass);
     std::string text = ReadInput(options);
@@ -246,7 +246,7 @@ int Run(int argc, char **argv)
     TMkImageHandler imageHandler = [](TMkImage &, TMkPicture &, const std::string &, std::int32_t) {
     };
 
-    std::unique_ptr<TMkParser> parser = parserClass->Create();
+    std::unique_ptr<TMkParser> parser = parserClass->Create(engine);
     TMkMemoryStream stream(text);
     std::unique_ptr<TMkParsedTextList> root =
         parser->Parse(stream, imageHandler, variableHandler, {}, {});

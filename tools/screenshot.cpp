@@ -9,9 +9,7 @@
 #include "app/Uvesmar.h"
 #include "app/VesmarApplication.h"
 #include "game/SoundDevice.h"
-#include "markup/html/MkHTMLParser.h"
 #include "widgets/Edit.h"
-#include "widgets/QtPictureLoader.h"
 
 #include <QDir>
 #include <QImage>
@@ -53,9 +51,6 @@ int main(int argc, char **argv)
         setenv("QT_QPA_PLATFORM", "offscreen", 1);
     int qtArgc = 1;
     TVesmarApplication app(qtArgc, argv);
-    MkRegisterHTMLParser();
-    TQtPictureLoader pictureLoader;
-    const TMkScopedPictureLoader usePictures(pictureLoader);
 
     std::filesystem::current_path(argv[1]);
     std::ofstream("vocabolario.txt") << "arte\ncassa\nalbero\n";

@@ -1,5 +1,7 @@
 #include "widgets/MkTextListBox.h"
 
+#include "markup/html/MkHTMLParser.h"
+#include "markup/simple/MkSimpleParsers.h"
 #include "widgets/Latin1.h"
 #include "widgets/QtCanvas.h"
 #include "widgets/QtSystemColors.h"
@@ -65,6 +67,11 @@ TMkTextListBox::TMkTextListBox(QWidget *parent) : QListWidget(parent)
     setItemDelegate(new TMkTextItemDelegate(this));
     SetColor(color_);
 
+    // Rows of markup are read by the HTML parser; the other parsers are
+    // there for any list that names them.
+    MkRegisterSimpleParsers(engine_.Parsers);
+    MkRegisterHTMLParser(engine_.Parsers);
+    engine_.Pictures.SetLoader(&pictureLoader_);
     textSettings_.NotifyParserChanges = true;
     textSettings_.OnChange = [this] { Repaint(); };
     // Pictures come from their files only.

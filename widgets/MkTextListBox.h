@@ -1,8 +1,10 @@
 #pragma once
 
+#include "markup/MkEngine.h"
 #include "textobjects/MkColor.h"
 #include "textobjects/MkFont.h"
 #include "widgets/MkTextObject.h"
+#include "widgets/QtPictureLoader.h"
 
 #include <QItemSelectionModel>
 #include <QListWidget>
@@ -108,6 +110,9 @@ public:
     bool WordWrap() const { return wordWrap_; }
     void SetWordWrap(bool on);
 
+    // The engine the items are parsed and painted with: the program's
+    // parsers, pictures loaded with Qt.
+    TMkEngine &Engine() { return engine_; }
     // The text container that parses and paints every item.
     TMkTextObject &TextSettings() { return textSettings_; }
     // Takes the other container's parser class and flags; the list box keeps
@@ -151,7 +156,9 @@ private:
     void Repaint();
     std::string GetVariable(const std::string &name);
 
-    TMkTextObject textSettings_;
+    TMkEngine engine_;
+    TQtPictureLoader pictureLoader_;
+    TMkTextObject textSettings_{engine_};
     int itemHeight_ = 16;
     TMkColor color_ = MkSystemColor(5);
     TMkColor fontColor_ = MkSystemColor(8);

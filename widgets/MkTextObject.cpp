@@ -1,13 +1,13 @@
 #include "widgets/MkTextObject.h"
 
 #include "markup/MkByteStream.h"
+#include "markup/MkEngine.h"
 #include "markup/MkParser.h"
-#include "markup/MkParserRegistry.h"
 #include "markup/MkStrings.h"
 #include "textobjects/MkParsedTextList.h"
 #include "textobjects/MkPicture.h"
 
-TMkTextObject::TMkTextObject() = default;
+TMkTextObject::TMkTextObject(TMkEngine &engine) : engine_(engine) {}
 
 TMkTextObject::~TMkTextObject() = default;
 
@@ -20,11 +20,11 @@ void TMkTextObject::SetParserClass(std::string_view name)
 {
     if (parser_ && MkSameText(parser_->Class().ClassName, name))
         return;
-    const TMkParserClass *found = FindParserClass(name);
+    const TMkParserClass *found = engine_.Parsers.Find(name);
     if (found == nullptr)
         return;
     parser_.reset();
-    parser_ = found->Create();
+    parser_ = found->Create(engine_);
     if ((root_ && root_->Count() > 0) || NotifyParserChanges)
         Changed();
 }
@@ -35,11 +35,11 @@ void TMkTextObject::Parse(std::string_view text)
     if (text.empty())
         return;
     if (!parser_)
-        parser_ = DefaultParserClass().Create();
+        parser_ = engine_.Parsers.DefaultClass().Create(engine_);
     TMkMemoryStream stream(text);
     // A row names the same picture files again and again (a repeated picture
     // is one load per copy); each file is checked once per parse.
-    const TMkPictureBatch pictures;
+    const TMkPictureBatch pictures(engine_.Pictures);
     root_ = parser_->Parse(stream, ImageHandler, VariableHandler, ControlHandler, RepeatHandler);
     if (root_) {
         root_->HostControl = HostControl;

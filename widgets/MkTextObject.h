@@ -10,6 +10,7 @@
 #include <string_view>
 
 class TMkCanvas;
+class TMkEngine;
 class TMkParsedTextList;
 class TMkParser;
 struct TMkFont;
@@ -18,10 +19,11 @@ struct TMkFont;
 // and the tree of the text it parsed last.  Every Parse replaces the tree, so
 // a list box that draws its items one after the other keeps only the tree of
 // the item drawn last.  It uses the standard library alone, like the engine
-// it drives.
+// it drives.  Its parsers are found in and work for the engine it is given
+// (the list box's), which must outlive it.
 class TMkTextObject {
 public:
-    TMkTextObject();
+    explicit TMkTextObject(TMkEngine &engine);
     ~TMkTextObject();
     TMkTextObject(const TMkTextObject &) = delete;
     TMkTextObject &operator=(const TMkTextObject &) = delete;
@@ -44,8 +46,8 @@ public:
 
     // The class name of the parser; empty while there is none.
     std::string ParserClass() const;
-    // Looks the name up in the parser registry and makes a parser of that
-    // class.  The current parser stays when the name is its own (ignoring
+    // Looks the name up in the engine's parser registry and makes a parser of
+    // that class.  The current parser stays when the name is its own (ignoring
     // case) or names no registered class.
     void SetParserClass(std::string_view name);
 
@@ -69,6 +71,7 @@ public:
 private:
     void Changed();
 
+    TMkEngine &engine_;
     std::unique_ptr<TMkParser> parser_;
     std::unique_ptr<TMkParsedTextList> root_;
 };

@@ -32,8 +32,18 @@ TQtControlHost::TQtControlHost()
 
 void TQtControlHost::RegisterClass(const TMkControlClass &controlClass, TFactory factory)
 {
-    MkRegisterControlClass(controlClass);
+    classes_.push_back(controlClass);
+    if (installed_)
+        installed_->RegisterClass(controlClass);
     factories_[MkUpperCase(controlClass.Name)] = std::move(factory);
+}
+
+TMkControlHost *TQtControlHost::Install(TMkControls &controls)
+{
+    installed_ = &controls;
+    for (const TMkControlClass &controlClass : classes_)
+        controls.RegisterClass(controlClass);
+    return controls.SetHost(this);
 }
 
 std::unique_ptr<TMkWindowControl> TQtControlHost::CreateControl(const TMkControlClass &controlClass,

@@ -9,6 +9,7 @@
 #include <map>
 #include <memory>
 #include <string>
+#include <vector>
 
 // The Qt side of the window controls embedded in markup.  The class names
 // the markup uses map to Qt widgets: TEdit a QLineEdit, TButton a
@@ -18,8 +19,8 @@
 //
 // The engine hands windows around as untyped pointers: ParentWindow and
 // HostControl of a tree, and the owner and windows given to this host, must
-// be QWidget pointers.  The program installs one host at start-up with
-// MkSetControlHost and keeps it alive while trees exist.
+// be QWidget pointers.  A host is installed in an engine's controls with
+// Install and kept alive while trees made with that engine exist.
 class TQtControlHost : public TMkControlHost {
 public:
     // Makes a widget of one class, with the given owner as its parent.
@@ -27,9 +28,12 @@ public:
 
     TQtControlHost();
 
-    // Maps a class name to a widget; the name is registered with the engine
-    // under the given kind.
+    // Maps a class name to a widget; the name is registered under the given
+    // kind with the engine the host is installed in, now or later.
     void RegisterClass(const TMkControlClass &controlClass, TFactory factory);
+    // Makes this the host of the controls and registers the classes it maps
+    // there.  Returns the host installed before.
+    TMkControlHost *Install(TMkControls &controls);
 
     std::unique_ptr<TMkWindowControl> CreateControl(const TMkControlClass &controlClass,
                                                     void *owner) override;
@@ -38,6 +42,8 @@ public:
 
 private:
     std::map<std::string, TFactory> factories_; // upper-cased names
+    std::vector<TMkControlClass> classes_;
+    TMkControls *installed_ = nullptr;
 };
 
 // One widget as the engine sees it.  A widget that has a parent window goes

@@ -52,7 +52,7 @@ void Run(benchmark::State &state, const std::string &markup)
     }
     state.counters["bytes"] = static_cast<double>(markup.size());
     state.counters["work"] = static_cast<double>(parser.DTD.LastRunWork());
-    state.counters["nodes"] = static_cast<double>(TMkDeductionTree::LiveCount());
+    state.counters["nodes"] = static_cast<double>(parser.Engine().DeductionNodes.Live);
     state.counters["exhausted"] = parser.DTD.LastRunExhausted();
     state.counters["depth_limit"] = parser.DTD.LastRunHitDepthLimit();
 }
@@ -61,7 +61,8 @@ void Run(benchmark::State &state, const std::string &markup)
 // also builds the text objects.
 void RunHTML(benchmark::State &state, const std::string &markup)
 {
-    TMkHTMLParser parser;
+    TMkEngine engine;
+    TMkHTMLParser parser(engine);
     for (auto _ : state) {
         TMkMemoryStream stream(markup);
         benchmark::DoNotOptimize(parser.Parse(stream, {}, {}, {}, {}));

@@ -12,10 +12,8 @@
 #include "RatioReporter.h"
 
 #include "game/Scoring.h"
-#include "markup/html/MkHTMLParser.h"
 #include "widgets/DesignFonts.h"
 #include "widgets/MkTextListBox.h"
-#include "widgets/QtPictureLoader.h"
 
 #include <QApplication>
 #include <QImage>
@@ -119,9 +117,6 @@ int main(int argc, char **argv)
     int qtArgc = 1;
     QApplication app(qtArgc, argv);
     InstallFontSubstitutes();
-    MkRegisterHTMLParser();
-    TQtPictureLoader pictures;
-    const TMkScopedPictureLoader usePictures(pictures);
     // The pictures the rows name are the game's own.
     std::filesystem::current_path(VESMAR_GAME_FOLDER);
     return MkRunWithRatio(argc, argv, {"ResultRow/Vesmar", "HeaderRow/Vesmar"},

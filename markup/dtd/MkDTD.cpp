@@ -1,11 +1,13 @@
 #include "markup/dtd/MkDTD.h"
 
+#include "markup/MkEngine.h"
+#include "markup/MkParser.h"
 #include "markup/MkStrings.h"
 #include "markup/dtd/MkDTDRule.h"
 
 #include <vector>
 
-TMkDTD::TMkDTD(TMkExtParser *parser) : parser_(parser) {}
+TMkDTD::TMkDTD(TMkExtParser *parser) : parser_(parser), root_(parser->Engine().DeductionNodes) {}
 
 TMkDTD::~TMkDTD()
 {
@@ -139,7 +141,7 @@ bool TMkDTD::Deduce(std::string_view startName, TMkParsedTextList *&container)
         return false;
     root_.Entry = start;
     root_.Container = container;
-    guard_.Start(Limits);
+    guard_.Start(Limits, root_.Pool());
     start->SkipUnknownTags(root_);
     const bool matched = start->Match(root_);
     container = root_.Container;

@@ -10,7 +10,7 @@
 TMkEntryPoint::TMkEntryPoint(std::string name, TMkExtParser *parser, const TMkEntryList *allEntries,
                              TMkDTDGuard *guard)
     : Name(std::move(name)),
-      NameId(MkInternTagName(Name)),
+      NameId(parser->Engine().TagNames.Intern(Name)),
       Parser(parser),
       AllEntries(allEntries),
       guard_(guard)
@@ -45,7 +45,7 @@ bool TMkEntryPoint::IsKnownTag() const
     const auto *tag = Parser->CurrentTag();
     if (!tag)
         return false;
-    const std::int32_t id = tag->NameId();
+    const std::int32_t id = Parser->NameIdOf(*tag);
     if (id == MkNoTagName)
         return false;
     const bool endTag = tag->IsEndTag();
@@ -113,7 +113,8 @@ void TMkElementEntry::SetTerminators(const TMkNameList *terminators)
         }
         const bool endTag = terminator.front() == '/';
         terminatorIds_.push_back(
-            {MkInternTagName(std::string_view(terminator).substr(endTag ? 1 : 0)), endTag});
+            {Parser->Engine().TagNames.Intern(std::string_view(terminator).substr(endTag ? 1 : 0)),
+             endTag});
     }
 }
 

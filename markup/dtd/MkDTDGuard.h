@@ -1,6 +1,6 @@
 #pragma once
 
-#include "markup/dtd/MkDeductionTree.h"
+#include "markup/MkNodePool.h"
 
 #include <cstddef>
 #include <cstdint>
@@ -47,13 +47,15 @@ struct TMkDTDLimits {
 // The running counts of one run, shared by the compiled entries and rules.
 class TMkDTDGuard {
 public:
-    void Start(const TMkDTDLimits &limits)
+    // nodes: the pool the run's deduction nodes come from.
+    void Start(const TMkDTDLimits &limits, const TMkNodePool &nodes)
     {
+        nodes_ = &nodes;
         Limits = limits;
         MatchDepth = 0;
         ElementDepth = 0;
         Work = 0;
-        NodeBase = TMkDeductionTree::LiveCount(); // other documents' trees do not count
+        NodeBase = nodes.Live; // other documents' trees do not count
         WorkExhausted = false;
         DepthLimitReached = false;
     }
@@ -63,8 +65,7 @@ public:
     {
         if (WorkExhausted)
             return false;
-        if (++Work > Limits.WorkBudget ||
-            TMkDeductionTree::LiveCount() > NodeBase + Limits.MaxTreeNodes) {
+        if (++Work > Limits.WorkBudget || nodes_->Live > NodeBase + Limits.MaxTreeNodes) {
             WorkExhausted = true;
             return false;
         }
@@ -93,6 +94,10 @@ public:
     int ElementDepth = 0;
     std::int64_t Work = 0;
     std::size_t NodeBase = 0;
+
     bool WorkExhausted = false;
     bool DepthLimitReached = false;
+
+private:
+    const TMkNodePool *nodes_ = nullptr;
 };

@@ -162,8 +162,8 @@ bool TMkRule::Match(TMkDeductionTree &node)
     auto keyedEnd = keyed;
     if (parser_) {
         const TMkTagToken *tag = parser_->CurrentTag();
-        if (tag && !tag->IsEndTag() && tag->NameId() != MkNoTagName) {
-            const std::int32_t id = tag->NameId();
+        const std::int32_t id = tag ? parser_->NameIdOf(*tag) : MkNoTagName;
+        if (tag && !tag->IsEndTag() && id != MkNoTagName) {
             keyed = std::lower_bound(keyedAlternatives_.begin(), keyedAlternatives_.end(),
                                      std::pair<std::int32_t, std::size_t>(id, 0));
             keyedEnd = keyed;

@@ -1,55 +1,23 @@
 #include "markup/dtd/MkDeductionTree.h"
 
+#include "markup/MkNodePool.h"
 #include "markup/dtd/MkDTDEntry.h"
 
 #include <vector>
-
-namespace {
-
-// The free list keeps at most this many nodes; a parse of a long document can
-// discard far more, and there is no reason to hold that memory for the rest
-// of the program's life.
-constexpr std::size_t MaxPooledNodes = 1 << 16;
-
-// Discarded nodes, linked through their previous_ pointers.  Plain data with
-// constant initialisation, so that it is there before any static object uses
-// it and after all of them are gone; the nodes it holds when the program ends
-// are left to the operating system.
-struct TNodePool {
-    TMkDeductionTree *Free = nullptr;
-    std::size_t FreeCount = 0;
-    std::size_t Live = 0;
-};
-
-constinit TNodePool Pool;
-
-} // namespace
 
 TMkDeductionTree::~TMkDeductionTree()
 {
     ClearChildren();
 }
 
-std::size_t TMkDeductionTree::PoolSize()
-{
-    return Pool.FreeCount;
-}
-
-std::size_t TMkDeductionTree::LiveCount()
-{
-    return Pool.Live;
-}
-
 TMkDeductionTree *TMkDeductionTree::NewChild()
 {
-    TMkDeductionTree *child = Pool.Free;
-    if (child) {
-        Pool.Free = child->previous_;
-        --Pool.FreeCount;
-    } else {
-        child = new TMkDeductionTree;
-    }
-    ++Pool.Live;
+    // A pooled block still holds the node that was recycled into it.
+    auto *child = static_cast<TMkDeductionTree *>(pool_->Take());
+    if (!child)
+        child = new TMkDeductionTree(*pool_);
+    child->pool_ = pool_;
+    ++pool_->Live;
     child->Parent = this;
     child->Container = Container;
     child->StartPosition = StartPosition;
@@ -91,15 +59,12 @@ void TMkDeductionTree::Recycle(TMkDeductionTree *node)
         node->Entry = nullptr;
         node->StartPosition = -1;
         node->next_ = nullptr;
-        if (Pool.Live > 0)
-            --Pool.Live;
-        if (Pool.FreeCount < MaxPooledNodes) {
-            node->previous_ = Pool.Free;
-            Pool.Free = node;
-            ++Pool.FreeCount;
-        } else {
+        node->previous_ = nullptr;
+        TMkNodePool &pool = *node->pool_;
+        if (pool.Live > 0)
+            --pool.Live;
+        if (!pool.Give(node))
             delete node; // no children left, so this does not recurse
-        }
         node = rest;
     }
 }

@@ -4,6 +4,7 @@
 #include <cstdint>
 
 class TMkEntryPoint;
+class TMkNodePool;
 class TMkParsedTextList;
 
 // One node of the record of a match: which entry matched where, with which
@@ -11,18 +12,19 @@ class TMkParsedTextList;
 //
 // Nodes are made and thrown away at a high rate (one per attempt, alternative
 // and content pass), so they are linked in place, children in a doubly linked
-// list, and discarded nodes go to a process-wide free list to be reused:
-// making and discarding a node allocates nothing.  Every walk over a subtree
+// list, and discarded nodes go to the engine's node pool (MkNodePool.h) to be
+// reused: making and discarding a node allocates nothing.  A tree takes its
+// pool from its root, and every node of it comes from there.  Every walk over a subtree
 // here is iterative: a tree recording deeply nested markup must not exhaust
 // the call stack when it is freed.
 class TMkDeductionTree {
 public:
-    TMkDeductionTree() = default;
+    explicit TMkDeductionTree(TMkNodePool &pool) : pool_(&pool) {}
     ~TMkDeductionTree();
     TMkDeductionTree(const TMkDeductionTree &) = delete;
     TMkDeductionTree &operator=(const TMkDeductionTree &) = delete;
 
-    // A node from the free list (or a new one) appended to this node's
+    // A node from the pool (or a new one) appended to this node's
     // children, with this node's container and start position and no entry.
     TMkDeductionTree *NewChild();
     // Takes this node out of its parent and recycles it with its subtree.  No
@@ -43,17 +45,16 @@ public:
     TMkParsedTextList *Container = nullptr;
     TMkEntryPoint *Entry = nullptr;
 
-    // How many nodes the free list holds now, and how many nodes made by
-    // NewChild are in use in the whole process (for the run's memory bound).
-    static std::size_t PoolSize();
-    static std::size_t LiveCount();
+    // The pool this tree's nodes come from and go back to.
+    TMkNodePool &Pool() const { return *pool_; }
 
 private:
     void Unlink();
     static void Recycle(TMkDeductionTree *node);
 
+    TMkNodePool *pool_;
     TMkDeductionTree *firstChild_ = nullptr;
     TMkDeductionTree *lastChild_ = nullptr;
-    TMkDeductionTree *previous_ = nullptr; // siblings; previous_ also links the free list
+    TMkDeductionTree *previous_ = nullptr; // siblings
     TMkDeductionTree *next_ = nullptr;
 };

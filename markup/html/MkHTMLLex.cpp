@@ -8,18 +8,6 @@ TMkCharSet TMkHTMLLex::DelimiterChars() const
     return MkCharSet("<=>") | WhitespaceChars();
 }
 
-const TMkLexClass &TMkHTMLLex::StaticClass()
-{
-    static const TMkLexClass cls{"TMkHTMLLex",
-                                 [] { return std::unique_ptr<TMkLex>(new TMkHTMLLex); }};
-    return cls;
-}
-
-const TMkLexClass &TMkHTMLLex::Class() const
-{
-    return StaticClass();
-}
-
 std::unique_ptr<TMkToken> TMkHTMLLex::NextToken(TMkByteStream &stream)
 {
     // A loop rather than a call to itself: a run of NUL bytes reads as an

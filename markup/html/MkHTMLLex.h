@@ -7,11 +7,11 @@ class TMkTagToken;
 // The lexer of HTML-like markup: tags with attributes, words, one space per
 // run of white space, comments.  It never fails on malformed markup; a stray
 // '<' or a missing quote only changes how the following bytes are grouped.
-class TMkHTMLLex : public TMkLex {
+class TMkHTMLLex : public TMkLexOf<TMkHTMLLex> {
 public:
+    static constexpr const char *ClassName = "TMkHTMLLex";
+
     TMkCharSet DelimiterChars() const override;
-    const TMkLexClass &Class() const override;
-    static const TMkLexClass &StaticClass();
 
     std::unique_ptr<TMkToken> NextToken(TMkByteStream &stream) override;
 

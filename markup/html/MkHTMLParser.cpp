@@ -68,33 +68,18 @@ bool FailedOrUndone(TMkDTDAction action)
 
 // --- class and registration -------------------------------------------------
 
-TMkHTMLParser::TMkHTMLParser() : TMkExtParser(TMkHTMLLex::StaticClass()), DTD(this)
+TMkHTMLParser::TMkHTMLParser(TMkEngine &engine)
+    : TMkParserOf(engine, TMkHTMLLex::StaticClass()),
+      DTD(this)
 {
     MkDeclareHTMLDocumentType(DTD.Declarations, *this);
 }
 
 TMkHTMLParser::~TMkHTMLParser() = default;
 
-const TMkParserClass &TMkHTMLParser::StaticClass()
+void MkRegisterHTMLParser(TMkParserRegistry &registry)
 {
-    static const TMkParserClass cls = MkMakeParserClass<TMkHTMLParser>("TMkHTMLParser");
-    return cls;
-}
-
-const TMkParserClass &TMkHTMLParser::Class() const
-{
-    return StaticClass();
-}
-
-void MkRegisterHTMLParser()
-{
-    const TMkParserClass &cls = TMkHTMLParser::StaticClass();
-    const auto &entries = RegisteredParserClasses();
-    const bool registered = std::any_of(entries.begin(), entries.end(), [&](const auto &entry) {
-        return entry.ParserClass == &cls;
-    });
-    if (!registered)
-        RegisterParserClass(cls, {"HTML", "HTM"}, false);
+    registry.RegisterOnce(TMkHTMLParser::StaticClass(), {"HTML", "HTM"}, false);
 }
 
 // --- the parse ---------------------------------------------------------------
@@ -535,7 +520,8 @@ void TMkHTMLParser::ListItem(TMkParsedTextList *&container, TMkDTDAction action)
 void TMkHTMLParser::Image(TMkParsedTextList &container)
 {
     container.Add(std::make_unique<TMkImage>(&container, ImageHandler, RawAttr("IMAGEINDEX"),
-                                             RawAttr("HEIGHT"), RawAttr("WIDTH"), RawAttr("SRC")));
+                                             RawAttr("HEIGHT"), RawAttr("WIDTH"), RawAttr("SRC"),
+                                             &Engine().Pictures));
 }
 
 void TMkHTMLParser::Input(TMkParsedTextList &container)
@@ -561,9 +547,9 @@ void TMkHTMLParser::Input(TMkParsedTextList &container)
             break;
         }
     }
-    auto *piece = container.Add(
-        std::make_unique<TMkEmbdControl>(&container, ControlHandler, GetAttr("HEIGHT"),
-                                         GetAttr("WIDTH"), GetAttr("NAME"), className));
+    auto *piece = container.Add(std::make_unique<TMkEmbdControl>(
+        &container, ControlHandler, GetAttr("HEIGHT"), GetAttr("WIDTH"), GetAttr("NAME"), className,
+        &Engine().Controls));
     piece->Caption = caption;
 }
 
@@ -571,5 +557,5 @@ void TMkHTMLParser::Control(TMkParsedTextList &container)
 {
     container.Add(std::make_unique<TMkEmbdControl>(&container, ControlHandler, GetAttr("HEIGHT"),
                                                    GetAttr("WIDTH"), GetAttr("NAME"),
-                                                   GetAttr("KORCLASS")));
+                                                   GetAttr("KORCLASS"), &Engine().Controls));
 }

@@ -11,21 +11,21 @@
 #include <string_view>
 
 class TMkParsedTextList;
+class TMkParserRegistry;
 class TMkToken;
 
 // The parser of the markup list boxes: HTML-like markup becomes a tree of
 // text objects.  The band is walked by the built-in HTML document type, whose
 // element handlers (here) create the objects, change the style state that
 // every word is stamped with, and keep unsupported markup as hidden text.
-class TMkHTMLParser : public TMkExtParser,
+class TMkHTMLParser : public TMkParserOf<TMkHTMLParser, TMkExtParser>,
                       private TMkHTMLHandlerSource,
                       private TMkAttributeSource {
 public:
-    TMkHTMLParser();
-    ~TMkHTMLParser() override;
+    static constexpr const char *ClassName = "TMkHTMLParser";
 
-    const TMkParserClass &Class() const override;
-    static const TMkParserClass &StaticClass();
+    explicit TMkHTMLParser(TMkEngine &engine);
+    ~TMkHTMLParser() override;
 
     std::unique_ptr<TMkParsedTextList> Parse(TMkByteStream &stream, TMkImageHandler imageHandler,
                                              TMkVariableHandler variableHandler,
@@ -81,10 +81,7 @@ private:
     const TMkToken *impliedParagraphFor_ = nullptr;
 };
 
-// Registers TMkHTMLParser with the file kinds "HTML" and "HTM" unless it is
-// registered already.  The program calls it at start-up, before any list
-// box looks for its parser; tools and tests call it before they look up
-// parsers by name.  (Registration is explicit: a registering static object in
-// a static library is left out by the linker unless something else in its
-// file is used.)
-void MkRegisterHTMLParser();
+// Registers TMkHTMLParser in an engine's registry with the file kinds "HTML"
+// and "HTM" unless it is registered already.  Whoever makes an engine that
+// looks parsers up by name calls it first: the list box, the tools, tests.
+void MkRegisterHTMLParser(TMkParserRegistry &registry);

@@ -18,18 +18,6 @@ bool IsLineEnd(std::uint8_t c)
 
 // --- lexer -------------------------------------------------------------------
 
-const TMkLexClass &TMkCSVLex::StaticClass()
-{
-    static const TMkLexClass cls{"TMkCSVLex",
-                                 [] { return std::unique_ptr<TMkLex>(new TMkCSVLex); }};
-    return cls;
-}
-
-const TMkLexClass &TMkCSVLex::Class() const
-{
-    return StaticClass();
-}
-
 std::unique_ptr<TMkToken> TMkCSVLex::NextToken(TMkByteStream &stream)
 {
     std::uint8_t c = 0;
@@ -64,18 +52,7 @@ std::unique_ptr<TMkToken> TMkCSVLex::NextToken(TMkByteStream &stream)
 
 // --- parser ------------------------------------------------------------------
 
-TMkCSVParser::TMkCSVParser() : TMkParser(TMkCSVLex::StaticClass()) {}
-
-const TMkParserClass &TMkCSVParser::StaticClass()
-{
-    static const TMkParserClass cls = MkMakeParserClass<TMkCSVParser>("TMkCSVParser");
-    return cls;
-}
-
-const TMkParserClass &TMkCSVParser::Class() const
-{
-    return StaticClass();
-}
+TMkCSVParser::TMkCSVParser(TMkEngine &engine) : TMkParserOf(engine, TMkCSVLex::StaticClass()) {}
 
 std::unique_ptr<TMkParsedTextList> TMkCSVParser::Parse(TMkByteStream &stream, TMkImageHandler,
                                                        TMkVariableHandler variableHandler,

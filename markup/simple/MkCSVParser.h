@@ -9,10 +9,10 @@
 // Fields and line ends.  A field runs to the next ";", CR or LF; a run of CR
 // and LF bytes is one line end (a tag "NEWLINE"), so empty lines make no
 // rows.
-class TMkCSVLex : public TMkLex {
+class TMkCSVLex : public TMkLexOf<TMkCSVLex> {
 public:
-    const TMkLexClass &Class() const override;
-    static const TMkLexClass &StaticClass();
+    static constexpr const char *ClassName = "TMkCSVLex";
+
     std::unique_ptr<TMkToken> NextToken(TMkByteStream &stream) override;
 
     // The next field read is the first of a line, as at the start of a new
@@ -23,11 +23,11 @@ private:
     bool lineStart_ = true;
 };
 
-class TMkCSVParser : public TMkParser {
+class TMkCSVParser : public TMkParserOf<TMkCSVParser, TMkParser> {
 public:
-    TMkCSVParser();
-    const TMkParserClass &Class() const override;
-    static const TMkParserClass &StaticClass();
+    static constexpr const char *ClassName = "TMkCSVParser";
+
+    explicit TMkCSVParser(TMkEngine &engine);
 
     std::unique_ptr<TMkParsedTextList> Parse(TMkByteStream &stream, TMkImageHandler imageHandler,
                                              TMkVariableHandler variableHandler,

@@ -74,18 +74,7 @@ std::string DateText(const std::string &bytes)
 
 } // namespace
 
-TMkDBFParser::TMkDBFParser() : TMkParser(TMkLex::StaticClass()) {}
-
-const TMkParserClass &TMkDBFParser::StaticClass()
-{
-    static const TMkParserClass cls = MkMakeParserClass<TMkDBFParser>("TMkDBFParser");
-    return cls;
-}
-
-const TMkParserClass &TMkDBFParser::Class() const
-{
-    return StaticClass();
-}
+TMkDBFParser::TMkDBFParser(TMkEngine &engine) : TMkParserOf(engine, TMkLex::StaticClass()) {}
 
 TMkDBFParser::THeader TMkDBFParser::ReadHeader(TMkByteStream &stream)
 {

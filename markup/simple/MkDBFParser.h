@@ -11,11 +11,11 @@
 // Everything in the file is untrusted: every read stays inside the stream,
 // rows stop at the first record that lies wholly beyond its end, and a
 // header or record size of 0 or beyond the stream gives an empty table.
-class TMkDBFParser : public TMkParser {
+class TMkDBFParser : public TMkParserOf<TMkDBFParser, TMkParser> {
 public:
-    TMkDBFParser();
-    const TMkParserClass &Class() const override;
-    static const TMkParserClass &StaticClass();
+    static constexpr const char *ClassName = "TMkDBFParser";
+
+    explicit TMkDBFParser(TMkEngine &engine);
 
     std::unique_ptr<TMkParsedTextList> Parse(TMkByteStream &stream, TMkImageHandler imageHandler,
                                              TMkVariableHandler variableHandler,

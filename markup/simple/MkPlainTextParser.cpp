@@ -7,18 +7,6 @@
 
 // --- lexer -------------------------------------------------------------------
 
-const TMkLexClass &TMkPlainTextLex::StaticClass()
-{
-    static const TMkLexClass cls{"TMkPlainTextLex",
-                                 [] { return std::unique_ptr<TMkLex>(new TMkPlainTextLex); }};
-    return cls;
-}
-
-const TMkLexClass &TMkPlainTextLex::Class() const
-{
-    return StaticClass();
-}
-
 std::unique_ptr<TMkToken> TMkPlainTextLex::NextToken(TMkByteStream &stream)
 {
     if (AtEnd(stream))
@@ -44,17 +32,9 @@ std::unique_ptr<TMkToken> TMkPlainTextLex::NextToken(TMkByteStream &stream)
 
 // --- parser ------------------------------------------------------------------
 
-TMkPlainTextParser::TMkPlainTextParser() : TMkParser(TMkPlainTextLex::StaticClass()) {}
-
-const TMkParserClass &TMkPlainTextParser::StaticClass()
+TMkPlainTextParser::TMkPlainTextParser(TMkEngine &engine)
+    : TMkParserOf(engine, TMkPlainTextLex::StaticClass())
 {
-    static const TMkParserClass cls = MkMakeParserClass<TMkPlainTextParser>("TMkPlainTextParser");
-    return cls;
-}
-
-const TMkParserClass &TMkPlainTextParser::Class() const
-{
-    return StaticClass();
 }
 
 std::unique_ptr<TMkParsedTextList> TMkPlainTextParser::Parse(TMkByteStream &stream, TMkImageHandler,

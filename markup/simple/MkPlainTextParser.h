@@ -8,20 +8,20 @@
 
 // Words and line ends.  A TAB becomes eight spaces inside its word, a CR ends
 // the line (a tag "NEWLINE"), an LF is read over.
-class TMkPlainTextLex : public TMkLex {
+class TMkPlainTextLex : public TMkLexOf<TMkPlainTextLex> {
 public:
-    const TMkLexClass &Class() const override;
-    static const TMkLexClass &StaticClass();
+    static constexpr const char *ClassName = "TMkPlainTextLex";
+
     std::unique_ptr<TMkToken> NextToken(TMkByteStream &stream) override;
 };
 
 // The registry's default parser.  Variable references are not resolved:
 // plain text has none.
-class TMkPlainTextParser : public TMkParser {
+class TMkPlainTextParser : public TMkParserOf<TMkPlainTextParser, TMkParser> {
 public:
-    TMkPlainTextParser();
-    const TMkParserClass &Class() const override;
-    static const TMkParserClass &StaticClass();
+    static constexpr const char *ClassName = "TMkPlainTextParser";
+
+    explicit TMkPlainTextParser(TMkEngine &engine);
 
     std::unique_ptr<TMkParsedTextList> Parse(TMkByteStream &stream, TMkImageHandler imageHandler,
                                              TMkVariableHandler variableHandler,

@@ -6,25 +6,10 @@
 #include "markup/simple/MkPlainTextParser.h"
 #include "markup/simple/MkSimpleXMLParser.h"
 
-#include <algorithm>
-
-namespace {
-
-void RegisterOnce(const TMkParserClass &parserClass, const std::vector<std::string> &fileKinds,
-                  bool makeDefault)
+void MkRegisterSimpleParsers(TMkParserRegistry &registry)
 {
-    const auto &entries = RegisteredParserClasses();
-    if (std::none_of(entries.begin(), entries.end(),
-                     [&](const auto &entry) { return entry.ParserClass == &parserClass; }))
-        RegisterParserClass(parserClass, fileKinds, makeDefault);
-}
-
-} // namespace
-
-void MkRegisterSimpleParsers()
-{
-    RegisterOnce(TMkCSVParser::StaticClass(), {"CSV"}, false);
-    RegisterOnce(TMkDBFParser::StaticClass(), {"DBF"}, false);
-    RegisterOnce(TMkSimpleXMLParser::StaticClass(), {"XML"}, false);
-    RegisterOnce(TMkPlainTextParser::StaticClass(), {"TXT"}, true);
+    registry.RegisterOnce(TMkCSVParser::StaticClass(), {"CSV"}, false);
+    registry.RegisterOnce(TMkDBFParser::StaticClass(), {"DBF"}, false);
+    registry.RegisterOnce(TMkSimpleXMLParser::StaticClass(), {"XML"}, false);
+    registry.RegisterOnce(TMkPlainTextParser::StaticClass(), {"TXT"}, true);
 }

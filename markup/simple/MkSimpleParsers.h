@@ -2,11 +2,13 @@
 
 #include <cstdint>
 
-// Registers the simpler parsers in the registry's order, unless they are
-// registered already: TMkCSVParser ("CSV"), TMkDBFParser ("DBF"),
-// TMkSimpleXMLParser ("XML") and TMkPlainTextParser ("TXT"), the default.
-// The program registers them before the HTML parser.
-void MkRegisterSimpleParsers();
+class TMkParserRegistry;
+
+// Registers the simpler parsers in an engine's registry, in this order,
+// unless they are registered already: TMkCSVParser ("CSV"), TMkDBFParser
+// ("DBF"), TMkSimpleXMLParser ("XML") and TMkPlainTextParser ("TXT"), the
+// default.  The program registers them before the HTML parser.
+void MkRegisterSimpleParsers(TMkParserRegistry &registry);
 
 // The most cells the CSV and DBF parsers make of one file.  A 1 MiB file of
 // ";" alone would otherwise be a million cells, some 400 MB of text objects.

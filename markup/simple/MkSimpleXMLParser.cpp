@@ -127,18 +127,6 @@ TMkCharSet TMkSimpleXMLLex::DelimiterChars() const
     return MkCharSet("<>") | WhitespaceChars();
 }
 
-const TMkLexClass &TMkSimpleXMLLex::StaticClass()
-{
-    static const TMkLexClass cls{"TMkSimpleXMLLex",
-                                 [] { return std::unique_ptr<TMkLex>(new TMkSimpleXMLLex); }};
-    return cls;
-}
-
-const TMkLexClass &TMkSimpleXMLLex::Class() const
-{
-    return StaticClass();
-}
-
 std::unique_ptr<TMkToken> TMkSimpleXMLLex::NextToken(TMkByteStream &stream)
 {
     std::uint8_t c = 0;
@@ -183,17 +171,9 @@ std::unique_ptr<TMkToken> TMkSimpleXMLLex::NextToken(TMkByteStream &stream)
 
 // --- parser ------------------------------------------------------------------
 
-TMkSimpleXMLParser::TMkSimpleXMLParser() : TMkParser(TMkSimpleXMLLex::StaticClass()) {}
-
-const TMkParserClass &TMkSimpleXMLParser::StaticClass()
+TMkSimpleXMLParser::TMkSimpleXMLParser(TMkEngine &engine)
+    : TMkParserOf(engine, TMkSimpleXMLLex::StaticClass())
 {
-    static const TMkParserClass cls = MkMakeParserClass<TMkSimpleXMLParser>("TMkSimpleXMLParser");
-    return cls;
-}
-
-const TMkParserClass &TMkSimpleXMLParser::Class() const
-{
-    return StaticClass();
 }
 
 std::unique_ptr<TMkParsedTextList> TMkSimpleXMLParser::Parse(TMkByteStream &stream, TMkImageHandler,

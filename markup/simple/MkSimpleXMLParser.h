@@ -13,16 +13,18 @@
 // attribute CONTENT and named by its first and last characters: COMMENT
 // ("!"), CLOSE ("/"), TYPE ("?"), EMPTY (ending in "/"), else OPEN.  Texts
 // are trimmed of blanks and control characters.
-class TMkSimpleXMLLex : public TMkLex {
+class TMkSimpleXMLLex : public TMkLexOf<TMkSimpleXMLLex> {
 public:
+    static constexpr const char *ClassName = "TMkSimpleXMLLex";
+
     TMkCharSet DelimiterChars() const override;
-    const TMkLexClass &Class() const override;
-    static const TMkLexClass &StaticClass();
     std::unique_ptr<TMkToken> NextToken(TMkByteStream &stream) override;
 };
 
-class TMkSimpleXMLParser : public TMkParser {
+class TMkSimpleXMLParser : public TMkParserOf<TMkSimpleXMLParser, TMkParser> {
 public:
+    static constexpr const char *ClassName = "TMkSimpleXMLParser";
+
     // Elements nest as outlines down to this depth.  Deeper elements are
     // shown flat, their tags and texts as plain lines in the outline of the
     // deepest level: the layout, painting and variable resolution of a tree
@@ -30,9 +32,7 @@ public:
     // take them through 100,000 levels.
     static constexpr std::int32_t MaxDepth = 100;
 
-    TMkSimpleXMLParser();
-    const TMkParserClass &Class() const override;
-    static const TMkParserClass &StaticClass();
+    explicit TMkSimpleXMLParser(TMkEngine &engine);
 
     std::unique_ptr<TMkParsedTextList> Parse(TMkByteStream &stream, TMkImageHandler imageHandler,
                                              TMkVariableHandler variableHandler,

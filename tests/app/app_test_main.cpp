@@ -1,5 +1,4 @@
 #include "app/VesmarApplication.h"
-#include "markup/html/MkHTMLParser.h"
 
 #include <QFont>
 #include <gtest/gtest.h>
@@ -11,8 +10,6 @@ int main(int argc, char **argv)
     if (std::getenv("QT_QPA_PLATFORM") == nullptr)
         setenv("QT_QPA_PLATFORM", "offscreen", 1);
     TVesmarApplication app(argc, argv);
-    // As at the program's start: the lists find their parser by name.
-    MkRegisterHTMLParser();
     ::testing::InitGoogleTest(&argc, argv);
     return RUN_ALL_TESTS();
 }

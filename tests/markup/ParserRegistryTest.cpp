@@ -9,15 +9,10 @@
 
 namespace {
 
-// Registers nothing itself; takes out whatever a test registered, so that the
-// process-wide registry is empty again for the next test.
+// Each test starts from an empty registry of its own.
 class ParserRegistryTest : public ::testing::Test {
 protected:
-    void TearDown() override
-    {
-        while (!RegisteredParserClasses().empty())
-            UnregisterParserClass(*RegisteredParserClasses().front().ParserClass);
-    }
+    TMkParserRegistry registry;
     static const TMkParserClass CSV;
     static const TMkParserClass Plain;
     static const TMkParserClass HTML;
@@ -35,48 +30,49 @@ const TMkParserClass ParserRegistryTest::HTML =
 TEST_F(ParserRegistryTest, EmptyRegistryHasNoDefault)
 {
     try {
-        DefaultParserClass();
+        registry.DefaultClass();
         ADD_FAILURE() << "no error";
     } catch (const EMkError &e) {
         EXPECT_EQ(std::string(e.what()), "Don't have any registered parser...");
     }
-    EXPECT_EQ(FindParserClass("TMkHTMLParser"), nullptr);
+    EXPECT_EQ(registry.Find("TMkHTMLParser"), nullptr);
 }
 
 TEST_F(ParserRegistryTest, DefaultIsTheFlaggedClassElseTheFirst)
 {
-    RegisterParserClass(CSV, {"CSV"}, false);
-    EXPECT_EQ(&DefaultParserClass(), &CSV); // nobody is flagged: the first
-    RegisterParserClass(Plain, {"TXT"}, true);
-    RegisterParserClass(HTML, {"HTML", "HTM"}, false);
-    EXPECT_EQ(&DefaultParserClass(), &Plain);
+    registry.Register(CSV, {"CSV"}, false);
+    EXPECT_EQ(&registry.DefaultClass(), &CSV); // nobody is flagged: the first
+    registry.Register(Plain, {"TXT"}, true);
+    registry.Register(HTML, {"HTML", "HTM"}, false);
+    EXPECT_EQ(&registry.DefaultClass(), &Plain);
 
     // A second default takes the flag from the first.
-    UnregisterParserClass(HTML);
-    RegisterParserClass(HTML, {"HTML", "HTM"}, true);
-    EXPECT_EQ(&DefaultParserClass(), &HTML);
-    const auto &entries = RegisteredParserClasses();
+    registry.Unregister(HTML);
+    registry.Register(HTML, {"HTML", "HTM"}, true);
+    EXPECT_EQ(&registry.DefaultClass(), &HTML);
+    const auto &entries = registry.Entries();
     ASSERT_EQ(entries.size(), 3u);
     EXPECT_FALSE(entries[1].IsDefault);
     EXPECT_TRUE(entries[2].IsDefault);
     EXPECT_EQ(entries[2].FileKinds, "HTML;HTM");
 
     // Without the default, the first entry stands in.
-    UnregisterParserClass(HTML);
-    EXPECT_EQ(&DefaultParserClass(), &CSV);
-    UnregisterParserClass(HTML); // not registered any more: nothing happens
-    EXPECT_EQ(RegisteredParserClasses().size(), 2u);
+    registry.Unregister(HTML);
+    EXPECT_EQ(&registry.DefaultClass(), &CSV);
+    registry.Unregister(HTML); // not registered any more: nothing happens
+    EXPECT_EQ(registry.Entries().size(), 2u);
 }
 
 TEST_F(ParserRegistryTest, FindsClassesByNameIgnoringCaseAndMakesParsers)
 {
-    RegisterParserClass(CSV, {"CSV"}, false);
-    RegisterParserClass(HTML, {"HTML", "HTM"}, false);
-    const TMkParserClass *found = FindParserClass("tmkhtmlparser");
+    registry.Register(CSV, {"CSV"}, false);
+    registry.Register(HTML, {"HTML", "HTM"}, false);
+    const TMkParserClass *found = registry.Find("tmkhtmlparser");
     ASSERT_EQ(found, &HTML);
-    EXPECT_EQ(FindParserClass("TMkDBFParser"), nullptr);
+    EXPECT_EQ(registry.Find("TMkDBFParser"), nullptr);
 
-    auto parser = found->Create();
+    TMkEngine engine;
+    auto parser = found->Create(engine);
     ASSERT_NE(parser, nullptr);
     EXPECT_EQ(parser->LexerClass().ClassName, std::string("TMkHTMLLex"));
     TMkMemoryStream stream(std::string_view("<b>x"));

@@ -10,9 +10,10 @@
 
 namespace testkit {
 
-std::unique_ptr<TMkParsedTextList> Parse(std::string_view markup, const THandlers &handlers)
+std::unique_ptr<TMkParsedTextList> Parse(TMkEngine &engine, std::string_view markup,
+                                         const THandlers &handlers)
 {
-    TMkHTMLParser parser;
+    TMkHTMLParser parser(engine);
     TMkMemoryStream stream(markup);
     return parser.Parse(stream, handlers.Image, handlers.Variable, handlers.Control,
                         handlers.Repeat);

@@ -12,6 +12,7 @@
 #include <vector>
 
 class TMkBaseText;
+class TMkEngine;
 class TMkParsedTextList;
 
 namespace testkit {
@@ -24,8 +25,9 @@ struct THandlers {
 };
 
 // Parses the bytes exactly as given (no line feed added) with a fresh
-// TMkHTMLParser.
-std::unique_ptr<TMkParsedTextList> Parse(std::string_view markup, const THandlers &handlers = {});
+// TMkHTMLParser working for the engine, which must outlive the tree.
+std::unique_ptr<TMkParsedTextList> Parse(TMkEngine &engine, std::string_view markup,
+                                         const THandlers &handlers = {});
 
 // The object reached from root through the given child indexes; throws
 // std::out_of_range, which fails the test, when there is none.

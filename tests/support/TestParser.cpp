@@ -46,7 +46,12 @@ std::unique_ptr<TMkDataModel> Model(std::string text)
 
 } // namespace
 
-TTestParser::TTestParser(const TMkLexClass &lexerClass) : TMkExtParser(lexerClass) {}
+TTestParser::TTestParser(const TMkLexClass &lexerClass) : TMkExtParser(OwnEngine, lexerClass) {}
+
+TTestParser::TTestParser(TMkEngine &engine, const TMkLexClass &lexerClass)
+    : TMkExtParser(engine, lexerClass)
+{
+}
 
 const TMkParserClass &TTestParser::Class() const
 {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "markup/MkEngine.h"
 #include "markup/MkParser.h"
 #include "markup/dtd/MkDTD.h"
 #include "markup/html/MkHTMLLex.h"
@@ -29,9 +30,17 @@ namespace testkit {
 // for none.  -(...) lists the elements that may not open inside it,
 // ENDS(...) the tags that end its content (#PCDATA: any text), and SKIP(P)
 // makes its skip handler insert a P tag where it would drop the token.
-class TTestParser : public TMkExtParser {
+//
+// A test parser works for an engine of its own unless it is given one.
+struct TOwnEngine {
+    TMkEngine OwnEngine;
+};
+
+class TTestParser : private TOwnEngine, public TMkExtParser {
 public:
     explicit TTestParser(const TMkLexClass &lexerClass = TMkHTMLLex::StaticClass());
+    explicit TTestParser(TMkEngine &engine,
+                         const TMkLexClass &lexerClass = TMkHTMLLex::StaticClass());
     const TMkParserClass &Class() const override;
     // Tokenizes the stream with the handlers, then runs the grammar from
     // Start, if there is one, into the returned list.

@@ -123,8 +123,13 @@ std::unique_ptr<TMkBaseText> MakeCell(const TLine &l, TMkBaseText *parent)
     return cell;
 }
 
-std::unique_ptr<TMkBaseText> Make(const TLine &l, TMkBaseText *parent, int number)
+std::unique_ptr<TMkBaseText> Make(const TLine &l, TMkBaseText *parent, int number,
+                                  TMkPictureStore &pictures)
 {
+    if (l.kind == "img")
+        return std::make_unique<TMkImage>(parent, TMkImageCallback{}, Str(l, "index"),
+                                          Str(l, "height"), Str(l, "width"), Str(l, "src"),
+                                          &pictures);
     using Factory = std::function<std::unique_ptr<TMkBaseText>(const TLine &, TMkBaseText *)>;
     static const std::map<std::string, Factory> factories = {
         {"list",
@@ -136,11 +141,6 @@ std::unique_ptr<TMkBaseText> Make(const TLine &l, TMkBaseText *parent, int numbe
         {"rule", [](const TLine &, TMkBaseText *p) { return std::make_unique<TMkLine>(p); }},
         {"hidden", [](const TLine &x,
                       TMkBaseText *p) { return std::make_unique<TMkHiddenText>(p, x.quoted); }},
-        {"img",
-         [](const TLine &x, TMkBaseText *p) {
-             return std::make_unique<TMkImage>(p, TMkImageCallback{}, Str(x, "index"),
-                                               Str(x, "height"), Str(x, "width"), Str(x, "src"));
-         }},
         {"table", MakeTable},
         {"row",
          [](const TLine &x, TMkBaseText *p) {
@@ -180,7 +180,7 @@ void NormalizeTables(TMkBaseText &object)
 
 } // namespace
 
-TPaintCase ReadPaintCase(const std::string &text)
+TPaintCase ReadPaintCase(const std::string &text, TMkPictureStore &pictures)
 {
     TPaintCase result;
     std::istringstream in(text);
@@ -219,7 +219,7 @@ TPaintCase ReadPaintCase(const std::string &text)
         if (parent == nullptr)
             throw std::runtime_error("line " + std::to_string(number) +
                                      ": only containers have children");
-        std::unique_ptr<TMkBaseText> object = Make(line, parent, number);
+        std::unique_ptr<TMkBaseText> object = Make(line, parent, number, pictures);
         TMkBaseText *raw_object = object.get();
         parent->AddChild(std::move(object));
         if (auto *container = dynamic_cast<TMkParsedTextList *>(raw_object))

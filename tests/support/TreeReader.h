@@ -18,6 +18,7 @@
 
 #include "textobjects/MkGeometry.h"
 #include "textobjects/MkParsedTextList.h"
+#include "textobjects/MkPicture.h"
 
 #include <memory>
 #include <string>
@@ -34,6 +35,7 @@ struct TPaintCase {
 };
 
 // Throws std::runtime_error with the line number for a malformed description.
-TPaintCase ReadPaintCase(const std::string &text);
+// Pictures are loaded through the store.
+TPaintCase ReadPaintCase(const std::string &text, TMkPictureStore &pictures);
 
 } // namespace testkit

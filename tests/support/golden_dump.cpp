@@ -100,9 +100,9 @@ std::string Events(const std::string &input)
 // each element's notifications but its content steps, the text taken, and
 // the skips as the HTML parser's three policies make them (hidden text left
 // out).
-class THTMLTracer : public TMkExtParser, public TMkHTMLHandlerSource {
+class THTMLTracer : private testkit::TOwnEngine, public TMkExtParser, public TMkHTMLHandlerSource {
 public:
-    THTMLTracer() : TMkExtParser(TMkHTMLLex::StaticClass())
+    THTMLTracer() : TMkExtParser(OwnEngine, TMkHTMLLex::StaticClass())
     {
         MkDeclareHTMLDocumentType(DTD.Declarations, *this);
     }
@@ -185,8 +185,9 @@ std::string Paint(const std::string &input)
 {
     testkit::TFakeLoader loader;
     loader.sizes = {{"im1.bmp", {16, 16}}, {"im2.bmp", {16, 16}}};
-    TMkScopedPictureLoader scope(loader);
-    testkit::TPaintCase c = testkit::ReadPaintCase(input);
+    TMkPictureStore pictures;
+    TMkScopedPictureLoader scope(pictures, loader);
+    testkit::TPaintCase c = testkit::ReadPaintCase(input, pictures);
     TMkTestCanvas canvas;
     canvas.SetFont(testkit::BaseFont());
     // As the list box does: the canvas's own, live font is the base font.

@@ -19,7 +19,8 @@ namespace {
 class ImageTest : public ::testing::Test {
 protected:
     testkit::TFakeLoader loader;
-    TMkScopedPictureLoader scope{loader};
+    TMkPictureStore pictures;
+    TMkScopedPictureLoader scope{pictures, loader};
     TMkParsedTextList root{nullptr};
     TMkTestCanvas canvas;
     TMkFont font = testkit::BaseFont();
@@ -27,8 +28,8 @@ protected:
     TMkImage *AddImage(const std::string &source, const std::string &width = "",
                        const std::string &height = "", TMkImageCallback callback = {})
     {
-        return root.Add(
-            std::make_unique<TMkImage>(&root, std::move(callback), "", height, width, source));
+        return root.Add(std::make_unique<TMkImage>(&root, std::move(callback), "", height, width,
+                                                   source, &pictures));
     }
     TMkRect Bounds(TMkImage *image)
     {
@@ -85,7 +86,7 @@ TEST_F(ImageTest, SourcesAreTurnedIntoLocalFileNamesOrNotLoadedAtAll)
 TEST_F(ImageTest, LoaderFailuresLeaveAnEmptyPicture)
 {
     TThrowingLoader throwing;
-    TMkScopedPictureLoader inner(throwing);
+    TMkScopedPictureLoader inner(pictures, throwing);
     TMkImage *image = nullptr;
     EXPECT_NO_THROW(image = AddImage("im1.bmp"));
     EXPECT_FALSE(image->Picture.HasGraphic());
@@ -103,7 +104,8 @@ TEST_F(ImageTest, CallbackFillsAnEmptyHolderAtLayout)
         EXPECT_EQ(index, 3);
         picture.SetGraphic(testkit::SolidBitmap(10, 12, 0xFF000000));
     };
-    auto *image = root.Add(std::make_unique<TMkImage>(&root, callback, "3", "", "", "~~PIC"));
+    auto *image =
+        root.Add(std::make_unique<TMkImage>(&root, callback, "3", "", "", "~~PIC", &pictures));
     EXPECT_EQ(Bounds(image), (TMkRect{0, 0, 10, 12}));
     // Once filled, the holder is not asked for again.
     Bounds(image);
@@ -162,24 +164,25 @@ TEST(PictureCache, ReadsAFileAgainOnlyWhenItChanged)
     testkit::TTempDir dir;
     const std::string path = dir.Write("peg.bmp", "abc");
     TCountingLoader loader;
-    const TMkScopedPictureLoader scope(loader);
+    TMkPictureStore pictures;
+    const TMkScopedPictureLoader scope(pictures, loader);
     TMkPicture first;
     TMkPicture second;
-    ASSERT_TRUE(first.LoadFromFile(path));
-    ASSERT_TRUE(second.LoadFromFile(path));
+    ASSERT_TRUE(first.LoadFromFile(path, pictures));
+    ASSERT_TRUE(second.LoadFromFile(path, pictures));
     EXPECT_EQ(loader.Reads, 1);
     EXPECT_EQ(second.Width(), 3);
 
     dir.Write("peg.bmp", "xyz");
     const auto written = std::filesystem::last_write_time(path);
     std::filesystem::last_write_time(path, written + std::chrono::seconds(1));
-    ASSERT_TRUE(second.LoadFromFile(path));
+    ASSERT_TRUE(second.LoadFromFile(path, pictures));
     EXPECT_EQ(loader.Reads, 2);
     EXPECT_EQ(FirstPixel(second), std::uint32_t{'x'});
     EXPECT_EQ(FirstPixel(first), std::uint32_t{'a'}) << "a copy keeps what it was given";
 
     dir.Write("peg.bmp", "abcd");
-    ASSERT_TRUE(second.LoadFromFile(path));
+    ASSERT_TRUE(second.LoadFromFile(path, pictures));
     EXPECT_EQ(loader.Reads, 3);
     EXPECT_EQ(second.Width(), 4);
 }
@@ -192,19 +195,20 @@ TEST(PictureCache, ADocumentSeesEachFileOnce)
     testkit::TTempDir dir;
     const std::string path = dir.Write("peg.bmp", "abc");
     TCountingLoader loader;
-    const TMkScopedPictureLoader scope(loader);
+    TMkPictureStore pictures;
+    const TMkScopedPictureLoader scope(pictures, loader);
     TMkPicture picture;
     {
-        const TMkPictureBatch document;
-        ASSERT_TRUE(picture.LoadFromFile(path));
+        const TMkPictureBatch document(pictures);
+        ASSERT_TRUE(picture.LoadFromFile(path, pictures));
         dir.Write("peg.bmp", "xyzw");
         {
-            const TMkPictureBatch nested; // the outer document counts
+            const TMkPictureBatch nested(pictures); // the outer document counts
         }
-        ASSERT_TRUE(picture.LoadFromFile(path));
+        ASSERT_TRUE(picture.LoadFromFile(path, pictures));
         EXPECT_EQ(picture.Width(), 3);
     }
-    ASSERT_TRUE(picture.LoadFromFile(path));
+    ASSERT_TRUE(picture.LoadFromFile(path, pictures));
     EXPECT_EQ(picture.Width(), 4);
     EXPECT_EQ(FirstPixel(picture), std::uint32_t{'x'});
 }

@@ -117,11 +117,13 @@ TEST_F(PaintTest, WhiteOutPaintsEverythingWhite)
 {
     testkit::TFakeLoader loader;
     loader.sizes["im1.bmp"] = {16, 16};
-    TMkScopedPictureLoader scope(loader);
+    TMkPictureStore pictures;
+    TMkScopedPictureLoader scope(pictures, loader);
 
     auto table = Table({"ab"});
     auto *cell = table->Cell(0, 0);
-    cell->Add(std::make_unique<TMkImage>(cell, TMkImageCallback{}, "", "", "", "im1.bmp"));
+    cell->Add(
+        std::make_unique<TMkImage>(cell, TMkImageCallback{}, "", "", "", "im1.bmp", &pictures));
     Paint(*table, {0, 0, 200, 100}, true);
     const auto fills = canvas.CallsOf(Kind::FillRect);
     ASSERT_EQ(fills.size(), 2u);
@@ -138,10 +140,11 @@ TEST_F(PaintTest, PicturesAndTheirPlaceholder)
 {
     testkit::TFakeLoader loader;
     loader.sizes["im1.bmp"] = {16, 16};
-    TMkScopedPictureLoader scope(loader);
+    TMkPictureStore store;
+    TMkScopedPictureLoader scope(store, loader);
     TMkParagraph p(nullptr);
-    p.Add(std::make_unique<TMkImage>(&p, TMkImageCallback{}, "", "", "", "im1.bmp"));
-    p.Add(std::make_unique<TMkImage>(&p, TMkImageCallback{}, "", "", "", "gone.bmp"));
+    p.Add(std::make_unique<TMkImage>(&p, TMkImageCallback{}, "", "", "", "im1.bmp", &store));
+    p.Add(std::make_unique<TMkImage>(&p, TMkImageCallback{}, "", "", "", "gone.bmp", &store));
     Paint(p, {5, 5, 200, 100});
     const auto pictures = canvas.CallsOf(Kind::Picture);
     ASSERT_EQ(pictures.size(), 1u);

@@ -73,9 +73,9 @@ private:
         case 1: parent.Add(std::make_unique<TMkLineBreak>(&parent)); break;
         case 2: parent.Add(std::make_unique<TMkLine>(&parent)); break;
         case 3:
-            parent.Add(std::make_unique<TMkImage>(&parent, TMkImageCallback{}, "",
-                                                  std::to_string(Extreme()),
-                                                  std::to_string(Extreme()), "missing.bmp"));
+            parent.Add(std::make_unique<TMkImage>(
+                &parent, TMkImageCallback{}, "", std::to_string(Extreme()),
+                std::to_string(Extreme()), "missing.bmp", nullptr));
             break;
         case 4: parent.Add(std::make_unique<TMkHiddenText>(&parent, "<x>")); break;
         case 5: {

@@ -150,13 +150,15 @@ TEST(TextModel, RepeatBlocksBecomePlainListsOfResolvedCopies)
 {
     testkit::TFakeLoader loader;
     loader.sizes["im1.bmp"] = {16, 16};
-    TMkScopedPictureLoader scope(loader);
+    TMkPictureStore pictures;
+    TMkScopedPictureLoader scope(pictures, loader);
 
-    auto expand = [](const std::string &count, std::vector<std::int32_t> *indexes) {
+    auto expand = [&pictures](const std::string &count, std::vector<std::int32_t> *indexes) {
         auto root = std::make_unique<TMkParsedTextList>(nullptr);
         auto onRepeat = [indexes](TMkBaseText &, std::int32_t i) { indexes->push_back(i); };
         auto *repeat = root->Add(std::make_unique<TMkRepeat>(root.get(), onRepeat, count));
-        repeat->Add(std::make_unique<TMkImage>(repeat, TMkImageCallback{}, "", "", "", "im1.bmp"));
+        repeat->Add(std::make_unique<TMkImage>(repeat, TMkImageCallback{}, "", "", "", "im1.bmp",
+                                               &pictures));
         root->ResolveVariables(Variables({{"N", "3"}}));
         return root;
     };
@@ -212,7 +214,24 @@ TEST(TextModel, NestedRepeatBlocksExpandInsideTheirCopies)
         at = at->Add(std::make_unique<TMkRepeat>(at, TMkRepeatCallback{}, "100"));
     at->Add(std::make_unique<TMkText>("x", at));
     bomb.ResolveVariables({});
-    SUCCEED();
+    // Every object below the root is one copy, or a list that took the place
+    // of one of the six blocks; without a shared budget there would be 10^12.
+    std::int64_t objects = 0;
+    std::int64_t words = 0;
+    std::vector<const TMkBaseText *> pending{&bomb};
+    while (!pending.empty()) {
+        const TMkBaseText *object = pending.back();
+        pending.pop_back();
+        EXPECT_EQ(dynamic_cast<const TMkRepeat *>(object), nullptr);
+        words += dynamic_cast<const TMkText *>(object) != nullptr;
+        if (const auto *list = dynamic_cast<const TMkParsedTextList *>(object))
+            for (std::size_t i = 0; i < list->Count(); ++i) {
+                pending.push_back(list->Child(i));
+                ++objects;
+            }
+    }
+    EXPECT_LE(objects, MkMaxRepeatCopies + 6);
+    EXPECT_GT(words, 0);
 }
 
 TEST(TextModel, ExportBracketsContainersAndSkipsEmptyParts)

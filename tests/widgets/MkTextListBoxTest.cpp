@@ -17,17 +17,13 @@
 namespace {
 
 // The HTML parser, counting its parses and the bytes it was given.
-class TCountingParser : public TMkHTMLParser {
+class TCountingParser : public TMkParserOf<TCountingParser, TMkHTMLParser> {
 public:
+    static constexpr const char *ClassName = "TCountingParser";
     static inline int parses = 0;
     static inline std::int64_t lastSize = 0;
 
-    static const TMkParserClass &StaticClass()
-    {
-        static const TMkParserClass cls = MkMakeParserClass<TCountingParser>("TCountingParser");
-        return cls;
-    }
-    const TMkParserClass &Class() const override { return StaticClass(); }
+    explicit TCountingParser(TMkEngine &engine) : TMkParserOf(engine) {}
 
     std::unique_ptr<TMkParsedTextList> Parse(TMkByteStream &stream, TMkImageHandler image,
                                              TMkVariableHandler variable, TMkControlHandler control,
@@ -47,8 +43,7 @@ class ListBoxTest : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        MkRegisterHTMLParser();
-        RegisterParserClass(TCountingParser::StaticClass(), {}, false);
+        box_.Engine().Parsers.Register(TCountingParser::StaticClass(), {}, false);
         TCountingParser::parses = 0;
         box_.resize(200, 100);
         box_.SetItemHeight(24);
@@ -56,7 +51,6 @@ protected:
         box_.TextSettings().SetParserClass("TCountingParser");
         box_.OnItemError = [this](std::exception_ptr) { ++errors_; };
     }
-    void TearDown() override { UnregisterParserClass(TCountingParser::StaticClass()); }
 
     // One item drawn by itself into a white image, as the list draws it.
     QImage Draw(int index, TMkTextListBox::TItemState state = {}, QSize size = {200, 24})

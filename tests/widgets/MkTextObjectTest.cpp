@@ -1,5 +1,5 @@
 #include "widgets/MkTextObject.h"
-#include "markup/MkParserRegistry.h"
+#include "markup/MkEngine.h"
 #include "markup/html/MkHTMLParser.h"
 #include "textobjects/MkParsedTextList.h"
 #include "textobjects/MkTestCanvas.h"
@@ -9,27 +9,23 @@
 namespace {
 
 // A second parser class to switch to: the HTML parser under another name.
-class TOtherParser : public TMkHTMLParser {
+class TOtherParser : public TMkParserOf<TOtherParser, TMkHTMLParser> {
 public:
-    static const TMkParserClass &StaticClass()
-    {
-        static const TMkParserClass cls = MkMakeParserClass<TOtherParser>("TOtherParser");
-        return cls;
-    }
-    const TMkParserClass &Class() const override { return StaticClass(); }
+    static constexpr const char *ClassName = "TOtherParser";
+    explicit TOtherParser(TMkEngine &engine) : TMkParserOf(engine) {}
 };
 
 class TextObjectTest : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        MkRegisterHTMLParser();
-        RegisterParserClass(TOtherParser::StaticClass(), {}, false);
+        MkRegisterHTMLParser(engine_.Parsers);
+        engine_.Parsers.Register(TOtherParser::StaticClass(), {}, false);
         container_.OnChange = [this] { ++changes_; };
     }
-    void TearDown() override { UnregisterParserClass(TOtherParser::StaticClass()); }
 
-    TMkTextObject container_;
+    TMkEngine engine_;
+    TMkTextObject container_{engine_};
     int changes_ = 0;
 };
 
@@ -58,7 +54,7 @@ TEST_F(TextObjectTest, ChoosingTheParserByClassName)
     container_.SetParserClass("TMkHTMLParser");
     EXPECT_EQ(changes_, 2);
 
-    TMkTextObject copy;
+    TMkTextObject copy(engine_);
     copy.Assign(container_);
     EXPECT_EQ(copy.ParserClass(), "TMkHTMLParser");
     EXPECT_TRUE(copy.NotifyParserChanges);
@@ -77,7 +73,7 @@ TEST_F(TextObjectTest, ParsingReplacesTheTree)
     container_.ParentWindow = &window;
     container_.Parse("<b>casa</b>\n");
     ASSERT_NE(container_.Root(), nullptr);
-    EXPECT_EQ(container_.ParserClass(), DefaultParserClass().ClassName);
+    EXPECT_EQ(container_.ParserClass(), engine_.Parsers.DefaultClass().ClassName);
     EXPECT_EQ(container_.Root()->HostControl, &host);
     EXPECT_EQ(container_.Root()->ParentWindow, &window);
     const TMkRect bounds = container_.Bounds(canvas, {0, 0, 300, 24}, canvas.Font(), true, true);

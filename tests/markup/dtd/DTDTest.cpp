@@ -42,12 +42,12 @@ TEST(DTD, RecyclesNodesAndFreesTheTreeOfEachRun)
     parser.Declare("<!ELEMENT E O O (#PCDATA | X)*>\n"
                    "<!ELEMENT X - O EMPTY>\n");
     TMkParsedTextList *container = nullptr;
-    const std::size_t before = TMkDeductionTree::LiveCount();
+    const std::size_t before = parser.Engine().DeductionNodes.Live;
     EXPECT_TRUE(parser.DeduceText("a<x>b<x>c", container));
-    EXPECT_GT(TMkDeductionTree::LiveCount(), before); // the record of the match
-    EXPECT_GT(TMkDeductionTree::PoolSize(), 0u);      // discarded attempts wait for reuse
+    EXPECT_GT(parser.Engine().DeductionNodes.Live, before);    // the record of the match
+    EXPECT_GT(parser.Engine().DeductionNodes.FreeCount(), 0u); // discarded attempts wait for reuse
     EXPECT_TRUE(parser.DeduceText("a", container));
-    const std::size_t small = TMkDeductionTree::LiveCount();
+    const std::size_t small = parser.Engine().DeductionNodes.Live;
     EXPECT_TRUE(parser.DeduceText("a", container));
-    EXPECT_EQ(TMkDeductionTree::LiveCount(), small); // the previous run's tree was released
+    EXPECT_EQ(parser.Engine().DeductionNodes.Live, small); // the previous run's tree was released
 }

@@ -60,7 +60,8 @@ TEST(ElementTable, EveryRowIsConsistent)
 // handler for every element that makes objects or changes the style.
 TEST(ElementTable, TheParserBindsEveryElement)
 {
-    TMkHTMLParser parser;
+    TMkEngine engine;
+    TMkHTMLParser parser(engine);
     const TMkDTDDefinition &declarations = parser.DTD.Declarations;
     ASSERT_EQ(static_cast<std::size_t>(declarations.Count()), MkHTMLDeclarations().size());
     for (int i = 0; i < declarations.Count(); ++i) {
@@ -78,7 +79,8 @@ TEST(ElementTable, TheParserBindsEveryElement)
 
 TEST(DocumentType, FormAndLabelExcludeOnlyThemselves)
 {
-    TMkHTMLParser parser;
+    TMkEngine engine;
+    TMkHTMLParser parser(engine);
     parser.DTD.Compile();
     for (const char *name : {"FORM", "LABEL"}) {
         auto *entry = dynamic_cast<TMkElementEntry *>(parser.DTD.FindEntry(name));

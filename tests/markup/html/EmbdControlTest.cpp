@@ -3,6 +3,7 @@
 
 #include "markup/MkControlHost.h"
 #include "markup/MkEmbdControl.h"
+#include "markup/MkEngine.h"
 #include "textobjects/MkErrors.h"
 #include "textobjects/MkParsedTextList.h"
 #include "textobjects/MkTestCanvas.h"
@@ -20,15 +21,14 @@ using testkit::TFakeControl;
 
 class EmbdControl : public testing::Test {
 protected:
-    void SetUp() override { previous = MkSetControlHost(&host); }
-    void TearDown() override { MkSetControlHost(previous); }
+    void SetUp() override { engine.Controls.SetHost(&host); }
 
     // The markup's only piece, in a tree that sits in the fake window.
     TMkEmbdControl &Piece(std::string_view markup, TMkControlHandler handler = {})
     {
         testkit::THandlers handlers;
         handlers.Control = std::move(handler);
-        root = testkit::Parse(markup, handlers);
+        root = testkit::Parse(engine, markup, handlers);
         root->ParentWindow = &host.Window;
         root->HostControl = &host.Owner;
         auto *piece = dynamic_cast<TMkEmbdControl *>(testkit::At(*root, {0, 0}));
@@ -47,8 +47,8 @@ protected:
         return static_cast<TFakeControl *>(piece.Control.get());
     }
 
+    TMkEngine engine;
     testkit::TFakeHost host;
-    TMkControlHost *previous = nullptr;
     std::unique_ptr<TMkParsedTextList> root;
     TMkTestCanvas canvas;
     TMkFont font;
@@ -73,7 +73,7 @@ TEST_F(EmbdControl, InputWithoutAttributesIsAnEditOfTheDefaultSize)
 // size of 1 asks for it too), and only buttons take the caption.
 TEST_F(EmbdControl, KindsGetTheirDefaultSizesAndOnlyButtonsTheCaption)
 {
-    MkRegisterControlClass({"TMemoTest", TMkControlKind::Edit});
+    engine.Controls.RegisterClass({"TMemoTest", TMkControlKind::Edit});
     const struct {
         const char *Markup;
         const char *Made; // the control's class, size and text
@@ -156,7 +156,7 @@ TEST_F(EmbdControl, NoControlOutsideAWindowOrWithoutAHost)
     Layout(piece);
     EXPECT_EQ(piece.Control, nullptr);
     root->ParentWindow = &host.Window;
-    MkSetControlHost(nullptr);
+    engine.Controls.SetHost(nullptr);
     Layout(piece);
     EXPECT_EQ(piece.Control, nullptr);
     EXPECT_TRUE(host.Journal.empty());
@@ -195,20 +195,20 @@ TEST(EmbdControlExport, PassesTheRequestedSize)
                    std::to_string(h);
         }
     } writer;
-    TMkEmbdControl piece(nullptr, {}, "", "40", "n", "TEdit");
+    TMkEmbdControl piece(nullptr, {}, "", "40", "n", "TEdit", nullptr);
     piece.Export(writer);
     EXPECT_EQ(writer.Seen, "TEdit n 40 1");
 }
 
-TEST(EmbdControlRegistry, StockClassesAreThereOnceAPieceExists)
+TEST(EmbdControlRegistry, StockClassesAreThereInAFreshEngine)
 {
-    TMkEmbdControl piece(nullptr, {}, "", "", "", "TEdit");
-    ASSERT_NE(MkFindControlClass("tedit"), nullptr);
-    EXPECT_EQ(MkFindControlClass("TEdit")->Kind, TMkControlKind::Edit);
-    EXPECT_EQ(MkFindControlClass("TButton")->Kind, TMkControlKind::Button);
-    EXPECT_EQ(MkFindControlClass("TCheckBox")->Kind, TMkControlKind::Other);
-    EXPECT_EQ(MkFindControlClass("TRadioButton")->Kind, TMkControlKind::Other);
-    EXPECT_EQ(MkFindControlClass("TListBox"), nullptr);
+    const TMkEngine engine;
+    ASSERT_NE(engine.Controls.FindClass("tedit"), nullptr);
+    EXPECT_EQ(engine.Controls.FindClass("TEdit")->Kind, TMkControlKind::Edit);
+    EXPECT_EQ(engine.Controls.FindClass("TButton")->Kind, TMkControlKind::Button);
+    EXPECT_EQ(engine.Controls.FindClass("TCheckBox")->Kind, TMkControlKind::Other);
+    EXPECT_EQ(engine.Controls.FindClass("TRadioButton")->Kind, TMkControlKind::Other);
+    EXPECT_EQ(engine.Controls.FindClass("TListBox"), nullptr);
 }
 
 } // namespace

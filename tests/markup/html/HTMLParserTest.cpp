@@ -1,3 +1,4 @@
+#include "support/EngineTest.h"
 #include "support/HTMLTestSupport.h"
 
 #include "markup/MkByteStream.h"
@@ -22,6 +23,11 @@
 
 namespace {
 
+class HTMLElements : public testkit::TEngineTest {};
+class HTMLParser : public testkit::TEngineTest {};
+class HTMLParserClass : public testkit::TEngineTest {};
+class HTMLText : public testkit::TEngineTest {};
+
 using testkit::At;
 using testkit::ClassNames;
 using testkit::Parse;
@@ -36,11 +42,11 @@ std::unique_ptr<TMkParsedTextList> ParseWith(TMkHTMLParser &parser, std::string_
 
 // --- registration ------------------------------------------------------------
 
-TEST(HTMLParserClass, RegistersOnceUnderItsClassName)
+TEST_F(HTMLParserClass, RegistersOnceUnderItsClassName)
 {
-    MkRegisterHTMLParser();
-    MkRegisterHTMLParser();
-    const auto &entries = RegisteredParserClasses();
+    MkRegisterHTMLParser(engine.Parsers);
+    MkRegisterHTMLParser(engine.Parsers);
+    const auto &entries = engine.Parsers.Entries();
     const auto count =
         std::count_if(entries.begin(), entries.end(), [](const TMkParserRegistryEntry &e) {
             return e.ParserClass == &TMkHTMLParser::StaticClass();
@@ -54,26 +60,27 @@ TEST(HTMLParserClass, RegistersOnceUnderItsClassName)
     EXPECT_EQ(entry->FileKinds, "HTML;HTM");
     EXPECT_FALSE(entry->IsDefault);
 
-    const TMkParserClass *found = FindParserClass("tmkhtmlparser");
+    const TMkParserClass *found = engine.Parsers.Find("tmkhtmlparser");
     ASSERT_EQ(found, &TMkHTMLParser::StaticClass());
-    std::unique_ptr<TMkParser> parser = found->Create();
+    std::unique_ptr<TMkParser> parser = found->Create(engine);
+    EXPECT_EQ(&parser->Engine(), &engine);
     EXPECT_EQ(&parser->Class(), found);
     EXPECT_STREQ(parser->LexerClass().ClassName, "TMkHTMLLex");
 }
 
 // --- the parse -------------------------------------------------------------------
 
-TEST(HTMLParser, DocumentThatDoesNotMatchGivesAnEmptyRoot)
+TEST_F(HTMLParser, DocumentThatDoesNotMatchGivesAnEmptyRoot)
 {
     // "!DOCTYPE?" matching twice fails the whole document.
-    auto root = Parse("<!DOCTYPE html><!DOCTYPE html>ciao");
+    auto root = Parse(engine, "<!DOCTYPE html><!DOCTYPE html>ciao");
     EXPECT_EQ(root->Count(), 0u);
     EXPECT_EQ(root->Parent, nullptr);
 }
 
-TEST(HTMLParser, LeavesTheBandEmptyAndForgetsTheStyleBetweenParses)
+TEST_F(HTMLParser, LeavesTheBandEmptyAndForgetsTheStyleBetweenParses)
 {
-    TMkHTMLParser parser;
+    TMkHTMLParser parser(engine);
     auto first = ParseWith(parser, "<basefont size=7 color=red><b>x");
     EXPECT_EQ(parser.Band.Count(), 0);
     auto second = ParseWith(parser, "y");
@@ -85,9 +92,9 @@ TEST(HTMLParser, LeavesTheBandEmptyAndForgetsTheStyleBetweenParses)
     EXPECT_EQ(parser.HiddenDepth, 0);
 }
 
-TEST(HTMLParser, ConversionErrorAbandonsTheParseAndLeavesTheParserUsable)
+TEST_F(HTMLParser, ConversionErrorAbandonsTheParseAndLeavesTheParserUsable)
 {
-    TMkHTMLParser parser;
+    TMkHTMLParser parser(engine);
     try {
         ParseWith(parser, "<table><tr><td bgcolor=\"#12G\">x</td></tr></table>");
         ADD_FAILURE() << "no error";
@@ -100,7 +107,7 @@ TEST(HTMLParser, ConversionErrorAbandonsTheParseAndLeavesTheParserUsable)
     EXPECT_EQ(parser.HiddenDepth, 0);
 }
 
-TEST(HTMLParser, AttributeVariablesAreAnsweredForTheTag)
+TEST_F(HTMLParser, AttributeVariablesAreAnsweredForTheTag)
 {
     std::vector<std::string> senders;
     auto variables = [&](const TMkHandlerSender &sender, const std::string &name) -> std::string {
@@ -111,8 +118,8 @@ TEST(HTMLParser, AttributeVariablesAreAnsweredForTheTag)
     };
     testkit::THandlers handlers;
     handlers.Variable = variables;
-    auto root =
-        Parse("<table border=\"~~b\" bgcolor=\"~~none\"><tr><td>x</td></tr></table>", handlers);
+    auto root = Parse(
+        engine, "<table border=\"~~b\" bgcolor=\"~~none\"><tr><td>x</td></tr></table>", handlers);
     auto *table = dynamic_cast<TMkTable *>(At(*root, {0}));
     ASSERT_NE(table, nullptr);
     EXPECT_EQ(table->Border, 2);
@@ -121,7 +128,7 @@ TEST(HTMLParser, AttributeVariablesAreAnsweredForTheTag)
     EXPECT_EQ(senders, (std::vector<std::string>{"tag table", "tag table"}));
 }
 
-TEST(HTMLParser, RawAttributesAreResolvedOnTheObjectAfterTheParse)
+TEST_F(HTMLParser, RawAttributesAreResolvedOnTheObjectAfterTheParse)
 {
     std::vector<std::string> asked;
     auto variables = [&](const TMkHandlerSender &sender, const std::string &name) -> std::string {
@@ -130,7 +137,7 @@ TEST(HTMLParser, RawAttributesAreResolvedOnTheObjectAfterTheParse)
     };
     testkit::THandlers handlers;
     handlers.Variable = variables;
-    auto root = Parse("<p align=\"~~align\"><img src=\"~~src\"></p>", handlers);
+    auto root = Parse(engine, "<p align=\"~~align\"><img src=\"~~src\"></p>", handlers);
     auto *paragraph = dynamic_cast<TMkParagraph *>(At(*root, {0}));
     auto *image = dynamic_cast<TMkImage *>(At(*root, {0, 0}));
     ASSERT_NE(paragraph, nullptr);
@@ -141,7 +148,7 @@ TEST(HTMLParser, RawAttributesAreResolvedOnTheObjectAfterTheParse)
     EXPECT_EQ(asked, (std::vector<std::string>{"SRC by TMkImage", "ALIGN by TMkParagraph"}));
 }
 
-TEST(HTMLParser, HandlersReachTheObjectsTheyBelongTo)
+TEST_F(HTMLParser, HandlersReachTheObjectsTheyBelongTo)
 {
     std::vector<std::string> copies;
     testkit::THandlers handlers;
@@ -154,8 +161,8 @@ TEST(HTMLParser, HandlersReachTheObjectsTheyBelongTo)
                          std::to_string(index));
     };
     // A REPEAT at the very front of the expanded band stays for the parser.
-    auto root =
-        Parse("<repeat count=1><repeat count=2><img src=x><input></repeat></repeat>", handlers);
+    auto root = Parse(
+        engine, "<repeat count=1><repeat count=2><img src=x><input></repeat></repeat>", handlers);
     // The outer block is expanded in the band, the inner one in the tree.
     EXPECT_EQ(copies, (std::vector<std::string>{"band 0", "tree 0", "tree 1"}));
     const auto names = ClassNames(*root);
@@ -171,17 +178,17 @@ TEST(HTMLParser, HandlersReachTheObjectsTheyBelongTo)
 
 // --- text ------------------------------------------------------------------------------
 
-TEST(HTMLText, EveryWhiteSpaceRunBecomesOneSpace)
+TEST_F(HTMLText, EveryWhiteSpaceRunBecomesOneSpace)
 {
     // The lexer folds literal white space already; references bring TAB, LF
     // and CR back.
-    auto root = Parse("a&#9;&#10;&#13;b&#32;&nbsp;c");
+    auto root = Parse(engine, "a&#9;&#10;&#13;b&#32;&nbsp;c");
     EXPECT_EQ(Words(*root), (std::vector<std::string>{"a", " ", "b", " ", "c"}));
 }
 
-TEST(HTMLText, WordsTakeTheStyleOfTheirMoment)
+TEST_F(HTMLText, WordsTakeTheStyleOfTheirMoment)
 {
-    auto root = Parse("a<b>b<font color=red size=1>c</font>d</b>e");
+    auto root = Parse(engine, "a<b>b<font color=red size=1>c</font>d</b>e");
     std::vector<std::string> styled;
     for (std::size_t i = 0; i < 5; ++i) {
         auto *word = dynamic_cast<TMkText *>(At(*root, {0, i}));
@@ -194,18 +201,19 @@ TEST(HTMLText, WordsTakeTheStyleOfTheirMoment)
                                                 "e:0:10:0x20000000"}));
 }
 
-TEST(HTMLText, TextInsideHiddenElementsStaysHidden)
+TEST_F(HTMLText, TextInsideHiddenElementsStaysHidden)
 {
     auto root =
-        Parse("<script>var x;</script><select><option>uno</option><option>due</option></select>ok");
+        Parse(engine,
+              "<script>var x;</script><select><option>uno</option><option>due</option></select>ok");
     EXPECT_EQ(Words(*root), std::vector<std::string>{"ok"});
     const auto names = ClassNames(*root);
     EXPECT_GE(std::count(names.begin(), names.end(), "TMkHiddenText"), 3);
 }
 
-TEST(HTMLText, HiddenTagKeepsItsAttributesAsStored)
+TEST_F(HTMLText, HiddenTagKeepsItsAttributesAsStored)
 {
-    auto root = Parse("<title lang=it dir=ltr>t</title>");
+    auto root = Parse(engine, "<title lang=it dir=ltr>t</title>");
     EXPECT_EQ(MkDumpTree(*root), "TMkParsedTextList\n"
                                  "  TMkHiddenText Text=\"<title lang=it dir=ltr >\"\n"
                                  "  TMkHiddenText Text=\"t\"\n"
@@ -214,9 +222,10 @@ TEST(HTMLText, HiddenTagKeepsItsAttributesAsStored)
 
 // --- elements ------------------------------------------------------------------------------
 
-TEST(HTMLElements, CellsTakeTheirRowsHeightAndAlignmentUnlessTheyGiveTheirOwn)
+TEST_F(HTMLElements, CellsTakeTheirRowsHeightAndAlignmentUnlessTheyGiveTheirOwn)
 {
-    auto root = Parse("<table><tr height=7 valign=bottom><td>a</td><td height=3 valign=top>b</td>"
+    auto root =
+        Parse(engine, "<table><tr height=7 valign=bottom><td>a</td><td height=3 valign=top>b</td>"
                       "<th height=3>c</th></tr></table>");
     auto *first = dynamic_cast<TMkCell *>(At(*root, {0, 0, 0}));
     auto *second = dynamic_cast<TMkCell *>(At(*root, {0, 0, 1}));
@@ -233,20 +242,20 @@ TEST(HTMLElements, CellsTakeTheirRowsHeightAndAlignmentUnlessTheyGiveTheirOwn)
     EXPECT_EQ(header->VAlign, 1);
 }
 
-TEST(HTMLElements, SpansFollowTheLengthRule)
+TEST_F(HTMLElements, SpansFollowTheLengthRule)
 {
-    auto root = Parse("<table><tr><td rowspan=2 colspan=\"2\">a</td></tr></table>");
+    auto root = Parse(engine, "<table><tr><td rowspan=2 colspan=\"2\">a</td></tr></table>");
     auto *cell = dynamic_cast<TMkCell *>(At(*root, {0, 0, 0}));
     ASSERT_NE(cell, nullptr);
     EXPECT_EQ(cell->RowSpan, 2);
     EXPECT_EQ(cell->ColSpan, 2);
 }
 
-TEST(HTMLElements, StrayCellTagsInTheBodyAreDroppedAndTheTextKept)
+TEST_F(HTMLElements, StrayCellTagsInTheBodyAreDroppedAndTheTextKept)
 {
     // An implied paragraph ends at once at a TD; implying one again would
     // go round for ever.  The tags go, the words stay.
-    auto root = Parse("x</td>y<td>z</tr>w");
+    auto root = Parse(engine, "x</td>y<td>z</tr>w");
     EXPECT_EQ(Words(*root), (std::vector<std::string>{"x", "y", "z", "w"}));
 }
 

@@ -1,6 +1,7 @@
 #include "support/HTMLTestSupport.h"
 
 #include "markup/MkEmbdControl.h"
+#include "markup/MkEngine.h"
 #include "textobjects/MkParsedTextList.h"
 #include "textobjects/MkTestCanvas.h"
 #include "widgets/QtControlHost.h"
@@ -25,7 +26,7 @@ class QtControlHost : public testing::Test {
 protected:
     void SetUp() override
     {
-        previous = MkSetControlHost(&host);
+        host.Install(engine.Controls);
         window.resize(400, 100);
         window.move(50, 60);
         window.show();
@@ -33,13 +34,12 @@ protected:
         owner->setGeometry(20, 30, 300, 50);
         owner->show();
     }
-    void TearDown() override { MkSetControlHost(previous); }
 
     TMkEmbdControl &Piece(std::string_view markup, TMkControlHandler handler = {})
     {
         testkit::THandlers handlers;
         handlers.Control = std::move(handler);
-        root = testkit::Parse(markup, handlers);
+        root = testkit::Parse(engine, markup, handlers);
         root->ParentWindow = static_cast<QWidget *>(&window);
         root->HostControl = owner;
         auto *piece = dynamic_cast<TMkEmbdControl *>(testkit::At(*root, {0, 0}));
@@ -53,8 +53,8 @@ protected:
         piece.GetBounds(canvas, {0, 0, 300, 50}, font, true, true);
     }
 
+    TMkEngine engine;
     TQtControlHost host;
-    TMkControlHost *previous = nullptr;
     QWidget window;
     QWidget *owner = nullptr;
     std::unique_ptr<TMkParsedTextList> root;
@@ -137,7 +137,7 @@ TEST_F(QtControlHost, WidgetGoesWithItsTree)
 
 TEST_F(QtControlHost, ClassWithoutAWidgetPaintsItsRectangle)
 {
-    MkRegisterControlClass({"TNoWidget", TMkControlKind::Other});
+    engine.Controls.RegisterClass({"TNoWidget", TMkControlKind::Other});
     TMkEmbdControl &piece = Piece("<control korclass=TNoWidget width=4 height=2>");
     piece.Paint(canvas, {0, 0, 300, 50}, {0, 0}, font, 0, true, true, false);
     EXPECT_EQ(piece.Control, nullptr);

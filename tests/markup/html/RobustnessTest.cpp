@@ -29,7 +29,8 @@ std::string Times(int n, const std::string &piece)
 // Anything else (a crash, a hang, a foreign exception) fails.
 std::unique_ptr<TMkParsedTextList> RunPipeline(const std::string &markup)
 {
-    TMkHTMLParser parser;
+    TMkEngine engine;
+    TMkHTMLParser parser(engine);
     TMkMemoryStream stream(markup);
     std::unique_ptr<TMkParsedTextList> root;
     try {

@@ -1,3 +1,4 @@
+#include "support/EngineTest.h"
 #include "support/HTMLTestSupport.h"
 
 #include "markup/MkEmbdControl.h"
@@ -19,7 +20,9 @@
 
 namespace {
 
-TEST(TreeDump, StringsEscapeQuotesBackslashesAndNonPrintableBytes)
+class TreeDump : public testkit::TEngineTest {};
+
+TEST_F(TreeDump, StringsEscapeQuotesBackslashesAndNonPrintableBytes)
 {
     EXPECT_EQ(MkDumpString("a\"b\\c"), "\"a\\\"b\\\\c\"");
     EXPECT_EQ(MkDumpString(std::string("\x01\x1F \x7E\x7F\xE8", 6)), "\"\\x01\\x1F ~\\x7F\\xE8\"");
@@ -27,14 +30,14 @@ TEST(TreeDump, StringsEscapeQuotesBackslashesAndNonPrintableBytes)
     EXPECT_EQ(MkDumpString(""), "\"\"");
 }
 
-TEST(TreeDump, ColoursHaveEightUpperCaseHexDigits)
+TEST_F(TreeDump, ColoursHaveEightUpperCaseHexDigits)
 {
     EXPECT_EQ(MkDumpColor(0x44), "0x00000044");
     EXPECT_EQ(MkDumpColor(0xFF00000F), "0xFF00000F");
     EXPECT_EQ(MkDumpColor(0xabcdef), "0x00ABCDEF");
 }
 
-TEST(TreeDump, NamesEveryClassOfTheTree)
+TEST_F(TreeDump, NamesEveryClassOfTheTree)
 {
     TMkParsedTextList root(nullptr);
     root.Add(std::make_unique<TMkParagraph>(&root, "left"));
@@ -50,8 +53,8 @@ TEST(TreeDump, NamesEveryClassOfTheTree)
     root.Add(std::make_unique<TMkTable>(&root));
     root.Add(std::make_unique<TMkTableRow>(&root));
     root.Add(std::make_unique<TMkCell>(&root));
-    root.Add(
-        std::make_unique<TMkEmbdControl>(&root, TMkControlHandler{}, "2", "1", "n", "TButton"));
+    root.Add(std::make_unique<TMkEmbdControl>(&root, TMkControlHandler{}, "2", "1", "n", "TButton",
+                                              &engine.Controls));
     root.Add(std::make_unique<TMkParsedTextList>(&root));
     EXPECT_EQ(
         MkDumpTree(root),
@@ -79,7 +82,7 @@ TEST(TreeDump, NamesEveryClassOfTheTree)
         "  TMkParsedTextList\n");
 }
 
-TEST(TreeDump, IndentsTwoSpacesPerLevelAndAddsBoundsOnRequest)
+TEST_F(TreeDump, IndentsTwoSpacesPerLevelAndAddsBoundsOnRequest)
 {
     TMkParsedTextList root(nullptr);
     auto *paragraph = root.Add(std::make_unique<TMkParagraph>(&root));
@@ -95,10 +98,10 @@ TEST(TreeDump, IndentsTwoSpacesPerLevelAndAddsBoundsOnRequest)
     EXPECT_EQ(dump.substr(dump.rfind("ShadowDepth")), "ShadowDepth=1 L=3 T=-4 W=5 H=6\n");
 }
 
-TEST(TreeDump, SpannedCellsNameTheirMaster)
+TEST_F(TreeDump, SpannedCellsNameTheirMaster)
 {
-    auto root =
-        testkit::Parse("<table><tr><td>a</td><td rowspan=2>b</td></tr><tr><td>c</td></tr></table>");
+    auto root = testkit::Parse(
+        engine, "<table><tr><td>a</td><td rowspan=2>b</td></tr><tr><td>c</td></tr></table>");
     const std::string dump = MkDumpTree(*root);
     // The placeholder under the span sits at row 1, column 1.
     EXPECT_NE(
@@ -109,7 +112,7 @@ TEST(TreeDump, SpannedCellsNameTheirMaster)
         << dump;
 }
 
-TEST(TreeDump, DeepTreesDumpInOrder)
+TEST_F(TreeDump, DeepTreesDumpInOrder)
 {
     TMkParsedTextList root(nullptr);
     TMkParsedTextList *list = &root;

@@ -22,8 +22,11 @@
 
 namespace {
 
-std::unique_ptr<TMkParsedTextList> ParseWith(TMkParser &&parser, const std::string &bytes)
+// The tree a fresh parser of class P makes of the bytes.
+template <class P> std::unique_ptr<TMkParsedTextList> ParseWith(const std::string &bytes)
 {
+    TMkEngine engine;
+    P parser(engine);
     TMkMemoryStream stream(bytes);
     return parser.Parse(stream, {}, {}, {}, {});
 }
@@ -91,25 +94,24 @@ const std::vector<TDbfField> Fields = {
 
 TEST(SimpleParsers, RegisteredInOrderWithPlainTextTheDefault)
 {
-    MkRegisterSimpleParsers();
-    MkRegisterHTMLParser();
+    TMkEngine engine;
+    MkRegisterSimpleParsers(engine.Parsers);
+    MkRegisterHTMLParser(engine.Parsers);
     std::vector<std::string> names;
-    for (const TMkParserRegistryEntry &entry : RegisteredParserClasses())
+    for (const TMkParserRegistryEntry &entry : engine.Parsers.Entries())
         names.push_back(entry.ParserClass->ClassName + "(" + entry.FileKinds + ")");
     EXPECT_EQ(names, (std::vector<std::string>{"TMkCSVParser(CSV)", "TMkDBFParser(DBF)",
                                                "TMkSimpleXMLParser(XML)", "TMkPlainTextParser(TXT)",
                                                "TMkHTMLParser(HTML;HTM)"}));
-    EXPECT_EQ(DefaultParserClass().ClassName, "TMkPlainTextParser");
-    MkRegisterSimpleParsers();
-    EXPECT_EQ(RegisteredParserClasses().size(), 5u) << "registering twice adds nothing";
+    EXPECT_EQ(engine.Parsers.DefaultClass().ClassName, "TMkPlainTextParser");
+    MkRegisterSimpleParsers(engine.Parsers);
+    EXPECT_EQ(engine.Parsers.Entries().size(), 5u) << "registering twice adds nothing";
 }
 
 TEST(DBFParser, ShowsEachFieldByItsType)
 {
-    const auto root = ParseWith(
-        TMkDBFParser(),
-        Dbf(Fields, {"casa    12.50T20240229", "mare     3.00n20230229", "sole    -1.25?2024-1-1"},
-            3));
+    const auto root = ParseWith<TMkDBFParser>(Dbf(
+        Fields, {"casa    12.50T20240229", "mare     3.00n20230229", "sole    -1.25?2024-1-1"}, 3));
     EXPECT_EQ(Cells(*root),
               (std::vector<std::vector<std::string>>{{"casa  ", "  12.50", "True", "29.2.2024"},
                                                      {"mare  ", "   3.00", "False", ""},
@@ -119,7 +121,7 @@ TEST(DBFParser, ShowsEachFieldByItsType)
     // byte is the length's high byte.
     const std::string longText(300, 'x');
     const auto wide =
-        ParseWith(TMkDBFParser(), Dbf({{"NOTE", 'C', 300}, {"OK", 'L', 1}}, {longText + "Y"}, 1));
+        ParseWith<TMkDBFParser>(Dbf({{"NOTE", 'C', 300}, {"OK", 'L', 1}}, {longText + "Y"}, 1));
     EXPECT_EQ(Cells(*wide), (std::vector<std::vector<std::string>>{{longText, "True"}}));
 }
 
@@ -139,41 +141,40 @@ TEST(DBFParser, ReadsOnlyWhatTheFileHolds)
 {
     const std::string file = Dbf(Fields, {"casa    12.50T20240229", "mare     3.00n20230229"}, 2);
     // Cut in the middle of the second record: what lies inside shows.
-    const auto cut = ParseWith(TMkDBFParser(), file.substr(0, file.size() - 12));
+    const auto cut = ParseWith<TMkDBFParser>(file.substr(0, file.size() - 12));
     EXPECT_EQ(Cells(*cut),
               (std::vector<std::vector<std::string>>{{"casa  ", "  12.50", "True", "29.2.2024"},
                                                      {"mare  ", "", "", ""}}));
 
     // Four billion records in a small file are the records it holds.
-    const auto huge =
-        ParseWith(TMkDBFParser(), Dbf(Fields, {"casa    12.50T20240229"}, 0xFFFFFFFFu));
+    const auto huge = ParseWith<TMkDBFParser>(Dbf(Fields, {"casa    12.50T20240229"}, 0xFFFFFFFFu));
     EXPECT_EQ(Cells(*huge).size(), 1u);
 
     // A header or record size of 0, or beyond the file, gives an empty table.
     for (std::size_t at : {8u, 10u}) {
         std::string broken = file;
         broken[at] = broken[at + 1] = '\0';
-        EXPECT_TRUE(Cells(*ParseWith(TMkDBFParser(), broken)).empty()) << at;
+        EXPECT_TRUE(Cells(*ParseWith<TMkDBFParser>(broken)).empty()) << at;
         broken[at] = broken[at + 1] = '\xFF';
-        EXPECT_LE(Cells(*ParseWith(TMkDBFParser(), broken)).size(), 1u) << at;
+        EXPECT_LE(Cells(*ParseWith<TMkDBFParser>(broken)).size(), 1u) << at;
     }
 }
 
 TEST(DBFParser, AHeaderDateThatIsNoDateIsAnError)
 {
     try {
-        ParseWith(TMkDBFParser(), Dbf(Fields, {}, 0, "\x7C\x02\x1E")); // 30 February
+        ParseWith<TMkDBFParser>(Dbf(Fields, {}, 0, "\x7C\x02\x1E")); // 30 February
         ADD_FAILURE() << "no error";
     } catch (const EConvertError &e) {
         EXPECT_STREQ(e.what(), "Invalid argument to date encode");
     }
     // Files of 32 bytes or less have no header to check.
-    EXPECT_NO_THROW(ParseWith(TMkDBFParser(), std::string(32, '\0')));
+    EXPECT_NO_THROW(ParseWith<TMkDBFParser>(std::string(32, '\0')));
 }
 
 TEST(CSVParser, MakesNoMoreThanItsCellBound)
 {
-    const auto root = ParseWith(TMkCSVParser(), std::string(1 << 20, ';'));
+    const auto root = ParseWith<TMkCSVParser>(std::string(1 << 20, ';'));
     const auto &table = dynamic_cast<const TMkTable &>(*root->Child(0));
     ASSERT_EQ(table.RowCount(), 1);
     EXPECT_EQ(static_cast<std::int64_t>(table.Row(0)->Count()), MkMaxTableCells);
@@ -185,7 +186,7 @@ TEST(CSVParser, EveryCellKeepsItsPlaceInTheGrid)
     std::string csv;
     for (int i = 0; i < 25'000; ++i)
         csv += "a;b;c;" + std::to_string(i) + "\r\n";
-    auto root = ParseWith(TMkCSVParser(), csv);
+    auto root = ParseWith<TMkCSVParser>(csv);
     auto &table = dynamic_cast<TMkTable &>(*root->Child(0));
     ASSERT_EQ(table.RowCount(), 25'000);
     EXPECT_EQ(table.ColCount(), 4);
@@ -202,7 +203,7 @@ TEST(CSVParser, EveryCellKeepsItsPlaceInTheGrid)
     EXPECT_GT(last->Left, first->Left + first->Width - 1) << "painted in its own column";
 
     // A line of 1,001 fields.
-    root = ParseWith(TMkCSVParser(), std::string(1000, ';'));
+    root = ParseWith<TMkCSVParser>(std::string(1000, ';'));
     const auto &wide = dynamic_cast<const TMkTable &>(*root->Child(0));
     EXPECT_EQ(wide.ColCount(), 1001);
     EXPECT_EQ(wide.Cell(0, 1000)->ColIndex, 1000);
@@ -217,7 +218,7 @@ TEST(SimpleXMLParser, DeepNestingStaysWithinTheOutlineDepth)
     xml += "fondo";
     for (int i = 0; i < depth; ++i)
         xml += "</e>";
-    const auto root = ParseWith(TMkSimpleXMLParser(), xml);
+    const auto root = ParseWith<TMkSimpleXMLParser>(xml);
 
     // Down the last child that is an outline, level by level.
     int levels = 0;
