@@ -57,8 +57,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
         return made;
     }();
     // One parser for every input, as a list box keeps one for all its items.
-    // It is never destroyed: static objects of the engine (the pool of
-    // deduction nodes) may be gone by the time it would be.
+    // It lives as long as the process, so it is never destroyed.
     static TMkHTMLParser *const parser = new TMkHTMLParser;
     MkSetControlHost(&host);
     MkSetPictureLoader(&loader);

@@ -19,11 +19,6 @@ namespace {
 // Content is measured in a very tall rectangle, wrapped.
 constexpr std::int32_t MeasureHeight = 10000;
 
-std::int32_t ColumnCount(const TMkTable &table)
-{
-    return table.ColCount();
-}
-
 // The cells of each grid column, top to bottom.  Rows of a big table may be
 // shorter than the grid is wide, so the cells are gathered from the rows
 // rather than looked up at every grid position.
@@ -106,7 +101,7 @@ void TMkTable::ComputeMinWidths(const TMkGrid &grid, TMkCanvas &canvas, const TM
                     widest, cell->Child(i)->GetBounds(canvas, narrow, font, false, true).right);
             cell->MinWidth = widest;
         }
-    const std::int32_t columns = ColumnCount(*this);
+    const std::int32_t columns = ColCount();
     const std::int64_t padding = CellPadding > 0 ? 2 * std::int64_t{CellPadding} : 0;
     const std::vector<std::vector<const TMkCell *>> byColumn = CellsByColumn(grid, columns);
     for (std::int32_t c = columns - 1; c >= 0; --c) {
@@ -154,7 +149,7 @@ void TMkTable::DistributeWidths(const TMkGrid &grid)
     }
     if (extra > 0 && !Columns.empty())
         Columns.back()->Width = Sat(Columns.back()->Width + extra);
-    std::int64_t total = std::int64_t{ColumnCount(*this)} * CellSpacing;
+    std::int64_t total = std::int64_t{ColCount()} * CellSpacing;
     for (const auto &column : Columns)
         total += column->Width;
     TotalWidth = Sat(total);
@@ -219,7 +214,7 @@ void TMkTable::AssignCellWidths(const std::vector<TMkCell *> &row)
 
 void TMkTable::ComputeDesiredWidths(const TMkGrid &grid)
 {
-    const std::int32_t columns = ColumnCount(*this);
+    const std::int32_t columns = ColCount();
     std::vector<bool> automatic(static_cast<std::size_t>(columns), true);
     std::vector<std::int32_t> widest(static_cast<std::size_t>(columns), 0);
     for (const auto &row : grid)
@@ -349,7 +344,7 @@ void TMkTable::Paint(TMkCanvas &canvas, const TMkRect &rect, TMkPoint offset, co
     }
 
     std::int32_t y = CellSpacing;
-    const std::int32_t columns = ColumnCount(*this);
+    const std::int32_t columns = ColCount();
     std::int32_t r = 0;
     for (std::size_t i = 0; i < Count() && static_cast<std::size_t>(r) < grid.size(); ++i) {
         auto *rowObject = MkTextCast<TMkTableRow>(Child(i));

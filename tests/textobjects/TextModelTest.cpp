@@ -12,6 +12,7 @@
 #include "textobjects/MkTree.h"
 #include "textobjects/MkWriter.h"
 
+#include <functional>
 #include <gtest/gtest.h>
 
 namespace {
@@ -205,14 +206,34 @@ TEST(TextModel, NestedRepeatBlocksExpandInsideTheirCopies)
         EXPECT_EQ(dynamic_cast<TMkText &>(*words.Child(2)).Text, "ciao");
     }
 
-    // Deep nesting of big counts stops at the shared copy budget.
+    // Deep nesting of big counts (100 to the sixth words) stops at the shared
+    // copy budget: every block is expanded, into no more objects than the
+    // budget allows (a few over, for the blocks under way when it runs out).
     TMkParsedTextList bomb(nullptr);
     TMkParsedTextList *at = &bomb;
     for (int i = 0; i < 6; ++i)
         at = at->Add(std::make_unique<TMkRepeat>(at, TMkRepeatCallback{}, "100"));
     at->Add(std::make_unique<TMkText>("x", at));
     bomb.ResolveVariables({});
-    SUCCEED();
+    std::int64_t objects = 0;
+    std::int64_t words = 0;
+    std::int64_t repeats = 0;
+    const std::function<void(const TMkParsedTextList &)> walk = [&](const TMkParsedTextList &list) {
+        for (std::size_t i = 0; i < list.Count(); ++i) {
+            const TMkBaseText *child = list.Child(i);
+            ++objects;
+            if (dynamic_cast<const TMkRepeat *>(child) != nullptr)
+                ++repeats;
+            if (const auto *text = dynamic_cast<const TMkText *>(child))
+                words += text->Text == "x" ? 1 : 0;
+            if (const auto *nested = dynamic_cast<const TMkParsedTextList *>(child))
+                walk(*nested);
+        }
+    };
+    walk(bomb);
+    EXPECT_EQ(repeats, 0);
+    EXPECT_LE(objects, MkMaxRepeatCopies + 8);
+    EXPECT_GT(words, MkMaxRepeatCopies / 2);
 }
 
 TEST(TextModel, ExportBracketsContainersAndSkipsEmptyParts)
