@@ -135,8 +135,8 @@ void BreakLines(TMkParagraph &paragraph, TMkCanvas &canvas, const TMkRect &rect,
             continue;
         }
         const TMkRect b = child.GetBounds(canvas, rect, font, singleLine, wordWrap);
-        const std::int32_t w = b.right;
-        const std::int32_t h = b.bottom;
+        const std::int32_t w = b.Right;
+        const std::int32_t h = b.Bottom;
         if (!wrapping) {
             line.Join(child, w, h);
             continue;
@@ -208,7 +208,7 @@ void TMkParagraph::Paint(TMkCanvas &canvas, const TMkRect &rect, TMkPoint offset
     std::int32_t top = 0; // height drawn so far
 
     auto drawChild = [&](TMkBaseText &child, std::int32_t x, std::int32_t y) {
-        child.PaintGuarded(canvas, rect, TMkPoint{SatAdd(offset.x, x), SatAdd(offset.y, y)}, font,
+        child.PaintGuarded(canvas, rect, TMkPoint{SatAdd(offset.X, x), SatAdd(offset.Y, y)}, font,
                            backColor, singleLine, wordWrap, whiteOut);
         child.Left = x;
         child.Top = y;
@@ -220,14 +220,14 @@ void TMkParagraph::Paint(TMkCanvas &canvas, const TMkRect &rect, TMkPoint offset
         for (std::size_t j = line.first; j < end; ++j) {
             TMkBaseText &c = *Child(j);
             const TMkRect b = c.GetBounds(canvas, rect, font, singleLine, wordWrap);
-            drawChild(c, SatAdd(x, ao), SatSub(std::int64_t{top} + line.height, b.bottom));
-            x += b.right;
+            drawChild(c, SatAdd(x, ao), SatSub(std::int64_t{top} + line.height, b.Bottom));
+            x += b.Right;
         }
     };
     // Whatever lies below the rectangle is not drawn.
     auto moveDown = [&](std::int32_t height) {
         top = SatAdd(top, height);
-        return std::int64_t{rect.top} + offset.y + top <= rect.bottom;
+        return std::int64_t{rect.Top} + offset.Y + top <= rect.Bottom;
     };
 
     BreakLines(

@@ -35,9 +35,9 @@ void TMkLine::Paint(TMkCanvas &canvas, const TMkRect &rect, TMkPoint offset, con
 {
     GetBounds(canvas, rect, font, singleLine, wordWrap);
     canvas.SetBrushColor(whiteOut ? MkColorWhite : backColor);
-    const std::int32_t y = mktext::SatAdd(std::int64_t{rect.top} + offset.y, 4);
-    canvas.MoveTo(mktext::SatAdd(rect.left, offset.x), y);
-    canvas.LineTo(rect.right, y);
+    const std::int32_t y = mktext::SatAdd(std::int64_t{rect.Top} + offset.Y, 4);
+    canvas.MoveTo(mktext::SatAdd(rect.Left, offset.X), y);
+    canvas.LineTo(rect.Right, y);
 }
 
 std::unique_ptr<TMkBaseText> TMkLine::Clone() const

@@ -98,7 +98,7 @@ void TMkTable::ComputeMinWidths(const TMkGrid &grid, TMkCanvas &canvas, const TM
             std::int32_t widest = 1;
             for (std::size_t i = 0; i < cell->Count(); ++i)
                 widest = std::max(
-                    widest, cell->Child(i)->GetBounds(canvas, narrow, font, false, true).right);
+                    widest, cell->Child(i)->GetBounds(canvas, narrow, font, false, true).Right);
             cell->MinWidth = widest;
         }
     const std::int32_t columns = ColCount();
@@ -297,7 +297,7 @@ void TMkTable::ComputeRowHeights(const TMkGrid &grid, TMkCanvas &canvas, const T
             for (std::size_t i = 0; i < cell->Count(); ++i)
                 sum +=
                     std::int64_t{
-                        cell->Child(i)->GetBounds(canvas, area, font, false, true).bottom} +
+                        cell->Child(i)->GetBounds(canvas, area, font, false, true).Bottom} +
                     2;
             cell->ContentHeight = sum == 0 ? 1 : Sat(sum);
         }
@@ -336,7 +336,7 @@ void TMkTable::Paint(TMkCanvas &canvas, const TMkRect &rect, TMkPoint offset, co
     const bool alignedByParent = list != nullptr && list->PlacesLikePlainList();
     std::int32_t a = 0;
     if (!alignedByParent) {
-        const std::int64_t free = rect.Width() - offset.x - Width;
+        const std::int64_t free = rect.Width() - offset.X - Width;
         if (Align == MkAlignRight)
             a = Sat(free);
         else if (Align == MkAlignCenter)
@@ -362,7 +362,7 @@ void TMkTable::Paint(TMkCanvas &canvas, const TMkRect &rect, TMkPoint offset, co
                 continue;
             }
             const std::int32_t left = Sat(std::int64_t{a} + x + CellSpacing);
-            cell->PaintGuarded(canvas, rect, TMkPoint{SatAdd(offset.x, left), SatAdd(offset.y, y)},
+            cell->PaintGuarded(canvas, rect, TMkPoint{SatAdd(offset.X, left), SatAdd(offset.Y, y)},
                                font, backColor, singleLine, wordWrap, whiteOut);
             cell->Left = left;
             cell->Top = 0;

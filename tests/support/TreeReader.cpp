@@ -195,7 +195,7 @@ TPaintCase ReadPaintCase(const std::string &text)
         const TLine line = Split(raw, number);
         if (line.kind == "paint") {
             std::istringstream nums(raw.substr(raw.find("paint") + 5));
-            nums >> result.rect.left >> result.rect.top >> result.rect.right >> result.rect.bottom;
+            nums >> result.rect.Left >> result.rect.Top >> result.rect.Right >> result.rect.Bottom;
             for (const auto &flag : line.flags) {
                 result.singleLine |= flag == "single";
                 result.wordWrap |= flag == "wrap";
