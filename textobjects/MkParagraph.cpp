@@ -3,7 +3,7 @@
 #include "textobjects/MkArith.h"
 #include "textobjects/MkCanvas.h"
 #include "textobjects/MkErrors.h"
-#include "textobjects/MkPieceOfText.h"
+#include "textobjects/MkLineBreak.h"
 #include "textobjects/MkText.h"
 #include "textobjects/MkWriter.h"
 

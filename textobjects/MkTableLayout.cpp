@@ -4,6 +4,7 @@
 #include "textobjects/MkCanvas.h"
 #include "textobjects/MkCell.h"
 #include "textobjects/MkTable.h"
+#include "textobjects/MkTableRow.h"
 
 #include <algorithm>
 

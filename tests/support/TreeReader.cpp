@@ -2,10 +2,13 @@
 
 #include "textobjects/MkHiddenText.h"
 #include "textobjects/MkImage.h"
+#include "textobjects/MkLine.h"
+#include "textobjects/MkLineBreak.h"
 #include "textobjects/MkList.h"
 #include "textobjects/MkParagraph.h"
 #include "textobjects/MkPieceOfText.h"
 #include "textobjects/MkTable.h"
+#include "textobjects/MkTableRow.h"
 #include "textobjects/MkText.h"
 #include "textobjects/MkTree.h"
 

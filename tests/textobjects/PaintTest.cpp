@@ -1,10 +1,13 @@
 #include "support/TextTestSupport.h"
 
 #include "textobjects/MkImage.h"
+#include "textobjects/MkLine.h"
+#include "textobjects/MkLineBreak.h"
 #include "textobjects/MkList.h"
 #include "textobjects/MkParagraph.h"
 #include "textobjects/MkPieceOfText.h"
 #include "textobjects/MkTable.h"
+#include "textobjects/MkTableRow.h"
 #include "textobjects/MkTestCanvas.h"
 #include "textobjects/MkText.h"
 
