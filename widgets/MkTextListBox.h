@@ -1,8 +1,8 @@
 #pragma once
 
+#include "markup/MkTextObject.h"
 #include "textobjects/MkColor.h"
 #include "textobjects/MkFont.h"
-#include "widgets/MkTextObject.h"
 
 #include <QItemSelectionModel>
 #include <QListWidget>

@@ -1,4 +1,4 @@
-#include "widgets/MkTextObject.h"
+#include "markup/MkTextObject.h"
 #include "markup/MkParserRegistry.h"
 #include "markup/html/MkHTMLParser.h"
 #include "textobjects/MkParsedTextList.h"
