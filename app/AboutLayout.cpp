@@ -9,19 +9,19 @@ constexpr int LowestFirstLine = 66;
 
 // Places the labels one under the other in the text column.
 struct TColumn {
-    int clientWidth;
-    int x = TextLeft;
-    int y = TitleTop;
-    int width;
+    int ClientWidth;
+    int X = TextLeft;
+    int Y = TitleTop;
+    int Width;
 
     void Place(TAboutBox &box, const std::string &text, int height, int gap)
     {
         if (text.empty())
             return;
-        const int w = clientWidth < x + width ? clientWidth - 6 : width;
-        box = {x, y, w, height, true};
+        const int w = ClientWidth < X + Width ? ClientWidth - 6 : Width;
+        box = {X, Y, w, height, true};
         if (gap != 0)
-            y += height + gap;
+            Y += height + gap;
     }
 };
 
@@ -30,29 +30,29 @@ struct TColumn {
 TAboutLayout LayoutAboutBox(const TAboutMeasures &m)
 {
     TAboutLayout out;
-    out.clientWidth = StandardIconWidth;
-    out.icon = {13, 7, m.iconWidth, m.iconHeight, true};
+    out.ClientWidth = StandardIconWidth;
+    out.Icon = {13, 7, m.IconWidth, m.IconHeight, true};
 
-    TColumn col{out.clientWidth, TextLeft, TitleTop, out.clientWidth - 70};
-    out.title = {col.x, TitleTop, col.width, m.titleHeight, true};
-    col.y = TitleTop + m.titleHeight + 10;
-    if (col.y < LowestFirstLine)
-        col.y = LowestFirstLine;
+    TColumn col{out.ClientWidth, TextLeft, TitleTop, out.ClientWidth - 70};
+    out.Title = {col.X, TitleTop, col.Width, m.TitleHeight, true};
+    col.Y = TitleTop + m.TitleHeight + 10;
+    if (col.Y < LowestFirstLine)
+        col.Y = LowestFirstLine;
 
-    col.Place(out.description, m.description, m.descriptionHeight, 24);
-    col.Place(out.credit, m.credit, m.creditHeight, 1);
-    col.y += m.email.empty() ? 6 : 3; // the hidden web link's share of the gap
-    col.Place(out.email, m.email, m.emailHeight, 6);
-    out.separator = {col.x, col.y, col.width, 2, true};
-    col.y += 9;
+    col.Place(out.Description, m.Description, m.DescriptionHeight, 24);
+    col.Place(out.Credit, m.Credit, m.CreditHeight, 1);
+    col.Y += m.Email.empty() ? 6 : 3; // the hidden web link's share of the gap
+    col.Place(out.Email, m.Email, m.EmailHeight, 6);
+    out.Separator = {col.X, col.Y, col.Width, 2, true};
+    col.Y += 9;
 
-    col.width = AboutInfoColumnWidth;
-    col.Place(out.caption, "-", m.captionHeight, 0);
-    col.x += out.caption.width;
-    col.Place(out.value, "-", m.valueHeight, 0);
-    col.y += (m.captionHeight > m.valueHeight ? m.captionHeight : m.valueHeight) + 24;
+    col.Width = AboutInfoColumnWidth;
+    col.Place(out.Caption, "-", m.CaptionHeight, 0);
+    col.X += out.Caption.Width;
+    col.Place(out.Value, "-", m.ValueHeight, 0);
+    col.Y += (m.CaptionHeight > m.ValueHeight ? m.CaptionHeight : m.ValueHeight) + 24;
 
-    out.ok = {out.clientWidth - m.okWidth - 6, col.y, m.okWidth, m.okHeight, true};
-    out.clientHeight = out.ok.y + out.ok.height + 6;
+    out.Ok = {out.ClientWidth - m.OkWidth - 6, col.Y, m.OkWidth, m.OkHeight, true};
+    out.ClientHeight = out.Ok.Y + out.Ok.Height + 6;
     return out;
 }

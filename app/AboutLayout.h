@@ -10,24 +10,24 @@
 inline constexpr int AboutInfoColumnWidth = 150;
 
 struct TAboutBox {
-    int x = 0, y = 0, width = 0, height = 0;
-    bool placed = false;
+    int X = 0, Y = 0, Width = 0, Height = 0;
+    bool Placed = false;
 };
 
 struct TAboutMeasures {
-    int iconWidth = 32, iconHeight = 32;
-    int titleHeight = 0;
+    int IconWidth = 32, IconHeight = 32;
+    int TitleHeight = 0;
     // Heights of the labels as they come out with their texts; a label
     // whose text is empty is not placed.
-    std::string description, credit, email;
-    int descriptionHeight = 0, creditHeight = 0, emailHeight = 0;
-    int captionHeight = 0, valueHeight = 0;
-    int okWidth = 75, okHeight = 25;
+    std::string Description, Credit, Email;
+    int DescriptionHeight = 0, CreditHeight = 0, EmailHeight = 0;
+    int CaptionHeight = 0, ValueHeight = 0;
+    int OkWidth = 75, OkHeight = 25;
 };
 
 struct TAboutLayout {
-    int clientWidth = 0, clientHeight = 0;
-    TAboutBox icon, title, description, credit, email, separator, caption, value, ok;
+    int ClientWidth = 0, ClientHeight = 0;
+    TAboutBox Icon, Title, Description, Credit, Email, Separator, Caption, Value, Ok;
 };
 
 TAboutLayout LayoutAboutBox(const TAboutMeasures &m);

@@ -124,11 +124,11 @@ QString FittingSystemInfo(const QLabel &label, TSystemInfo info)
     const QFontMetrics metrics(label.font());
     for (;;) {
         const QString text = LabelText(SystemInfoValue(info));
-        const auto space = info.processorName.rfind(' ');
+        const auto space = info.ProcessorName.rfind(' ');
         if (metrics.boundingRect(QRect(), 0, text).width() <= AboutInfoColumnWidth ||
             space == std::string::npos)
             return text;
-        info.processorName.erase(space);
+        info.ProcessorName.erase(space);
     }
 }
 
@@ -140,11 +140,11 @@ int HeightFor(QLabel *label, const QString &text)
 
 void Put(QWidget *widget, const TAboutBox &box)
 {
-    if (!box.placed) {
+    if (!box.Placed) {
         widget->hide();
         return;
     }
-    widget->setGeometry(box.x, box.y, box.width, box.height);
+    widget->setGeometry(box.X, box.Y, box.Width, box.Height);
 }
 
 } // namespace
@@ -200,31 +200,31 @@ void TMkAboutDlg::Execute()
     title->setText(titleText);
 
     TAboutMeasures m;
-    m.iconWidth = pixmap.isNull() ? 32 : pixmap.width();
-    m.iconHeight = pixmap.isNull() ? 32 : pixmap.height();
-    m.titleHeight = title->sizeHint().height();
-    m.description = Description;
-    m.descriptionHeight = HeightFor(description, LabelText(Description));
-    m.credit = Copyright;
-    m.creditHeight = HeightFor(credit, LabelText(Copyright));
-    m.email = EMail;
-    m.emailHeight = HeightFor(email, LabelText(EMail));
-    m.captionHeight = HeightFor(caption, LabelText(SystemInfoCaption()));
-    m.valueHeight = HeightFor(value, FittingSystemInfo(*value, ReadSystemInfo()));
-    m.okWidth = 75;
-    m.okHeight = 25;
+    m.IconWidth = pixmap.isNull() ? 32 : pixmap.width();
+    m.IconHeight = pixmap.isNull() ? 32 : pixmap.height();
+    m.TitleHeight = title->sizeHint().height();
+    m.Description = Description;
+    m.DescriptionHeight = HeightFor(description, LabelText(Description));
+    m.Credit = Copyright;
+    m.CreditHeight = HeightFor(credit, LabelText(Copyright));
+    m.Email = EMail;
+    m.EmailHeight = HeightFor(email, LabelText(EMail));
+    m.CaptionHeight = HeightFor(caption, LabelText(SystemInfoCaption()));
+    m.ValueHeight = HeightFor(value, FittingSystemInfo(*value, ReadSystemInfo()));
+    m.OkWidth = 75;
+    m.OkHeight = 25;
 
     const TAboutLayout layout = LayoutAboutBox(m);
-    Put(icon, layout.icon);
-    Put(title, layout.title);
-    Put(description, layout.description);
-    Put(credit, layout.credit);
-    Put(email, layout.email);
-    Put(separator, layout.separator);
-    Put(caption, layout.caption);
-    Put(value, layout.value);
-    Put(ok, layout.ok);
-    dialog.setFixedSize(layout.clientWidth, layout.clientHeight);
+    Put(icon, layout.Icon);
+    Put(title, layout.Title);
+    Put(description, layout.Description);
+    Put(credit, layout.Credit);
+    Put(email, layout.Email);
+    Put(separator, layout.Separator);
+    Put(caption, layout.Caption);
+    Put(value, layout.Value);
+    Put(ok, layout.Ok);
+    dialog.setFixedSize(layout.ClientWidth, layout.ClientHeight);
 
     const QString address = QStringLiteral("mailto:") + ToQString(EMail);
     email->OnClick = [this, email, address] {
@@ -236,8 +236,8 @@ void TMkAboutDlg::Execute()
         const QRect whole = screen->geometry();
         // QRect::center() rounds towards the top left: half the free room
         // on each side puts the box exactly in the middle.
-        dialog.move(whole.left() + (whole.width() - layout.clientWidth) / 2,
-                    whole.top() + (whole.height() - layout.clientHeight) / 2);
+        dialog.move(whole.left() + (whole.width() - layout.ClientWidth) / 2,
+                    whole.top() + (whole.height() - layout.ClientHeight) / 2);
     }
     ok->setFocus();
     if (OnShow)

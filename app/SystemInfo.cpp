@@ -27,15 +27,15 @@ TSystemInfo ReadSystemInfo()
     const long pages = ::sysconf(_SC_PHYS_PAGES);
     const long pageSize = ::sysconf(_SC_PAGESIZE);
     if (pages > 0 && pageSize > 0)
-        info.totalMemoryKB = static_cast<long long>(pages) * pageSize / 1024;
+        info.TotalMemoryKB = static_cast<long long>(pages) * pageSize / 1024;
     const long cpus = ::sysconf(_SC_NPROCESSORS_ONLN);
-    info.processors = cpus > 0 ? static_cast<int>(cpus) : 1;
+    info.Processors = cpus > 0 ? static_cast<int>(cpus) : 1;
     std::ifstream file("/proc/cpuinfo");
     std::ostringstream text;
     text << file.rdbuf();
-    info.processorName = ShortProcessorName(ProcessorModel(text.str()));
-    if (info.processorName.empty())
-        info.processorName = "Unknown processor";
+    info.ProcessorName = ShortProcessorName(ProcessorModel(text.str()));
+    if (info.ProcessorName.empty())
+        info.ProcessorName = "Unknown processor";
     return info;
 }
 
@@ -63,6 +63,6 @@ std::string ShortProcessorName(const std::string &model)
 
 std::string SystemInfoValue(const TSystemInfo &info)
 {
-    return std::to_string(info.totalMemoryKB) + " KB\r" + std::to_string(info.processors) + "x " +
-           info.processorName + " or compatible";
+    return std::to_string(info.TotalMemoryKB) + " KB\r" + std::to_string(info.Processors) + "x " +
+           info.ProcessorName + " or compatible";
 }

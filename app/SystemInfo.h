@@ -4,9 +4,9 @@
 
 // What the about box tells of the machine.
 struct TSystemInfo {
-    long long totalMemoryKB = 0;
-    int processors = 0;
-    std::string processorName;
+    long long TotalMemoryKB = 0;
+    int Processors = 0;
+    std::string ProcessorName;
 };
 
 // Reads the machine's total memory, processor count and processor model.

@@ -106,17 +106,6 @@ bool TDictionaryReader::Next(TDictionaryLine &line)
     return true;
 }
 
-std::size_t TDictionaryReader::ReadLine(std::string &line)
-{
-    TDictionaryLine read;
-    if (!Next(read)) {
-        line.clear();
-        return 0;
-    }
-    line.assign(read.Kept);
-    return read.Length;
-}
-
 // A line read piece by piece: across buffers, and around carriage returns.
 std::size_t TDictionaryReader::ReadPieces(std::string &line)
 {

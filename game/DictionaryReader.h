@@ -43,10 +43,6 @@ public:
     // at the end of the text.  The kept bytes stay valid until the next read.
     bool Next(TDictionaryLine &line);
 
-    // Reads the next line and its line end.  Returns the line's full length;
-    // `line` receives its first `keepLimit` bytes.
-    std::size_t ReadLine(std::string &line);
-
 private:
     bool Fill();
     int PeekByte();

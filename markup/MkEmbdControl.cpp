@@ -57,10 +57,10 @@ void TMkEmbdControl::Paint(TMkCanvas &canvas, const TMkRect &rect, TMkPoint offs
 {
     canvas.SetBrushColor(whiteOut ? MkColorWhite : backColor);
     EnsureControl();
-    const TMkPoint at{mktext::SatAdd(rect.left, offset.x), mktext::SatAdd(rect.top, offset.y)};
+    const TMkPoint at{mktext::SatAdd(rect.Left, offset.X), mktext::SatAdd(rect.Top, offset.Y)};
     if (!Control) {
-        canvas.FillRect({at.x, at.y, mktext::SatAdd(at.x, RequestedWidth()),
-                         mktext::SatAdd(at.y, RequestedHeight())});
+        canvas.FillRect({at.X, at.Y, mktext::SatAdd(at.X, RequestedWidth()),
+                         mktext::SatAdd(at.Y, RequestedHeight())});
         return;
     }
     // The point is in the owner's client coordinates; the control lives in

@@ -3,10 +3,13 @@
 #include "markup/MkEmbdControl.h"
 #include "textobjects/MkHiddenText.h"
 #include "textobjects/MkImage.h"
+#include "textobjects/MkLine.h"
+#include "textobjects/MkLineBreak.h"
 #include "textobjects/MkList.h"
 #include "textobjects/MkParagraph.h"
 #include "textobjects/MkRepeat.h"
 #include "textobjects/MkTable.h"
+#include "textobjects/MkTableRow.h"
 #include "textobjects/MkText.h"
 #include "textobjects/MkTree.h"
 

@@ -90,8 +90,8 @@ TMkBaseText *TMkBaseText::HitTest(TMkPoint point, TMkCanvas &canvas, const TMkRe
         dy += o->Top;
     }
     // Compare in 64 bits: the moved rectangle may leave the 32-bit range.
-    const bool inside = point.x >= r.left + dx && point.x <= r.right + dx &&
-                        point.y >= r.top + dy && point.y <= r.bottom + dy;
+    const bool inside = point.X >= r.Left + dx && point.X <= r.Right + dx &&
+                        point.Y >= r.Top + dy && point.Y <= r.Bottom + dy;
     return inside ? this : nullptr;
 }
 

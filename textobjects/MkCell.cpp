@@ -13,47 +13,6 @@ using mktext::RoundDiv;
 using mktext::Sat;
 using mktext::SatAdd;
 
-TMkTableRow::TMkTableRow(TMkBaseText *parent) : TMkParsedTextList(parent)
-{
-    AddTextClass(ClassBit);
-}
-
-std::unique_ptr<TMkBaseText> TMkTableRow::Clone() const
-{
-    auto copy = std::make_unique<TMkTableRow>(Parent);
-    copy->RowHeight = RowHeight;
-    copy->VAlign = VAlign;
-    CloneChildrenInto(*copy);
-    return copy;
-}
-
-void TMkTableRow::Export(TMkWriter &writer) const
-{
-    writer.BeginRow(*this);
-    ExportChildren(writer);
-    writer.EndRow();
-}
-
-std::int32_t TMkTableRow::CellCount() const
-{
-    std::int32_t n = 0;
-    for (std::size_t i = 0; i < Count(); ++i)
-        if (MkTextCast<TMkCell>(Child(i)) != nullptr)
-            ++n;
-    return n;
-}
-
-TMkCell *TMkTableRow::CellAt(std::int32_t index) const
-{
-    if (index < 0)
-        return nullptr;
-    for (std::size_t i = 0; i < Count(); ++i)
-        if (auto *cell = MkTextCast<TMkCell>(Child(i)))
-            if (index-- == 0)
-                return cell;
-    return nullptr;
-}
-
 TMkCell::TMkCell(TMkBaseText *parent) : TMkParsedTextList(parent)
 {
     AddTextClass(ClassBit);
@@ -148,14 +107,14 @@ void TMkCell::Paint(TMkCanvas &canvas, const TMkRect &rect, TMkPoint offset, con
                     TMkColor backColor, bool singleLine, bool wordWrap, bool whiteOut)
 {
     const TMkRect bounds = GetBounds(canvas, rect, font, singleLine, wordWrap);
-    const std::int32_t w = Sat(std::min<std::int64_t>(bounds.right, rect.Width() - offset.x));
-    const std::int32_t h = Sat(std::min<std::int64_t>(bounds.bottom, rect.Height() - offset.y));
+    const std::int32_t w = Sat(std::min<std::int64_t>(bounds.Right, rect.Width() - offset.X));
+    const std::int32_t h = Sat(std::min<std::int64_t>(bounds.Bottom, rect.Height() - offset.Y));
     const TMkTable *table = OwnerTable();
     const std::int64_t padding = table != nullptr ? std::max(table->CellPadding, 0) : 0;
     const std::int32_t g =
         table != nullptr ? Sat(padding + table->CellInset + std::int64_t{table->Border}) : 0;
-    const std::int32_t ox = SatAdd(rect.left, offset.x);
-    const std::int32_t oy = SatAdd(rect.top, offset.y);
+    const std::int32_t ox = SatAdd(rect.Left, offset.X);
+    const std::int32_t oy = SatAdd(rect.Top, offset.Y);
 
     TMkColor fill = BgColor;
     if (fill == NoColor && table != nullptr)
@@ -178,7 +137,7 @@ void TMkCell::Paint(TMkCanvas &canvas, const TMkRect &rect, TMkPoint offset, con
     for (std::size_t i = 0; i < Count(); ++i) {
         const TMkRect inner{g, SatAdd(g, u), Sat(std::int64_t{w} - g), Sat(std::int64_t{h} - g)};
         const TMkRect b = Child(i)->GetBounds(canvas, inner, font, singleLine, wordWrap);
-        u = Sat(std::min<std::int64_t>(innerH, std::int64_t{u} + b.bottom + 2));
+        u = Sat(std::min<std::int64_t>(innerH, std::int64_t{u} + b.Bottom + 2));
     }
     std::int32_t v = 0;
     if (VAlign == MkVAlignMiddle)

@@ -30,8 +30,3 @@ constexpr TMkColor MkSystemColor(std::uint8_t number)
 {
     return MkSystemColorBase + number;
 }
-
-constexpr bool MkIsSystemColor(TMkColor c)
-{
-    return (c >> 24) == 0xFF;
-}

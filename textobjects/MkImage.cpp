@@ -86,10 +86,10 @@ void TMkImage::Paint(TMkCanvas &canvas, const TMkRect &rect, TMkPoint offset, co
                      TMkColor, bool singleLine, bool wordWrap, bool whiteOut)
 {
     const TMkRect b = GetBounds(canvas, rect, font, singleLine, wordWrap);
-    const std::int64_t x = std::int64_t{rect.left} + offset.x;
-    const std::int64_t y = std::int64_t{rect.top} + offset.y;
-    const TMkRect r{mktext::Sat(x), mktext::Sat(y), mktext::SatAdd(x, b.right),
-                    mktext::SatAdd(y, b.bottom)};
+    const std::int64_t x = std::int64_t{rect.Left} + offset.X;
+    const std::int64_t y = std::int64_t{rect.Top} + offset.Y;
+    const TMkRect r{mktext::Sat(x), mktext::Sat(y), mktext::SatAdd(x, b.Right),
+                    mktext::SatAdd(y, b.Bottom)};
     if (whiteOut) {
         canvas.SetBrushColor(MkColorWhite);
         canvas.SetBrushStyle(TMkBrushStyle::Solid);
@@ -103,7 +103,7 @@ void TMkImage::Paint(TMkCanvas &canvas, const TMkRect &rect, TMkPoint offset, co
         canvas.SetBrushStyle(TMkBrushStyle::Clear);
         canvas.OutlineRect(r);
         canvas.SetFontColor(MkColorRed);
-        canvas.TextOut(mktext::SatAdd(r.left, 4), mktext::SatAdd(r.top, 2), "x");
+        canvas.TextOut(mktext::SatAdd(r.Left, 4), mktext::SatAdd(r.Top, 2), "x");
         return;
     }
     canvas.StretchDrawTransparent(r, *Picture.Graphic());

@@ -40,11 +40,11 @@ void TMkList::Layout(TMkCanvas &canvas, const TMkRect &rect, const TMkFont &font
         auto *item = MkTextCast<TMkListItem>(Child(i));
         if (item == nullptr)
             continue;
-        const TMkRect area{SatAdd(rect.left, ItemIndent), SatAdd(rect.top, y), rect.right,
-                           rect.bottom};
+        const TMkRect area{SatAdd(rect.Left, ItemIndent), SatAdd(rect.Top, y), rect.Right,
+                           rect.Bottom};
         const TMkRect b = item->GetBounds(canvas, area, font, singleLine, wordWrap);
-        Width = std::max(Width, b.right);
-        y = SatAdd(y, b.bottom != 0 ? b.bottom : canvas.TextHeight("W"));
+        Width = std::max(Width, b.Right);
+        y = SatAdd(y, b.Bottom != 0 ? b.Bottom : canvas.TextHeight("W"));
         Height = std::max(Height, y);
         y = SatAdd(y, 2);
     }
@@ -90,8 +90,8 @@ void TMkList::DrawMarker(TMkCanvas &canvas, std::int32_t left, std::int32_t top,
 void TMkList::Paint(TMkCanvas &canvas, const TMkRect &rect, TMkPoint offset, const TMkFont &font,
                     TMkColor backColor, bool singleLine, bool wordWrap, bool whiteOut)
 {
-    const std::int32_t left = SatAdd(rect.left, offset.x);
-    const std::int32_t top = SatAdd(rect.top, offset.y);
+    const std::int32_t left = SatAdd(rect.Left, offset.X);
+    const std::int32_t top = SatAdd(rect.Top, offset.Y);
     std::int32_t number = 0;
     std::int32_t y = 0;
     for (std::size_t i = 0; i < Count(); ++i) {
@@ -102,17 +102,17 @@ void TMkList::Paint(TMkCanvas &canvas, const TMkRect &rect, TMkPoint offset, con
         if (whiteOut)
             canvas.SetFontColor(MkColorWhite);
         const std::int32_t heightOfW = canvas.TextHeight("W");
-        if (std::int64_t{top} + y + heightOfW > rect.bottom)
+        if (std::int64_t{top} + y + heightOfW > rect.Bottom)
             return;
         const std::int32_t m = item->MarkerHeight();
         DrawMarker(canvas, left, SatAdd(top, y), number, m, heightOfW);
         if (m == 0) {
             y = SatAdd(y, heightOfW);
             // Compared with the bottom edge as the list has always done.
-            if (y > rect.bottom)
+            if (y > rect.Bottom)
                 return;
         }
-        const TMkRect area{SatAdd(left, ItemIndent), SatAdd(top, y), rect.right, rect.bottom};
+        const TMkRect area{SatAdd(left, ItemIndent), SatAdd(top, y), rect.Right, rect.Bottom};
         item->PaintGuarded(canvas, area, TMkPoint{}, font, backColor, singleLine, wordWrap,
                            whiteOut);
         item->Left = ItemIndent;

@@ -3,7 +3,7 @@
 #include "textobjects/MkArith.h"
 #include "textobjects/MkCanvas.h"
 #include "textobjects/MkErrors.h"
-#include "textobjects/MkPieceOfText.h"
+#include "textobjects/MkLineBreak.h"
 #include "textobjects/MkText.h"
 #include "textobjects/MkWriter.h"
 
@@ -102,6 +102,69 @@ std::int32_t TMkParagraph::AlignValue() const
     return 0;
 }
 
+namespace {
+
+// The line breaking that layout and painting share.  Children are walked in
+// order and fed into lines; the callbacks hear what becomes of a line and may
+// stop the walk by returning false:
+//   onBreak(line, i)       a line break at child i ends the line, blank or not;
+//   onClose(line, end)     the line of children [line.first, end) is complete
+//                          and not blank;
+//   onAlone(child, w, h)   the child stands on a line of its own.
+// Without wrapping (a single line, or word wrap off) every child joins the
+// line and only line breaks end it.  When wrapping, a child at least as wide
+// as the rectangle stands alone.  So does a nested paragraph, but only when
+// painting (paragraphsAlone): layout measures a narrow nested paragraph as
+// one more piece of the line, and the sizes of list items and table cells
+// are built on what layout reports, so the two walks differ on purpose.
+template <typename OnBreak, typename OnClose, typename OnAlone>
+void BreakLines(TMkParagraph &paragraph, TMkCanvas &canvas, const TMkRect &rect,
+                const TMkFont &font, bool singleLine, bool wordWrap, bool paragraphsAlone,
+                OnBreak onBreak, OnClose onClose, OnAlone onAlone)
+{
+    const std::int64_t avail = rect.Width();
+    const bool wrapping = wordWrap && !singleLine;
+    TLine line;
+    for (std::size_t i = 0; i < paragraph.Count(); ++i) {
+        TMkBaseText &child = *paragraph.Child(i);
+        if (IsLineBreak(child)) {
+            const bool go = onBreak(line, i);
+            line.Reset(i + 1);
+            if (!go)
+                return;
+            continue;
+        }
+        const TMkRect b = child.GetBounds(canvas, rect, font, singleLine, wordWrap);
+        const std::int32_t w = b.Right;
+        const std::int32_t h = b.Bottom;
+        if (!wrapping) {
+            line.Join(child, w, h);
+            continue;
+        }
+        if (w >= avail || (paragraphsAlone && MkTextCast<const TMkParagraph>(&child) != nullptr)) {
+            if (!line.blank && line.width > 0 && !onClose(line, i))
+                return;
+            const bool go = onAlone(child, w, h);
+            line.Reset(i + 1);
+            if (!go)
+                return;
+            continue;
+        }
+        if (std::int64_t{line.width} + w >= avail) {
+            // Does not fit behind the line: close it, or drop it when it
+            // holds only blanks, and start the child on a fresh line.
+            if (!line.blank && !onClose(line, i))
+                return;
+            line.Reset(i);
+        }
+        line.Join(child, w, h);
+    }
+    if (!line.blank && line.width > 0)
+        onClose(line, paragraph.Count());
+}
+
+} // namespace
+
 void TMkParagraph::Layout(TMkCanvas &canvas, const TMkRect &rect, const TMkFont &font,
                           bool singleLine, bool wordWrap)
 {
@@ -109,50 +172,29 @@ void TMkParagraph::Layout(TMkCanvas &canvas, const TMkRect &rect, const TMkFont 
     const std::int64_t avail = rect.Width();
     std::int32_t maxW = 0;
     std::int32_t totalH = 0;
-    TLine line;
-    auto close = [&]() {
+    auto close = [&](const TLine &line, std::int32_t height) {
         maxW = std::max(maxW, SatAdd(line.width, AlignOffset(align, avail, line.width)));
-        totalH = SatAdd(totalH, line.height);
-        line.Reset(0);
+        totalH = SatAdd(totalH, height);
     };
-    for (std::size_t i = 0; i < Count(); ++i) {
-        TMkBaseText &child = *Child(i);
-        if (IsLineBreak(child)) {
-            if (line.height == 0)
-                line.height = HeightOfW(canvas, font);
-            close(); // even a blank line counts here
+    BreakLines(
+        *this, canvas, rect, font, singleLine, wordWrap, false,
+        [&](const TLine &line, std::size_t) {
+            close(line, line.height != 0 ? line.height : HeightOfW(canvas, font));
+            // even a blank line counts here
             if (!wordWrap && avail < maxW)
                 maxW = Sat(avail);
-            continue;
-        }
-        const TMkRect b = child.GetBounds(canvas, rect, font, singleLine, wordWrap);
-        const std::int32_t w = b.right;
-        const std::int32_t h = b.bottom;
-        if (singleLine || !wordWrap) {
-            line.Join(child, w, h);
-            continue;
-        }
-        if (w >= avail) {
+            return true;
+        },
+        [&](const TLine &line, std::size_t) {
+            close(line, line.height);
+            return true;
+        },
+        [&](const TMkBaseText &, std::int32_t w, std::int32_t h) {
             // Too wide for any line: it stands alone, without alignment.
-            if (!line.blank && line.width > 0)
-                close();
             maxW = std::max(maxW, w);
             totalH = SatAdd(totalH, h);
-            line.Reset(0);
-            continue;
-        }
-        if (std::int64_t{line.width} + w >= avail) {
-            // Does not fit behind the line: close it, or drop it when it
-            // holds only blanks, and start the child on a fresh line.
-            if (!line.blank)
-                close();
-            else
-                line.Reset(0);
-        }
-        line.Join(child, w, h);
-    }
-    if (!line.blank && line.width > 0)
-        close();
+            return true;
+        });
     Width = SatAdd(maxW, 1);
     Height = totalH;
 }
@@ -163,75 +205,47 @@ void TMkParagraph::Paint(TMkCanvas &canvas, const TMkRect &rect, TMkPoint offset
 {
     const std::int32_t align = AlignValue();
     const std::int64_t avail = rect.Width();
-    const bool wrapping = wordWrap && !singleLine;
     std::int32_t top = 0; // height drawn so far
-    TLine line;
 
     auto drawChild = [&](TMkBaseText &child, std::int32_t x, std::int32_t y) {
-        child.PaintGuarded(canvas, rect, TMkPoint{SatAdd(offset.x, x), SatAdd(offset.y, y)}, font,
+        child.PaintGuarded(canvas, rect, TMkPoint{SatAdd(offset.X, x), SatAdd(offset.Y, y)}, font,
                            backColor, singleLine, wordWrap, whiteOut);
         child.Left = x;
         child.Top = y;
     };
     // Children [line.first, end) on one line sharing their bottom edge.
-    auto drawLine = [&](std::size_t end) {
+    auto drawLine = [&](const TLine &line, std::size_t end) {
         const std::int32_t ao = AlignOffset(align, avail, line.width);
         std::int64_t x = 0;
         for (std::size_t j = line.first; j < end; ++j) {
             TMkBaseText &c = *Child(j);
             const TMkRect b = c.GetBounds(canvas, rect, font, singleLine, wordWrap);
-            drawChild(c, SatAdd(x, ao), SatSub(std::int64_t{top} + line.height, b.bottom));
-            x += b.right;
+            drawChild(c, SatAdd(x, ao), SatSub(std::int64_t{top} + line.height, b.Bottom));
+            x += b.Right;
         }
     };
-    auto pastBottom = [&]() { return std::int64_t{rect.top} + offset.y + top > rect.bottom; };
+    // Whatever lies below the rectangle is not drawn.
+    auto moveDown = [&](std::int32_t height) {
+        top = SatAdd(top, height);
+        return std::int64_t{rect.Top} + offset.Y + top <= rect.Bottom;
+    };
 
-    for (std::size_t i = 0; i < Count(); ++i) {
-        TMkBaseText &child = *Child(i);
-        if (IsLineBreak(child)) {
+    BreakLines(
+        *this, canvas, rect, font, singleLine, wordWrap, true,
+        [&](const TLine &line, std::size_t i) {
             if (!line.blank)
-                drawLine(i);
-            top = SatAdd(top, line.height != 0 ? line.height : HeightOfW(canvas, font));
-            line.Reset(i + 1);
-            if (pastBottom())
-                return;
-            continue;
-        }
-        const TMkRect b = child.GetBounds(canvas, rect, font, singleLine, wordWrap);
-        const std::int32_t w = b.right;
-        const std::int32_t h = b.bottom;
-        if (!wrapping) {
-            line.Join(child, w, h);
-            continue;
-        }
-        if (w >= avail || MkTextCast<const TMkParagraph>(&child) != nullptr) {
-            // A line of its own, aligned by its own width.
-            if (!line.blank && line.width > 0) {
-                drawLine(i);
-                top = SatAdd(top, line.height);
-                if (pastBottom())
-                    return;
-            }
+                drawLine(line, i);
+            return moveDown(line.height != 0 ? line.height : HeightOfW(canvas, font));
+        },
+        [&](const TLine &line, std::size_t end) {
+            drawLine(line, end);
+            return moveDown(line.height);
+        },
+        [&](TMkBaseText &child, std::int32_t w, std::int32_t h) {
+            // Aligned by its own width, which may push it left of the rectangle.
             drawChild(child, AlignOffset(align, avail, w), top);
-            top = SatAdd(top, h);
-            line.Reset(i + 1);
-            if (pastBottom())
-                return;
-            continue;
-        }
-        if (std::int64_t{line.width} + w >= avail) {
-            if (!line.blank) {
-                drawLine(i);
-                top = SatAdd(top, line.height);
-                if (pastBottom())
-                    return;
-            }
-            line.Reset(i);
-        }
-        line.Join(child, w, h);
-    }
-    if (!line.blank && line.width > 0)
-        drawLine(Count());
+            return moveDown(h);
+        });
 }
 
 std::unique_ptr<TMkBaseText> TMkParagraph::Clone() const

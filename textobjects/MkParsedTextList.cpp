@@ -49,8 +49,8 @@ void TMkParsedTextList::Layout(TMkCanvas &canvas, const TMkRect &rect, const TMk
     std::int32_t y = 0;
     for (const auto &child : children_) {
         const TMkRect b = child->GetBounds(canvas, rect, font, singleLine, wordWrap);
-        const std::int32_t w = b.right;
-        const std::int32_t h = b.bottom;
+        const std::int32_t w = b.Right;
+        const std::int32_t h = b.Bottom;
         // Objects without an extent take no room, not even the gap.
         if (w <= 0 || h <= 0)
             continue;
@@ -73,8 +73,8 @@ void TMkParsedTextList::Paint(TMkCanvas &canvas, const TMkRect &rect, TMkPoint o
             // The list aligns a table it holds; the table then leaves its own
             // horizontal alignment out (TMkTable::Paint), so the offset is
             // applied once and the table's Left tells where it really went.
-            const std::int64_t freeW = rect.Width() - offset.x - b.right;
-            const std::int64_t freeH = rect.Height() - offset.y - y - b.bottom;
+            const std::int64_t freeW = rect.Width() - offset.X - b.Right;
+            const std::int64_t freeH = rect.Height() - offset.Y - y - b.Bottom;
             if (table->Align == MkAlignRight)
                 dx = mktext::Sat(freeW);
             else if (table->Align == MkAlignCenter)
@@ -87,14 +87,14 @@ void TMkParsedTextList::Paint(TMkCanvas &canvas, const TMkRect &rect, TMkPoint o
             dy = std::max(dy, 0);
         }
         child->PaintGuarded(canvas, rect,
-                            TMkPoint{SatAdd(offset.x, dx), SatAdd(std::int64_t{offset.y} + y, dy)},
+                            TMkPoint{SatAdd(offset.X, dx), SatAdd(std::int64_t{offset.Y} + y, dy)},
                             font, backColor, singleLine, wordWrap, whiteOut);
         child->Left = dx;
         child->Top = SatAdd(y, dy);
-        y = SatAdd(y, std::int64_t{b.bottom} + 2);
+        y = SatAdd(y, std::int64_t{b.Bottom} + 2);
         // Kept as the list box has always done it: the bottom edge is
         // compared with the offset alone, not with the rectangle's top.
-        if (rect.bottom < std::int64_t{offset.y} + y)
+        if (rect.Bottom < std::int64_t{offset.Y} + y)
             break;
     }
 }

@@ -1,9 +1,5 @@
 #include "textobjects/MkPieceOfText.h"
 
-#include "textobjects/MkArith.h"
-#include "textobjects/MkCanvas.h"
-#include "textobjects/MkWriter.h"
-
 TMkPieceOfText::TMkPieceOfText(TMkBaseText *parent) : TMkBaseText(parent) {}
 
 void TMkPieceOfText::ResolveVariables(const TMkVariableCallback &callback)
@@ -15,72 +11,4 @@ void TMkPieceOfText::CopyPieceTo(TMkPieceOfText &target) const
 {
     target.IsLink = IsLink;
     target.LinkRef = LinkRef;
-}
-
-TMkLine::TMkLine(TMkBaseText *parent) : TMkPieceOfText(parent) {}
-
-bool TMkLine::NeedsLayout(TMkCanvas &, const TMkRect &, const TMkFont &, bool, bool)
-{
-    return true;
-}
-
-void TMkLine::Layout(TMkCanvas &, const TMkRect &rect, const TMkFont &, bool, bool)
-{
-    Width = mktext::Sat(rect.Width());
-    Height = 8;
-}
-
-void TMkLine::Paint(TMkCanvas &canvas, const TMkRect &rect, TMkPoint offset, const TMkFont &font,
-                    TMkColor backColor, bool singleLine, bool wordWrap, bool whiteOut)
-{
-    GetBounds(canvas, rect, font, singleLine, wordWrap);
-    canvas.SetBrushColor(whiteOut ? MkColorWhite : backColor);
-    const std::int32_t y = mktext::SatAdd(std::int64_t{rect.top} + offset.y, 4);
-    canvas.MoveTo(mktext::SatAdd(rect.left, offset.x), y);
-    canvas.LineTo(rect.right, y);
-}
-
-std::unique_ptr<TMkBaseText> TMkLine::Clone() const
-{
-    auto copy = std::make_unique<TMkLine>(Parent);
-    CopyPieceTo(*copy);
-    return copy;
-}
-
-void TMkLine::Export(TMkWriter &writer) const
-{
-    writer.Rule();
-}
-
-TMkLineBreak::TMkLineBreak(TMkBaseText *parent) : TMkPieceOfText(parent)
-{
-    AddTextClass(ClassBit);
-}
-
-bool TMkLineBreak::NeedsLayout(TMkCanvas &, const TMkRect &, const TMkFont &, bool, bool)
-{
-    return true;
-}
-
-void TMkLineBreak::Layout(TMkCanvas &, const TMkRect &, const TMkFont &, bool, bool)
-{
-    Width = 0;
-    Height = 0;
-}
-
-void TMkLineBreak::Paint(TMkCanvas &, const TMkRect &, TMkPoint, const TMkFont &, TMkColor, bool,
-                         bool, bool)
-{
-}
-
-std::unique_ptr<TMkBaseText> TMkLineBreak::Clone() const
-{
-    auto copy = std::make_unique<TMkLineBreak>(Parent);
-    CopyPieceTo(*copy);
-    return copy;
-}
-
-void TMkLineBreak::Export(TMkWriter &writer) const
-{
-    writer.LineBreak();
 }

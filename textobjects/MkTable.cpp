@@ -1,6 +1,7 @@
 #include "textobjects/MkTable.h"
 
 #include "textobjects/MkArith.h"
+#include "textobjects/MkTableRow.h"
 #include "textobjects/MkWriter.h"
 
 #include <algorithm>

@@ -4,6 +4,7 @@
 #include "textobjects/MkCanvas.h"
 #include "textobjects/MkCell.h"
 #include "textobjects/MkTable.h"
+#include "textobjects/MkTableRow.h"
 
 #include <algorithm>
 
@@ -18,11 +19,6 @@ namespace {
 
 // Content is measured in a very tall rectangle, wrapped.
 constexpr std::int32_t MeasureHeight = 10000;
-
-std::int32_t ColumnCount(const TMkTable &table)
-{
-    return table.ColCount();
-}
 
 // The cells of each grid column, top to bottom.  Rows of a big table may be
 // shorter than the grid is wide, so the cells are gathered from the rows
@@ -103,10 +99,10 @@ void TMkTable::ComputeMinWidths(const TMkGrid &grid, TMkCanvas &canvas, const TM
             std::int32_t widest = 1;
             for (std::size_t i = 0; i < cell->Count(); ++i)
                 widest = std::max(
-                    widest, cell->Child(i)->GetBounds(canvas, narrow, font, false, true).right);
+                    widest, cell->Child(i)->GetBounds(canvas, narrow, font, false, true).Right);
             cell->MinWidth = widest;
         }
-    const std::int32_t columns = ColumnCount(*this);
+    const std::int32_t columns = ColCount();
     const std::int64_t padding = CellPadding > 0 ? 2 * std::int64_t{CellPadding} : 0;
     const std::vector<std::vector<const TMkCell *>> byColumn = CellsByColumn(grid, columns);
     for (std::int32_t c = columns - 1; c >= 0; --c) {
@@ -154,7 +150,7 @@ void TMkTable::DistributeWidths(const TMkGrid &grid)
     }
     if (extra > 0 && !Columns.empty())
         Columns.back()->Width = Sat(Columns.back()->Width + extra);
-    std::int64_t total = std::int64_t{ColumnCount(*this)} * CellSpacing;
+    std::int64_t total = std::int64_t{ColCount()} * CellSpacing;
     for (const auto &column : Columns)
         total += column->Width;
     TotalWidth = Sat(total);
@@ -219,7 +215,7 @@ void TMkTable::AssignCellWidths(const std::vector<TMkCell *> &row)
 
 void TMkTable::ComputeDesiredWidths(const TMkGrid &grid)
 {
-    const std::int32_t columns = ColumnCount(*this);
+    const std::int32_t columns = ColCount();
     std::vector<bool> automatic(static_cast<std::size_t>(columns), true);
     std::vector<std::int32_t> widest(static_cast<std::size_t>(columns), 0);
     for (const auto &row : grid)
@@ -302,7 +298,7 @@ void TMkTable::ComputeRowHeights(const TMkGrid &grid, TMkCanvas &canvas, const T
             for (std::size_t i = 0; i < cell->Count(); ++i)
                 sum +=
                     std::int64_t{
-                        cell->Child(i)->GetBounds(canvas, area, font, false, true).bottom} +
+                        cell->Child(i)->GetBounds(canvas, area, font, false, true).Bottom} +
                     2;
             cell->ContentHeight = sum == 0 ? 1 : Sat(sum);
         }
@@ -341,7 +337,7 @@ void TMkTable::Paint(TMkCanvas &canvas, const TMkRect &rect, TMkPoint offset, co
     const bool alignedByParent = list != nullptr && list->PlacesLikePlainList();
     std::int32_t a = 0;
     if (!alignedByParent) {
-        const std::int64_t free = rect.Width() - offset.x - Width;
+        const std::int64_t free = rect.Width() - offset.X - Width;
         if (Align == MkAlignRight)
             a = Sat(free);
         else if (Align == MkAlignCenter)
@@ -349,7 +345,7 @@ void TMkTable::Paint(TMkCanvas &canvas, const TMkRect &rect, TMkPoint offset, co
     }
 
     std::int32_t y = CellSpacing;
-    const std::int32_t columns = ColumnCount(*this);
+    const std::int32_t columns = ColCount();
     std::int32_t r = 0;
     for (std::size_t i = 0; i < Count() && static_cast<std::size_t>(r) < grid.size(); ++i) {
         auto *rowObject = MkTextCast<TMkTableRow>(Child(i));
@@ -367,7 +363,7 @@ void TMkTable::Paint(TMkCanvas &canvas, const TMkRect &rect, TMkPoint offset, co
                 continue;
             }
             const std::int32_t left = Sat(std::int64_t{a} + x + CellSpacing);
-            cell->PaintGuarded(canvas, rect, TMkPoint{SatAdd(offset.x, left), SatAdd(offset.y, y)},
+            cell->PaintGuarded(canvas, rect, TMkPoint{SatAdd(offset.X, left), SatAdd(offset.Y, y)},
                                font, backColor, singleLine, wordWrap, whiteOut);
             cell->Left = left;
             cell->Top = 0;

@@ -22,13 +22,13 @@ std::string Hex(TMkColor c)
 
 std::string RectText(const TMkRect &r)
 {
-    return "(" + std::to_string(r.left) + "," + std::to_string(r.top) + "," +
-           std::to_string(r.right) + "," + std::to_string(r.bottom) + ")";
+    return "(" + std::to_string(r.Left) + "," + std::to_string(r.Top) + "," +
+           std::to_string(r.Right) + "," + std::to_string(r.Bottom) + ")";
 }
 
 std::string PointText(const TMkPoint &p)
 {
-    return std::to_string(p.x) + "," + std::to_string(p.y);
+    return std::to_string(p.X) + "," + std::to_string(p.Y);
 }
 
 std::string StyleText(TMkFontStyleSet s)
@@ -182,7 +182,7 @@ void TMkTestCanvas::MoveTo(std::int32_t x, std::int32_t y)
 void TMkTestCanvas::LineTo(std::int32_t x, std::int32_t y)
 {
     TMkCanvasCall call = Record(TMkCanvasCall::Kind::LineTo);
-    call.Rect = {penPos_.x, penPos_.y, x, y};
+    call.Rect = {penPos_.X, penPos_.Y, x, y};
     call.At = {x, y};
     calls_.push_back(std::move(call));
     penPos_ = {x, y};

@@ -53,17 +53,17 @@ void TMkText::Paint(TMkCanvas &canvas, const TMkRect &rect, TMkPoint offset, con
     canvas.SetBrushStyle(TMkBrushStyle::Clear);
     if (whiteOut)
         canvas.SetFontColor(MkColorWhite);
-    const std::int32_t x = SatAdd(rect.left, offset.x);
-    const std::int32_t y = SatAdd(rect.top, offset.y);
+    const std::int32_t x = SatAdd(rect.Left, offset.X);
+    const std::int32_t y = SatAdd(rect.Top, offset.Y);
     if (Position == 0 || Position == 2) {
-        if (x < rect.right && y < rect.bottom)
+        if (x < rect.Right && y < rect.Bottom)
             DrawRelief(canvas, rect, x, y, backColor);
     } else if (Position == 1) {
-        if (x < rect.right) {
+        if (x < rect.Right) {
             // Lowered text sits on the bottom of the full-size line.
             const std::int32_t h2 = canvas.TextHeight(Text);
             const std::int32_t lowered = SatAdd(std::int64_t{y} + h, -std::int64_t{h2});
-            if (lowered < rect.bottom)
+            if (lowered < rect.Bottom)
                 DrawRelief(canvas, rect, x, lowered, backColor);
         }
     }

@@ -41,8 +41,8 @@ void TMkTree::Layout(TMkCanvas &canvas, const TMkRect &rect, const TMkFont &font
         const bool nested = IsTree(child);
         const TMkRect area{0, 0, Sat(nested ? width - Indent : width), Sat(height - TotalHeight)};
         const TMkRect b = child.GetBounds(canvas, area, font, singleLine, wordWrap);
-        const std::int32_t counted = nested ? SatAdd(b.right, Indent) : b.right;
-        TotalHeight = SatAdd(std::int64_t{TotalHeight} + b.bottom, 2);
+        const std::int32_t counted = nested ? SatAdd(b.Right, Indent) : b.Right;
+        TotalHeight = SatAdd(std::int64_t{TotalHeight} + b.Bottom, 2);
         MaxWidth = std::max(MaxWidth, counted);
     }
     Width = MaxWidth;
@@ -53,15 +53,15 @@ void TMkTree::Paint(TMkCanvas &canvas, const TMkRect &rect, TMkPoint offset, con
                     TMkColor backColor, bool singleLine, bool wordWrap, bool whiteOut)
 {
     canvas.SetBrushColor(whiteOut ? MkColorWhite : backColor);
-    const std::int64_t width = rect.Width() - offset.x;
-    const std::int64_t height = rect.Height() - offset.y;
+    const std::int64_t width = rect.Width() - offset.X;
+    const std::int64_t height = rect.Height() - offset.Y;
     std::int32_t y = 0;
     for (std::size_t i = 0; i < Count(); ++i) {
         TMkBaseText &child = *Child(i);
         const bool nested = IsTree(child);
-        const std::int64_t left = std::int64_t{rect.left} + offset.x + (nested ? Indent : 0);
-        const TMkRect area{Sat(left), Sat(std::int64_t{rect.top} + offset.y + y), rect.right,
-                           rect.bottom};
+        const std::int64_t left = std::int64_t{rect.Left} + offset.X + (nested ? Indent : 0);
+        const TMkRect area{Sat(left), Sat(std::int64_t{rect.Top} + offset.Y + y), rect.Right,
+                           rect.Bottom};
         const TMkRect measure{0, 0, Sat(nested ? width - Indent : width), Sat(height - y)};
         TMkRect b;
         if (nested) {
@@ -77,8 +77,8 @@ void TMkTree::Paint(TMkCanvas &canvas, const TMkRect &rect, TMkPoint offset, con
             child.Left = 0;
             child.Top = y;
         }
-        y = SatAdd(std::int64_t{y} + b.bottom, 2);
-        if (y > rect.bottom)
+        y = SatAdd(std::int64_t{y} + b.Bottom, 2);
+        if (y > rect.Bottom)
             break;
     }
 }

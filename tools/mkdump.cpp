@@ -164,7 +164,7 @@ std::string VariableValue(const TOptions &options, const std::string &name)
 void WritePng(const TOptions &options, const std::string &markup, char *program)
 {
     const TMkRect rect = options.Rect.value_or(TMkRect{0, 0, 364, 24});
-    if (rect.right <= 0 || rect.bottom <= 0)
+    if (rect.Right <= 0 || rect.Bottom <= 0)
         Usage("--png needs a rectangle of at least 1x1");
     // A command-line tool needs no display.
     if (std::getenv("QT_QPA_PLATFORM") == nullptr)
@@ -177,7 +177,7 @@ void WritePng(const TOptions &options, const std::string &markup, char *program)
     TMkTextListBox box;
     box.setFont(DesignFont("Verdana", 13));
     box.SetColor(MkSystemColor(24));
-    box.SetItemHeight(rect.bottom);
+    box.SetItemHeight(rect.Bottom);
     box.TextSettings().SetParserClass(options.ParserClass);
     box.OnGetVariable = [&](TMkTextListBox &, const std::string &name, std::string &value) {
         value = VariableValue(options, name);
@@ -186,12 +186,12 @@ void WritePng(const TOptions &options, const std::string &markup, char *program)
     box.OnItemError = [&](std::exception_ptr error) { failure = error; };
     box.AddItem(markup);
 
-    QImage image(rect.right, rect.bottom, QImage::Format_ARGB32);
+    QImage image(rect.Right, rect.Bottom, QImage::Format_ARGB32);
     if (image.isNull())
         throw std::runtime_error("the picture is too large");
     {
         QPainter painter(&image);
-        box.DrawItem(painter, 0, QRect(0, 0, rect.right, rect.bottom), {});
+        box.DrawItem(painter, 0, QRect(0, 0, rect.Right, rect.Bottom), {});
     }
     if (failure)
         std::rethrow_exception(failure);

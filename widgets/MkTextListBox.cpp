@@ -359,27 +359,27 @@ void TMkTextListBox::DrawItem(QPainter &painter, int index, const QRect &itemRec
             canvas.FillRect(rect);
         if (Count() > 0) {
             if (horizontalExtent_ > viewport()->width())
-                rect.right = rect.left + horizontalExtent_ + 2 * margin_;
+                rect.Right = rect.Left + horizontalExtent_ + 2 * margin_;
             DrawMarkup(canvas, index, rect, background);
         }
         if (horzGridLine_) {
             canvas.SetPenColor(gridColor_);
             canvas.SetPenWidth(1);
             canvas.SetPenStyle(TMkPenStyle::Solid);
-            canvas.MoveTo(rect.left, rect.bottom - 1);
-            canvas.LineTo(rect.right, rect.bottom - 1);
+            canvas.MoveTo(rect.Left, rect.Bottom - 1);
+            canvas.LineTo(rect.Right, rect.Bottom - 1);
         }
         if (state.Focused && focusRect) {
             if (beveledFocus_) {
                 canvas.SetPenStyle(TMkPenStyle::Solid);
                 canvas.SetPenWidth(1);
                 canvas.SetPenColor(bevelLightColor_);
-                canvas.MoveTo(rect.left, rect.bottom - 1);
-                canvas.LineTo(rect.left, rect.top);
-                canvas.LineTo(rect.right - 1, rect.top);
+                canvas.MoveTo(rect.Left, rect.Bottom - 1);
+                canvas.LineTo(rect.Left, rect.Top);
+                canvas.LineTo(rect.Right - 1, rect.Top);
                 canvas.SetPenColor(bevelShadowColor_);
-                canvas.LineTo(rect.right - 1, rect.bottom - 1);
-                canvas.LineTo(rect.left, rect.bottom - 1);
+                canvas.LineTo(rect.Right - 1, rect.Bottom - 1);
+                canvas.LineTo(rect.Left, rect.Bottom - 1);
             } else {
                 canvas.DrawFocusRect(rect);
             }

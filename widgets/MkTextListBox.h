@@ -1,9 +1,9 @@
 #pragma once
 
 #include "markup/MkEngine.h"
+#include "markup/MkTextObject.h"
 #include "textobjects/MkColor.h"
 #include "textobjects/MkFont.h"
-#include "widgets/MkTextObject.h"
 #include "widgets/QtPictureLoader.h"
 
 #include <QItemSelectionModel>

@@ -35,9 +35,9 @@ int Near(std::int32_t v)
 // edges are crossed.
 QRect ToQRect(const TMkRect &r)
 {
-    const int l = Near(r.left);
-    const int t = Near(r.top);
-    return QRect(l, t, std::max(0, Near(r.right) - l), std::max(0, Near(r.bottom) - t));
+    const int l = Near(r.Left);
+    const int t = Near(r.Top);
+    return QRect(l, t, std::max(0, Near(r.Right) - l), std::max(0, Near(r.Bottom) - t));
 }
 
 QString Text(std::string_view bytes)
@@ -338,7 +338,7 @@ void TQtCanvas::MoveTo(std::int32_t x, std::int32_t y)
 void TQtCanvas::LineTo(std::int32_t x, std::int32_t y)
 {
     if (ApplyPen())
-        painter_.drawLine(QPoint(Near(penPos_.x), Near(penPos_.y)), QPoint(Near(x), Near(y)));
+        painter_.drawLine(QPoint(Near(penPos_.X), Near(penPos_.Y)), QPoint(Near(x), Near(y)));
     penPos_ = {x, y};
 }
 

@@ -62,7 +62,7 @@ TMkPoint TQtControlHost::ClientToScreen(void *control, TMkPoint point)
 {
     if (control == nullptr)
         return point;
-    const QPoint global = AsWidget(control)->mapToGlobal(QPoint(point.x, point.y));
+    const QPoint global = AsWidget(control)->mapToGlobal(QPoint(point.X, point.Y));
     return {global.x(), global.y()};
 }
 
@@ -70,7 +70,7 @@ TMkPoint TQtControlHost::ScreenToClient(void *window, TMkPoint point)
 {
     if (window == nullptr)
         return point;
-    const QPoint local = AsWidget(window)->mapFromGlobal(QPoint(point.x, point.y));
+    const QPoint local = AsWidget(window)->mapFromGlobal(QPoint(point.X, point.Y));
     return {local.x(), local.y()};
 }
 
@@ -158,5 +158,5 @@ void TQtWindowControl::MoveTo(TMkPoint position)
 {
     QWidget *const widget = widget_;
     if (widget != nullptr)
-        widget->move(position.x, position.y);
+        widget->move(position.X, position.Y);
 }

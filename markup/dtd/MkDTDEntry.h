@@ -17,7 +17,8 @@ class TMkToken;
 using TMkEntryList = std::vector<std::unique_ptr<TMkEntryPoint>>;
 
 // A compiled declaration: what the engine matches.  One entry is made per
-// declaration, in declaration order, at the start of every run.
+// declaration, in declaration order, when the document type is first run or
+// its declarations have changed since; later runs only reset the counts.
 class TMkEntryPoint {
 public:
     TMkEntryPoint(std::string name, TMkExtParser *parser, const TMkEntryList *allEntries,

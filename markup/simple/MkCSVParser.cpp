@@ -6,6 +6,7 @@
 #include "markup/simple/MkWordSplit.h"
 #include "textobjects/MkParagraph.h"
 #include "textobjects/MkTable.h"
+#include "textobjects/MkTableRow.h"
 
 namespace {
 

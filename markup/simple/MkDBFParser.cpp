@@ -7,6 +7,7 @@
 #include "textobjects/MkErrors.h"
 #include "textobjects/MkParagraph.h"
 #include "textobjects/MkTable.h"
+#include "textobjects/MkTableRow.h"
 
 #include <algorithm>
 

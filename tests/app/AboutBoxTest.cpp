@@ -19,25 +19,25 @@ namespace {
 
 void ExpectBox(const TAboutBox &box, int x, int y, int w, int h)
 {
-    EXPECT_TRUE(box.placed);
-    EXPECT_EQ(box.x, x);
-    EXPECT_EQ(box.y, y);
-    EXPECT_EQ(box.width, w);
-    EXPECT_EQ(box.height, h);
+    EXPECT_TRUE(box.Placed);
+    EXPECT_EQ(box.X, x);
+    EXPECT_EQ(box.Y, y);
+    EXPECT_EQ(box.Width, w);
+    EXPECT_EQ(box.Height, h);
 }
 
 TAboutMeasures Measures()
 {
     TAboutMeasures m;
-    m.titleHeight = 34;
-    m.description = "d";
-    m.descriptionHeight = 52;
-    m.credit = "c";
-    m.creditHeight = 13;
-    m.email = "e";
-    m.emailHeight = 13;
-    m.captionHeight = 26;
-    m.valueHeight = 28;
+    m.TitleHeight = 34;
+    m.Description = "d";
+    m.DescriptionHeight = 52;
+    m.Credit = "c";
+    m.CreditHeight = 13;
+    m.Email = "e";
+    m.EmailHeight = 13;
+    m.CaptionHeight = 26;
+    m.ValueHeight = 28;
     return m;
 }
 
@@ -66,31 +66,31 @@ bool RunsAndCloses(TMkAboutDlg &about, std::function<void(QDialog &)> act)
 TEST(TAboutBox, LayoutFromLabelSizes)
 {
     TAboutLayout l = LayoutAboutBox(Measures());
-    EXPECT_EQ(l.clientWidth, 410);
-    ExpectBox(l.icon, 13, 7, 32, 32);
-    ExpectBox(l.title, 60, 12, 340, 34);
+    EXPECT_EQ(l.ClientWidth, 410);
+    ExpectBox(l.Icon, 13, 7, 32, 32);
+    ExpectBox(l.Title, 60, 12, 340, 34);
     // 12 + 34 + 10 = 56 is raised to 66.
-    ExpectBox(l.description, 60, 66, 340, 52);
-    ExpectBox(l.credit, 60, 66 + 52 + 24, 340, 13);
+    ExpectBox(l.Description, 60, 66, 340, 52);
+    ExpectBox(l.Credit, 60, 66 + 52 + 24, 340, 13);
     const int email = 142 + 13 + 1 + 3;
-    ExpectBox(l.email, 60, email, 340, 13);
-    ExpectBox(l.separator, 60, email + 13 + 6, 340, 2);
+    ExpectBox(l.Email, 60, email, 340, 13);
+    ExpectBox(l.Separator, 60, email + 13 + 6, 340, 2);
     const int info = email + 19 + 9;
-    ExpectBox(l.caption, 60, info, 150, 26);
-    ExpectBox(l.value, 210, info, 150, 28);
-    ExpectBox(l.ok, 410 - 75 - 6, info + 28 + 24, 75, 25);
-    EXPECT_EQ(l.clientHeight, info + 52 + 25 + 6);
+    ExpectBox(l.Caption, 60, info, 150, 26);
+    ExpectBox(l.Value, 210, info, 150, 28);
+    ExpectBox(l.Ok, 410 - 75 - 6, info + 28 + 24, 75, 25);
+    EXPECT_EQ(l.ClientHeight, info + 52 + 25 + 6);
 
     // A tall title pushes everything down; an empty text places nothing.
     TAboutMeasures m = Measures();
-    m.titleHeight = 60;
-    m.credit.clear();
-    m.email.clear();
+    m.TitleHeight = 60;
+    m.Credit.clear();
+    m.Email.clear();
     l = LayoutAboutBox(m);
-    EXPECT_EQ(l.description.y, 82);
-    EXPECT_FALSE(l.credit.placed);
-    EXPECT_FALSE(l.email.placed);
-    EXPECT_EQ(l.separator.y, 82 + 52 + 24 + 6);
+    EXPECT_EQ(l.Description.Y, 82);
+    EXPECT_FALSE(l.Credit.Placed);
+    EXPECT_FALSE(l.Email.Placed);
+    EXPECT_EQ(l.Separator.Y, 82 + 52 + 24 + 6);
 }
 
 TEST(TAboutBox, SystemInformation)
@@ -108,9 +108,9 @@ TEST(TAboutBox, SystemInformation)
     EXPECT_EQ(ShortProcessorName(""), "");
     EXPECT_EQ(SystemInfoCaption(), "Available Memory:\rPlatform, CPU:");
     const TSystemInfo here = ReadSystemInfo();
-    EXPECT_GT(here.totalMemoryKB, 0);
-    EXPECT_GE(here.processors, 1);
-    EXPECT_FALSE(here.processorName.empty());
+    EXPECT_GT(here.TotalMemoryKB, 0);
+    EXPECT_GE(here.Processors, 1);
+    EXPECT_FALSE(here.ProcessorName.empty());
 }
 
 TEST(TAboutBox, DialogShowsTheTextsAndClosesOnEnterAndEsc)

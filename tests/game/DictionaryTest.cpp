@@ -16,11 +16,9 @@ std::vector<std::string> Lines(const std::string &path, std::size_t keep = 100)
 {
     TDictionaryReader reader(path, keep);
     std::vector<std::string> lines;
-    std::string line;
-    while (!reader.AtEnd()) {
-        reader.ReadLine(line);
-        lines.push_back(line);
-    }
+    TDictionaryLine line;
+    while (reader.Next(line))
+        lines.emplace_back(line.Kept);
     return lines;
 }
 
@@ -62,11 +60,13 @@ TEST(TDictionaryReader, LongLinesAreCountedNotKept)
     testkit::TTempDir dir;
     const std::string path = dir.Write("long", std::string(100000, 'x') + "\ncasa\n");
     TDictionaryReader reader(path, 5);
-    std::string line;
-    EXPECT_EQ(reader.ReadLine(line), 100000u);
-    EXPECT_EQ(line, "xxxxx");
-    EXPECT_EQ(reader.ReadLine(line), 4u);
-    EXPECT_EQ(line, "casa");
+    TDictionaryLine line;
+    ASSERT_TRUE(reader.Next(line));
+    EXPECT_EQ(line.Length, 100000u);
+    EXPECT_EQ(line.Kept, "xxxxx");
+    ASSERT_TRUE(reader.Next(line));
+    EXPECT_EQ(line.Length, 4u);
+    EXPECT_EQ(line.Kept, "casa");
     EXPECT_TRUE(reader.AtEnd());
 }
 
@@ -123,11 +123,9 @@ TEST(TDictionaryReader, LineEndRulesHoldAcrossBuffers)
         const std::string path = dir.Write("r" + std::to_string(round), text);
         TDictionaryReader reader(path, keep);
         std::vector<std::string> lines;
-        std::string line;
-        while (!reader.AtEnd()) {
-            const std::size_t length = reader.ReadLine(line);
-            lines.push_back(line + "#" + std::to_string(length));
-        }
+        TDictionaryLine line;
+        while (reader.Next(line))
+            lines.push_back(std::string(line.Kept) + "#" + std::to_string(line.Length));
         ASSERT_EQ(lines, byteByByte(text, keep)) << "round " << round;
     }
 }

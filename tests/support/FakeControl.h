@@ -57,9 +57,9 @@ public:
     }
     TMkPoint ClientToScreen(void *control, TMkPoint p) override
     {
-        return control == &Owner ? TMkPoint{p.x + 100, p.y + 200} : p;
+        return control == &Owner ? TMkPoint{p.X + 100, p.Y + 200} : p;
     }
-    TMkPoint ScreenToClient(void *, TMkPoint p) override { return {p.x - 10, p.y - 20}; }
+    TMkPoint ScreenToClient(void *, TMkPoint p) override { return {p.X - 10, p.Y - 20}; }
 
     TJournal Journal;
     int Owner = 0;

@@ -2,10 +2,13 @@
 
 #include "textobjects/MkHiddenText.h"
 #include "textobjects/MkImage.h"
+#include "textobjects/MkLine.h"
+#include "textobjects/MkLineBreak.h"
 #include "textobjects/MkList.h"
 #include "textobjects/MkParagraph.h"
 #include "textobjects/MkPieceOfText.h"
 #include "textobjects/MkTable.h"
+#include "textobjects/MkTableRow.h"
 #include "textobjects/MkText.h"
 #include "textobjects/MkTree.h"
 
@@ -195,7 +198,7 @@ TPaintCase ReadPaintCase(const std::string &text, TMkPictureStore &pictures)
         const TLine line = Split(raw, number);
         if (line.kind == "paint") {
             std::istringstream nums(raw.substr(raw.find("paint") + 5));
-            nums >> result.rect.left >> result.rect.top >> result.rect.right >> result.rect.bottom;
+            nums >> result.rect.Left >> result.rect.Top >> result.rect.Right >> result.rect.Bottom;
             for (const auto &flag : line.flags) {
                 result.singleLine |= flag == "single";
                 result.wordWrap |= flag == "wrap";

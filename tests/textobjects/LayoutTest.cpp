@@ -1,10 +1,13 @@
 #include "support/TextTestSupport.h"
 
 #include "textobjects/MkImage.h"
+#include "textobjects/MkLine.h"
+#include "textobjects/MkLineBreak.h"
 #include "textobjects/MkList.h"
 #include "textobjects/MkParagraph.h"
 #include "textobjects/MkPieceOfText.h"
 #include "textobjects/MkTable.h"
+#include "textobjects/MkTableRow.h"
 #include "textobjects/MkTestCanvas.h"
 #include "textobjects/MkText.h"
 #include "textobjects/MkTree.h"
@@ -127,11 +130,11 @@ TEST_F(LayoutTest, WordsTakeTheirFontAndLinksTheirColour)
 
     // The size cache follows the canvas font: a change there re-measures.
     TMkText plain("abc", nullptr);
-    EXPECT_EQ(Bounds(plain, 100).right, 18);
+    EXPECT_EQ(Bounds(plain, 100).Right, 18);
     plain.Text = "abcdef";
-    EXPECT_EQ(Bounds(plain, 100).right, 18); // nothing changed: cached
+    EXPECT_EQ(Bounds(plain, 100).Right, 18); // nothing changed: cached
     canvas.SetFontSize(20);
-    EXPECT_EQ(Bounds(plain, 100).right, 36);
+    EXPECT_EQ(Bounds(plain, 100).Right, 36);
 }
 
 TEST_F(LayoutTest, PlainListsStackTwoPixelsApartAndSkipEmptyChildren)
@@ -151,30 +154,30 @@ TEST_F(LayoutTest, PercentTableRoundsHalvesToEven)
 {
     auto table = Table({{"x", 0}});
     table->TableWidth = -50;
-    EXPECT_EQ(Bounds(*table, 201).right, 100); // round(200 * 50 / 100)
+    EXPECT_EQ(Bounds(*table, 201).Right, 100); // round(200 * 50 / 100)
     table->TableWidth = -25;
-    EXPECT_EQ(Bounds(*table, 203).right, 50); // 50.5 goes to 50
-    EXPECT_EQ(Bounds(*table, 207).right, 52); // 51.5 goes to 52
+    EXPECT_EQ(Bounds(*table, 203).Right, 50); // 50.5 goes to 50
+    EXPECT_EQ(Bounds(*table, 207).Right, 52); // 51.5 goes to 52
 
     // The minimum wins over the percentage.
     auto wide = Table({{std::string(30, 'w'), 0}});
     wide->TableWidth = -50;
-    EXPECT_EQ(Bounds(*wide, 201).right, 182); // 180 + 2 of inset
+    EXPECT_EQ(Bounds(*wide, 201).Right, 182); // 180 + 2 of inset
 }
 
 TEST_F(LayoutTest, TablesShareSurplusWidthByCellKind)
 {
     auto automatic = Table({{"x", 0}, {"x", 0}, {"x", 0}});
-    EXPECT_EQ(Bounds(*automatic, 101).right, 100);
+    EXPECT_EQ(Bounds(*automatic, 101).Right, 100);
     EXPECT_EQ(ColumnWidths(*automatic), (std::vector<std::int32_t>{33, 33, 34}));
 
     auto fixed = Table({{"x", 20}, {"x", 20}, {"x", 20}});
-    EXPECT_EQ(Bounds(*fixed, 101).right, 100);
+    EXPECT_EQ(Bounds(*fixed, 101).Right, 100);
     EXPECT_EQ(ColumnWidths(*fixed), (std::vector<std::int32_t>{20, 20, 60}));
 
     // A fixed first column, as in the game's rows, and two automatic ones.
     auto game = Table({{" ", 30}, {"casa", 0}, {"x", 0}});
-    EXPECT_EQ(Bounds(*game, 301).right, 300);
+    EXPECT_EQ(Bounds(*game, 301).Right, 300);
     EXPECT_EQ(ColumnWidths(*game), (std::vector<std::int32_t>{30, 135, 135}));
 
     // Star widths weigh 100 + N more than automatic cells: 1* takes 201 of
@@ -224,8 +227,8 @@ TEST_F(LayoutTest, CellsTakeTheirSizeFromTheGrid)
     Bounds(*table, 101);
     TMkCell *span = table->Cell(0, 0);
     const TMkRect b = span->GetBounds(canvas, {}, font, false, true);
-    EXPECT_EQ(b.right, table->Columns[0]->Width + table->Columns[1]->Width + 3);
-    EXPECT_EQ(table->Cell(1, 1)->GetBounds(canvas, {}, font, false, true).right,
+    EXPECT_EQ(b.Right, table->Columns[0]->Width + table->Columns[1]->Width + 3);
+    EXPECT_EQ(table->Cell(1, 1)->GetBounds(canvas, {}, font, false, true).Right,
               table->Columns[1]->Width);
 }
 
@@ -237,8 +240,8 @@ TEST_F(LayoutTest, HostileTableValuesStayInRange)
     table->CellSpacing = 2147483647;
     table->TableWidth = 2147483647;
     const TMkRect b = Bounds(*table, 2147483647);
-    EXPECT_GE(b.right, 0);
-    EXPECT_GE(b.bottom, 0);
+    EXPECT_GE(b.Right, 0);
+    EXPECT_GE(b.Bottom, 0);
     table->Paint(canvas, {0, 0, 100, 100}, {}, font, NoColor, false, true, false);
 }
 
@@ -253,7 +256,7 @@ TEST_F(LayoutTest, ListsIndentTheirItemsAndCountTheGaps)
     // Items 25, 13 high (+1 width of the paragraph); empty item 13 high.
     EXPECT_EQ(Bounds(list, 200, true), (TMkRect{0, 0, 25 + 20, 3 * (13 + 2)}));
     // Laying out again does not widen the list.
-    EXPECT_EQ(Bounds(list, 150, true).right, 45);
+    EXPECT_EQ(Bounds(list, 150, true).Right, 45);
 }
 
 TEST_F(LayoutTest, TreesIndentNestedTrees)

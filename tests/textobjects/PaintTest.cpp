@@ -1,10 +1,13 @@
 #include "support/TextTestSupport.h"
 
 #include "textobjects/MkImage.h"
+#include "textobjects/MkLine.h"
+#include "textobjects/MkLineBreak.h"
 #include "textobjects/MkList.h"
 #include "textobjects/MkParagraph.h"
 #include "textobjects/MkPieceOfText.h"
 #include "textobjects/MkTable.h"
+#include "textobjects/MkTableRow.h"
 #include "textobjects/MkTestCanvas.h"
 #include "textobjects/MkText.h"
 
@@ -129,7 +132,7 @@ TEST_F(PaintTest, WhiteOutPaintsEverythingWhite)
     ASSERT_EQ(fills.size(), 2u);
     EXPECT_EQ(fills[0].BrushColor, MkColorWhite); // the red cell
     EXPECT_EQ(fills[1].BrushColor, MkColorWhite); // the picture
-    EXPECT_EQ(fills[1].Rect.right - fills[1].Rect.left, 16);
+    EXPECT_EQ(fills[1].Rect.Right - fills[1].Rect.Left, 16);
     EXPECT_TRUE(canvas.CallsOf(Kind::Picture).empty());
     const auto texts = canvas.CallsOf(Kind::TextRect);
     ASSERT_EQ(texts.size(), 1u);
@@ -193,8 +196,8 @@ TEST_F(PaintTest, CellSpacingOffsetsTheFirstCell)
     EXPECT_EQ(second->Left, 3 + first->Width + 3);
     const auto fills = canvas.CallsOf(Kind::FillRect);
     ASSERT_EQ(fills.size(), 2u);
-    EXPECT_EQ(fills[0].Rect.left, 13);
-    EXPECT_EQ(fills[0].Rect.top, 13);
+    EXPECT_EQ(fills[0].Rect.Left, 13);
+    EXPECT_EQ(fills[0].Rect.Top, 13);
     EXPECT_EQ(fills[0].BrushColor, MkColorRed);
 }
 
@@ -229,7 +232,7 @@ TEST_F(PaintTest, AlignedTableInAPlainListIsOffsetOnce)
     EXPECT_EQ(in->Align, MkAlignCenter);
     const auto innerFill = canvas.CallsOf(Kind::FillRect).back();
     // The cell is 200 wide with an inset of 1: (198 - 50) / 2 = 74 from 1.
-    EXPECT_EQ(innerFill.Rect.left, 1 + 74);
+    EXPECT_EQ(innerFill.Rect.Left, 1 + 74);
 }
 
 TEST_F(PaintTest, ParagraphLinesShareTheirBottomAndStopBelowTheRectangle)

@@ -1,6 +1,7 @@
 #include "support/TextTestSupport.h"
 
 #include "textobjects/MkTable.h"
+#include "textobjects/MkTableRow.h"
 #include "textobjects/MkTestCanvas.h"
 #include "textobjects/MkText.h"
 

@@ -12,6 +12,7 @@
 #include "textobjects/MkTree.h"
 #include "textobjects/MkWriter.h"
 
+#include <functional>
 #include <gtest/gtest.h>
 
 namespace {
@@ -207,7 +208,9 @@ TEST(TextModel, NestedRepeatBlocksExpandInsideTheirCopies)
         EXPECT_EQ(dynamic_cast<TMkText &>(*words.Child(2)).Text, "ciao");
     }
 
-    // Deep nesting of big counts stops at the shared copy budget.
+    // Deep nesting of big counts (100 to the sixth words) stops at the shared
+    // copy budget: every block is expanded, into no more objects than the
+    // budget allows (a few over, for the blocks under way when it runs out).
     TMkParsedTextList bomb(nullptr);
     TMkParsedTextList *at = &bomb;
     for (int i = 0; i < 6; ++i)
@@ -231,7 +234,7 @@ TEST(TextModel, NestedRepeatBlocksExpandInsideTheirCopies)
             }
     }
     EXPECT_LE(objects, MkMaxRepeatCopies + 6);
-    EXPECT_GT(words, 0);
+    EXPECT_GT(words, MkMaxRepeatCopies / 2);
 }
 
 TEST(TextModel, ExportBracketsContainersAndSkipsEmptyParts)

@@ -5,10 +5,13 @@
 #include "markup/MkTreeDump.h"
 #include "textobjects/MkHiddenText.h"
 #include "textobjects/MkImage.h"
+#include "textobjects/MkLine.h"
+#include "textobjects/MkLineBreak.h"
 #include "textobjects/MkList.h"
 #include "textobjects/MkParagraph.h"
 #include "textobjects/MkRepeat.h"
 #include "textobjects/MkTable.h"
+#include "textobjects/MkTableRow.h"
 #include "textobjects/MkText.h"
 #include "textobjects/MkTree.h"
 

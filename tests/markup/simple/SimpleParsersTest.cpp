@@ -11,6 +11,7 @@
 #include "textobjects/MkErrors.h"
 #include "textobjects/MkParsedTextList.h"
 #include "textobjects/MkTable.h"
+#include "textobjects/MkTableRow.h"
 #include "textobjects/MkTestCanvas.h"
 #include "textobjects/MkTree.h"
 

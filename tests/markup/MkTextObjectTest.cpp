@@ -1,4 +1,4 @@
-#include "widgets/MkTextObject.h"
+#include "markup/MkTextObject.h"
 #include "markup/MkEngine.h"
 #include "markup/html/MkHTMLParser.h"
 #include "textobjects/MkParsedTextList.h"
@@ -77,7 +77,7 @@ TEST_F(TextObjectTest, ParsingReplacesTheTree)
     EXPECT_EQ(container_.Root()->HostControl, &host);
     EXPECT_EQ(container_.Root()->ParentWindow, &window);
     const TMkRect bounds = container_.Bounds(canvas, {0, 0, 300, 24}, canvas.Font(), true, true);
-    EXPECT_GT(bounds.right, 0);
+    EXPECT_GT(bounds.Right, 0);
 
     container_.Parse("");
     EXPECT_EQ(container_.Root(), nullptr) << "empty text leaves no tree";

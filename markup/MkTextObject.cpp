@@ -1,4 +1,4 @@
-#include "widgets/MkTextObject.h"
+#include "markup/MkTextObject.h"
 
 #include "markup/MkByteStream.h"
 #include "markup/MkEngine.h"

@@ -1,0 +1,36 @@
+#include "textobjects/MkLineBreak.h"
+
+#include "textobjects/MkWriter.h"
+
+TMkLineBreak::TMkLineBreak(TMkBaseText *parent) : TMkPieceOfText(parent)
+{
+    AddTextClass(ClassBit);
+}
+
+bool TMkLineBreak::NeedsLayout(TMkCanvas &, const TMkRect &, const TMkFont &, bool, bool)
+{
+    return true;
+}
+
+void TMkLineBreak::Layout(TMkCanvas &, const TMkRect &, const TMkFont &, bool, bool)
+{
+    Width = 0;
+    Height = 0;
+}
+
+void TMkLineBreak::Paint(TMkCanvas &, const TMkRect &, TMkPoint, const TMkFont &, TMkColor, bool,
+                         bool, bool)
+{
+}
+
+std::unique_ptr<TMkBaseText> TMkLineBreak::Clone() const
+{
+    auto copy = std::make_unique<TMkLineBreak>(Parent);
+    CopyPieceTo(*copy);
+    return copy;
+}
+
+void TMkLineBreak::Export(TMkWriter &writer) const
+{
+    writer.LineBreak();
+}
