@@ -10,6 +10,7 @@
 // The last line printed is the ratio of the memchr count's time to the
 // reader's.
 
+#include "HeapCounter.h"
 #include "RatioReporter.h"
 
 #include "game/DictionaryReader.h"
@@ -23,47 +24,9 @@
 #include <fcntl.h>
 #include <filesystem>
 #include <fstream>
-#include <new>
 #include <string>
 #include <unistd.h>
 #include <vector>
-
-// --- heap accounting ---------------------------------------------------------
-
-namespace {
-
-std::size_t liveBytes = 0;
-std::size_t peakBytes = 0;
-
-} // namespace
-
-// Every allocation of the program is counted, with its size kept in front of
-// the block.
-void *operator new(std::size_t size)
-{
-    auto *block = static_cast<std::size_t *>(std::malloc(size + sizeof(std::max_align_t)));
-    if (block == nullptr)
-        throw std::bad_alloc();
-    *block = size;
-    liveBytes += size;
-    peakBytes = std::max(peakBytes, liveBytes);
-    return reinterpret_cast<char *>(block) + sizeof(std::max_align_t);
-}
-
-void operator delete(void *p) noexcept
-{
-    if (p == nullptr)
-        return;
-    auto *block =
-        reinterpret_cast<std::size_t *>(static_cast<char *>(p) - sizeof(std::max_align_t));
-    liveBytes -= *block;
-    std::free(block);
-}
-
-void operator delete(void *p, std::size_t) noexcept
-{
-    operator delete(p);
-}
 
 namespace {
 
@@ -162,11 +125,11 @@ void DrawOverOneLongLine(benchmark::State &state)
     TRandomGenerator random = Random();
     std::size_t extra = 0;
     for (auto _ : state) {
-        const std::size_t before = liveBytes;
-        peakBytes = liveBytes;
+        const std::size_t before = MkHeapLive();
+        MkHeapResetPeak();
         if (!DrawWord(Lists().longLine, 5, random).empty())
             state.SkipWithError("a word from a list without one");
-        extra = std::max(extra, peakBytes - before);
+        extra = std::max(extra, MkHeapPeak() - before);
     }
     state.counters["extra_heap_KiB"] = static_cast<double>(extra) / 1024;
     if (extra >= 1 << 20)

@@ -6,13 +6,14 @@
 #include <string>
 #include <vector>
 
-// Runs the benchmarks of the program and then prints, last, one line
+// Runs the benchmarks of the program and then prints, last, lines
 //
 //   ratio: X what
 //
-// where X is how many times faster ours ran than the alternative: the time
-// the alternative's benchmarks took over the time ours took, per iteration,
-// summed over the pairs.  Higher is better for us; a script reads the line.
+// where X is usually how many times faster ours ran than the alternative:
+// the time the alternative's benchmarks took over the time ours took, per
+// iteration, summed over the pairs (higher is better for us).  Set against a
+// floor, X is ours over the floor (lower is better).  Scripts read the lines.
 class TRatioReporter : public benchmark::ConsoleReporter {
 public:
     void ReportRuns(const std::vector<Run> &runs) override
@@ -45,7 +46,23 @@ private:
     std::map<std::string, double> secondsPerIteration_;
 };
 
-// Runs every benchmark the command line selects and prints the ratio line;
-// ours[i] is compared with theirs[i].  Returns the program's exit status.
-int MkRunWithRatio(int argc, char **argv, const std::vector<std::string> &ours,
-                   const std::vector<std::string> &theirs, const std::string &what);
+// One ratio line: the time of the benchmarks named in Over over the time of
+// those named in Under, summed over the pairs (Over[i], Under[i]) that both
+// ran.
+struct TMkRatio {
+    std::vector<std::string> Over;
+    std::vector<std::string> Under;
+    std::string What;
+};
+
+// Runs every benchmark the command line selects and prints one ratio line
+// for each comparison, in order.  Returns the program's exit status.
+int MkRunWithRatios(int argc, char **argv, const std::vector<TMkRatio> &ratios);
+
+// The usual comparison: how many times faster ours ran than theirs
+// (ours[i] is compared with theirs[i]).
+inline int MkRunWithRatio(int argc, char **argv, const std::vector<std::string> &ours,
+                          const std::vector<std::string> &theirs, const std::string &what)
+{
+    return MkRunWithRatios(argc, argv, {{theirs, ours, what}});
+}
