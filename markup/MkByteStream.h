@@ -15,6 +15,10 @@ public:
     // Reads the byte at the position and moves past it; false (and nothing
     // read) when the position is at or past the end.
     virtual bool ReadByte(std::uint8_t &byte) = 0;
+    // The unread bytes, from the position to the end, when the stream holds
+    // them in memory; empty when it does not, or at the end.  Lexers scan
+    // runs of bytes through it and then set the position past them.
+    virtual std::string_view Unread() const { return {}; }
 };
 
 // A read-only view of bytes that belong to the caller; nothing is copied, so
@@ -39,6 +43,13 @@ public:
             return false;
         byte = data_[pos_++];
         return true;
+    }
+    std::string_view Unread() const override
+    {
+        if (pos_ < 0 || pos_ >= length_)
+            return {};
+        return {reinterpret_cast<const char *>(data_) + pos_,
+                static_cast<std::size_t>(length_ - pos_)};
     }
 
 private:

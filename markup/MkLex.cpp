@@ -3,6 +3,7 @@
 #include "markup/MkByteStream.h"
 #include "markup/MkToken.h"
 
+#include <algorithm>
 #include <stdexcept>
 
 TMkCharSet MkCharSet(std::string_view chars)
@@ -69,9 +70,41 @@ const TMkCharSet &TMkLex::Quotes() const
     return *quotes_;
 }
 
+namespace {
+
+// How many bytes at the start of bytes are not in stops.
+std::size_t RunWithout(std::string_view bytes, const TMkCharSet &stops)
+{
+    std::size_t n = 0;
+    while (n < bytes.size() && !stops.test(static_cast<unsigned char>(bytes[n])))
+        ++n;
+    return n;
+}
+
+// bytes without their NUL bytes, which are read over and never kept.
+void AppendWithoutNul(std::string &out, std::string_view bytes)
+{
+    for (std::size_t nul; (nul = bytes.find('\0')) != std::string_view::npos;) {
+        out.append(bytes.substr(0, nul));
+        bytes.remove_prefix(nul + 1);
+    }
+    out.append(bytes);
+}
+
+void Skip(TMkByteStream &stream, std::size_t count)
+{
+    stream.SetPosition(stream.Position() + static_cast<std::int64_t>(count));
+}
+
+} // namespace
+
 void TMkLex::SkipWhitespace(TMkByteStream &stream) const
 {
     const TMkCharSet &white = White();
+    if (const std::string_view unread = stream.Unread(); !unread.empty()) {
+        Skip(stream, RunWithout(unread, ~white));
+        return;
+    }
     std::uint8_t c = 0;
     while (stream.ReadByte(c)) {
         if (!white.test(c)) {
@@ -85,6 +118,12 @@ std::string TMkLex::ReadUntil(TMkByteStream &stream, const TMkCharSet &stopChars
 {
     const TMkCharSet &white = White();
     std::string result;
+    if (const std::string_view unread = stream.Unread(); !unread.empty()) {
+        const std::size_t n = RunWithout(unread, stopChars | white);
+        AppendWithoutNul(result, unread.substr(0, n));
+        Skip(stream, n);
+        return result;
+    }
     std::uint8_t c = 0;
     while (stream.ReadByte(c)) {
         if (stopChars.test(c) || white.test(c)) {
@@ -109,6 +148,15 @@ std::string TMkLex::ReadValue(TMkByteStream &stream, const TMkCharSet &stopChars
     // Only the quote that opened the value closes it; a line end also does,
     // so that an unterminated quote cannot swallow the rest of the markup.
     std::string result;
+    if (const std::string_view unread = stream.Unread(); !unread.empty()) {
+        TMkCharSet ends{(1ULL << '\r') | (1ULL << '\n')};
+        ends.set(quote);
+        const std::size_t n = RunWithout(unread, ends);
+        AppendWithoutNul(result, unread.substr(0, n));
+        // The closing byte is read too, as the loop below does.
+        Skip(stream, std::min(n + 1, unread.size()));
+        return result;
+    }
     std::uint8_t c = 0;
     while (stream.ReadByte(c) && c != quote && c != '\r' && c != '\n') {
         if (c != 0)

@@ -82,9 +82,18 @@ std::unique_ptr<TMkToken> TMkHTMLLex::ReadComment(TMkByteStream &stream,
             StepBack(stream);
         }
     }
-    // The comment text is read afresh; only its end needs checking for "-->"
-    // since the text grows one byte at a time.
+    // The comment text is read afresh, up to and with the first "-->" (the
+    // three spaces in front can never be part of it).
     std::string text = "   ";
+    if (const std::string_view unread = stream.Unread(); !unread.empty()) {
+        const std::size_t end = unread.find("-->");
+        const std::size_t taken = end == std::string_view::npos ? unread.size() : end + 3;
+        text.append(unread.substr(0, taken));
+        stream.SetPosition(stream.Position() + static_cast<std::int64_t>(taken));
+        text.pop_back();
+        comment->Attributes.push_back(std::move(text));
+        return comment;
+    }
     while (stream.ReadByte(c)) {
         text += static_cast<char>(c);
         if (text.size() >= 6 && text.compare(text.size() - 3, 3, "-->") == 0)

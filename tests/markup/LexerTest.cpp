@@ -6,6 +6,7 @@
 
 #include <gtest/gtest.h>
 
+#include <random>
 #include <stdexcept>
 #include <string>
 
@@ -30,6 +31,52 @@ TEST(HTMLLex, ReadsFromTheStreamPositionWithoutCopying)
     auto token = lex.NextToken(stream);
     ASSERT_EQ(token->Kind, TMkTokenKind::Text);
     EXPECT_EQ(static_cast<TMkTextToken &>(*token).Text, "y");
+}
+
+namespace {
+
+// The same bytes as a memory stream, handed out one at a time only: the
+// lexers read it through their byte-by-byte path.
+class TByteByByteStream : public TMkByteStream {
+public:
+    explicit TByteByByteStream(std::string_view bytes) : memory_(bytes) {}
+    std::int64_t Size() const override { return memory_.Size(); }
+    std::int64_t Position() const override { return memory_.Position(); }
+    void SetPosition(std::int64_t position) override { memory_.SetPosition(position); }
+    bool ReadByte(std::uint8_t &byte) override { return memory_.ReadByte(byte); }
+
+private:
+    TMkMemoryStream memory_;
+};
+
+std::string LexDump(TMkByteStream &stream)
+{
+    TMkHTMLLex lex;
+    std::string dump;
+    for (;;) {
+        const auto token = lex.NextToken(stream);
+        dump += testkit::DumpToken(*token) + "\n";
+        if (token->Kind == TMkTokenKind::End)
+            return dump;
+    }
+}
+
+} // namespace
+
+// Memory streams are scanned a run of bytes at a time; the tokens must be
+// those of reading byte by byte, on markup made of the bytes that matter.
+TEST(HTMLLex, RunsReadAsByteByByte)
+{
+    const std::string alphabet("<>=\"' \t\r\n-!/ab\0", 17);
+    std::mt19937 random(20261209);
+    for (int i = 0; i < 3000; ++i) {
+        std::string markup(random() % 40, ' ');
+        for (char &c : markup)
+            c = alphabet[random() % alphabet.size()];
+        TMkMemoryStream memory(markup);
+        TByteByByteStream bytes(markup);
+        ASSERT_EQ(LexDump(memory), LexDump(bytes)) << testing::PrintToString(markup);
+    }
 }
 
 TEST(HTMLLex, BaseLexerRefusesToRead)
