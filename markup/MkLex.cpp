@@ -84,9 +84,11 @@ std::size_t RunWithout(std::string_view bytes, const TMkCharSet &stops)
 // bytes without their NUL bytes, which are read over and never kept.
 void AppendWithoutNul(std::string &out, std::string_view bytes)
 {
-    for (std::size_t nul; (nul = bytes.find('\0')) != std::string_view::npos;) {
+    std::size_t nul = bytes.find('\0');
+    while (nul != std::string_view::npos) {
         out.append(bytes.substr(0, nul));
         bytes.remove_prefix(nul + 1);
+        nul = bytes.find('\0');
     }
     out.append(bytes);
 }
