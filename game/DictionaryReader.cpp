@@ -82,7 +82,7 @@ void TDictionaryReader::Keep(std::string &line, std::size_t kept, const char *by
         line.append(bytes, std::min(count, keepLimit_ - kept));
 }
 
-bool TDictionaryReader::Next(TDictionaryLine &line)
+bool TDictionaryReader::NextOther(TDictionaryLine &line)
 {
     if (pos_ == size_ && !Fill())
         return false;

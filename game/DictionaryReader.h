@@ -1,6 +1,8 @@
 #pragma once
 
+#include <algorithm>
 #include <cstddef>
+#include <cstring>
 #include <string>
 #include <string_view>
 
@@ -41,9 +43,26 @@ public:
 
     // Reads the next line and its line end; false, leaving `line` as it was,
     // at the end of the text.  The kept bytes stay valid until the next read.
-    bool Next(TDictionaryLine &line);
+    bool Next(TDictionaryLine &line)
+    {
+        // Most lines lie in the buffer before its next CR, with more of the
+        // buffer after them; they are handed out where they lie.  The search
+        // stops at that CR, so a line end found is one without a CR.
+        const std::size_t searched = nextCarriageReturn_ > pos_ ? nextCarriageReturn_ - pos_ : 0;
+        const char *start = buffer_ + pos_;
+        const auto *lineFeed = static_cast<const char *>(std::memchr(start, '\n', searched));
+        if (lineFeed == nullptr || lineFeed + 1 == buffer_ + size_)
+            return NextOther(line);
+        line.Length = static_cast<std::size_t>(lineFeed - start);
+        line.Kept = {start, std::min(line.Length, keepLimit_)};
+        pos_ += line.Length + 1;
+        return true;
+    }
 
 private:
+    // Next for every other line: at a buffer's end, across buffers, with a
+    // CR, or the last one.
+    bool NextOther(TDictionaryLine &line);
     bool Fill();
     int PeekByte();
     void FindCarriageReturn();
