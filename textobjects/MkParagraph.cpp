@@ -9,6 +9,7 @@
 
 #include <algorithm>
 #include <cctype>
+#include <string_view>
 
 using mktext::Sat;
 using mktext::SatAdd;
@@ -21,6 +22,18 @@ std::string UpperCase(std::string text)
     for (char &c : text)
         c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
     return text;
+}
+
+// Whether text, upper-cased as UpperCase does, is upper.
+bool IsUpperCaseOf(std::string_view text, std::string_view upper)
+{
+    if (text.size() != upper.size())
+        return false;
+    for (std::size_t i = 0; i < text.size(); ++i)
+        if (std::toupper(static_cast<unsigned char>(text[i])) !=
+            static_cast<unsigned char>(upper[i]))
+            return false;
+    return true;
 }
 
 bool IsBlankWord(const TMkBaseText &child)
@@ -92,12 +105,14 @@ std::int32_t TMkParagraph::AlignValue() const
 {
     if (MkTextIsVariableRef(Align))
         throw EMkUnresolvedVariable("Unresolved variable" + Align);
-    const std::string a = UpperCase(Align);
-    if (a == "RIGHT")
+    // Align may have been set since construction (a resolved variable), so
+    // it is compared ignoring case, without making an upper-case copy at
+    // every layout and paint.
+    if (IsUpperCaseOf(Align, "RIGHT"))
         return 1;
-    if (a == "CENTER")
+    if (IsUpperCaseOf(Align, "CENTER"))
         return 2;
-    if (a == "JUSTIFY")
+    if (IsUpperCaseOf(Align, "JUSTIFY"))
         return 3;
     return 0;
 }
