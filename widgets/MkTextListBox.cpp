@@ -337,7 +337,7 @@ void TMkTextListBox::DrawItem(QPainter &painter, int index, const QRect &itemRec
     // Markup taller than the item is cut off at the item's edges.
     painter.setClipRect(itemRect, painter.hasClipping() ? Qt::IntersectClip : Qt::ReplaceClip);
     {
-        TQtCanvas canvas(painter);
+        TQtCanvas canvas(painter, faces_);
         canvas.SetFont(MkFont());
         canvas.SetBrushColor(color_);
         bool selection = false;
@@ -437,7 +437,7 @@ int TMkTextListBox::MeasureItem(int index)
         return itemHeight_;
     QImage scratch(1, 1, QImage::Format_ARGB32);
     QPainter painter(&scratch);
-    TQtCanvas canvas(painter);
+    TQtCanvas canvas(painter, faces_);
     const TMkFont font = MkFont();
     canvas.SetFont(font);
     try {

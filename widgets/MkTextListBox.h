@@ -4,6 +4,7 @@
 #include "markup/MkTextObject.h"
 #include "textobjects/MkColor.h"
 #include "textobjects/MkFont.h"
+#include "widgets/QtCanvas.h"
 #include "widgets/QtPictureLoader.h"
 
 #include <QItemSelectionModel>
@@ -158,6 +159,8 @@ private:
 
     TMkEngine engine_;
     TQtPictureLoader pictureLoader_;
+    // The fonts every item draw and measure sets up again.
+    TQtCanvas::TFaceCache faces_;
     TMkTextObject textSettings_{engine_};
     int itemHeight_ = 16;
     TMkColor color_ = MkSystemColor(5);

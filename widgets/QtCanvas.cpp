@@ -74,9 +74,9 @@ struct TQtCanvas::TLaidOut {
 
 // What the canvas knows of one font: the QFont, its line metrics, the
 // widths of texts measured in it and the words laid out in it.  They depend
-// on the font's face, size and style alone, and every row of a list sets up
-// and measures the same few words in the same few fonts again and again, so
-// they are kept for all canvases.  A canvas holds on to the face it uses.
+// on the font's face, size and style alone, so they are kept in the face
+// cache for the canvases after this one.  A canvas holds on to the face it
+// uses.
 struct TQtCanvas::TFace {
     QFont Font;
     int Ascent = 0;
@@ -98,9 +98,12 @@ std::string FaceKey(const TMkFont &font)
 
 } // namespace
 
+TQtCanvas::TFaceCache::TFaceCache() = default;
+TQtCanvas::TFaceCache::~TFaceCache() = default;
+
 std::shared_ptr<TQtCanvas::TFace> TQtCanvas::FaceFor(const TMkFont &font)
 {
-    static std::unordered_map<std::string, std::shared_ptr<TFace>> faces;
+    auto &faces = faces_.faces_;
     std::string key = FaceKey(font);
     const auto it = faces.find(key);
     if (it != faces.end())
@@ -118,7 +121,15 @@ std::shared_ptr<TQtCanvas::TFace> TQtCanvas::FaceFor(const TMkFont &font)
     return face;
 }
 
-TQtCanvas::TQtCanvas(QPainter &painter) : painter_(painter)
+TQtCanvas::TQtCanvas(QPainter &painter, TFaceCache &faces) : painter_(painter), faces_(faces)
+{
+    painter_.save();
+}
+
+TQtCanvas::TQtCanvas(QPainter &painter)
+    : painter_(painter),
+      ownFaces_(std::make_unique<TFaceCache>()),
+      faces_(*ownFaces_)
 {
     painter_.save();
 }
@@ -149,23 +160,22 @@ void TQtCanvas::UpdateFont()
     face_.reset(); // found again when the font is next used
 }
 
-std::array<TQtCanvas::TRecentFace, 4> TQtCanvas::recentFaces_;
-
 TQtCanvas::TFace &TQtCanvas::Face()
 {
     // Words set up the font anew from the base font, most often to one of
     // the few faces the words before them used.
     if (face_)
         return *face_;
-    for (const TRecentFace &recent : recentFaces_)
+    auto &recentFaces = faces_.recent_;
+    for (const TRecentFace &recent : recentFaces)
         if (recent.Face && font_.Name == recent.Font.Name && font_.Size == recent.Font.Size &&
             font_.Style == recent.Font.Style) {
             face_ = recent.Face;
             return *face_;
         }
     face_ = FaceFor(font_);
-    std::rotate(recentFaces_.rbegin(), recentFaces_.rbegin() + 1, recentFaces_.rend());
-    recentFaces_.front() = {font_, face_};
+    std::rotate(recentFaces.rbegin(), recentFaces.rbegin() + 1, recentFaces.rend());
+    recentFaces.front() = {font_, face_};
     return *face_;
 }
 

@@ -7,7 +7,9 @@
 #include <array>
 #include <cstdint>
 #include <memory>
+#include <string>
 #include <string_view>
+#include <unordered_map>
 
 class QPainter;
 class QColor;
@@ -19,7 +21,39 @@ class QImage;
 // nothing.  The painter must outlive the canvas; its state is saved on
 // construction and restored on destruction.
 class TQtCanvas : public TMkCanvas {
+private:
+    struct TFace;
+    struct TLaidOut;
+    struct TRecentFace {
+        TMkFont Font;
+        std::shared_ptr<TFace> Face;
+    };
+
 public:
+    // What canvases learn of the fonts they draw with: the QFont and line
+    // metrics of each face, size and style, the widths of the words measured
+    // in it and the words laid out as glyphs.  Every row of a list sets up
+    // and measures the same few words in the same few fonts again and again,
+    // so a list box keeps one cache for all the canvases it draws its items
+    // with.  Only the thread that owns the cache may use it.
+    class TFaceCache {
+    public:
+        TFaceCache();
+        ~TFaceCache();
+        TFaceCache(const TFaceCache &) = delete;
+        TFaceCache &operator=(const TFaceCache &) = delete;
+
+    private:
+        friend class TQtCanvas;
+        std::unordered_map<std::string, std::shared_ptr<TFace>> faces_;
+        // The faces found last, and the fonts they were found for.
+        std::array<TRecentFace, 4> recent_;
+    };
+
+    // A canvas that keeps what it learns of fonts in faces, which must
+    // outlive it.
+    TQtCanvas(QPainter &painter, TFaceCache &faces);
+    // A canvas with a font cache of its own, for a single drawing.
     explicit TQtCanvas(QPainter &painter);
     ~TQtCanvas() override;
     TQtCanvas(const TQtCanvas &) = delete;
@@ -63,9 +97,7 @@ public:
     static QImage ToQImage(const TMkGraphic &graphic);
 
 private:
-    struct TFace;
-    struct TLaidOut;
-    static std::shared_ptr<TFace> FaceFor(const TMkFont &font);
+    std::shared_ptr<TFace> FaceFor(const TMkFont &font);
     TFace &Face();
     void UpdateFont();
     // The word laid out in the face, kept with the face; null for a text
@@ -78,15 +110,10 @@ private:
     bool ApplyBrush();
 
     QPainter &painter_;
+    std::unique_ptr<TFaceCache> ownFaces_; // when not given one
+    TFaceCache &faces_;
     TMkFont font_;
     std::shared_ptr<TFace> face_;
-    // The faces found last, and the fonts they were found for, for all
-    // canvases: every row of a list uses the same few.
-    struct TRecentFace {
-        TMkFont Font;
-        std::shared_ptr<TFace> Face;
-    };
-    static std::array<TRecentFace, 4> recentFaces_;
     TMkColor brushColor_ = MkColorWhite;
     TMkBrushStyle brushStyle_ = TMkBrushStyle::Solid;
     TMkColor penColor_ = MkColorBlack;
