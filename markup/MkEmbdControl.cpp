@@ -27,6 +27,7 @@ TMkEmbdControl::TMkEmbdControl(TMkBaseText *parent, TMkControlHandler controlHan
       ControlHandler(std::move(controlHandler)),
       Controls(controls)
 {
+    LayOutEveryTime();
 }
 
 TMkEmbdControl::~TMkEmbdControl() = default;
@@ -38,11 +39,6 @@ std::int32_t TMkEmbdControl::RequestedWidth() const
 std::int32_t TMkEmbdControl::RequestedHeight() const
 {
     return RequestedSize(HeightText);
-}
-
-bool TMkEmbdControl::NeedsLayout(TMkCanvas &, const TMkRect &, const TMkFont &, bool, bool)
-{
-    return true;
 }
 
 void TMkEmbdControl::Layout(TMkCanvas &, const TMkRect &, const TMkFont &, bool, bool)

@@ -40,8 +40,6 @@ public:
     std::int32_t RequestedWidth() const;
     std::int32_t RequestedHeight() const;
 
-    bool NeedsLayout(TMkCanvas &canvas, const TMkRect &rect, const TMkFont &font, bool singleLine,
-                     bool wordWrap) override;
     void Layout(TMkCanvas &canvas, const TMkRect &rect, const TMkFont &font, bool singleLine,
                 bool wordWrap) override;
     void Paint(TMkCanvas &canvas, const TMkRect &rect, TMkPoint offset, const TMkFont &font,

@@ -60,6 +60,8 @@ TMkBaseText::~TMkBaseText() = default;
 
 bool TMkBaseText::BaseNeedsLayout(TMkCanvas &canvas, bool singleLine, bool wordWrap)
 {
+    if (layOutEveryTime_)
+        return true;
     const TMkFont &current = canvas.Font();
     const bool stale = singleLine != laidSingleLine_ || wordWrap != laidWordWrap_ ||
                        current.Size != laidFontSize_ ||

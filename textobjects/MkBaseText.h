@@ -98,11 +98,18 @@ public:
 protected:
     void AddTextClass(TMkTextClass textClass) { classes_ |= static_cast<std::uint16_t>(textClass); }
 
+    // Makes every GetBounds lay the object out again: NeedsLayout answers
+    // true and no laid state is kept.  For classes whose size hangs on more
+    // than the font and the two flags (the rectangle, a picture, a control,
+    // a table's grid) or whose layout costs nothing.
+    void LayOutEveryTime() { layOutEveryTime_ = true; }
+
     // The base staleness rule alone, for overrides that extend it.
     bool BaseNeedsLayout(TMkCanvas &canvas, bool singleLine, bool wordWrap);
 
 private:
     std::uint16_t classes_ = 0;
+    bool layOutEveryTime_ = false;
     bool laidSingleLine_ = false;
     bool laidWordWrap_ = false;
     std::string laidFontName_;

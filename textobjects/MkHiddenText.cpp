@@ -7,11 +7,7 @@ TMkHiddenText::TMkHiddenText(TMkBaseText *parent, std::string text)
       Text(std::move(text))
 {
     AddTextClass(ClassBit);
-}
-
-bool TMkHiddenText::NeedsLayout(TMkCanvas &, const TMkRect &, const TMkFont &, bool, bool)
-{
-    return true;
+    LayOutEveryTime();
 }
 
 void TMkHiddenText::Layout(TMkCanvas &, const TMkRect &, const TMkFont &, bool, bool)

@@ -23,7 +23,10 @@ constexpr std::int32_t FallbackSide = 24;
 
 } // namespace
 
-TMkImage::TMkImage(TMkBaseText *parent) : TMkPieceOfText(parent) {}
+TMkImage::TMkImage(TMkBaseText *parent) : TMkPieceOfText(parent)
+{
+    LayOutEveryTime();
+}
 
 TMkImage::TMkImage(TMkBaseText *parent, TMkImageCallback onGetImage, std::string imageIndex,
                    std::string heightText, std::string widthText, std::string source,
@@ -35,6 +38,7 @@ TMkImage::TMkImage(TMkBaseText *parent, TMkImageCallback onGetImage, std::string
       WidthText(std::move(widthText)),
       OnGetImage(std::move(onGetImage))
 {
+    LayOutEveryTime();
     // References are filled in later by OnGetImage; URLs are nobody's to fetch.
     if (pictures && !MkTextIsVariableRef(Source) && !Source.empty() &&
         Source.find("://") == std::string::npos)
@@ -58,11 +62,6 @@ std::int32_t TMkImage::HeightValue() const
 std::int32_t TMkImage::IndexValue() const
 {
     return MkTextIntOrZero(ImageIndex);
-}
-
-bool TMkImage::NeedsLayout(TMkCanvas &, const TMkRect &, const TMkFont &, bool, bool)
-{
-    return true;
 }
 
 void TMkImage::Layout(TMkCanvas &, const TMkRect &, const TMkFont &, bool, bool)

@@ -31,8 +31,6 @@ public:
     TMkPicture Picture;
     TMkImageCallback OnGetImage;
 
-    bool NeedsLayout(TMkCanvas &canvas, const TMkRect &rect, const TMkFont &font, bool singleLine,
-                     bool wordWrap) override;
     void Layout(TMkCanvas &canvas, const TMkRect &rect, const TMkFont &font, bool singleLine,
                 bool wordWrap) override;
     void Paint(TMkCanvas &canvas, const TMkRect &rect, TMkPoint offset, const TMkFont &font,

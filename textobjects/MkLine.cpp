@@ -4,11 +4,9 @@
 #include "textobjects/MkCanvas.h"
 #include "textobjects/MkWriter.h"
 
-TMkLine::TMkLine(TMkBaseText *parent) : TMkPieceOfText(parent) {}
-
-bool TMkLine::NeedsLayout(TMkCanvas &, const TMkRect &, const TMkFont &, bool, bool)
+TMkLine::TMkLine(TMkBaseText *parent) : TMkPieceOfText(parent)
 {
-    return true;
+    LayOutEveryTime();
 }
 
 void TMkLine::Layout(TMkCanvas &, const TMkRect &rect, const TMkFont &, bool, bool)

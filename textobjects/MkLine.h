@@ -9,8 +9,6 @@ class TMkLine : public TMkPieceOfText {
 public:
     explicit TMkLine(TMkBaseText *parent);
 
-    bool NeedsLayout(TMkCanvas &canvas, const TMkRect &rect, const TMkFont &font, bool singleLine,
-                     bool wordWrap) override;
     void Layout(TMkCanvas &canvas, const TMkRect &rect, const TMkFont &font, bool singleLine,
                 bool wordWrap) override;
     void Paint(TMkCanvas &canvas, const TMkRect &rect, TMkPoint offset, const TMkFont &font,

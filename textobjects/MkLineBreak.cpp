@@ -5,11 +5,7 @@
 TMkLineBreak::TMkLineBreak(TMkBaseText *parent) : TMkPieceOfText(parent)
 {
     AddTextClass(ClassBit);
-}
-
-bool TMkLineBreak::NeedsLayout(TMkCanvas &, const TMkRect &, const TMkFont &, bool, bool)
-{
-    return true;
+    LayOutEveryTime();
 }
 
 void TMkLineBreak::Layout(TMkCanvas &, const TMkRect &, const TMkFont &, bool, bool)

@@ -12,6 +12,7 @@
 TMkTable::TMkTable(TMkBaseText *parent) : TMkParsedTextList(parent)
 {
     AddTextClass(ClassBit);
+    LayOutEveryTime();
 }
 
 TMkTable::~TMkTable() = default;

@@ -39,11 +39,6 @@ bool IsFixed(const TMkCell &cell)
 
 } // namespace
 
-bool TMkTable::NeedsLayout(TMkCanvas &, const TMkRect &, const TMkFont &, bool, bool)
-{
-    return true;
-}
-
 std::int32_t TMkTable::ExtraInset() const
 {
     return Sat(2 * (std::int64_t{CellInset} + Border));

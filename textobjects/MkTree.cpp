@@ -22,11 +22,7 @@ bool IsTree(const TMkBaseText &object)
 TMkTree::TMkTree(TMkBaseText *parent) : TMkParsedTextList(parent)
 {
     AddTextClass(ClassBit);
-}
-
-bool TMkTree::NeedsLayout(TMkCanvas &, const TMkRect &, const TMkFont &, bool, bool)
-{
-    return true;
+    LayOutEveryTime();
 }
 
 void TMkTree::Layout(TMkCanvas &canvas, const TMkRect &rect, const TMkFont &font, bool singleLine,
