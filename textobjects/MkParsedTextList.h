@@ -15,14 +15,10 @@ public:
     explicit TMkParsedTextList(TMkBaseText *parent);
     ~TMkParsedTextList() override;
 
-    bool NeedsLayout(TMkCanvas &canvas, const TMkRect &rect, const TMkFont &font, bool singleLine,
-                     bool wordWrap) override;
-    void Layout(TMkCanvas &canvas, const TMkRect &rect, const TMkFont &font, bool singleLine,
-                bool wordWrap) override;
-    void Paint(TMkCanvas &canvas, const TMkRect &rect, TMkPoint offset, const TMkFont &font,
-               TMkColor backColor, bool singleLine, bool wordWrap, bool whiteOut) override;
-    TMkBaseText *HitTest(TMkPoint point, TMkCanvas &canvas, const TMkRect &rect,
-                         const TMkFont &font, bool singleLine, bool wordWrap) override;
+    bool NeedsLayout(const TMkLayoutArgs &args) override;
+    void Layout(const TMkLayoutArgs &args) override;
+    void Paint(const TMkPaintArgs &args) override;
+    TMkBaseText *HitTest(TMkPoint point, const TMkLayoutArgs &args) override;
     std::unique_ptr<TMkBaseText> Clone() const override;
     void ResolveVariables(const TMkVariableCallback &callback) override;
     void Export(TMkWriter &writer) const override;

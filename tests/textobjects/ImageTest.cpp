@@ -33,7 +33,7 @@ protected:
     }
     TMkRect Bounds(TMkImage *image)
     {
-        return image->GetBounds(canvas, {0, 0, 300, 100}, font, true, true);
+        return image->GetBounds({canvas, {0, 0, 300, 100}, font, true, true});
     }
 };
 
