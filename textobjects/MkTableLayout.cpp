@@ -37,6 +37,15 @@ bool IsFixed(const TMkCell &cell)
     return cell.CellWidth > 0;
 }
 
+// size(i) added up for i in [first, first + count), saturated at the end.
+template <typename Size> std::int32_t SumOver(std::int32_t first, std::int32_t count, Size size)
+{
+    std::int64_t sum = 0;
+    for (std::int32_t i = first; i < first + count; ++i)
+        sum += size(i);
+    return Sat(sum);
+}
+
 } // namespace
 
 std::int32_t TMkTable::ExtraInset() const
@@ -46,20 +55,18 @@ std::int32_t TMkTable::ExtraInset() const
 
 std::int32_t TMkTable::ColumnsWidth(std::int32_t first, std::int32_t count) const
 {
-    std::int64_t sum = 0;
-    for (std::int32_t c = first; c < first + count; ++c)
-        if (const TMkColumnParam *column = Column(c))
-            sum += column->Width;
-    return Sat(sum);
+    return SumOver(first, count, [this](std::int32_t c) {
+        const TMkColumnParam *column = Column(c);
+        return column != nullptr ? column->Width : 0;
+    });
 }
 
 std::int32_t TMkTable::RowsHeight(std::int32_t first, std::int32_t count) const
 {
-    std::int64_t sum = 0;
-    for (std::int32_t r = first; r < first + count; ++r)
-        if (const TMkRowParam *row = RowParam(r))
-            sum += row->Height;
-    return Sat(sum);
+    return SumOver(first, count, [this](std::int32_t r) {
+        const TMkRowParam *row = RowParam(r);
+        return row != nullptr ? row->Height : 0;
+    });
 }
 
 void TMkTable::Layout(const TMkLayoutArgs &args)
