@@ -11,11 +11,21 @@ struct TMkFont;
 // line and whether it wraps at the rectangle's width.  Containers pass it on
 // to their children as it is, or over another rectangle.
 struct TMkLayoutArgs {
+    TMkLayoutArgs(TMkCanvas &canvas, const TMkRect &rect, const TMkFont &font, bool singleLine,
+                  bool wordWrap)
+        : Canvas(canvas),
+          Rect(rect),
+          Font(font),
+          SingleLine(singleLine),
+          WordWrap(wordWrap)
+    {
+    }
+
     TMkCanvas &Canvas;
     TMkRect Rect;
     const TMkFont &Font;
-    bool SingleLine = false;
-    bool WordWrap = false;
+    bool SingleLine;
+    bool WordWrap;
 
     TMkLayoutArgs WithRect(const TMkRect &rect) const
     {
@@ -32,7 +42,7 @@ struct TMkLayoutArgs {
 struct TMkPaintArgs : TMkLayoutArgs {
     TMkPaintArgs(TMkCanvas &canvas, const TMkRect &rect, TMkPoint offset, const TMkFont &font,
                  TMkColor backColor, bool singleLine, bool wordWrap, bool whiteOut)
-        : TMkLayoutArgs{canvas, rect, font, singleLine, wordWrap},
+        : TMkLayoutArgs(canvas, rect, font, singleLine, wordWrap),
           Offset(offset),
           BackColor(backColor),
           WhiteOut(whiteOut)
