@@ -57,8 +57,8 @@ protected:
         title.FontStyle = MkFontBold;
         title.Style3D = 1; // sunken
         const QRect r = contentsRect();
-        title.Paint(canvas, {r.left(), r.top(), r.left() + r.width(), r.top() + r.height()}, {0, 0},
-                    base, NoColor, true, false, false);
+        const TMkRect area{r.left(), r.top(), r.left() + r.width(), r.top() + r.height()};
+        title.Paint({canvas, area, {0, 0}, base, NoColor, true, false, false});
     }
 };
 

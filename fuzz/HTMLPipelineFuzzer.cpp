@@ -42,8 +42,8 @@ void Draw(TMkParsedTextList &root, std::int32_t width)
     font.Size = 10;
     canvas.SetFont(font);
     const TMkRect rect{0, 0, width, 24};
-    root.GetBounds(canvas, rect, canvas.Font(), true, true);
-    root.Paint(canvas, rect, {0, 0}, canvas.Font(), MkSystemColor(24), true, true, false);
+    root.GetBounds({canvas, rect, canvas.Font(), true, true});
+    root.Paint({canvas, rect, {0, 0}, canvas.Font(), MkSystemColor(24), true, true, false});
 }
 
 } // namespace

@@ -39,8 +39,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
         std::unique_ptr<TMkParsedTextList> root = parser.Parse(stream, {}, variables, {}, {});
         TMkTestCanvas canvas;
         const TMkRect rect{0, 0, 300, 200};
-        root->GetBounds(canvas, rect, canvas.Font(), false, true);
-        root->Paint(canvas, rect, {0, 0}, canvas.Font(), MkColorWhite, false, true, false);
+        root->GetBounds({canvas, rect, canvas.Font(), false, true});
+        root->Paint({canvas, rect, {0, 0}, canvas.Font(), MkColorWhite, false, true, false});
     } catch (const EConvertError &) {
         // A DBF header whose date is no date.
     }

@@ -27,6 +27,7 @@ TMkEmbdControl::TMkEmbdControl(TMkBaseText *parent, TMkControlHandler controlHan
       ControlHandler(std::move(controlHandler)),
       Controls(controls)
 {
+    LayOutEveryTime();
 }
 
 TMkEmbdControl::~TMkEmbdControl() = default;
@@ -40,27 +41,22 @@ std::int32_t TMkEmbdControl::RequestedHeight() const
     return RequestedSize(HeightText);
 }
 
-bool TMkEmbdControl::NeedsLayout(TMkCanvas &, const TMkRect &, const TMkFont &, bool, bool)
-{
-    return true;
-}
-
-void TMkEmbdControl::Layout(TMkCanvas &, const TMkRect &, const TMkFont &, bool, bool)
+void TMkEmbdControl::Layout(const TMkLayoutArgs &)
 {
     EnsureControl();
     Width = Control ? Control->Width() : 0;
     Height = Control ? Control->Height() : 0;
 }
 
-void TMkEmbdControl::Paint(TMkCanvas &canvas, const TMkRect &rect, TMkPoint offset, const TMkFont &,
-                           TMkColor backColor, bool, bool, bool whiteOut)
+void TMkEmbdControl::Paint(const TMkPaintArgs &args)
 {
-    canvas.SetBrushColor(whiteOut ? MkColorWhite : backColor);
+    args.Canvas.SetBrushColor(args.WhiteOut ? MkColorWhite : args.BackColor);
     EnsureControl();
-    const TMkPoint at{mktext::SatAdd(rect.Left, offset.X), mktext::SatAdd(rect.Top, offset.Y)};
+    const TMkPoint at{mktext::SatAdd(args.Rect.Left, args.Offset.X),
+                      mktext::SatAdd(args.Rect.Top, args.Offset.Y)};
     if (!Control) {
-        canvas.FillRect({at.X, at.Y, mktext::SatAdd(at.X, RequestedWidth()),
-                         mktext::SatAdd(at.Y, RequestedHeight())});
+        args.Canvas.FillRect({at.X, at.Y, mktext::SatAdd(at.X, RequestedWidth()),
+                              mktext::SatAdd(at.Y, RequestedHeight())});
         return;
     }
     // The point is in the owner's client coordinates; the control lives in

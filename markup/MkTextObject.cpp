@@ -51,7 +51,7 @@ void TMkTextObject::Paint(TMkCanvas &canvas, const TMkRect &rect, TMkPoint offse
                           const TMkFont &font, TMkColor backColor, bool singleLine, bool wordWrap)
 {
     if (root_)
-        root_->Paint(canvas, rect, offset, font, backColor, singleLine, wordWrap, false);
+        root_->Paint({canvas, rect, offset, font, backColor, singleLine, wordWrap, false});
 }
 
 TMkRect TMkTextObject::Bounds(TMkCanvas &canvas, const TMkRect &rect, const TMkFont &font,
@@ -59,7 +59,7 @@ TMkRect TMkTextObject::Bounds(TMkCanvas &canvas, const TMkRect &rect, const TMkF
 {
     if (!root_)
         return {0, 0, 10, 10};
-    return root_->GetBounds(canvas, rect, font, singleLine, wordWrap);
+    return root_->GetBounds({canvas, rect, font, singleLine, wordWrap});
 }
 
 void TMkTextObject::Assign(const TMkTextObject &other)

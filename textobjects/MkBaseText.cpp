@@ -58,31 +58,31 @@ TMkBaseText::TMkBaseText(TMkBaseText *parent) : Parent(parent) {}
 
 TMkBaseText::~TMkBaseText() = default;
 
-bool TMkBaseText::BaseNeedsLayout(TMkCanvas &canvas, bool singleLine, bool wordWrap)
+bool TMkBaseText::BaseNeedsLayout(const TMkLayoutArgs &args)
 {
-    const TMkFont &current = canvas.Font();
-    const bool stale = singleLine != laidSingleLine_ || wordWrap != laidWordWrap_ ||
+    if (layOutEveryTime_)
+        return true;
+    const TMkFont &current = args.Canvas.Font();
+    const bool stale = args.SingleLine != laidSingleLine_ || args.WordWrap != laidWordWrap_ ||
                        current.Size != laidFontSize_ ||
                        !SameTextNoCase(current.Name, laidFontName_);
     if (stale) {
-        laidSingleLine_ = singleLine;
-        laidWordWrap_ = wordWrap;
+        laidSingleLine_ = args.SingleLine;
+        laidWordWrap_ = args.WordWrap;
         laidFontSize_ = current.Size;
         laidFontName_ = current.Name;
     }
     return stale;
 }
 
-bool TMkBaseText::NeedsLayout(TMkCanvas &canvas, const TMkRect &, const TMkFont &, bool singleLine,
-                              bool wordWrap)
+bool TMkBaseText::NeedsLayout(const TMkLayoutArgs &args)
 {
-    return BaseNeedsLayout(canvas, singleLine, wordWrap);
+    return BaseNeedsLayout(args);
 }
 
-TMkBaseText *TMkBaseText::HitTest(TMkPoint point, TMkCanvas &canvas, const TMkRect &rect,
-                                  const TMkFont &font, bool singleLine, bool wordWrap)
+TMkBaseText *TMkBaseText::HitTest(TMkPoint point, const TMkLayoutArgs &args)
 {
-    TMkRect r = GetBounds(canvas, rect, font, singleLine, wordWrap);
+    TMkRect r = GetBounds(args);
     std::int64_t dx = 0;
     std::int64_t dy = 0;
     for (const TMkBaseText *o = this; o != nullptr; o = o->Parent) {
@@ -99,25 +99,22 @@ void TMkBaseText::ResolveVariables(const TMkVariableCallback &) {}
 
 void TMkBaseText::Export(TMkWriter &) const {}
 
-TMkRect TMkBaseText::GetBounds(TMkCanvas &canvas, const TMkRect &rect, const TMkFont &font,
-                               bool singleLine, bool wordWrap)
+TMkRect TMkBaseText::GetBounds(const TMkLayoutArgs &args)
 {
-    if (TDepthGuard::TooDeep(canvas))
+    if (TDepthGuard::TooDeep(args.Canvas))
         return TMkRect{};
-    TDepthGuard guard(canvas);
-    if (NeedsLayout(canvas, rect, font, singleLine, wordWrap))
-        Layout(canvas, rect, font, singleLine, wordWrap);
+    TDepthGuard guard(args.Canvas);
+    if (NeedsLayout(args))
+        Layout(args);
     return TMkRect{0, 0, Width, Height};
 }
 
-void TMkBaseText::PaintGuarded(TMkCanvas &canvas, const TMkRect &rect, TMkPoint offset,
-                               const TMkFont &font, TMkColor backColor, bool singleLine,
-                               bool wordWrap, bool whiteOut)
+void TMkBaseText::PaintGuarded(const TMkPaintArgs &args)
 {
-    if (TDepthGuard::TooDeep(canvas))
+    if (TDepthGuard::TooDeep(args.Canvas))
         return;
-    TDepthGuard guard(canvas);
-    Paint(canvas, rect, offset, font, backColor, singleLine, wordWrap, whiteOut);
+    TDepthGuard guard(args.Canvas);
+    Paint(args);
 }
 
 void *TMkBaseText::FindParentWindow() const

@@ -2,6 +2,7 @@
 
 #include "textobjects/MkColor.h"
 #include "textobjects/MkGeometry.h"
+#include "textobjects/MkLayoutArgs.h"
 
 #include <cstdint>
 #include <functional>
@@ -63,14 +64,10 @@ public:
 
     // Virtual operations, in this order on purpose: embedded controls and the
     // markup reader extend them.
-    virtual bool NeedsLayout(TMkCanvas &canvas, const TMkRect &rect, const TMkFont &font,
-                             bool singleLine, bool wordWrap);
-    virtual void Layout(TMkCanvas &canvas, const TMkRect &rect, const TMkFont &font,
-                        bool singleLine, bool wordWrap) = 0;
-    virtual void Paint(TMkCanvas &canvas, const TMkRect &rect, TMkPoint offset, const TMkFont &font,
-                       TMkColor backColor, bool singleLine, bool wordWrap, bool whiteOut) = 0;
-    virtual TMkBaseText *HitTest(TMkPoint point, TMkCanvas &canvas, const TMkRect &rect,
-                                 const TMkFont &font, bool singleLine, bool wordWrap);
+    virtual bool NeedsLayout(const TMkLayoutArgs &args);
+    virtual void Layout(const TMkLayoutArgs &args) = 0;
+    virtual void Paint(const TMkPaintArgs &args) = 0;
+    virtual TMkBaseText *HitTest(TMkPoint point, const TMkLayoutArgs &args);
     // A new object of the same class with the same parent.
     virtual std::unique_ptr<TMkBaseText> Clone() const = 0;
     virtual void ResolveVariables(const TMkVariableCallback &callback);
@@ -79,12 +76,10 @@ public:
     // Lays the object out when stale and returns (0, 0, Width, Height).
     // Past a safe nesting depth an object counts as 0 by 0, so that a
     // hostile tree cannot exhaust the stack.
-    TMkRect GetBounds(TMkCanvas &canvas, const TMkRect &rect, const TMkFont &font, bool singleLine,
-                      bool wordWrap);
+    TMkRect GetBounds(const TMkLayoutArgs &args);
 
     // Paints unless nested past the safe depth (see GetBounds).
-    void PaintGuarded(TMkCanvas &canvas, const TMkRect &rect, TMkPoint offset, const TMkFont &font,
-                      TMkColor backColor, bool singleLine, bool wordWrap, bool whiteOut);
+    void PaintGuarded(const TMkPaintArgs &args);
 
     // Nearest ParentWindow / HostControl of this object or an ancestor.
     void *FindParentWindow() const;
@@ -98,11 +93,18 @@ public:
 protected:
     void AddTextClass(TMkTextClass textClass) { classes_ |= static_cast<std::uint16_t>(textClass); }
 
+    // Makes every GetBounds lay the object out again: NeedsLayout answers
+    // true and no laid state is kept.  For classes whose size hangs on more
+    // than the font and the two flags (the rectangle, a picture, a control,
+    // a table's grid) or whose layout costs nothing.
+    void LayOutEveryTime() { layOutEveryTime_ = true; }
+
     // The base staleness rule alone, for overrides that extend it.
-    bool BaseNeedsLayout(TMkCanvas &canvas, bool singleLine, bool wordWrap);
+    bool BaseNeedsLayout(const TMkLayoutArgs &args);
 
 private:
     std::uint16_t classes_ = 0;
+    bool layOutEveryTime_ = false;
     bool laidSingleLine_ = false;
     bool laidWordWrap_ = false;
     std::string laidFontName_;

@@ -54,12 +54,12 @@ TMkTable *TMkCell::OwnerTable() const
     return Parent != nullptr ? MkTextCast<TMkTable>(Parent->Parent) : nullptr;
 }
 
-bool TMkCell::NeedsLayout(TMkCanvas &, const TMkRect &, const TMkFont &, bool, bool)
+bool TMkCell::NeedsLayout(const TMkLayoutArgs &)
 {
     return LayoutDirty;
 }
 
-void TMkCell::Layout(TMkCanvas &, const TMkRect &, const TMkFont &, bool, bool)
+void TMkCell::Layout(const TMkLayoutArgs &)
 {
     LayoutDirty = false;
     const TMkTable *table = OwnerTable();
@@ -103,26 +103,27 @@ const char *AlignName(std::uint8_t align)
 
 } // namespace
 
-void TMkCell::Paint(TMkCanvas &canvas, const TMkRect &rect, TMkPoint offset, const TMkFont &font,
-                    TMkColor backColor, bool singleLine, bool wordWrap, bool whiteOut)
+void TMkCell::Paint(const TMkPaintArgs &args)
 {
-    const TMkRect bounds = GetBounds(canvas, rect, font, singleLine, wordWrap);
-    const std::int32_t w = Sat(std::min<std::int64_t>(bounds.Right, rect.Width() - offset.X));
-    const std::int32_t h = Sat(std::min<std::int64_t>(bounds.Bottom, rect.Height() - offset.Y));
+    const TMkRect bounds = GetBounds(args);
+    const std::int32_t w =
+        Sat(std::min<std::int64_t>(bounds.Right, args.Rect.Width() - args.Offset.X));
+    const std::int32_t h =
+        Sat(std::min<std::int64_t>(bounds.Bottom, args.Rect.Height() - args.Offset.Y));
     const TMkTable *table = OwnerTable();
     const std::int64_t padding = table != nullptr ? std::max(table->CellPadding, 0) : 0;
     const std::int32_t g =
         table != nullptr ? Sat(padding + table->CellInset + std::int64_t{table->Border}) : 0;
-    const std::int32_t ox = SatAdd(rect.Left, offset.X);
-    const std::int32_t oy = SatAdd(rect.Top, offset.Y);
+    const std::int32_t ox = SatAdd(args.Rect.Left, args.Offset.X);
+    const std::int32_t oy = SatAdd(args.Rect.Top, args.Offset.Y);
 
     TMkColor fill = BgColor;
     if (fill == NoColor && table != nullptr)
         fill = table->BgColor;
     const bool hasFill = fill != NoColor;
-    canvas.SetBrushColor(whiteOut ? MkColorWhite : (hasFill ? fill : backColor));
+    args.Canvas.SetBrushColor(args.WhiteOut ? MkColorWhite : (hasFill ? fill : args.BackColor));
     if (hasFill)
-        canvas.FillRect(TMkRect{ox, oy, SatAdd(ox, w), SatAdd(oy, h)});
+        args.Canvas.FillRect(TMkRect{ox, oy, SatAdd(ox, w), SatAdd(oy, h)});
 
     // The cell's alignment rules its direct children.
     for (std::size_t i = 0; i < Count(); ++i) {
@@ -136,7 +137,7 @@ void TMkCell::Paint(TMkCanvas &canvas, const TMkRect &rect, TMkPoint offset, con
     std::int32_t u = 0;
     for (std::size_t i = 0; i < Count(); ++i) {
         const TMkRect inner{g, SatAdd(g, u), Sat(std::int64_t{w} - g), Sat(std::int64_t{h} - g)};
-        const TMkRect b = Child(i)->GetBounds(canvas, inner, font, singleLine, wordWrap);
+        const TMkRect b = Child(i)->GetBounds(args.WithRect(inner));
         u = Sat(std::min<std::int64_t>(innerH, std::int64_t{u} + b.Bottom + 2));
     }
     std::int32_t v = 0;
@@ -152,22 +153,23 @@ void TMkCell::Paint(TMkCanvas &canvas, const TMkRect &rect, TMkPoint offset, con
         const std::int32_t top = SatAdd(std::int64_t{g} + u, v);
         const TMkRect area{SatAdd(ox, g), SatAdd(oy, top), Sat(std::int64_t{ox} + w - g),
                            Sat(std::int64_t{oy} + h - g)};
-        child.PaintGuarded(canvas, area, TMkPoint{}, font, childBack, singleLine, wordWrap,
-                           whiteOut);
+        TMkPaintArgs childArgs = args.Within(area);
+        childArgs.BackColor = childBack;
+        child.PaintGuarded(childArgs);
         child.Left = g;
         child.Top = top;
         u = SatAdd(u, std::int64_t{child.Height} + 2);
     }
 
     if (table != nullptr && table->Border > 0) {
-        canvas.SetPenWidth(table->Border);
+        args.Canvas.SetPenWidth(table->Border);
         const std::int32_t right = SatAdd(ox, w);
         const std::int32_t bottom = SatAdd(oy, h);
-        canvas.MoveTo(ox, oy);
-        canvas.LineTo(right, oy);
-        canvas.LineTo(right, bottom);
-        canvas.LineTo(ox, bottom);
-        canvas.LineTo(ox, oy);
+        args.Canvas.MoveTo(ox, oy);
+        args.Canvas.LineTo(right, oy);
+        args.Canvas.LineTo(right, bottom);
+        args.Canvas.LineTo(ox, bottom);
+        args.Canvas.LineTo(ox, oy);
     }
 }
 

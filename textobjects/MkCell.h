@@ -37,12 +37,9 @@ public:
     std::int32_t GridWidth = 0;
     std::int32_t GridHeight = 0;
 
-    bool NeedsLayout(TMkCanvas &canvas, const TMkRect &rect, const TMkFont &font, bool singleLine,
-                     bool wordWrap) override;
-    void Layout(TMkCanvas &canvas, const TMkRect &rect, const TMkFont &font, bool singleLine,
-                bool wordWrap) override;
-    void Paint(TMkCanvas &canvas, const TMkRect &rect, TMkPoint offset, const TMkFont &font,
-               TMkColor backColor, bool singleLine, bool wordWrap, bool whiteOut) override;
+    bool NeedsLayout(const TMkLayoutArgs &args) override;
+    void Layout(const TMkLayoutArgs &args) override;
+    void Paint(const TMkPaintArgs &args) override;
     std::unique_ptr<TMkBaseText> Clone() const override;
     void Export(TMkWriter &writer) const override;
     bool PlacesLikePlainList() const override { return false; }

@@ -7,23 +7,16 @@ TMkHiddenText::TMkHiddenText(TMkBaseText *parent, std::string text)
       Text(std::move(text))
 {
     AddTextClass(ClassBit);
+    LayOutEveryTime();
 }
 
-bool TMkHiddenText::NeedsLayout(TMkCanvas &, const TMkRect &, const TMkFont &, bool, bool)
-{
-    return true;
-}
-
-void TMkHiddenText::Layout(TMkCanvas &, const TMkRect &, const TMkFont &, bool, bool)
+void TMkHiddenText::Layout(const TMkLayoutArgs &)
 {
     Width = 0;
     Height = 0;
 }
 
-void TMkHiddenText::Paint(TMkCanvas &, const TMkRect &, TMkPoint, const TMkFont &, TMkColor, bool,
-                          bool, bool)
-{
-}
+void TMkHiddenText::Paint(const TMkPaintArgs &) {}
 
 std::unique_ptr<TMkBaseText> TMkHiddenText::Clone() const
 {

@@ -23,7 +23,10 @@ constexpr std::int32_t FallbackSide = 24;
 
 } // namespace
 
-TMkImage::TMkImage(TMkBaseText *parent) : TMkPieceOfText(parent) {}
+TMkImage::TMkImage(TMkBaseText *parent) : TMkPieceOfText(parent)
+{
+    LayOutEveryTime();
+}
 
 TMkImage::TMkImage(TMkBaseText *parent, TMkImageCallback onGetImage, std::string imageIndex,
                    std::string heightText, std::string widthText, std::string source,
@@ -35,6 +38,7 @@ TMkImage::TMkImage(TMkBaseText *parent, TMkImageCallback onGetImage, std::string
       WidthText(std::move(widthText)),
       OnGetImage(std::move(onGetImage))
 {
+    LayOutEveryTime();
     // References are filled in later by OnGetImage; URLs are nobody's to fetch.
     if (pictures && !MkTextIsVariableRef(Source) && !Source.empty() &&
         Source.find("://") == std::string::npos)
@@ -60,12 +64,7 @@ std::int32_t TMkImage::IndexValue() const
     return MkTextIntOrZero(ImageIndex);
 }
 
-bool TMkImage::NeedsLayout(TMkCanvas &, const TMkRect &, const TMkFont &, bool, bool)
-{
-    return true;
-}
-
-void TMkImage::Layout(TMkCanvas &, const TMkRect &, const TMkFont &, bool, bool)
+void TMkImage::Layout(const TMkLayoutArgs &)
 {
     Width = 0;
     Height = 0;
@@ -82,31 +81,30 @@ void TMkImage::Layout(TMkCanvas &, const TMkRect &, const TMkFont &, bool, bool)
     }
 }
 
-void TMkImage::Paint(TMkCanvas &canvas, const TMkRect &rect, TMkPoint offset, const TMkFont &font,
-                     TMkColor, bool singleLine, bool wordWrap, bool whiteOut)
+void TMkImage::Paint(const TMkPaintArgs &args)
 {
-    const TMkRect b = GetBounds(canvas, rect, font, singleLine, wordWrap);
-    const std::int64_t x = std::int64_t{rect.Left} + offset.X;
-    const std::int64_t y = std::int64_t{rect.Top} + offset.Y;
+    const TMkRect b = GetBounds(args);
+    const std::int64_t x = std::int64_t{args.Rect.Left} + args.Offset.X;
+    const std::int64_t y = std::int64_t{args.Rect.Top} + args.Offset.Y;
     const TMkRect r{mktext::Sat(x), mktext::Sat(y), mktext::SatAdd(x, b.Right),
                     mktext::SatAdd(y, b.Bottom)};
-    if (whiteOut) {
-        canvas.SetBrushColor(MkColorWhite);
-        canvas.SetBrushStyle(TMkBrushStyle::Solid);
-        canvas.FillRect(r);
+    if (args.WhiteOut) {
+        args.Canvas.SetBrushColor(MkColorWhite);
+        args.Canvas.SetBrushStyle(TMkBrushStyle::Solid);
+        args.Canvas.FillRect(r);
         return;
     }
     if (Picture.Empty()) {
         // Placeholder: a grey dotted frame with a red "x".
-        canvas.SetPenColor(MkColorGray);
-        canvas.SetPenStyle(TMkPenStyle::Dotted);
-        canvas.SetBrushStyle(TMkBrushStyle::Clear);
-        canvas.OutlineRect(r);
-        canvas.SetFontColor(MkColorRed);
-        canvas.TextOut(mktext::SatAdd(r.Left, 4), mktext::SatAdd(r.Top, 2), "x");
+        args.Canvas.SetPenColor(MkColorGray);
+        args.Canvas.SetPenStyle(TMkPenStyle::Dotted);
+        args.Canvas.SetBrushStyle(TMkBrushStyle::Clear);
+        args.Canvas.OutlineRect(r);
+        args.Canvas.SetFontColor(MkColorRed);
+        args.Canvas.TextOut(mktext::SatAdd(r.Left, 4), mktext::SatAdd(r.Top, 2), "x");
         return;
     }
-    canvas.StretchDrawTransparent(r, *Picture.Graphic());
+    args.Canvas.StretchDrawTransparent(r, *Picture.Graphic());
 }
 
 std::unique_ptr<TMkBaseText> TMkImage::Clone() const

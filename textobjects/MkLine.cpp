@@ -4,27 +4,24 @@
 #include "textobjects/MkCanvas.h"
 #include "textobjects/MkWriter.h"
 
-TMkLine::TMkLine(TMkBaseText *parent) : TMkPieceOfText(parent) {}
-
-bool TMkLine::NeedsLayout(TMkCanvas &, const TMkRect &, const TMkFont &, bool, bool)
+TMkLine::TMkLine(TMkBaseText *parent) : TMkPieceOfText(parent)
 {
-    return true;
+    LayOutEveryTime();
 }
 
-void TMkLine::Layout(TMkCanvas &, const TMkRect &rect, const TMkFont &, bool, bool)
+void TMkLine::Layout(const TMkLayoutArgs &args)
 {
-    Width = mktext::Sat(rect.Width());
+    Width = mktext::Sat(args.Rect.Width());
     Height = 8;
 }
 
-void TMkLine::Paint(TMkCanvas &canvas, const TMkRect &rect, TMkPoint offset, const TMkFont &font,
-                    TMkColor backColor, bool singleLine, bool wordWrap, bool whiteOut)
+void TMkLine::Paint(const TMkPaintArgs &args)
 {
-    GetBounds(canvas, rect, font, singleLine, wordWrap);
-    canvas.SetBrushColor(whiteOut ? MkColorWhite : backColor);
-    const std::int32_t y = mktext::SatAdd(std::int64_t{rect.Top} + offset.Y, 4);
-    canvas.MoveTo(mktext::SatAdd(rect.Left, offset.X), y);
-    canvas.LineTo(rect.Right, y);
+    GetBounds(args);
+    args.Canvas.SetBrushColor(args.WhiteOut ? MkColorWhite : args.BackColor);
+    const std::int32_t y = mktext::SatAdd(std::int64_t{args.Rect.Top} + args.Offset.Y, 4);
+    args.Canvas.MoveTo(mktext::SatAdd(args.Rect.Left, args.Offset.X), y);
+    args.Canvas.LineTo(args.Rect.Right, y);
 }
 
 std::unique_ptr<TMkBaseText> TMkLine::Clone() const

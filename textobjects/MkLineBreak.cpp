@@ -5,23 +5,16 @@
 TMkLineBreak::TMkLineBreak(TMkBaseText *parent) : TMkPieceOfText(parent)
 {
     AddTextClass(ClassBit);
+    LayOutEveryTime();
 }
 
-bool TMkLineBreak::NeedsLayout(TMkCanvas &, const TMkRect &, const TMkFont &, bool, bool)
-{
-    return true;
-}
-
-void TMkLineBreak::Layout(TMkCanvas &, const TMkRect &, const TMkFont &, bool, bool)
+void TMkLineBreak::Layout(const TMkLayoutArgs &)
 {
     Width = 0;
     Height = 0;
 }
 
-void TMkLineBreak::Paint(TMkCanvas &, const TMkRect &, TMkPoint, const TMkFont &, TMkColor, bool,
-                         bool, bool)
-{
-}
+void TMkLineBreak::Paint(const TMkPaintArgs &) {}
 
 std::unique_ptr<TMkBaseText> TMkLineBreak::Clone() const
 {

@@ -28,8 +28,7 @@ TMkList::TMkList(TMkBaseText *parent, std::uint8_t numbered)
 {
 }
 
-void TMkList::Layout(TMkCanvas &canvas, const TMkRect &rect, const TMkFont &font, bool singleLine,
-                     bool wordWrap)
+void TMkList::Layout(const TMkLayoutArgs &args)
 {
     // Start from nothing: the width would otherwise grow by the indent at
     // every layout of the same list.
@@ -40,11 +39,11 @@ void TMkList::Layout(TMkCanvas &canvas, const TMkRect &rect, const TMkFont &font
         auto *item = MkTextCast<TMkListItem>(Child(i));
         if (item == nullptr)
             continue;
-        const TMkRect area{SatAdd(rect.Left, ItemIndent), SatAdd(rect.Top, y), rect.Right,
-                           rect.Bottom};
-        const TMkRect b = item->GetBounds(canvas, area, font, singleLine, wordWrap);
+        const TMkRect area{SatAdd(args.Rect.Left, ItemIndent), SatAdd(args.Rect.Top, y),
+                           args.Rect.Right, args.Rect.Bottom};
+        const TMkRect b = item->GetBounds(args.WithRect(area));
         Width = std::max(Width, b.Right);
-        y = SatAdd(y, b.Bottom != 0 ? b.Bottom : canvas.TextHeight("W"));
+        y = SatAdd(y, b.Bottom != 0 ? b.Bottom : args.Canvas.TextHeight("W"));
         Height = std::max(Height, y);
         y = SatAdd(y, 2);
     }
@@ -87,11 +86,10 @@ void TMkList::DrawMarker(TMkCanvas &canvas, std::int32_t left, std::int32_t top,
     canvas.SetPenColor(penColor);
 }
 
-void TMkList::Paint(TMkCanvas &canvas, const TMkRect &rect, TMkPoint offset, const TMkFont &font,
-                    TMkColor backColor, bool singleLine, bool wordWrap, bool whiteOut)
+void TMkList::Paint(const TMkPaintArgs &args)
 {
-    const std::int32_t left = SatAdd(rect.Left, offset.X);
-    const std::int32_t top = SatAdd(rect.Top, offset.Y);
+    const std::int32_t left = SatAdd(args.Rect.Left, args.Offset.X);
+    const std::int32_t top = SatAdd(args.Rect.Top, args.Offset.Y);
     std::int32_t number = 0;
     std::int32_t y = 0;
     for (std::size_t i = 0; i < Count(); ++i) {
@@ -99,26 +97,26 @@ void TMkList::Paint(TMkCanvas &canvas, const TMkRect &rect, TMkPoint offset, con
         if (item == nullptr)
             continue;
         ++number;
-        if (whiteOut)
-            canvas.SetFontColor(MkColorWhite);
-        const std::int32_t heightOfW = canvas.TextHeight("W");
-        if (std::int64_t{top} + y + heightOfW > rect.Bottom)
+        if (args.WhiteOut)
+            args.Canvas.SetFontColor(MkColorWhite);
+        const std::int32_t heightOfW = args.Canvas.TextHeight("W");
+        if (std::int64_t{top} + y + heightOfW > args.Rect.Bottom)
             return;
         const std::int32_t m = item->MarkerHeight();
-        DrawMarker(canvas, left, SatAdd(top, y), number, m, heightOfW);
+        DrawMarker(args.Canvas, left, SatAdd(top, y), number, m, heightOfW);
         if (m == 0) {
             y = SatAdd(y, heightOfW);
             // Compared with the bottom edge as the list has always done.
-            if (y > rect.Bottom)
+            if (y > args.Rect.Bottom)
                 return;
         }
-        const TMkRect area{SatAdd(left, ItemIndent), SatAdd(top, y), rect.Right, rect.Bottom};
-        item->PaintGuarded(canvas, area, TMkPoint{}, font, backColor, singleLine, wordWrap,
-                           whiteOut);
+        const TMkRect area{SatAdd(left, ItemIndent), SatAdd(top, y), args.Rect.Right,
+                           args.Rect.Bottom};
+        item->PaintGuarded(args.Within(area));
         item->Left = ItemIndent;
         item->Top = y;
         y = SatAdd(std::int64_t{y} + (item->Height != 0 ? item->Height : heightOfW), 2);
-        if (y > rect.Height())
+        if (y > args.Rect.Height())
             return;
     }
 }

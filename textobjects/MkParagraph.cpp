@@ -133,12 +133,11 @@ namespace {
 // one more piece of the line, and the sizes of list items and table cells
 // are built on what layout reports, so the two walks differ on purpose.
 template <typename OnBreak, typename OnClose, typename OnAlone>
-void BreakLines(TMkParagraph &paragraph, TMkCanvas &canvas, const TMkRect &rect,
-                const TMkFont &font, bool singleLine, bool wordWrap, bool paragraphsAlone,
+void BreakLines(TMkParagraph &paragraph, const TMkLayoutArgs &args, bool paragraphsAlone,
                 OnBreak onBreak, OnClose onClose, OnAlone onAlone)
 {
-    const std::int64_t avail = rect.Width();
-    const bool wrapping = wordWrap && !singleLine;
+    const std::int64_t avail = args.Rect.Width();
+    const bool wrapping = args.WordWrap && !args.SingleLine;
     TLine line;
     for (std::size_t i = 0; i < paragraph.Count(); ++i) {
         TMkBaseText &child = *paragraph.Child(i);
@@ -149,7 +148,7 @@ void BreakLines(TMkParagraph &paragraph, TMkCanvas &canvas, const TMkRect &rect,
                 return;
             continue;
         }
-        const TMkRect b = child.GetBounds(canvas, rect, font, singleLine, wordWrap);
+        const TMkRect b = child.GetBounds(args);
         const std::int32_t w = b.Right;
         const std::int32_t h = b.Bottom;
         if (!wrapping) {
@@ -180,11 +179,10 @@ void BreakLines(TMkParagraph &paragraph, TMkCanvas &canvas, const TMkRect &rect,
 
 } // namespace
 
-void TMkParagraph::Layout(TMkCanvas &canvas, const TMkRect &rect, const TMkFont &font,
-                          bool singleLine, bool wordWrap)
+void TMkParagraph::Layout(const TMkLayoutArgs &args)
 {
     const std::int32_t align = AlignValue();
-    const std::int64_t avail = rect.Width();
+    const std::int64_t avail = args.Rect.Width();
     std::int32_t maxW = 0;
     std::int32_t totalH = 0;
     auto close = [&](const TLine &line, std::int32_t height) {
@@ -192,11 +190,11 @@ void TMkParagraph::Layout(TMkCanvas &canvas, const TMkRect &rect, const TMkFont 
         totalH = SatAdd(totalH, height);
     };
     BreakLines(
-        *this, canvas, rect, font, singleLine, wordWrap, false,
+        *this, args, false,
         [&](const TLine &line, std::size_t) {
-            close(line, line.height != 0 ? line.height : HeightOfW(canvas, font));
+            close(line, line.height != 0 ? line.height : HeightOfW(args.Canvas, args.Font));
             // even a blank line counts here
-            if (!wordWrap && avail < maxW)
+            if (!args.WordWrap && avail < maxW)
                 maxW = Sat(avail);
             return true;
         },
@@ -214,17 +212,14 @@ void TMkParagraph::Layout(TMkCanvas &canvas, const TMkRect &rect, const TMkFont 
     Height = totalH;
 }
 
-void TMkParagraph::Paint(TMkCanvas &canvas, const TMkRect &rect, TMkPoint offset,
-                         const TMkFont &font, TMkColor backColor, bool singleLine, bool wordWrap,
-                         bool whiteOut)
+void TMkParagraph::Paint(const TMkPaintArgs &args)
 {
     const std::int32_t align = AlignValue();
-    const std::int64_t avail = rect.Width();
+    const std::int64_t avail = args.Rect.Width();
     std::int32_t top = 0; // height drawn so far
 
     auto drawChild = [&](TMkBaseText &child, std::int32_t x, std::int32_t y) {
-        child.PaintGuarded(canvas, rect, TMkPoint{SatAdd(offset.X, x), SatAdd(offset.Y, y)}, font,
-                           backColor, singleLine, wordWrap, whiteOut);
+        child.PaintGuarded(args.At(TMkPoint{SatAdd(args.Offset.X, x), SatAdd(args.Offset.Y, y)}));
         child.Left = x;
         child.Top = y;
     };
@@ -234,7 +229,7 @@ void TMkParagraph::Paint(TMkCanvas &canvas, const TMkRect &rect, TMkPoint offset
         std::int64_t x = 0;
         for (std::size_t j = line.first; j < end; ++j) {
             TMkBaseText &c = *Child(j);
-            const TMkRect b = c.GetBounds(canvas, rect, font, singleLine, wordWrap);
+            const TMkRect b = c.GetBounds(args);
             drawChild(c, SatAdd(x, ao), SatSub(std::int64_t{top} + line.height, b.Bottom));
             x += b.Right;
         }
@@ -242,15 +237,15 @@ void TMkParagraph::Paint(TMkCanvas &canvas, const TMkRect &rect, TMkPoint offset
     // Whatever lies below the rectangle is not drawn.
     auto moveDown = [&](std::int32_t height) {
         top = SatAdd(top, height);
-        return std::int64_t{rect.Top} + offset.Y + top <= rect.Bottom;
+        return std::int64_t{args.Rect.Top} + args.Offset.Y + top <= args.Rect.Bottom;
     };
 
     BreakLines(
-        *this, canvas, rect, font, singleLine, wordWrap, true,
+        *this, args, true,
         [&](const TLine &line, std::size_t i) {
             if (!line.blank)
                 drawLine(line, i);
-            return moveDown(line.height != 0 ? line.height : HeightOfW(canvas, font));
+            return moveDown(line.height != 0 ? line.height : HeightOfW(args.Canvas, args.Font));
         },
         [&](const TLine &line, std::size_t end) {
             drawLine(line, end);

@@ -20,10 +20,8 @@ public:
     // Align still holds a reference.
     std::int32_t AlignValue() const;
 
-    void Layout(TMkCanvas &canvas, const TMkRect &rect, const TMkFont &font, bool singleLine,
-                bool wordWrap) override;
-    void Paint(TMkCanvas &canvas, const TMkRect &rect, TMkPoint offset, const TMkFont &font,
-               TMkColor backColor, bool singleLine, bool wordWrap, bool whiteOut) override;
+    void Layout(const TMkLayoutArgs &args) override;
+    void Paint(const TMkPaintArgs &args) override;
     std::unique_ptr<TMkBaseText> Clone() const override;
     void ResolveVariables(const TMkVariableCallback &callback) override;
     void Export(TMkWriter &writer) const override;

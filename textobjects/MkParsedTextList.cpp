@@ -31,24 +31,22 @@ TMkParsedTextList::~TMkParsedTextList()
     }
 }
 
-bool TMkParsedTextList::NeedsLayout(TMkCanvas &canvas, const TMkRect &rect, const TMkFont &,
-                                    bool singleLine, bool wordWrap)
+bool TMkParsedTextList::NeedsLayout(const TMkLayoutArgs &args)
 {
-    const bool stale = BaseNeedsLayout(canvas, singleLine, wordWrap);
-    const std::int64_t w = rect.Width();
-    const std::int64_t h = rect.Height();
+    const bool stale = BaseNeedsLayout(args);
+    const std::int64_t w = args.Rect.Width();
+    const std::int64_t h = args.Rect.Height();
     return stale || (w != Width && w != std::int64_t{Width} + 1) ||
            (h != Height && h != std::int64_t{Height} + 1);
 }
 
-void TMkParsedTextList::Layout(TMkCanvas &canvas, const TMkRect &rect, const TMkFont &font,
-                               bool singleLine, bool wordWrap)
+void TMkParsedTextList::Layout(const TMkLayoutArgs &args)
 {
     Width = 0;
     Height = 0;
     std::int32_t y = 0;
     for (const auto &child : children_) {
-        const TMkRect b = child->GetBounds(canvas, rect, font, singleLine, wordWrap);
+        const TMkRect b = child->GetBounds(args);
         const std::int32_t w = b.Right;
         const std::int32_t h = b.Bottom;
         // Objects without an extent take no room, not even the gap.
@@ -60,21 +58,19 @@ void TMkParsedTextList::Layout(TMkCanvas &canvas, const TMkRect &rect, const TMk
     }
 }
 
-void TMkParsedTextList::Paint(TMkCanvas &canvas, const TMkRect &rect, TMkPoint offset,
-                              const TMkFont &font, TMkColor backColor, bool singleLine,
-                              bool wordWrap, bool whiteOut)
+void TMkParsedTextList::Paint(const TMkPaintArgs &args)
 {
     std::int32_t y = 0;
     for (const auto &child : children_) {
-        const TMkRect b = child->GetBounds(canvas, rect, font, singleLine, wordWrap);
+        const TMkRect b = child->GetBounds(args);
         std::int32_t dx = 0;
         std::int32_t dy = 0;
         if (const auto *table = MkTextCast<const TMkTable>(child.get())) {
             // The list aligns a table it holds; the table then leaves its own
-            // horizontal alignment out (TMkTable::Paint), so the offset is
+            // horizontal alignment out (TMkTable::Paint), so the args.Offset is
             // applied once and the table's Left tells where it really went.
-            const std::int64_t freeW = rect.Width() - offset.X - b.Right;
-            const std::int64_t freeH = rect.Height() - offset.Y - y - b.Bottom;
+            const std::int64_t freeW = args.Rect.Width() - args.Offset.X - b.Right;
+            const std::int64_t freeH = args.Rect.Height() - args.Offset.Y - y - b.Bottom;
             if (table->Align == MkAlignRight)
                 dx = mktext::Sat(freeW);
             else if (table->Align == MkAlignCenter)
@@ -86,26 +82,24 @@ void TMkParsedTextList::Paint(TMkCanvas &canvas, const TMkRect &rect, TMkPoint o
             dx = std::max(dx, 0);
             dy = std::max(dy, 0);
         }
-        child->PaintGuarded(canvas, rect,
-                            TMkPoint{SatAdd(offset.X, dx), SatAdd(std::int64_t{offset.Y} + y, dy)},
-                            font, backColor, singleLine, wordWrap, whiteOut);
+        child->PaintGuarded(args.At(
+            TMkPoint{SatAdd(args.Offset.X, dx), SatAdd(std::int64_t{args.Offset.Y} + y, dy)}));
         child->Left = dx;
         child->Top = SatAdd(y, dy);
         y = SatAdd(y, std::int64_t{b.Bottom} + 2);
         // Kept as the list box has always done it: the bottom edge is
-        // compared with the offset alone, not with the rectangle's top.
-        if (rect.Bottom < std::int64_t{offset.Y} + y)
+        // compared with the args.Offset alone, not with the rectangle's top.
+        if (args.Rect.Bottom < std::int64_t{args.Offset.Y} + y)
             break;
     }
 }
 
-TMkBaseText *TMkParsedTextList::HitTest(TMkPoint point, TMkCanvas &canvas, const TMkRect &rect,
-                                        const TMkFont &font, bool singleLine, bool wordWrap)
+TMkBaseText *TMkParsedTextList::HitTest(TMkPoint point, const TMkLayoutArgs &args)
 {
-    if (TMkBaseText::HitTest(point, canvas, rect, font, singleLine, wordWrap) == nullptr)
+    if (TMkBaseText::HitTest(point, args) == nullptr)
         return nullptr;
     for (const auto &child : children_)
-        if (TMkBaseText *hit = child->HitTest(point, canvas, rect, font, singleLine, wordWrap))
+        if (TMkBaseText *hit = child->HitTest(point, args))
             return hit;
     return nullptr;
 }

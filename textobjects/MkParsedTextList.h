@@ -3,6 +3,7 @@
 #include "textobjects/MkBaseText.h"
 
 #include <cstddef>
+#include <cstdint>
 #include <memory>
 #include <vector>
 
@@ -15,14 +16,10 @@ public:
     explicit TMkParsedTextList(TMkBaseText *parent);
     ~TMkParsedTextList() override;
 
-    bool NeedsLayout(TMkCanvas &canvas, const TMkRect &rect, const TMkFont &font, bool singleLine,
-                     bool wordWrap) override;
-    void Layout(TMkCanvas &canvas, const TMkRect &rect, const TMkFont &font, bool singleLine,
-                bool wordWrap) override;
-    void Paint(TMkCanvas &canvas, const TMkRect &rect, TMkPoint offset, const TMkFont &font,
-               TMkColor backColor, bool singleLine, bool wordWrap, bool whiteOut) override;
-    TMkBaseText *HitTest(TMkPoint point, TMkCanvas &canvas, const TMkRect &rect,
-                         const TMkFont &font, bool singleLine, bool wordWrap) override;
+    bool NeedsLayout(const TMkLayoutArgs &args) override;
+    void Layout(const TMkLayoutArgs &args) override;
+    void Paint(const TMkPaintArgs &args) override;
+    TMkBaseText *HitTest(TMkPoint point, const TMkLayoutArgs &args) override;
     std::unique_ptr<TMkBaseText> Clone() const override;
     void ResolveVariables(const TMkVariableCallback &callback) override;
     void Export(TMkWriter &writer) const override;
@@ -46,6 +43,35 @@ public:
     TMkBaseText *Child(std::size_t index) const;
     // Index of a direct child, or Count() when it is not one.
     std::size_t IndexOf(const TMkBaseText *child) const;
+    // The children that are T (see MkTextCast): how many, all of them in
+    // order, and the index-th of them (null when index is negative or there
+    // are not that many).
+    template <class T> std::int32_t CountOf() const
+    {
+        std::int32_t n = 0;
+        for (const auto &child : children_)
+            if (MkTextCast<T>(child.get()) != nullptr)
+                ++n;
+        return n;
+    }
+    template <class T> std::vector<T *> ChildrenOf() const
+    {
+        std::vector<T *> found;
+        for (const auto &child : children_)
+            if (T *t = MkTextCast<T>(child.get()))
+                found.push_back(t);
+        return found;
+    }
+    template <class T> T *NthChildOf(std::int32_t index) const
+    {
+        if (index < 0)
+            return nullptr;
+        for (const auto &child : children_)
+            if (T *t = MkTextCast<T>(child.get()))
+                if (index-- == 0)
+                    return t;
+        return nullptr;
+    }
 
     // True for the containers that place children like a plain list (this
     // class, list items, rows and unexpanded repeat blocks).  Such a list

@@ -12,17 +12,14 @@
 TMkTable::TMkTable(TMkBaseText *parent) : TMkParsedTextList(parent)
 {
     AddTextClass(ClassBit);
+    LayOutEveryTime();
 }
 
 TMkTable::~TMkTable() = default;
 
 std::int32_t TMkTable::RowCount() const
 {
-    std::int32_t n = 0;
-    for (std::size_t i = 0; i < Count(); ++i)
-        if (MkTextCast<TMkTableRow>(Child(i)) != nullptr)
-            ++n;
-    return n;
+    return CountOf<TMkTableRow>();
 }
 
 std::int32_t TMkTable::ColCount() const
@@ -32,13 +29,7 @@ std::int32_t TMkTable::ColCount() const
 
 TMkTableRow *TMkTable::Row(std::int32_t index) const
 {
-    if (index < 0)
-        return nullptr;
-    for (std::size_t i = 0; i < Count(); ++i)
-        if (auto *row = MkTextCast<TMkTableRow>(Child(i)))
-            if (index-- == 0)
-                return row;
-    return nullptr;
+    return NthChildOf<TMkTableRow>(index);
 }
 
 TMkCell *TMkTable::Cell(std::int32_t row, std::int32_t column) const
@@ -64,24 +55,6 @@ TMkRowParam *TMkTable::RowParam(std::int32_t index) const
 }
 
 namespace {
-
-std::vector<TMkTableRow *> RowsOf(const TMkTable &table)
-{
-    std::vector<TMkTableRow *> rows;
-    for (std::size_t i = 0; i < table.Count(); ++i)
-        if (auto *row = MkTextCast<TMkTableRow>(table.Child(i)))
-            rows.push_back(row);
-    return rows;
-}
-
-std::vector<TMkCell *> CellsOf(const TMkTableRow &row)
-{
-    std::vector<TMkCell *> cells;
-    for (std::size_t i = 0; i < row.Count(); ++i)
-        if (auto *cell = MkTextCast<TMkCell>(row.Child(i)))
-            cells.push_back(cell);
-    return cells;
-}
 
 // Spans from markup may be 0, negative or huge; the grid takes them as 1 to
 // MkMaxSpan, and the cell keeps the value the grid used.
@@ -262,10 +235,10 @@ TMkGrid TMkTable::Grid() const
     TMkGrid grid;
     const std::size_t rows = Rows.size();
     const auto columns = static_cast<std::size_t>(ColCount());
-    for (TMkTableRow *row : RowsOf(*this)) {
+    for (TMkTableRow *row : ChildrenOf<TMkTableRow>()) {
         if (grid.size() == rows)
             break;
-        grid.push_back(CellsOf(*row));
+        grid.push_back(row->ChildrenOf<TMkCell>());
         if (grid.back().size() > columns)
             grid.back().resize(columns);
     }
@@ -283,10 +256,10 @@ TMkCell *TMkTable::GridCell(const TMkGrid &grid, std::int32_t row, std::int32_t 
 
 void TMkTable::NormalizeGrid()
 {
-    std::vector<TMkTableRow *> rows = RowsOf(*this);
+    std::vector<TMkTableRow *> rows = ChildrenOf<TMkTableRow>();
     TMkGrid cells;
     for (TMkTableRow *row : rows)
-        cells.push_back(CellsOf(*row));
+        cells.push_back(row->ChildrenOf<TMkCell>());
     ClampSpans(cells);
     std::int64_t budget = MkMaxPlaceholderCells;
     PayForSpans(cells, budget);

@@ -36,12 +36,8 @@ public:
     TMkColor BgColor = NoColor;
     std::int32_t CellInset = 1;
 
-    bool NeedsLayout(TMkCanvas &canvas, const TMkRect &rect, const TMkFont &font, bool singleLine,
-                     bool wordWrap) override;
-    void Layout(TMkCanvas &canvas, const TMkRect &rect, const TMkFont &font, bool singleLine,
-                bool wordWrap) override;
-    void Paint(TMkCanvas &canvas, const TMkRect &rect, TMkPoint offset, const TMkFont &font,
-               TMkColor backColor, bool singleLine, bool wordWrap, bool whiteOut) override;
+    void Layout(const TMkLayoutArgs &args) override;
+    void Paint(const TMkPaintArgs &args) override;
     std::unique_ptr<TMkBaseText> Clone() const override;
     void Export(TMkWriter &writer) const override;
     bool PlacesLikePlainList() const override { return false; }

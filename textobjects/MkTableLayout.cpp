@@ -37,12 +37,16 @@ bool IsFixed(const TMkCell &cell)
     return cell.CellWidth > 0;
 }
 
-} // namespace
-
-bool TMkTable::NeedsLayout(TMkCanvas &, const TMkRect &, const TMkFont &, bool, bool)
+// size(i) added up for i in [first, first + count), saturated at the end.
+template <typename Size> std::int32_t SumOver(std::int32_t first, std::int32_t count, Size size)
 {
-    return true;
+    std::int64_t sum = 0;
+    for (std::int32_t i = first; i < first + count; ++i)
+        sum += size(i);
+    return Sat(sum);
 }
+
+} // namespace
 
 std::int32_t TMkTable::ExtraInset() const
 {
@@ -51,28 +55,26 @@ std::int32_t TMkTable::ExtraInset() const
 
 std::int32_t TMkTable::ColumnsWidth(std::int32_t first, std::int32_t count) const
 {
-    std::int64_t sum = 0;
-    for (std::int32_t c = first; c < first + count; ++c)
-        if (const TMkColumnParam *column = Column(c))
-            sum += column->Width;
-    return Sat(sum);
+    return SumOver(first, count, [this](std::int32_t c) {
+        const TMkColumnParam *column = Column(c);
+        return column != nullptr ? column->Width : 0;
+    });
 }
 
 std::int32_t TMkTable::RowsHeight(std::int32_t first, std::int32_t count) const
 {
-    std::int64_t sum = 0;
-    for (std::int32_t r = first; r < first + count; ++r)
-        if (const TMkRowParam *row = RowParam(r))
-            sum += row->Height;
-    return Sat(sum);
+    return SumOver(first, count, [this](std::int32_t r) {
+        const TMkRowParam *row = RowParam(r);
+        return row != nullptr ? row->Height : 0;
+    });
 }
 
-void TMkTable::Layout(TMkCanvas &canvas, const TMkRect &rect, const TMkFont &font, bool, bool)
+void TMkTable::Layout(const TMkLayoutArgs &args)
 {
     const TMkGrid grid = Grid();
     if (!MinWidthsValid)
-        ComputeMinWidths(grid, canvas, font);
-    std::int64_t w = rect.Width() - 1;
+        ComputeMinWidths(grid, args.Canvas, args.Font);
+    std::int64_t w = args.Rect.Width() - 1;
     if (MkIsPercent(TableWidth))
         w = RoundDiv(w * -TableWidth, 100);
     else if (TableWidth > 0 && w >= TableWidth)
@@ -82,7 +84,7 @@ void TMkTable::Layout(TMkCanvas &canvas, const TMkRect &rect, const TMkFont &fon
     if (Sat(w) != InnerWidth) {
         InnerWidth = Sat(w);
         DistributeWidths(grid);
-        ComputeRowHeights(grid, canvas, font);
+        ComputeRowHeights(grid, args.Canvas, args.Font);
     }
     Width = TotalWidth;
     Height = TotalHeight;
@@ -99,7 +101,7 @@ void TMkTable::ComputeMinWidths(const TMkGrid &grid, TMkCanvas &canvas, const TM
             std::int32_t widest = 1;
             for (std::size_t i = 0; i < cell->Count(); ++i)
                 widest = std::max(
-                    widest, cell->Child(i)->GetBounds(canvas, narrow, font, false, true).Right);
+                    widest, cell->Child(i)->GetBounds({canvas, narrow, font, false, true}).Right);
             cell->MinWidth = widest;
         }
     const std::int32_t columns = ColCount();
@@ -298,7 +300,7 @@ void TMkTable::ComputeRowHeights(const TMkGrid &grid, TMkCanvas &canvas, const T
             for (std::size_t i = 0; i < cell->Count(); ++i)
                 sum +=
                     std::int64_t{
-                        cell->Child(i)->GetBounds(canvas, area, font, false, true).Bottom} +
+                        cell->Child(i)->GetBounds({canvas, area, font, false, true}).Bottom} +
                     2;
             cell->ContentHeight = sum == 0 ? 1 : Sat(sum);
         }
@@ -322,13 +324,12 @@ void TMkTable::ComputeRowHeights(const TMkGrid &grid, TMkCanvas &canvas, const T
     TotalHeight = Sat(total);
 }
 
-void TMkTable::Paint(TMkCanvas &canvas, const TMkRect &rect, TMkPoint offset, const TMkFont &font,
-                     TMkColor backColor, bool singleLine, bool wordWrap, bool whiteOut)
+void TMkTable::Paint(const TMkPaintArgs &args)
 {
     const TMkGrid grid = Grid();
     for (const auto &row : grid)
         for (TMkCell *cell : row)
-            cell->GetBounds(canvas, rect, font, singleLine, wordWrap);
+            cell->GetBounds(args);
 
     // A container that stacks like a plain list has already aligned this
     // table (TMkParsedTextList::Paint); only elsewhere, as in a cell, does the
@@ -337,7 +338,7 @@ void TMkTable::Paint(TMkCanvas &canvas, const TMkRect &rect, TMkPoint offset, co
     const bool alignedByParent = list != nullptr && list->PlacesLikePlainList();
     std::int32_t a = 0;
     if (!alignedByParent) {
-        const std::int64_t free = rect.Width() - offset.X - Width;
+        const std::int64_t free = args.Rect.Width() - args.Offset.X - Width;
         if (Align == MkAlignRight)
             a = Sat(free);
         else if (Align == MkAlignCenter)
@@ -363,8 +364,8 @@ void TMkTable::Paint(TMkCanvas &canvas, const TMkRect &rect, TMkPoint offset, co
                 continue;
             }
             const std::int32_t left = Sat(std::int64_t{a} + x + CellSpacing);
-            cell->PaintGuarded(canvas, rect, TMkPoint{SatAdd(offset.X, left), SatAdd(offset.Y, y)},
-                               font, backColor, singleLine, wordWrap, whiteOut);
+            cell->PaintGuarded(
+                args.At(TMkPoint{SatAdd(args.Offset.X, left), SatAdd(args.Offset.Y, y)}));
             cell->Left = left;
             cell->Top = 0;
             x += std::int64_t{cell->Width} + CellSpacing;

@@ -26,20 +26,10 @@ void TMkTableRow::Export(TMkWriter &writer) const
 
 std::int32_t TMkTableRow::CellCount() const
 {
-    std::int32_t n = 0;
-    for (std::size_t i = 0; i < Count(); ++i)
-        if (MkTextCast<TMkCell>(Child(i)) != nullptr)
-            ++n;
-    return n;
+    return CountOf<TMkCell>();
 }
 
 TMkCell *TMkTableRow::CellAt(std::int32_t index) const
 {
-    if (index < 0)
-        return nullptr;
-    for (std::size_t i = 0; i < Count(); ++i)
-        if (auto *cell = MkTextCast<TMkCell>(Child(i)))
-            if (index-- == 0)
-                return cell;
-    return nullptr;
+    return NthChildOf<TMkCell>(index);
 }

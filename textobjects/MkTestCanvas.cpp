@@ -136,6 +136,13 @@ TMkCanvasCall TMkTestCanvas::Record(TMkCanvasCall::Kind kind) const
     return call;
 }
 
+void TMkTestCanvas::RecordRect(TMkCanvasCall::Kind kind, const TMkRect &rect)
+{
+    TMkCanvasCall call = Record(kind);
+    call.Rect = rect;
+    calls_.push_back(std::move(call));
+}
+
 void TMkTestCanvas::TextRect(const TMkRect &clip, std::int32_t x, std::int32_t y,
                              std::string_view text)
 {
@@ -159,16 +166,12 @@ void TMkTestCanvas::FillRect(const TMkRect &rect)
     // A clear brush paints nothing, as on a real device.
     if (brushStyle_ == TMkBrushStyle::Clear)
         return;
-    TMkCanvasCall call = Record(TMkCanvasCall::Kind::FillRect);
-    call.Rect = rect;
-    calls_.push_back(std::move(call));
+    RecordRect(TMkCanvasCall::Kind::FillRect, rect);
 }
 
 void TMkTestCanvas::OutlineRect(const TMkRect &rect)
 {
-    TMkCanvasCall call = Record(TMkCanvasCall::Kind::OutlineRect);
-    call.Rect = rect;
-    calls_.push_back(std::move(call));
+    RecordRect(TMkCanvasCall::Kind::OutlineRect, rect);
 }
 
 void TMkTestCanvas::MoveTo(std::int32_t x, std::int32_t y)
@@ -190,16 +193,12 @@ void TMkTestCanvas::LineTo(std::int32_t x, std::int32_t y)
 
 void TMkTestCanvas::Ellipse(const TMkRect &rect)
 {
-    TMkCanvasCall call = Record(TMkCanvasCall::Kind::Ellipse);
-    call.Rect = rect;
-    calls_.push_back(std::move(call));
+    RecordRect(TMkCanvasCall::Kind::Ellipse, rect);
 }
 
 void TMkTestCanvas::DrawFocusRect(const TMkRect &rect)
 {
-    TMkCanvasCall call = Record(TMkCanvasCall::Kind::FocusRect);
-    call.Rect = rect;
-    calls_.push_back(std::move(call));
+    RecordRect(TMkCanvasCall::Kind::FocusRect, rect);
 }
 
 void TMkTestCanvas::StretchDrawTransparent(const TMkRect &rect, const TMkGraphic &graphic)

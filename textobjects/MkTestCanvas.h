@@ -96,6 +96,8 @@ public:
 
 private:
     TMkCanvasCall Record(TMkCanvasCall::Kind kind) const;
+    // Records a call whose only argument is a rectangle.
+    void RecordRect(TMkCanvasCall::Kind kind, const TMkRect &rect);
 
     TMkFont font_;
     TMkColor brushColor_ = MkColorWhite;

@@ -36,35 +36,34 @@ void TMkText::SetUpFont(TMkCanvas &canvas, const TMkFont &font) const
     }
 }
 
-void TMkText::Layout(TMkCanvas &canvas, const TMkRect &, const TMkFont &font, bool, bool)
+void TMkText::Layout(const TMkLayoutArgs &args)
 {
-    SetUpFont(canvas, font);
-    Width = canvas.TextWidth(Text);
-    Height = canvas.TextHeight(Text);
+    SetUpFont(args.Canvas, args.Font);
+    Width = args.Canvas.TextWidth(Text);
+    Height = args.Canvas.TextHeight(Text);
 }
 
-void TMkText::Paint(TMkCanvas &canvas, const TMkRect &rect, TMkPoint offset, const TMkFont &font,
-                    TMkColor backColor, bool, bool, bool whiteOut)
+void TMkText::Paint(const TMkPaintArgs &args)
 {
-    SetUpFont(canvas, font);
-    const std::int32_t h = canvas.TextHeight(Text);
+    SetUpFont(args.Canvas, args.Font);
+    const std::int32_t h = args.Canvas.TextHeight(Text);
     if (Position != 0)
-        canvas.SetFontSize(canvas.Font().Size / 2);
-    canvas.SetBrushStyle(TMkBrushStyle::Clear);
-    if (whiteOut)
-        canvas.SetFontColor(MkColorWhite);
-    const std::int32_t x = SatAdd(rect.Left, offset.X);
-    const std::int32_t y = SatAdd(rect.Top, offset.Y);
+        args.Canvas.SetFontSize(args.Canvas.Font().Size / 2);
+    args.Canvas.SetBrushStyle(TMkBrushStyle::Clear);
+    if (args.WhiteOut)
+        args.Canvas.SetFontColor(MkColorWhite);
+    const std::int32_t x = SatAdd(args.Rect.Left, args.Offset.X);
+    const std::int32_t y = SatAdd(args.Rect.Top, args.Offset.Y);
     if (Position == 0 || Position == 2) {
-        if (x < rect.Right && y < rect.Bottom)
-            DrawRelief(canvas, rect, x, y, backColor);
+        if (x < args.Rect.Right && y < args.Rect.Bottom)
+            DrawRelief(args.Canvas, args.Rect, x, y, args.BackColor);
     } else if (Position == 1) {
-        if (x < rect.Right) {
+        if (x < args.Rect.Right) {
             // Lowered text sits on the bottom of the full-size line.
-            const std::int32_t h2 = canvas.TextHeight(Text);
+            const std::int32_t h2 = args.Canvas.TextHeight(Text);
             const std::int32_t lowered = SatAdd(std::int64_t{y} + h, -std::int64_t{h2});
-            if (lowered < rect.Bottom)
-                DrawRelief(canvas, rect, x, lowered, backColor);
+            if (lowered < args.Rect.Bottom)
+                DrawRelief(args.Canvas, args.Rect, x, lowered, args.BackColor);
         }
     }
 }

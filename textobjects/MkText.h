@@ -30,10 +30,8 @@ public:
     std::string FontSize;
     TMkFontStyleSet FontStyle = 0;
 
-    void Layout(TMkCanvas &canvas, const TMkRect &rect, const TMkFont &font, bool singleLine,
-                bool wordWrap) override;
-    void Paint(TMkCanvas &canvas, const TMkRect &rect, TMkPoint offset, const TMkFont &font,
-               TMkColor backColor, bool singleLine, bool wordWrap, bool whiteOut) override;
+    void Layout(const TMkLayoutArgs &args) override;
+    void Paint(const TMkPaintArgs &args) override;
     std::unique_ptr<TMkBaseText> Clone() const override;
     void ResolveVariables(const TMkVariableCallback &callback) override;
     void Export(TMkWriter &writer) const override;

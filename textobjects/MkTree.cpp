@@ -22,25 +22,20 @@ bool IsTree(const TMkBaseText &object)
 TMkTree::TMkTree(TMkBaseText *parent) : TMkParsedTextList(parent)
 {
     AddTextClass(ClassBit);
+    LayOutEveryTime();
 }
 
-bool TMkTree::NeedsLayout(TMkCanvas &, const TMkRect &, const TMkFont &, bool, bool)
-{
-    return true;
-}
-
-void TMkTree::Layout(TMkCanvas &canvas, const TMkRect &rect, const TMkFont &font, bool singleLine,
-                     bool wordWrap)
+void TMkTree::Layout(const TMkLayoutArgs &args)
 {
     TotalHeight = 0;
     MaxWidth = 0;
-    const std::int64_t width = rect.Width();
-    const std::int64_t height = rect.Height();
+    const std::int64_t width = args.Rect.Width();
+    const std::int64_t height = args.Rect.Height();
     for (std::size_t i = 0; i < Count(); ++i) {
         TMkBaseText &child = *Child(i);
         const bool nested = IsTree(child);
         const TMkRect area{0, 0, Sat(nested ? width - Indent : width), Sat(height - TotalHeight)};
-        const TMkRect b = child.GetBounds(canvas, area, font, singleLine, wordWrap);
+        const TMkRect b = child.GetBounds(args.WithRect(area));
         const std::int32_t counted = nested ? SatAdd(b.Right, Indent) : b.Right;
         TotalHeight = SatAdd(std::int64_t{TotalHeight} + b.Bottom, 2);
         MaxWidth = std::max(MaxWidth, counted);
@@ -49,36 +44,34 @@ void TMkTree::Layout(TMkCanvas &canvas, const TMkRect &rect, const TMkFont &font
     Height = TotalHeight;
 }
 
-void TMkTree::Paint(TMkCanvas &canvas, const TMkRect &rect, TMkPoint offset, const TMkFont &font,
-                    TMkColor backColor, bool singleLine, bool wordWrap, bool whiteOut)
+void TMkTree::Paint(const TMkPaintArgs &args)
 {
-    canvas.SetBrushColor(whiteOut ? MkColorWhite : backColor);
-    const std::int64_t width = rect.Width() - offset.X;
-    const std::int64_t height = rect.Height() - offset.Y;
+    args.Canvas.SetBrushColor(args.WhiteOut ? MkColorWhite : args.BackColor);
+    const std::int64_t width = args.Rect.Width() - args.Offset.X;
+    const std::int64_t height = args.Rect.Height() - args.Offset.Y;
     std::int32_t y = 0;
     for (std::size_t i = 0; i < Count(); ++i) {
         TMkBaseText &child = *Child(i);
         const bool nested = IsTree(child);
-        const std::int64_t left = std::int64_t{rect.Left} + offset.X + (nested ? Indent : 0);
-        const TMkRect area{Sat(left), Sat(std::int64_t{rect.Top} + offset.Y + y), rect.Right,
-                           rect.Bottom};
+        const std::int64_t left =
+            std::int64_t{args.Rect.Left} + args.Offset.X + (nested ? Indent : 0);
+        const TMkRect area{Sat(left), Sat(std::int64_t{args.Rect.Top} + args.Offset.Y + y),
+                           args.Rect.Right, args.Rect.Bottom};
         const TMkRect measure{0, 0, Sat(nested ? width - Indent : width), Sat(height - y)};
         TMkRect b;
         if (nested) {
-            child.PaintGuarded(canvas, area, TMkPoint{}, font, backColor, singleLine, wordWrap,
-                               whiteOut);
+            child.PaintGuarded(args.Within(area));
             child.Left = Indent;
             child.Top = y;
-            b = child.GetBounds(canvas, measure, font, singleLine, wordWrap);
+            b = child.GetBounds(args.WithRect(measure));
         } else {
-            b = child.GetBounds(canvas, measure, font, singleLine, wordWrap);
-            child.PaintGuarded(canvas, area, TMkPoint{}, font, backColor, singleLine, wordWrap,
-                               whiteOut);
+            b = child.GetBounds(args.WithRect(measure));
+            child.PaintGuarded(args.Within(area));
             child.Left = 0;
             child.Top = y;
         }
         y = SatAdd(std::int64_t{y} + b.Bottom, 2);
-        if (y > rect.Bottom)
+        if (y > args.Rect.Bottom)
             break;
     }
 }

@@ -17,12 +17,8 @@ public:
     // 1 for a TREE element, 0 for an ITEM.
     std::uint8_t TreeKind = 0;
 
-    bool NeedsLayout(TMkCanvas &canvas, const TMkRect &rect, const TMkFont &font, bool singleLine,
-                     bool wordWrap) override;
-    void Layout(TMkCanvas &canvas, const TMkRect &rect, const TMkFont &font, bool singleLine,
-                bool wordWrap) override;
-    void Paint(TMkCanvas &canvas, const TMkRect &rect, TMkPoint offset, const TMkFont &font,
-               TMkColor backColor, bool singleLine, bool wordWrap, bool whiteOut) override;
+    void Layout(const TMkLayoutArgs &args) override;
+    void Paint(const TMkPaintArgs &args) override;
     std::unique_ptr<TMkBaseText> Clone() const override;
     void Export(TMkWriter &writer) const override;
     bool PlacesLikePlainList() const override { return false; }

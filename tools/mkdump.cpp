@@ -148,7 +148,7 @@ void PaintLikeListBox(TMkParsedTextList &root, const TMkRect &rect)
     font.Color = MkColorBlack;
     canvas.SetFont(font);
     canvas.SetBrushColor(InfoBk);
-    root.Paint(canvas, rect, TMkPoint{0, 0}, canvas.Font(), InfoBk, true, true, false);
+    root.Paint({canvas, rect, TMkPoint{0, 0}, canvas.Font(), InfoBk, true, true, false});
 }
 
 std::string VariableValue(const TOptions &options, const std::string &name)

@@ -180,24 +180,12 @@ void TMkTextListBox::Repaint()
     viewport()->update();
 }
 
-void TMkTextListBox::SetItemHeight(int height)
-{
-    itemHeight_ = height;
-    doItemsLayout();
-}
-
 void TMkTextListBox::SetColor(TMkColor color)
 {
     color_ = color;
     QPalette p = palette();
     p.setColor(QPalette::Base, ColorFromValue(color));
     setPalette(p);
-}
-
-void TMkTextListBox::SetFontColor(TMkColor color)
-{
-    fontColor_ = color;
-    Repaint();
 }
 
 TMkFont TMkTextListBox::MkFont() const
@@ -218,64 +206,10 @@ TMkFont TMkTextListBox::MkFont() const
     return result;
 }
 
-void TMkTextListBox::SetSelectedColor(TMkColor color)
-{
-    selectedColor_ = color;
-    Repaint();
-}
-
-void TMkTextListBox::SetSelectedFontColor(TMkColor color)
-{
-    selectedFontColor_ = color;
-    Repaint();
-}
-
-void TMkTextListBox::SetSelectedFontStyle(TMkFontStyleSet style)
-{
-    selectedFontStyle_ = style;
-    Repaint();
-}
-
-void TMkTextListBox::SetDisabledColor(TMkColor color)
-{
-    disabledColor_ = color;
-    Repaint();
-}
-
-void TMkTextListBox::SetHideSelection(bool on)
-{
-    hideSelection_ = on;
-    Repaint();
-}
-
-void TMkTextListBox::SetHideFocus(bool on)
-{
-    hideFocus_ = on;
-    Repaint();
-}
-
 void TMkTextListBox::SetVerticalScrollBar(bool shown)
 {
     verticalScrollBar_ = shown;
     setVerticalScrollBarPolicy(shown ? Qt::ScrollBarAsNeeded : Qt::ScrollBarAlwaysOff);
-}
-
-void TMkTextListBox::SetHorzGridLine(bool on)
-{
-    horzGridLine_ = on;
-    Repaint();
-}
-
-void TMkTextListBox::SetGridColor(TMkColor color)
-{
-    gridColor_ = color;
-    Repaint();
-}
-
-void TMkTextListBox::SetBeveledFocus(bool on)
-{
-    beveledFocus_ = on;
-    Repaint();
 }
 
 void TMkTextListBox::SetHorizontalExtent(int extent)
@@ -283,12 +217,6 @@ void TMkTextListBox::SetHorizontalExtent(int extent)
     horizontalExtent_ = std::max(0, extent);
     setHorizontalScrollBarPolicy(horizontalExtent_ > 0 ? Qt::ScrollBarAsNeeded
                                                        : Qt::ScrollBarAlwaysOff);
-    doItemsLayout();
-}
-
-void TMkTextListBox::SetMargin(int margin)
-{
-    margin_ = margin;
     doItemsLayout();
 }
 

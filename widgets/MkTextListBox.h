@@ -53,14 +53,14 @@ public:
     int ItemIndex() const;
 
     int ItemHeight() const { return itemHeight_; }
-    void SetItemHeight(int height);
+    void SetItemHeight(int height) { SetAndRelayout(itemHeight_, height); }
     // The background.  Colour values are RGB or system colour numbers.
     TMkColor Color() const { return color_; }
     void SetColor(TMkColor color);
     // The colour of the list box's Font; face, size and style are QWidget's
     // font.
     TMkColor FontColor() const { return fontColor_; }
-    void SetFontColor(TMkColor color);
+    void SetFontColor(TMkColor color) { SetAndRepaint(fontColor_, color); }
     // The list box's Font as the engine takes it (sizes in points at 96 dots
     // per inch).
     TMkFont MkFont() const;
@@ -71,37 +71,37 @@ public:
     void SetExtendedSelect(bool on) { extendedSelect_ = on; }
 
     TMkColor SelectedColor() const { return selectedColor_; }
-    void SetSelectedColor(TMkColor color);
+    void SetSelectedColor(TMkColor color) { SetAndRepaint(selectedColor_, color); }
     TMkColor SelectedFontColor() const { return selectedFontColor_; }
-    void SetSelectedFontColor(TMkColor color);
+    void SetSelectedFontColor(TMkColor color) { SetAndRepaint(selectedFontColor_, color); }
     TMkFontStyleSet SelectedFontStyle() const { return selectedFontStyle_; }
-    void SetSelectedFontStyle(TMkFontStyleSet style);
+    void SetSelectedFontStyle(TMkFontStyleSet style) { SetAndRepaint(selectedFontStyle_, style); }
     TMkColor DisabledColor() const { return disabledColor_; }
-    void SetDisabledColor(TMkColor color);
+    void SetDisabledColor(TMkColor color) { SetAndRepaint(disabledColor_, color); }
     // Without the focus, a list with HideSelection draws its selection as
     // any other item.
     bool HideSelection() const { return hideSelection_; }
-    void SetHideSelection(bool on);
+    void SetHideSelection(bool on) { SetAndRepaint(hideSelection_, on); }
     bool HideFocus() const { return hideFocus_; }
-    void SetHideFocus(bool on);
+    void SetHideFocus(bool on) { SetAndRepaint(hideFocus_, on); }
     // False: no vertical scroll bar, even when the items overflow.
     bool VerticalScrollBar() const { return verticalScrollBar_; }
     void SetVerticalScrollBar(bool shown);
     // A line along the bottom of every item.
     bool HorzGridLine() const { return horzGridLine_; }
-    void SetHorzGridLine(bool on);
+    void SetHorzGridLine(bool on) { SetAndRepaint(horzGridLine_, on); }
     TMkColor GridColor() const { return gridColor_; }
-    void SetGridColor(TMkColor color);
+    void SetGridColor(TMkColor color) { SetAndRepaint(gridColor_, color); }
     // The focus drawn as a two-colour bevel instead of the dotted rectangle.
     bool BeveledFocus() const { return beveledFocus_; }
-    void SetBeveledFocus(bool on);
+    void SetBeveledFocus(bool on) { SetAndRepaint(beveledFocus_, on); }
     // Items as wide as this (plus twice Margin) when it exceeds the list's
     // width; the horizontal scroll bar then reaches them.  0: as wide as the
     // list.
     int HorizontalExtent() const { return horizontalExtent_; }
     void SetHorizontalExtent(int extent);
     int Margin() const { return margin_; }
-    void SetMargin(int margin);
+    void SetMargin(int margin) { SetAndRelayout(margin_, margin); }
     // Items are drawn over whatever lies behind the list, without a fill.
     bool Transparent() const { return transparent_; }
     void SetTransparent(bool on);
@@ -155,6 +155,18 @@ private:
     bool Failed(int index) const;
     void Fail(int index);
     void Repaint();
+    // For the settings that only change how the items look (repaints) or how
+    // tall they are (lays them out again).
+    template <typename T> void SetAndRepaint(T &setting, T value)
+    {
+        setting = value;
+        Repaint();
+    }
+    template <typename T> void SetAndRelayout(T &setting, T value)
+    {
+        setting = value;
+        doItemsLayout();
+    }
     std::string GetVariable(const std::string &name);
 
     TMkEngine engine_;

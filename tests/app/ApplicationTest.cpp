@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <stdexcept>
+#include <string>
 #include <vector>
 
 namespace {
@@ -22,25 +23,32 @@ public:
 
 } // namespace
 
-TEST(Application, TitleFromTheProgramFile)
+// The application's text rules, each a function from string to string: the
+// title from the program file's name, the error box's text from a message.
+TEST(Application, TextRules)
 {
-    EXPECT_EQ(ApplicationTitle("/usr/games/vesmar"), "vesmar");
-    EXPECT_EQ(ApplicationTitle("/opt/VESMAR.EXE"), "Vesmar");
-    EXPECT_EQ(ApplicationTitle("C/x/GiocoVesmar.v2.bin"), "Giocovesmar");
-    EXPECT_EQ(ApplicationTitle("noslash"), "noslash");
-    EXPECT_EQ(ApplicationTitle("/dir.d/.hidden"), "");
-}
-
-TEST(Application, FullStopRule)
-{
-    EXPECT_EQ(ErrorBoxText("File not found"), "File not found.");
-    EXPECT_EQ(ErrorBoxText("I/O error 32"), "I/O error 32.");
-    EXPECT_EQ(ErrorBoxText("Errore!"), "Errore!");
-    EXPECT_EQ(ErrorBoxText("Done."), "Done.");
-    EXPECT_EQ(ErrorBoxText("a-"), "a-");
-    EXPECT_EQ(ErrorBoxText("a/"), "a/.");
-    EXPECT_EQ(ErrorBoxText(""), "");
-    EXPECT_EQ(ErrorBoxText("caff\xE8"), "caff\xE8.");
+    using TRule = std::string (*)(const std::string &);
+    const struct {
+        TRule rule;
+        const char *input;
+        const char *expected;
+    } cases[] = {
+        {ApplicationTitle, "/usr/games/vesmar", "vesmar"},
+        {ApplicationTitle, "/opt/VESMAR.EXE", "Vesmar"},
+        {ApplicationTitle, "C/x/GiocoVesmar.v2.bin", "Giocovesmar"},
+        {ApplicationTitle, "noslash", "noslash"},
+        {ApplicationTitle, "/dir.d/.hidden", ""},
+        {ErrorBoxText, "File not found", "File not found."},
+        {ErrorBoxText, "I/O error 32", "I/O error 32."},
+        {ErrorBoxText, "Errore!", "Errore!"},
+        {ErrorBoxText, "Done.", "Done."},
+        {ErrorBoxText, "a-", "a-"},
+        {ErrorBoxText, "a/", "a/."},
+        {ErrorBoxText, "", ""},
+        {ErrorBoxText, "caff\xE8", "caff\xE8."},
+    };
+    for (const auto &c : cases)
+        EXPECT_EQ(c.rule(c.input), c.expected) << c.input;
 }
 
 TEST(Application, ExceptionsLeavingEventsReachTheErrorBox)

@@ -142,12 +142,23 @@ TEST(Tokenize, RepeatExpansionIsBounded)
     EXPECT_EQ(DumpBand(parser.Band), "text \"x\"\nend\n");
 }
 
+namespace {
+
+// The piece again and again, until the text is 64 KiB or just over.
+std::string At64KiB(const std::string &piece)
+{
+    std::string text;
+    while (text.size() < 64 * 1024)
+        text += piece;
+    return text;
+}
+
+} // namespace
+
 TEST(Tokenize, EveryOneOfManySmallRepeatBlocksExpands)
 {
     // 64 KiB of small blocks: each expansion must not rescan the whole band.
-    std::string markup;
-    while (markup.size() < 64 * 1024)
-        markup += "<repeat count=3>ab</repeat>";
+    const std::string markup = At64KiB("<repeat count=3>ab</repeat>");
     TTestParser parser;
     parser.TokenizeText(markup);
     EXPECT_EQ(parser.Band.Count(), static_cast<std::int32_t>(markup.size() / 27) * 3 + 1);
@@ -158,9 +169,7 @@ TEST(Tokenize, UnclosedRepeatBlocksStopOnTheWorkBound)
     // Every block lacks its /REPEAT, so each one's body is the whole rest of
     // the band, copies included.  Expansion stops on its bounds and leaves
     // the blocks it did not reach as REPEAT tags for the parser.
-    std::string markup;
-    while (markup.size() < 64 * 1024)
-        markup += "<repeat count=2>ab";
+    const std::string markup = At64KiB("<repeat count=2>ab");
     TTestParser parser;
     parser.TokenizeText(markup);
     EXPECT_LE(parser.Band.Count(),

@@ -191,7 +191,8 @@ std::string Paint(const std::string &input)
     TMkTestCanvas canvas;
     canvas.SetFont(testkit::BaseFont());
     // As the list box does: the canvas's own, live font is the base font.
-    c.root->Paint(canvas, c.rect, {}, canvas.Font(), c.back, c.singleLine, c.wordWrap, c.whiteOut);
+    c.root->Paint(
+        {canvas, c.rect, {}, canvas.Font(), c.back, c.singleLine, c.wordWrap, c.whiteOut});
     return canvas.Dump();
 }
 

@@ -33,7 +33,7 @@ protected:
     }
     TMkRect Bounds(TMkImage *image)
     {
-        return image->GetBounds(canvas, {0, 0, 300, 100}, font, true, true);
+        return image->GetBounds({canvas, {0, 0, 300, 100}, font, true, true});
     }
 };
 
@@ -155,17 +155,23 @@ std::uint32_t FirstPixel(const TMkPicture &picture)
     return dynamic_cast<const TMkBitmap &>(*picture.Graphic()).Pixel(0, 0);
 }
 
-} // namespace
-
-// A picture is read once while its file stays as it is, and again as soon as
-// the file is written anew, even with the same size.
-TEST(PictureCache, ReadsAFileAgainOnlyWhenItChanged)
-{
+// A picture file "peg.bmp" holding "abc", and a store that reads pictures
+// through a loader counting its reads.
+class PictureCache : public ::testing::Test {
+protected:
     testkit::TTempDir dir;
     const std::string path = dir.Write("peg.bmp", "abc");
     TCountingLoader loader;
     TMkPictureStore pictures;
-    const TMkScopedPictureLoader scope(pictures, loader);
+    const TMkScopedPictureLoader scope{pictures, loader};
+};
+
+} // namespace
+
+// A picture is read once while its file stays as it is, and again as soon as
+// the file is written anew, even with the same size.
+TEST_F(PictureCache, ReadsAFileAgainOnlyWhenItChanged)
+{
     TMkPicture first;
     TMkPicture second;
     ASSERT_TRUE(first.LoadFromFile(path, pictures));
@@ -190,13 +196,8 @@ TEST(PictureCache, ReadsAFileAgainOnlyWhenItChanged)
 // Within one document a file is looked at once: a picture replaced while the
 // document is read still shows as it was for the rest of it, and as it is
 // now in the next document.
-TEST(PictureCache, ADocumentSeesEachFileOnce)
+TEST_F(PictureCache, ADocumentSeesEachFileOnce)
 {
-    testkit::TTempDir dir;
-    const std::string path = dir.Write("peg.bmp", "abc");
-    TCountingLoader loader;
-    TMkPictureStore pictures;
-    const TMkScopedPictureLoader scope(pictures, loader);
     TMkPicture picture;
     {
         const TMkPictureBatch document(pictures);

@@ -37,7 +37,7 @@ protected:
     TMkRect Bounds(TMkBaseText &object, std::int32_t width, bool singleLine = false,
                    bool wordWrap = true)
     {
-        return object.GetBounds(canvas, {0, 0, width, 1000}, font, singleLine, wordWrap);
+        return object.GetBounds({canvas, {0, 0, width, 1000}, font, singleLine, wordWrap});
     }
 
     // One row of cells holding one word each; widths in the size encoding.
@@ -226,9 +226,9 @@ TEST_F(LayoutTest, CellsTakeTheirSizeFromTheGrid)
     table->NormalizeGrid();
     Bounds(*table, 101);
     TMkCell *span = table->Cell(0, 0);
-    const TMkRect b = span->GetBounds(canvas, {}, font, false, true);
+    const TMkRect b = span->GetBounds({canvas, {}, font, false, true});
     EXPECT_EQ(b.Right, table->Columns[0]->Width + table->Columns[1]->Width + 3);
-    EXPECT_EQ(table->Cell(1, 1)->GetBounds(canvas, {}, font, false, true).Right,
+    EXPECT_EQ(table->Cell(1, 1)->GetBounds({canvas, {}, font, false, true}).Right,
               table->Columns[1]->Width);
 }
 
@@ -242,7 +242,7 @@ TEST_F(LayoutTest, HostileTableValuesStayInRange)
     const TMkRect b = Bounds(*table, 2147483647);
     EXPECT_GE(b.Right, 0);
     EXPECT_GE(b.Bottom, 0);
-    table->Paint(canvas, {0, 0, 100, 100}, {}, font, NoColor, false, true, false);
+    table->Paint({canvas, {0, 0, 100, 100}, {}, font, NoColor, false, true, false});
 }
 
 TEST_F(LayoutTest, ListsIndentTheirItemsAndCountTheGaps)

@@ -26,8 +26,8 @@ protected:
     void Paint(TMkBaseText &object, TMkRect rect, bool whiteOut = false, TMkColor back = 0x00FF00,
                TMkPoint offset = {})
     {
-        object.GetBounds(canvas, rect, font, true, true);
-        object.Paint(canvas, rect, offset, font, back, true, true, whiteOut);
+        object.GetBounds({canvas, rect, font, true, true});
+        object.Paint({canvas, rect, offset, font, back, true, true, whiteOut});
     }
 
     // A table of one row; every cell holds one word and has a red background.

@@ -142,8 +142,8 @@ std::string PaintAll(TMkParsedTextList &root, bool singleLine, bool whiteOut)
     TMkTestCanvas canvas;
     const TMkFont font = testkit::BaseFont();
     const TMkRect rect{5, 7, 405, 307};
-    root.GetBounds(canvas, rect, font, singleLine, true);
-    root.Paint(canvas, rect, {}, font, 0xFFFFFF, singleLine, true, whiteOut);
+    root.GetBounds({canvas, rect, font, singleLine, true});
+    root.Paint({canvas, rect, {}, font, 0xFFFFFF, singleLine, true, whiteOut});
     return canvas.Dump();
 }
 

@@ -84,8 +84,8 @@ void LayOutAndPaint(TMkTable &table)
     TMkTestCanvas canvas;
     const TMkFont font = testkit::BaseFont();
     const TMkRect rect{0, 0, 400, 1 << 30};
-    table.GetBounds(canvas, rect, font, true, true);
-    table.Paint(canvas, rect, {}, font, 0xFFFFFF, true, true, false);
+    table.GetBounds({canvas, rect, font, true, true});
+    table.Paint({canvas, rect, {}, font, 0xFFFFFF, true, true, false});
 }
 
 TEST(TableGrid, HostileSpansAreBoundedButNeverTheDocumentsCells)

@@ -134,13 +134,13 @@ TEST(TextModel, UnresolvedAlignmentAndBadFontSizesRaise)
         EXPECT_STREQ(e.what(), "Unresolved variable~~WHERE");
     }
     TMkTestCanvas canvas;
-    EXPECT_THROW(paragraph.GetBounds(canvas, {0, 0, 100, 100}, testkit::BaseFont(), true, true),
+    EXPECT_THROW(paragraph.GetBounds({canvas, {0, 0, 100, 100}, testkit::BaseFont(), true, true}),
                  EMkUnresolvedVariable);
 
     TMkText word("x", nullptr);
     word.FontSize = "big";
     try {
-        word.GetBounds(canvas, {0, 0, 100, 100}, testkit::BaseFont(), true, true);
+        word.GetBounds({canvas, {0, 0, 100, 100}, testkit::BaseFont(), true, true});
         FAIL() << "no error";
     } catch (const EConvertError &e) {
         EXPECT_STREQ(e.what(), "'big' is not a valid integer value");
@@ -264,9 +264,9 @@ TEST(TextModel, DeepTreesAreDestroyedAndLaidOutWithoutExhaustingTheStack)
         at = at->Add(std::make_unique<TMkParsedTextList>(at));
     at->Add(std::make_unique<TMkText>("deep", at));
     TMkTestCanvas canvas;
-    const TMkRect b = root->GetBounds(canvas, {0, 0, 100, 100}, testkit::BaseFont(), true, true);
+    const TMkRect b = root->GetBounds({canvas, {0, 0, 100, 100}, testkit::BaseFont(), true, true});
     EXPECT_EQ(b, (TMkRect{0, 0, 0, 0})); // the word lies past the nesting limit
-    root->Paint(canvas, {0, 0, 100, 100}, {}, testkit::BaseFont(), NoColor, true, true, false);
+    root->Paint({canvas, {0, 0, 100, 100}, {}, testkit::BaseFont(), NoColor, true, true, false});
     EXPECT_TRUE(canvas.Calls().empty());
     root.reset();
 }
@@ -279,8 +279,8 @@ TEST(TextModel, HitTestFindsTheLeafUnderThePoint)
     auto *b = p->Add(std::make_unique<TMkText>("bb", p));
     TMkTestCanvas canvas;
     const TMkFont font = testkit::BaseFont();
-    root.Paint(canvas, {0, 0, 200, 50}, {}, font, NoColor, true, true, false);
-    EXPECT_EQ(root.HitTest({3, 3}, canvas, {0, 0, 200, 50}, font, true, true), a);
-    EXPECT_EQ(root.HitTest({15, 3}, canvas, {0, 0, 200, 50}, font, true, true), b);
-    EXPECT_EQ(root.HitTest({150, 3}, canvas, {0, 0, 200, 50}, font, true, true), nullptr);
+    root.Paint({canvas, {0, 0, 200, 50}, {}, font, NoColor, true, true, false});
+    EXPECT_EQ(root.HitTest({3, 3}, {canvas, {0, 0, 200, 50}, font, true, true}), a);
+    EXPECT_EQ(root.HitTest({15, 3}, {canvas, {0, 0, 200, 50}, font, true, true}), b);
+    EXPECT_EQ(root.HitTest({150, 3}, {canvas, {0, 0, 200, 50}, font, true, true}), nullptr);
 }

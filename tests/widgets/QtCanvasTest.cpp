@@ -193,8 +193,8 @@ TEST(QtCanvas, PaintsATextTreeEndToEnd)
         TQtCanvas canvas(painter);
         const TMkFont base{"DejaVu Sans", 10, 0, 0};
         const TMkRect rect{0, 0, 200, 50};
-        paragraph.GetBounds(canvas, rect, base, true, true);
-        paragraph.Paint(canvas, rect, {}, base, NoColor, true, true, false);
+        paragraph.GetBounds({canvas, rect, base, true, true});
+        paragraph.Paint({canvas, rect, {}, base, NoColor, true, true, false});
     }
     EXPECT_GT(word->Width, 0);
     EXPECT_TRUE(HasReddishPixel(image, QRect(0, 0, word->Width, word->Height)));

@@ -50,7 +50,7 @@ protected:
 
     void Layout(TMkEmbdControl &piece)
     {
-        piece.GetBounds(canvas, {0, 0, 300, 50}, font, true, true);
+        piece.GetBounds({canvas, {0, 0, 300, 50}, font, true, true});
     }
 
     TMkEngine engine;
@@ -98,7 +98,7 @@ TEST_F(QtControlHost, NewControlIsSizedHiddenAndInTheWindow)
 TEST_F(QtControlHost, PaintShowsTheControlOverItsPlaceInTheOwner)
 {
     TMkEmbdControl &piece = Piece("<input width=80 height=16>");
-    piece.Paint(canvas, {10, 5, 300, 50}, {2, 3}, font, 0, true, true, false);
+    piece.Paint({canvas, {10, 5, 300, 50}, {2, 3}, font, 0, true, true, false});
     ASSERT_NE(piece.Control, nullptr);
     auto *edit = static_cast<QWidget *>(piece.Control->Native());
     ASSERT_NE(edit, nullptr);
@@ -139,7 +139,7 @@ TEST_F(QtControlHost, ClassWithoutAWidgetPaintsItsRectangle)
 {
     engine.Controls.RegisterClass({"TNoWidget", TMkControlKind::Other});
     TMkEmbdControl &piece = Piece("<control korclass=TNoWidget width=4 height=2>");
-    piece.Paint(canvas, {0, 0, 300, 50}, {0, 0}, font, 0, true, true, false);
+    piece.Paint({canvas, {0, 0, 300, 50}, {0, 0}, font, 0, true, true, false});
     EXPECT_EQ(piece.Control, nullptr);
     EXPECT_EQ(canvas.CallsOf(TMkCanvasCall::Kind::FillRect).size(), 1u);
 }

@@ -3,7 +3,9 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdint>
 #include <string>
+#include <string_view>
 
 namespace {
 
@@ -51,23 +53,23 @@ TEST(Lengths, NumbersBeyondThirtyTwoBitsAreConversionErrors)
     EXPECT_THROW(MkHTMLLength("99999999999%"), EConvertError);
 }
 
-TEST(Alignment, AlignNamesIgnoreCaseAndDefaultToLeft)
+// Alignment names ignore case.  Unknown or empty, ALIGN defaults to left
+// (0) and VALIGN to none (3).
+TEST(Alignment, NamesIgnoreCaseAndHaveDefaults)
 {
-    EXPECT_EQ(MkHTMLAlign("left"), 0);
-    EXPECT_EQ(MkHTMLAlign("Right"), 1);
-    EXPECT_EQ(MkHTMLAlign("CENTER"), 2);
-    EXPECT_EQ(MkHTMLAlign("justify"), 3);
-    EXPECT_EQ(MkHTMLAlign("middle"), 0);
-    EXPECT_EQ(MkHTMLAlign(""), 0);
-}
-
-TEST(Alignment, VAlignNamesIgnoreCaseAndDefaultToNone)
-{
-    EXPECT_EQ(MkHTMLVAlign("top"), 0);
-    EXPECT_EQ(MkHTMLVAlign("Middle"), 1);
-    EXPECT_EQ(MkHTMLVAlign("BOTTOM"), 2);
-    EXPECT_EQ(MkHTMLVAlign("center"), 3);
-    EXPECT_EQ(MkHTMLVAlign(""), 3);
+    using TNames = std::uint8_t (*)(std::string_view);
+    const struct {
+        TNames names;
+        const char *value;
+        int expected;
+    } cases[] = {
+        {MkHTMLAlign, "left", 0},    {MkHTMLAlign, "Right", 1},   {MkHTMLAlign, "CENTER", 2},
+        {MkHTMLAlign, "justify", 3}, {MkHTMLAlign, "middle", 0},  {MkHTMLAlign, "", 0},
+        {MkHTMLVAlign, "top", 0},    {MkHTMLVAlign, "Middle", 1}, {MkHTMLVAlign, "BOTTOM", 2},
+        {MkHTMLVAlign, "center", 3}, {MkHTMLVAlign, "", 3},
+    };
+    for (const auto &c : cases)
+        EXPECT_EQ(c.names(c.value), c.expected) << '"' << c.value << '"';
 }
 
 } // namespace

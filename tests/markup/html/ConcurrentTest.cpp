@@ -143,7 +143,8 @@ std::vector<std::string> Draw(const std::vector<std::string> &rows)
             TMkTestCanvas canvas;
             canvas.SetFont(testkit::BaseFont());
             const TMkRect rect{0, 0, 364, 24};
-            root->Paint(canvas, rect, {0, 0}, canvas.Font(), MkSystemColor(24), true, true, false);
+            root->Paint(
+                {canvas, rect, {0, 0}, canvas.Font(), MkSystemColor(24), true, true, false});
             drawn.push_back(MkDumpTree(*root, true) + canvas.Dump());
         } catch (const EMkError &error) {
             drawn.push_back(std::string("refused: ") + error.what());

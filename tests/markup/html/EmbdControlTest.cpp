@@ -39,7 +39,7 @@ protected:
 
     void Layout(TMkEmbdControl &piece)
     {
-        piece.GetBounds(canvas, {0, 0, 300, 100}, font, true, true);
+        piece.GetBounds({canvas, {0, 0, 300, 100}, font, true, true});
     }
 
     TFakeControl *Control(TMkEmbdControl &piece)
@@ -108,7 +108,7 @@ TEST_F(EmbdControl, HandlerSeesTheSizedHiddenControlOnce)
     });
     Layout(piece);
     Layout(piece);
-    piece.Paint(canvas, {0, 0, 300, 100}, {0, 0}, font, 0, true, true, false);
+    piece.Paint({canvas, {0, 0, 300, 100}, {0, 0}, font, 0, true, true, false});
     EXPECT_EQ(seen, &piece);
     EXPECT_EQ(calls, std::vector<std::string>{"nome 100x13 hidden in window"});
 }
@@ -116,7 +116,7 @@ TEST_F(EmbdControl, HandlerSeesTheSizedHiddenControlOnce)
 TEST_F(EmbdControl, PaintPlacesTheControlThroughScreenCoordinates)
 {
     TMkEmbdControl &piece = Piece("<input>");
-    piece.Paint(canvas, {5, 6, 300, 100}, {7, 8}, font, 0, true, true, false);
+    piece.Paint({canvas, {5, 6, 300, 100}, {7, 8}, font, 0, true, true, false});
     ASSERT_NE(Control(piece), nullptr);
     // (5 + 7, 6 + 8) in the owner is (112, 214) on the screen, (102, 194)
     // in the window.
@@ -132,7 +132,7 @@ TEST_F(EmbdControl, UnregisteredClassPaintsTheRequestedRectangle)
     EXPECT_EQ(piece.Control, nullptr);
     EXPECT_EQ(piece.Width, 0);
     EXPECT_EQ(piece.Height, 0);
-    piece.Paint(canvas, {5, 6, 300, 100}, {1, 1}, font, 0x123456, true, true, false);
+    piece.Paint({canvas, {5, 6, 300, 100}, {1, 1}, font, 0x123456, true, true, false});
     const auto fills = canvas.CallsOf(TMkCanvasCall::Kind::FillRect);
     ASSERT_EQ(fills.size(), 1u);
     EXPECT_EQ(fills[0].Rect, (TMkRect{6, 7, 7, 8}));
@@ -142,7 +142,7 @@ TEST_F(EmbdControl, UnregisteredClassPaintsTheRequestedRectangle)
 TEST_F(EmbdControl, WhiteOutFillsWhite)
 {
     TMkEmbdControl &piece = Piece("<control korclass=TNoSuchControl width=4 height=3>");
-    piece.Paint(canvas, {0, 0, 300, 100}, {0, 0}, font, 0x123456, true, true, true);
+    piece.Paint({canvas, {0, 0, 300, 100}, {0, 0}, font, 0x123456, true, true, true});
     const auto fills = canvas.CallsOf(TMkCanvasCall::Kind::FillRect);
     ASSERT_EQ(fills.size(), 1u);
     EXPECT_EQ(fills[0].Rect, (TMkRect{0, 0, 4, 3}));

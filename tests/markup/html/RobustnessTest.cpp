@@ -45,8 +45,9 @@ std::unique_ptr<TMkParsedTextList> RunPipeline(const std::string &markup)
         canvas.SetFont(font);
         const TMkRect rect{0, 0, width, 24};
         try {
-            root->GetBounds(canvas, rect, canvas.Font(), true, true);
-            root->Paint(canvas, rect, {0, 0}, canvas.Font(), MkSystemColor(24), true, true, false);
+            root->GetBounds({canvas, rect, canvas.Font(), true, true});
+            root->Paint(
+                {canvas, rect, {0, 0}, canvas.Font(), MkSystemColor(24), true, true, false});
         } catch (const EMkError &) {
         }
     }

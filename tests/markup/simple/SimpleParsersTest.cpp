@@ -194,8 +194,8 @@ TEST(CSVParser, EveryCellKeepsItsPlaceInTheGrid)
     TMkTestCanvas canvas;
     const TMkFont font = testkit::BaseFont();
     const TMkRect rect{0, 0, 400, 1 << 30};
-    root->GetBounds(canvas, rect, font, true, true);
-    root->Paint(canvas, rect, {}, font, 0xFFFFFF, true, true, false);
+    root->GetBounds({canvas, rect, font, true, true});
+    root->Paint({canvas, rect, {}, font, 0xFFFFFF, true, true, false});
     const TMkCell *first = table.Cell(24'999, 0);
     const TMkCell *last = table.Cell(24'999, 3);
     ASSERT_NE(last, nullptr);
