@@ -98,9 +98,6 @@ std::string FaceKey(const TMkFont &font)
 
 } // namespace
 
-TQtCanvas::TFaceCache::TFaceCache() = default;
-TQtCanvas::TFaceCache::~TFaceCache() = default;
-
 std::shared_ptr<TQtCanvas::TFace> TQtCanvas::FaceFor(const TMkFont &font)
 {
     auto &faces = faces_.faces_;

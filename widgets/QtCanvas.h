@@ -37,12 +37,6 @@ public:
     // so a list box keeps one cache for all the canvases it draws its items
     // with.  Only the thread that owns the cache may use it.
     class TFaceCache {
-    public:
-        TFaceCache();
-        ~TFaceCache();
-        TFaceCache(const TFaceCache &) = delete;
-        TFaceCache &operator=(const TFaceCache &) = delete;
-
     private:
         friend class TQtCanvas;
         std::unordered_map<std::string, std::shared_ptr<TFace>> faces_;
