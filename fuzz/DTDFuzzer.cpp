@@ -29,9 +29,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
 {
     static TFuzzParser parser;
     TMkParsedTextList root(nullptr);
-    TMkParsedTextList *container = &root;
-    parser.DeduceText(std::string_view(reinterpret_cast<const char *>(data), size), container);
-    if (container != &root)
+    TMkTreeBuilder tree(&root);
+    parser.DeduceText(std::string_view(reinterpret_cast<const char *>(data), size), tree);
+    if (tree.Current() != &root)
         std::abort(); // no handler here replaces the container
     for (const auto &entry : parser.DTD.Entries())
         if (entry->SuppressCount != 0)

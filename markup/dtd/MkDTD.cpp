@@ -3,6 +3,7 @@
 #include "markup/MkEngine.h"
 #include "markup/MkParser.h"
 #include "markup/MkStrings.h"
+#include "markup/MkTreeBuilder.h"
 #include "markup/dtd/MkDTDRule.h"
 
 #include <vector>
@@ -123,7 +124,7 @@ void TMkDTD::Compile()
         CompileDeclaration(Declarations.Item(i), *entryList_[static_cast<std::size_t>(i)]);
 }
 
-bool TMkDTD::Deduce(std::string_view startName, TMkParsedTextList *&container)
+bool TMkDTD::Deduce(std::string_view startName, TMkTreeBuilder &tree)
 {
     root_.ClearChildren();
     root_.Entry = nullptr;
@@ -132,18 +133,28 @@ bool TMkDTD::Deduce(std::string_view startName, TMkParsedTextList *&container)
     // an error may have left exclusions raised and elements open.
     if (entryList_.empty() || compiledVersion_ != Declarations.Version())
         Compile();
+    // The entries know the builder only while the run lasts, however it ends.
+    struct TTreeLoan {
+        const TMkEntryList &Entries;
+        ~TTreeLoan()
+        {
+            for (const auto &entry : Entries)
+                entry->Tree = nullptr;
+        }
+    } loan{entryList_};
     for (const auto &entry : entryList_) {
         entry->SuppressCount = 0;
         entry->OpenCount = 0;
+        entry->Tree = &tree;
     }
     TMkEntryPoint *start = FindEntry(startName);
     if (!start)
         return false;
     root_.Entry = start;
-    root_.Container = container;
+    root_.Mark = tree.Here();
     guard_.Start(Limits, root_.Pool());
     start->SkipUnknownTags(root_);
     const bool matched = start->Match(root_);
-    container = root_.Container;
+    tree.MoveTo(root_.Mark);
     return matched;
 }

@@ -9,7 +9,7 @@
 #include <string_view>
 
 class TMkExtParser;
-class TMkParsedTextList;
+class TMkTreeBuilder;
 
 // A document type: declarations that decide how the flat token band nests,
 // compiled into entries and rules and run over the parser's band by every
@@ -28,10 +28,11 @@ public:
     // The first entry, in declaration order, with that name (ignoring case).
     TMkEntryPoint *FindEntry(std::string_view name) const;
     // Matches the band from the entry named startName, starting before the
-    // first token, with container as the current text container.  True when
-    // the start entry matched; container is then what the handlers left.  A
-    // missing start entry gives false and leaves container alone.
-    bool Deduce(std::string_view startName, TMkParsedTextList *&container);
+    // first token, the handlers building through tree from its cursor.  True
+    // when the start entry matched; the cursor is then where the handlers
+    // left it for the start entry.  A missing start entry gives false and
+    // leaves the tree alone.
+    bool Deduce(std::string_view startName, TMkTreeBuilder &tree);
 
     TMkDTDDefinition Declarations;
     const TMkEntryList &Entries() const { return entryList_; }

@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-class TMkParsedTextList;
+class TMkTreeBuilder;
 
 // What the grammar engine reports to the element and type handlers.
 enum class TMkDTDAction : std::uint8_t {
@@ -22,12 +22,14 @@ enum class TMkDTDAction : std::uint8_t {
     Undone = 7,       // a match is being taken back
 };
 
-// Handlers receive the current text container, which they may replace (an
+// Handlers receive the tree builder with its cursor at the node's container,
+// and build through it; where they leave the cursor becomes the node's (an
 // element that opens a table makes the table the container of its content).
-// A skip handler deals with a token that fits nowhere in an element's content
-// and is always called with ContentStep's code 2.  An empty handler is not
-// called.
-using TMkDTDHandler = std::function<void(TMkParsedTextList *&container, TMkDTDAction action)>;
+// What each action means for the tree is told with the builder
+// (markup/MkTreeBuilder.h).  A skip handler deals with a token that fits
+// nowhere in an element's content and is always called with ContentStep's
+// code 2.  An empty handler is not called.
+using TMkDTDHandler = std::function<void(TMkTreeBuilder &tree, TMkDTDAction action)>;
 // True when the parser's current token belongs to the type.
 using TMkTypeTest = std::function<bool()>;
 

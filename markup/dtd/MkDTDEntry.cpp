@@ -3,6 +3,7 @@
 #include "markup/MkParser.h"
 #include "markup/MkStrings.h"
 #include "markup/MkTagNames.h"
+#include "markup/MkTreeBuilder.h"
 #include "markup/dtd/MkDTDGuard.h"
 #include "markup/dtd/MkDTDRule.h"
 #include "markup/dtd/MkDeductionTree.h"
@@ -17,16 +18,28 @@ TMkEntryPoint::TMkEntryPoint(std::string name, TMkExtParser *parser, const TMkEn
 {
 }
 
+namespace {
+
+void CallAt(const TMkDTDHandler &handler, TMkTreeBuilder &tree, TMkDeductionTree &node,
+            TMkDTDAction action)
+{
+    tree.MoveTo(node.Mark);
+    handler(tree, action);
+    node.Mark = tree.Here();
+}
+
+} // namespace
+
 void TMkEntryPoint::Notify(TMkDeductionTree &node, TMkDTDAction action)
 {
     if (NotifyHandler)
-        NotifyHandler(node.Container, action);
+        CallAt(NotifyHandler, *Tree, node, action);
 }
 
 void TMkEntryPoint::Skip(TMkDeductionTree &node)
 {
     if (SkipHandler)
-        SkipHandler(node.Container, TMkDTDAction::ContentStep);
+        CallAt(SkipHandler, *Tree, node, TMkDTDAction::ContentStep);
 }
 
 void TMkEntryPoint::SkipUnknownTags(TMkDeductionTree &node)

@@ -13,6 +13,7 @@ class TMkDTDGuard;
 class TMkEntryPoint;
 class TMkExtParser;
 class TMkToken;
+class TMkTreeBuilder;
 
 using TMkEntryList = std::vector<std::unique_ptr<TMkEntryPoint>>;
 
@@ -53,10 +54,13 @@ public:
     const TMkEntryList *AllEntries;
     TMkDTDHandler NotifyHandler;
     TMkDTDHandler SkipHandler;
+    // The tree the handlers build into, for the length of a run (TMkDTD::Deduce
+    // sets it and takes it away again).
+    TMkTreeBuilder *Tree = nullptr;
 
 protected:
-    // Handler calls store the container as the handler leaves it back into
-    // the node.
+    // A handler is called with the builder's cursor at the node's mark, and
+    // the cursor as the handler leaves it is stored back into the node.
     void Notify(TMkDeductionTree &node, TMkDTDAction action);
     void Skip(TMkDeductionTree &node);
 

@@ -19,7 +19,7 @@ TMkDeductionTree *TMkDeductionTree::NewChild()
     child->pool_ = pool_;
     ++pool_->Live;
     child->Parent = this;
-    child->Container = Container;
+    child->Mark = Mark;
     child->StartPosition = StartPosition;
     child->Entry = nullptr;
     child->previous_ = lastChild_;
@@ -55,7 +55,7 @@ void TMkDeductionTree::Recycle(TMkDeductionTree *node)
         }
         node->firstChild_ = node->lastChild_ = nullptr;
         node->Parent = nullptr;
-        node->Container = nullptr;
+        node->Mark = TMkTreeMark();
         node->Entry = nullptr;
         node->StartPosition = -1;
         node->next_ = nullptr;

@@ -1,14 +1,16 @@
 #pragma once
 
+#include "markup/MkTreeBuilder.h"
+
 #include <cstddef>
 #include <cstdint>
 
 class TMkEntryPoint;
 class TMkNodePool;
-class TMkParsedTextList;
 
-// One node of the record of a match: which entry matched where, with which
-// text container.  The record lets a partial match be taken back.
+// One node of the record of a match: which entry matched where, and at which
+// container of the tree being built (a mark of the tree builder, never a
+// pointer into the tree).  The record lets a partial match be taken back.
 //
 // Nodes are made and thrown away at a high rate (one per attempt, alternative
 // and content pass), so they are linked in place, children in a doubly linked
@@ -25,7 +27,7 @@ public:
     TMkDeductionTree &operator=(const TMkDeductionTree &) = delete;
 
     // A node from the pool (or a new one) appended to this node's
-    // children, with this node's container and start position and no entry.
+    // children, with this node's mark and start position and no entry.
     TMkDeductionTree *NewChild();
     // Takes this node out of its parent and recycles it with its subtree.  No
     // handler is called and the parser does not move.
@@ -42,7 +44,8 @@ public:
 
     std::int32_t StartPosition = -1;
     TMkDeductionTree *Parent = nullptr;
-    TMkParsedTextList *Container = nullptr;
+    // Where in the tree the node's handlers build (MkTreeBuilder.h).
+    TMkTreeMark Mark;
     TMkEntryPoint *Entry = nullptr;
 
     // The pool this tree's nodes come from and go back to.

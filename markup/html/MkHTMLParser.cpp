@@ -5,6 +5,7 @@
 #include "markup/MkParserRegistry.h"
 #include "markup/MkStrings.h"
 #include "markup/MkToken.h"
+#include "markup/MkTreeBuilder.h"
 #include "markup/html/MkHTMLAttributes.h"
 #include "markup/html/MkHTMLEntities.h"
 #include "markup/html/MkHTMLLex.h"
@@ -36,30 +37,6 @@ TMkNameList TerminatorsOf(const TMkHTMLDeclaration &element)
 bool IsWhiteSpace(char c)
 {
     return c == '\t' || c == '\n' || c == '\r' || c == ' ';
-}
-
-// Takes the container object out of its parent and destroys it; the parent
-// becomes the current container.
-void RemoveContainer(TMkParsedTextList *&container)
-{
-    TMkParsedTextList *object = container;
-    if (!object)
-        return;
-    auto *parent = MkTextCast<TMkParsedTextList>(object->Parent);
-    container = parent;
-    if (!parent)
-        return;
-    const std::size_t index = parent->IndexOf(object);
-    if (index < parent->Count())
-        parent->Delete(index);
-}
-
-// Adds a new container object and makes it current.
-template <class T, class... Args> T *Open(TMkParsedTextList *&container, Args &&...args)
-{
-    T *object = container->Add(std::make_unique<T>(container, std::forward<Args>(args)...));
-    container = object;
-    return object;
 }
 
 bool FailedOrUndone(TMkDTDAction action)
@@ -106,8 +83,8 @@ std::unique_ptr<TMkParsedTextList> TMkHTMLParser::Parse(TMkByteStream &stream,
     Style.Reset();
     HiddenDepth = 0;
     impliedParagraphFor_ = nullptr;
-    TMkParsedTextList *container = root.get();
-    if (!DTD.Deduce("HTML_DOCUMENT", container))
+    TMkTreeBuilder tree(root.get());
+    if (!DTD.Deduce("HTML_DOCUMENT", tree))
         root = std::make_unique<TMkParsedTextList>(nullptr);
     ClearBand();
     root->ResolveVariables(MkVariableCallback(VariableHandler));
@@ -158,9 +135,7 @@ std::string TMkHTMLParser::ResolveVariable(const std::string &reference)
 
 TMkDTDHandler TMkHTMLParser::TextHandler()
 {
-    return [this](TMkParsedTextList *&container, TMkDTDAction action) {
-        HandleText(container, action);
-    };
+    return [this](TMkTreeBuilder &tree, TMkDTDAction action) { HandleText(tree, action); };
 }
 
 TMkTypeTest TMkHTMLParser::TextTest()
@@ -172,16 +147,15 @@ TMkDTDHandler TMkHTMLParser::ElementHandler(const TMkHTMLDeclaration &element)
 {
     if (element.Handler == TKind::Nothing)
         return {};
-    return [this, &element](TMkParsedTextList *&container, TMkDTDAction action) {
-        HandleElement(element, container, action);
+    return [this, &element](TMkTreeBuilder &tree, TMkDTDAction action) {
+        HandleElement(element, tree, action);
     };
 }
 
 TMkDTDHandler TMkHTMLParser::SkipHandler(const TMkHTMLDeclaration &element)
 {
     switch (element.Skip) {
-    case TMkSkipPolicy::Hide:
-        return [this](TMkParsedTextList *&container, TMkDTDAction) { SkipHide(container); };
+    case TMkSkipPolicy::Hide: return [this](TMkTreeBuilder &tree, TMkDTDAction) { SkipHide(tree); };
     case TMkSkipPolicy::Paragraph: {
         // An element that a P ends (HEAD) is meant to end at the implied
         // paragraph; one that a P does not end (BODY) must not be handed a
@@ -190,18 +164,18 @@ TMkDTDHandler TMkHTMLParser::SkipHandler(const TMkHTMLDeclaration &element)
         const bool paragraphEnds =
             std::any_of(ends.begin(), ends.end(),
                         [](const std::string &name) { return MkSameText(name, "P"); });
-        return [this, paragraphEnds](TMkParsedTextList *&, TMkDTDAction) {
+        return [this, paragraphEnds](TMkTreeBuilder &, TMkDTDAction) {
             SkipParagraph(!paragraphEnds);
         };
     }
     case TMkSkipPolicy::Drop: break;
     }
-    return [this](TMkParsedTextList *&, TMkDTDAction) { Advance(); };
+    return [this](TMkTreeBuilder &, TMkDTDAction) { Advance(); };
 }
 
 // --- skipping -------------------------------------------------------------------
 
-void TMkHTMLParser::StoreHidden(TMkParsedTextList &container)
+void TMkHTMLParser::StoreHidden(TMkTreeBuilder &tree)
 {
     const TMkToken *token = CurrentToken();
     std::string text;
@@ -215,13 +189,13 @@ void TMkHTMLParser::StoreHidden(TMkParsedTextList &container)
     } else {
         return; // the end of the input is nothing to keep
     }
-    container.Add(std::make_unique<TMkHiddenText>(&container, std::move(text)));
+    tree.Add(std::make_unique<TMkHiddenText>(tree.Current(), std::move(text)));
 }
 
-void TMkHTMLParser::SkipHide(TMkParsedTextList *&container)
+void TMkHTMLParser::SkipHide(TMkTreeBuilder &tree)
 {
-    if (container)
-        StoreHidden(*container);
+    if (tree.Current())
+        StoreHidden(tree);
     Advance();
 }
 
@@ -274,20 +248,20 @@ void TMkHTMLParser::SkipParagraph(bool dropParagraphEnders)
 
 // --- text ------------------------------------------------------------------------
 
-void TMkHTMLParser::HandleText(TMkParsedTextList *&container, TMkDTDAction action)
+void TMkHTMLParser::HandleText(TMkTreeBuilder &tree, TMkDTDAction action)
 {
-    if (action != TMkDTDAction::ContentStep || !container)
+    if (action != TMkDTDAction::ContentStep || !tree.Current())
         return;
     if (HiddenDepth > 0) {
-        StoreHidden(*container);
+        StoreHidden(tree);
         return;
     }
-    AddWords(*container, MkDecodeEntities(CurrentText()));
+    AddWords(tree, MkDecodeEntities(CurrentText()));
 }
 
 // One object per word and one single space per run of white space, each with
 // the formatting of this moment.
-void TMkHTMLParser::AddWords(TMkParsedTextList &container, const std::string &text)
+void TMkHTMLParser::AddWords(TMkTreeBuilder &tree, const std::string &text)
 {
     std::size_t i = 0;
     while (i < text.size()) {
@@ -296,26 +270,26 @@ void TMkHTMLParser::AddWords(TMkParsedTextList &container, const std::string &te
         while (end < text.size() && IsWhiteSpace(text[end]) == blank)
             ++end;
         auto word = std::make_unique<TMkText>(blank ? std::string(" ") : text.substr(i, end - i),
-                                              &container);
+                                              tree.Current());
         Style.ApplyTo(*word);
-        container.Add(std::move(word));
+        tree.Add(std::move(word));
         i = end;
     }
 }
 
 // --- elements ---------------------------------------------------------------------
 
-void TMkHTMLParser::HandleElement(const TMkHTMLDeclaration &element, TMkParsedTextList *&container,
+void TMkHTMLParser::HandleElement(const TMkHTMLDeclaration &element, TMkTreeBuilder &tree,
                                   TMkDTDAction action)
 {
-    if (!container)
+    if (!tree.Current())
         return;
     const bool start = action == TMkDTDAction::StartTagSeen;
     const TKind kind = element.Handler;
     const std::int32_t param = element.Param;
     switch (kind) {
     case TKind::Nothing: break;
-    case TKind::Hidden: Hidden(container, action); break;
+    case TKind::Hidden: Hidden(tree, action); break;
     case TKind::StyleOnly: StyleOnly(element, action); break;
     case TKind::Paragraph:
     case TKind::Heading:
@@ -323,66 +297,65 @@ void TMkHTMLParser::HandleElement(const TMkHTMLDeclaration &element, TMkParsedTe
         if (kind == TKind::Heading)
             StyleOnly(element, action);
         if (start)
-            Open<TMkParagraph>(container,
-                               kind == TKind::BlockQuote ? std::string() : RawAttr("ALIGN"));
+            tree.Open<TMkParagraph>(kind == TKind::BlockQuote ? std::string() : RawAttr("ALIGN"));
         else if (FailedOrUndone(action))
-            RemoveContainer(container);
+            tree.RollBack();
         break;
     case TKind::List:
         if (start)
-            Open<TMkList>(container, static_cast<std::uint8_t>(param));
+            tree.Open<TMkList>(static_cast<std::uint8_t>(param));
         else if (FailedOrUndone(action))
-            RemoveContainer(container);
+            tree.RollBack();
         break;
     case TKind::Tree:
         if (start)
-            Open<TMkTree>(container)->TreeKind = static_cast<std::uint8_t>(param);
+            tree.Open<TMkTree>()->TreeKind = static_cast<std::uint8_t>(param);
         else if (FailedOrUndone(action))
-            RemoveContainer(container);
+            tree.RollBack();
         break;
-    case TKind::ListItem: ListItem(container, action); break;
+    case TKind::ListItem: ListItem(tree, action); break;
     case TKind::Rule:
         if (start)
-            container->Add(std::make_unique<TMkLine>(container));
+            tree.Add(std::make_unique<TMkLine>(tree.Current()));
         break;
     case TKind::LineBreak:
         if (start)
-            container->Add(std::make_unique<TMkLineBreak>(container));
+            tree.Add(std::make_unique<TMkLineBreak>(tree.Current()));
         break;
-    case TKind::Table: Table(container, action); break;
-    case TKind::Row: Row(container, action); break;
-    case TKind::Cell: Cell(container, action, true); break;
-    case TKind::HeaderCell: Cell(container, action, false); break;
+    case TKind::Table: Table(tree, action); break;
+    case TKind::Row: Row(tree, action); break;
+    case TKind::Cell: Cell(tree, action, true); break;
+    case TKind::HeaderCell: Cell(tree, action, false); break;
     case TKind::Image:
         if (start)
-            Image(*container);
+            Image(tree);
         break;
     case TKind::Repeat:
         if (start)
-            Open<TMkRepeat>(container, MkRepeatCallback(RepeatHandler), RawAttr("COUNT"));
+            tree.Open<TMkRepeat>(MkRepeatCallback(RepeatHandler), RawAttr("COUNT"));
         else if (FailedOrUndone(action))
-            RemoveContainer(container);
+            tree.RollBack();
         break;
-    case TKind::Plain: Plain(container, action); break;
+    case TKind::Plain: Plain(tree, action); break;
     case TKind::Input:
         if (start)
-            Input(*container);
+            Input(tree);
         break;
     case TKind::Control:
         if (start)
-            Control(*container);
+            Control(tree);
         break;
     }
 }
 
-void TMkHTMLParser::Hidden(TMkParsedTextList *&container, TMkDTDAction action)
+void TMkHTMLParser::Hidden(TMkTreeBuilder &tree, TMkDTDAction action)
 {
     switch (action) {
     case TMkDTDAction::StartTagSeen:
-        StoreHidden(*container);
+        StoreHidden(tree);
         ++HiddenDepth;
         break;
-    case TMkDTDAction::EndTagSeen: StoreHidden(*container); break;
+    case TMkDTDAction::EndTagSeen: StoreHidden(tree); break;
     case TMkDTDAction::Closed:
     case TMkDTDAction::Failed:
         if (HiddenDepth > 0)
@@ -400,20 +373,22 @@ void TMkHTMLParser::StyleOnly(const TMkHTMLDeclaration &element, TMkDTDAction ac
         Style.EndEffect(element.Effect, element.Param);
 }
 
-void TMkHTMLParser::Table(TMkParsedTextList *&container, TMkDTDAction action)
+void TMkHTMLParser::Table(TMkTreeBuilder &tree, TMkDTDAction action)
 {
     if (FailedOrUndone(action)) {
-        RemoveContainer(container);
+        tree.RollBack();
         return;
     }
     if (action == TMkDTDAction::EndTagSeen) {
-        if (auto *table = MkTextCast<TMkTable>(container))
+        // The table completes its own grid: placeholders only, no container
+        // destroyed or moved, so every mark in it stays good.
+        if (auto *table = MkTextCast<TMkTable>(tree.Current()))
             table->NormalizeGrid();
         return;
     }
     if (action != TMkDTDAction::StartTagSeen)
         return;
-    auto *table = Open<TMkTable>(container);
+    auto *table = tree.Open<TMkTable>();
     std::string value;
     if (GetAttr("BGCOLOR", value))
         table->BgColor = ParseColor(value);
@@ -434,15 +409,15 @@ void TMkHTMLParser::Table(TMkParsedTextList *&container, TMkDTDAction action)
         table->TableWidth = -100;
 }
 
-void TMkHTMLParser::Row(TMkParsedTextList *&container, TMkDTDAction action)
+void TMkHTMLParser::Row(TMkTreeBuilder &tree, TMkDTDAction action)
 {
     if (FailedOrUndone(action)) {
-        RemoveContainer(container);
+        tree.RollBack();
         return;
     }
     if (action != TMkDTDAction::StartTagSeen)
         return;
-    auto *row = Open<TMkTableRow>(container);
+    auto *row = tree.Open<TMkTableRow>();
     std::string value;
     if (GetAttr("HEIGHT", value))
         row->RowHeight = MkHTMLLength(value);
@@ -450,20 +425,20 @@ void TMkHTMLParser::Row(TMkParsedTextList *&container, TMkDTDAction action)
         row->VAlign = MkHTMLVAlign(value);
 }
 
-void TMkHTMLParser::Cell(TMkParsedTextList *&container, TMkDTDAction action, bool readAttributes)
+void TMkHTMLParser::Cell(TMkTreeBuilder &tree, TMkDTDAction action, bool readAttributes)
 {
     if (FailedOrUndone(action)) {
-        RemoveContainer(container);
+        tree.RollBack();
         return;
     }
     if (action != TMkDTDAction::StartTagSeen)
         return;
     // A cell takes its row's height and vertical alignment unless it gives
     // its own.
-    const auto *row = MkTextCast<const TMkTableRow>(container);
+    const auto *row = MkTextCast<const TMkTableRow>(tree.Current());
     std::int32_t height = row ? row->RowHeight : 0;
     std::uint8_t vAlign = row ? row->VAlign : 0;
-    auto *cell = Open<TMkCell>(container);
+    auto *cell = tree.Open<TMkCell>();
     if (!readAttributes)
         return;
     std::string value;
@@ -485,49 +460,48 @@ void TMkHTMLParser::Cell(TMkParsedTextList *&container, TMkDTDAction action, boo
         cell->ColSpan = MkHTMLLength(value);
 }
 
-void TMkHTMLParser::Plain(TMkParsedTextList *&container, TMkDTDAction action)
+void TMkHTMLParser::Plain(TMkTreeBuilder &tree, TMkDTDAction action)
 {
     switch (action) {
-    case TMkDTDAction::ContentStep: Open<TMkParagraph>(container); break;
+    case TMkDTDAction::ContentStep: tree.Open<TMkParagraph>(); break;
     case TMkDTDAction::NoProgress:
         // The pass's container is the paragraph this pass opened.
-        if (MkTextCast<TMkParagraph>(container))
-            RemoveContainer(container);
+        if (MkTextCast<TMkParagraph>(tree.Current()))
+            tree.RollBack();
         break;
     default:
         // Undone reaches the element's own node, whose container is the
         // enclosing cell, tree item or repeat block, not a paragraph; that
-        // container is taken back by its own element right after, with the
-        // paragraphs in it.  Destroying it here would leave that element a
-        // destroyed object to take back.
+        // element takes it back itself right after, with the paragraphs in
+        // it.
         break;
     }
 }
 
-void TMkHTMLParser::ListItem(TMkParsedTextList *&container, TMkDTDAction action)
+void TMkHTMLParser::ListItem(TMkTreeBuilder &tree, TMkDTDAction action)
 {
     if (FailedOrUndone(action)) {
         // Only the paragraph goes; the item, and a list made for it, stay.
-        if (MkTextCast<TMkParagraph>(container))
-            RemoveContainer(container);
+        if (MkTextCast<TMkParagraph>(tree.Current()))
+            tree.RollBack();
         return;
     }
     if (action != TMkDTDAction::StartTagSeen)
         return;
-    if (!dynamic_cast<TMkList *>(container))
-        Open<TMkList>(container, std::uint8_t{0});
-    Open<TMkListItem>(container);
-    Open<TMkParagraph>(container);
+    if (!dynamic_cast<TMkList *>(tree.Current()))
+        tree.Open<TMkList>(std::uint8_t{0});
+    tree.Open<TMkListItem>();
+    tree.Open<TMkParagraph>();
 }
 
-void TMkHTMLParser::Image(TMkParsedTextList &container)
+void TMkHTMLParser::Image(TMkTreeBuilder &tree)
 {
-    container.Add(std::make_unique<TMkImage>(&container, ImageHandler, RawAttr("IMAGEINDEX"),
-                                             RawAttr("HEIGHT"), RawAttr("WIDTH"), RawAttr("SRC"),
-                                             &Engine().Pictures));
+    tree.Add(std::make_unique<TMkImage>(tree.Current(), ImageHandler, RawAttr("IMAGEINDEX"),
+                                        RawAttr("HEIGHT"), RawAttr("WIDTH"), RawAttr("SRC"),
+                                        &Engine().Pictures));
 }
 
-void TMkHTMLParser::Input(TMkParsedTextList &container)
+void TMkHTMLParser::Input(TMkTreeBuilder &tree)
 {
     struct TInputType {
         const char *Type;
@@ -550,15 +524,15 @@ void TMkHTMLParser::Input(TMkParsedTextList &container)
             break;
         }
     }
-    auto *piece = container.Add(std::make_unique<TMkEmbdControl>(
-        &container, ControlHandler, GetAttr("HEIGHT"), GetAttr("WIDTH"), GetAttr("NAME"), className,
-        &Engine().Controls));
+    auto *piece = tree.Add(std::make_unique<TMkEmbdControl>(
+        tree.Current(), ControlHandler, GetAttr("HEIGHT"), GetAttr("WIDTH"), GetAttr("NAME"),
+        className, &Engine().Controls));
     piece->Caption = caption;
 }
 
-void TMkHTMLParser::Control(TMkParsedTextList &container)
+void TMkHTMLParser::Control(TMkTreeBuilder &tree)
 {
-    container.Add(std::make_unique<TMkEmbdControl>(&container, ControlHandler, GetAttr("HEIGHT"),
-                                                   GetAttr("WIDTH"), GetAttr("NAME"),
-                                                   GetAttr("KORCLASS"), &Engine().Controls));
+    tree.Add(std::make_unique<TMkEmbdControl>(tree.Current(), ControlHandler, GetAttr("HEIGHT"),
+                                              GetAttr("WIDTH"), GetAttr("NAME"),
+                                              GetAttr("KORCLASS"), &Engine().Controls));
 }

@@ -13,6 +13,7 @@
 class TMkParsedTextList;
 class TMkParserRegistry;
 class TMkToken;
+class TMkTreeBuilder;
 
 // The parser of the markup list boxes: HTML-like markup becomes a tree of
 // text objects.  The band is walked by the built-in HTML document type, whose
@@ -56,26 +57,29 @@ private:
     // TMkAttributeSource
     std::string ResolveVariable(const std::string &reference) override;
 
-    void HandleElement(const TMkHTMLDeclaration &element, TMkParsedTextList *&container,
+    // The handlers build through the tree builder, whose header tells what
+    // each action means for the tree (markup/MkTreeBuilder.h).  All but the
+    // skip handlers do nothing while no container is current.
+    void HandleElement(const TMkHTMLDeclaration &element, TMkTreeBuilder &tree,
                        TMkDTDAction action);
-    void HandleText(TMkParsedTextList *&container, TMkDTDAction action);
-    void AddWords(TMkParsedTextList &container, const std::string &text);
+    void HandleText(TMkTreeBuilder &tree, TMkDTDAction action);
+    void AddWords(TMkTreeBuilder &tree, const std::string &text);
 
-    void Hidden(TMkParsedTextList *&container, TMkDTDAction action);
+    void Hidden(TMkTreeBuilder &tree, TMkDTDAction action);
     void StyleOnly(const TMkHTMLDeclaration &element, TMkDTDAction action);
-    void Table(TMkParsedTextList *&container, TMkDTDAction action);
-    void Row(TMkParsedTextList *&container, TMkDTDAction action);
-    void Cell(TMkParsedTextList *&container, TMkDTDAction action, bool readAttributes);
-    void Plain(TMkParsedTextList *&container, TMkDTDAction action);
-    void ListItem(TMkParsedTextList *&container, TMkDTDAction action);
-    void Image(TMkParsedTextList &container);
-    void Input(TMkParsedTextList &container);
-    void Control(TMkParsedTextList &container);
+    void Table(TMkTreeBuilder &tree, TMkDTDAction action);
+    void Row(TMkTreeBuilder &tree, TMkDTDAction action);
+    void Cell(TMkTreeBuilder &tree, TMkDTDAction action, bool readAttributes);
+    void Plain(TMkTreeBuilder &tree, TMkDTDAction action);
+    void ListItem(TMkTreeBuilder &tree, TMkDTDAction action);
+    void Image(TMkTreeBuilder &tree);
+    void Input(TMkTreeBuilder &tree);
+    void Control(TMkTreeBuilder &tree);
 
-    void SkipHide(TMkParsedTextList *&container);
+    void SkipHide(TMkTreeBuilder &tree);
     void SkipParagraph(bool dropParagraphEnders);
     bool CurrentIsTagIn(const TMkNameList &names) const;
-    void StoreHidden(TMkParsedTextList &container);
+    void StoreHidden(TMkTreeBuilder &tree);
 
     // The token in front of which the paragraph skip last implied a P.
     const TMkToken *impliedParagraphFor_ = nullptr;

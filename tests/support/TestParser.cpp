@@ -69,9 +69,9 @@ std::unique_ptr<TMkParsedTextList> TTestParser::Parse(TMkByteStream &stream,
                 std::move(repeatHandler));
     Tokenize(stream);
     auto root = std::make_unique<TMkParsedTextList>(nullptr);
-    TMkParsedTextList *container = root.get();
+    TMkTreeBuilder tree(root.get());
     if (!Start.empty())
-        DTD.Deduce(Start, container);
+        DTD.Deduce(Start, tree);
     return root;
 }
 
@@ -83,10 +83,16 @@ void TTestParser::TokenizeText(std::string_view text, TMkVariableHandler variabl
     Tokenize(stream);
 }
 
-bool TTestParser::DeduceText(std::string_view markup, TMkParsedTextList *&container)
+bool TTestParser::DeduceText(std::string_view markup, TMkTreeBuilder &tree)
 {
     TokenizeText(markup);
-    return DTD.Deduce(Start, container);
+    return DTD.Deduce(Start, tree);
+}
+
+bool TTestParser::DeduceText(std::string_view markup)
+{
+    TMkTreeBuilder nothing(nullptr);
+    return DeduceText(markup, nothing);
 }
 
 std::string_view TTestParser::Declare(std::string_view text)
@@ -142,7 +148,7 @@ void TTestParser::DeclareElement(const std::string &name, std::string rest)
 
 TMkDTDHandler TTestParser::Notifier(const std::string &name)
 {
-    return [this, name](TMkParsedTextList *&, TMkDTDAction action) {
+    return [this, name](TMkTreeBuilder &, TMkDTDAction action) {
         if (OnNotify)
             OnNotify(name, action);
     };
@@ -150,7 +156,7 @@ TMkDTDHandler TTestParser::Notifier(const std::string &name)
 
 TMkDTDHandler TTestParser::Skipper(const std::string &name, const std::string &insert)
 {
-    return [this, name, insert](TMkParsedTextList *&, TMkDTDAction action) {
+    return [this, name, insert](TMkTreeBuilder &, TMkDTDAction action) {
         if (OnSkip)
             OnSkip(name, action, insert);
         if (insert.empty())

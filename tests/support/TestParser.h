@@ -2,6 +2,7 @@
 
 #include "markup/MkEngine.h"
 #include "markup/MkParser.h"
+#include "markup/MkTreeBuilder.h"
 #include "markup/dtd/MkDTD.h"
 #include "markup/html/MkHTMLLex.h"
 
@@ -52,9 +53,11 @@ public:
     void TokenizeText(std::string_view text, TMkVariableHandler variables = {},
                       TMkRepeatHandler repeats = {});
 
-    // Tokenizes markup and runs the grammar from Start with container as the
-    // current container: what TMkDTD::Deduce answers.
-    bool DeduceText(std::string_view markup, TMkParsedTextList *&container);
+    // Tokenizes markup and runs the grammar from Start, the handlers building
+    // through tree: what TMkDTD::Deduce answers.
+    bool DeduceText(std::string_view markup, TMkTreeBuilder &tree);
+    // The same with no tree to build into.
+    bool DeduceText(std::string_view markup);
 
     // Adds the declarations at the top of text to DTD, up to the first line
     // that is not one, and returns the rest.  The first declaration, or a

@@ -19,6 +19,7 @@
 #include "support/TreeReader.h"
 
 #include "markup/MkByteStream.h"
+#include "markup/MkTreeBuilder.h"
 #include "markup/html/MkHTMLDTD.h"
 #include "textobjects/MkParsedTextList.h"
 #include "textobjects/MkTestCanvas.h"
@@ -82,10 +83,10 @@ std::string Events(const std::string &input)
             (insert.empty() ? "" : " insert " + insert));
     };
     TMkParsedTextList root(nullptr);
-    TMkParsedTextList *container = &root;
-    log(parser.DeduceText(markup, container) ? "matched" : "not matched");
+    TMkTreeBuilder tree(&root);
+    log(parser.DeduceText(markup, tree) ? "matched" : "not matched");
     trace += "\n";
-    if (container != &root)
+    if (tree.Current() != &root)
         trace += "container replaced\n";
     for (const auto &entry : parser.DTD.Entries()) {
         if (entry->OpenCount != 0)
@@ -122,8 +123,8 @@ public:
         TMkMemoryStream stream(markup);
         Tokenize(stream);
         TMkParsedTextList root(nullptr);
-        TMkParsedTextList *container = &root;
-        Log(DTD.Deduce("HTML_DOCUMENT", container) ? "matched" : "not matched");
+        TMkTreeBuilder tree(&root);
+        Log(DTD.Deduce("HTML_DOCUMENT", tree) ? "matched" : "not matched");
         return trace_ + "\n";
     }
 
@@ -132,7 +133,7 @@ public:
 private:
     TMkDTDHandler TextHandler() override
     {
-        return [this](TMkParsedTextList *&, TMkDTDAction action) {
+        return [this](TMkTreeBuilder &, TMkDTDAction action) {
             if (action == TMkDTDAction::ContentStep)
                 Log("text " + CurrentText());
         };
@@ -143,14 +144,14 @@ private:
     }
     TMkDTDHandler ElementHandler(const TMkHTMLDeclaration &element) override
     {
-        return [this, &element](TMkParsedTextList *&, TMkDTDAction action) {
+        return [this, &element](TMkTreeBuilder &, TMkDTDAction action) {
             if (action != TMkDTDAction::ContentStep && action != TMkDTDAction::NoProgress)
                 Log(std::string(element.Name) + " " + ActionName(action));
         };
     }
     TMkDTDHandler SkipHandler(const TMkHTMLDeclaration &element) override
     {
-        return [this, &element](TMkParsedTextList *&, TMkDTDAction) {
+        return [this, &element](TMkTreeBuilder &, TMkDTDAction) {
             if (element.Skip == TMkSkipPolicy::Paragraph) {
                 Log(std::string(element.Name) + " skip insert P");
                 InsertTag("P");

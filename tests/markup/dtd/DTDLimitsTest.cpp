@@ -42,8 +42,7 @@ protected:
         Words.clear();
         Opened.clear();
         Closed.clear();
-        TMkParsedTextList *container = nullptr;
-        return Parser.DeduceText(markup, container);
+        return Parser.DeduceText(markup);
     }
 
     testkit::TTestParser Parser;

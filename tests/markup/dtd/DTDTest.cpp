@@ -11,29 +11,31 @@
 // trace cases: trace/NAME.html, a grammar and markup, with NAME.events.
 // These tests check what a trace does not show.
 
-// A start tag's handler may make a new container for the element's content:
+// A start tag's handler may open a new container for the element's content:
 // the skip handler of that content sees it, and the run hands it back.
 TEST(DTD, ContainerSetByAStartTagReachesTheSkipHandlerAndTheCaller)
 {
     testkit::TTestParser parser;
     parser.Declare("<!DOCTYPE UL>\n<!ELEMENT LI - O EMPTY>\n");
-    TMkParsedTextList list(nullptr);
+    TMkParsedTextList *list = nullptr;
     std::vector<TMkParsedTextList *> skippedWith;
     parser.DTD.Declarations.AddElement(
         "UL", true,
-        [&](TMkParsedTextList *&container, TMkDTDAction) {
-            skippedWith.push_back(container);
+        [&](TMkTreeBuilder &tree, TMkDTDAction) {
+            skippedWith.push_back(tree.Current());
             parser.Advance();
         },
-        [&](TMkParsedTextList *&container, TMkDTDAction action) {
+        [&](TMkTreeBuilder &tree, TMkDTDAction action) {
             if (action == TMkDTDAction::StartTagSeen)
-                container = &list;
+                list = tree.Open<TMkParsedTextList>();
         },
         {}, MkReadContentModel("(LI)*"), {}, true);
-    TMkParsedTextList *container = nullptr;
-    EXPECT_TRUE(parser.DeduceText("<ul>x</ul>", container));
-    EXPECT_EQ(skippedWith, std::vector<TMkParsedTextList *>{&list});
-    EXPECT_EQ(container, &list);
+    TMkParsedTextList root(nullptr);
+    TMkTreeBuilder tree(&root);
+    EXPECT_TRUE(parser.DeduceText("<ul>x</ul>", tree));
+    ASSERT_NE(list, nullptr);
+    EXPECT_EQ(skippedWith, std::vector<TMkParsedTextList *>{list});
+    EXPECT_EQ(tree.Current(), list);
 }
 
 TEST(DTD, RecyclesNodesAndFreesTheTreeOfEachRun)
@@ -41,13 +43,57 @@ TEST(DTD, RecyclesNodesAndFreesTheTreeOfEachRun)
     testkit::TTestParser parser;
     parser.Declare("<!ELEMENT E O O (#PCDATA | X)*>\n"
                    "<!ELEMENT X - O EMPTY>\n");
-    TMkParsedTextList *container = nullptr;
     const std::size_t before = parser.Engine().DeductionNodes.Live;
-    EXPECT_TRUE(parser.DeduceText("a<x>b<x>c", container));
+    EXPECT_TRUE(parser.DeduceText("a<x>b<x>c"));
     EXPECT_GT(parser.Engine().DeductionNodes.Live, before);    // the record of the match
     EXPECT_GT(parser.Engine().DeductionNodes.FreeCount(), 0u); // discarded attempts wait for reuse
-    EXPECT_TRUE(parser.DeduceText("a", container));
+    EXPECT_TRUE(parser.DeduceText("a"));
     const std::size_t small = parser.Engine().DeductionNodes.Live;
-    EXPECT_TRUE(parser.DeduceText("a", container));
+    EXPECT_TRUE(parser.DeduceText("a"));
     EXPECT_EQ(parser.Engine().DeductionNodes.Live, small); // the previous run's tree was released
+}
+
+// The deduction tree keeps marks, not pointers: when a handler takes back a
+// container that an enclosing element's node still names, that element's
+// later calls find no container where a pointer would have found a
+// destroyed one.
+TEST(DTD, ANodeWhoseContainerWasRolledBackFindsNoContainer)
+{
+    testkit::TTestParser parser;
+    parser.Declare("<!ELEMENT DOC O O (A, Z)>\n<!ELEMENT Z - O EMPTY>\n");
+    struct TCall {
+        TMkDTDAction Action;
+        bool HasContainer;
+        bool Stale;
+    };
+    std::vector<TCall> calls;
+    parser.DTD.Declarations.AddElement(
+        "A", true, {},
+        [&](TMkTreeBuilder &tree, TMkDTDAction action) {
+            if (action == TMkDTDAction::StartTagSeen)
+                tree.Open<TMkParsedTextList>();
+            else if (action != TMkDTDAction::ContentStep && action != TMkDTDAction::NoProgress)
+                calls.push_back({action, tree.Current() != nullptr, tree.IsStale(tree.Here())});
+        },
+        {}, MkReadContentModel("(B)*"), {}, true);
+    parser.DTD.Declarations.AddElement(
+        "B", true, {},
+        [&](TMkTreeBuilder &tree, TMkDTDAction action) {
+            if (action == TMkDTDAction::StartTagSeen)
+                tree.RollBack(); // takes back A's container
+        },
+        {}, nullptr, {}, false);
+    TMkParsedTextList root(nullptr);
+    TMkTreeBuilder tree(&root);
+    EXPECT_FALSE(parser.DeduceText("<a><b></a>", tree)); // Z is missing: A is undone
+    ASSERT_EQ(calls.size(), 3u);
+    EXPECT_EQ(calls[0].Action, TMkDTDAction::EndTagSeen);
+    EXPECT_EQ(calls[1].Action, TMkDTDAction::Closed);
+    EXPECT_EQ(calls[2].Action, TMkDTDAction::Undone);
+    for (const TCall &call : calls) {
+        EXPECT_FALSE(call.HasContainer);
+        EXPECT_TRUE(call.Stale);
+    }
+    EXPECT_EQ(root.Count(), 0u);
+    EXPECT_EQ(tree.Current(), &root);
 }
