@@ -308,10 +308,12 @@ void TMkHTMLParser::HandleElement(const TMkHTMLDeclaration &element, TMkTreeBuil
             tree.RollBack();
         break;
     case TKind::Tree:
-        if (start)
-            tree.Open<TMkTree>()->TreeKind = static_cast<std::uint8_t>(param);
-        else if (FailedOrUndone(action))
-            tree.RollBack();
+        if (!start) {
+            if (FailedOrUndone(action))
+                tree.RollBack();
+        } else if (auto *opened = tree.Open<TMkTree>()) {
+            opened->TreeKind = static_cast<std::uint8_t>(param);
+        }
         break;
     case TKind::ListItem: ListItem(tree, action); break;
     case TKind::Rule:
