@@ -67,8 +67,8 @@ std::string LexDump(TMkByteStream &stream)
 // those of reading byte by byte, on markup made of the bytes that matter.
 TEST(HTMLLex, RunsReadAsByteByByte)
 {
-    static constexpr char bytes[] = "<>=\"' \t\r\n-!/ab\0";
-    const std::string alphabet(bytes, sizeof bytes - 1); // the NUL byte included
+    static constexpr char chars[] = "<>=\"' \t\r\n-!/ab\0";
+    const std::string alphabet(chars, sizeof chars - 1); // the NUL byte included
     std::mt19937 random(20261209);
     for (int i = 0; i < 3000; ++i) {
         std::string markup(random() % 40, ' ');
