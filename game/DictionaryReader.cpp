@@ -1,6 +1,7 @@
 #include "game/DictionaryReader.h"
 
 #include "game/InOutError.h"
+#include "game/LineFeedMap.h"
 
 #include <algorithm>
 #include <cerrno>
@@ -17,6 +18,7 @@ constexpr char CtrlZ = '\x1A';
 TDictionaryReader::TDictionaryReader(const std::string &path, std::size_t keepLimit)
     : keepLimit_(keepLimit)
 {
+    lineFeeds_[0] = 1; // the empty buffer's end mark
     do {
         fd_ = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
     } while (fd_ < 0 && errno == EINTR);
@@ -52,7 +54,18 @@ bool TDictionaryReader::Fill()
     if (size_ == 0)
         endOfText_ = true;
     FindCarriageReturn();
+    MapLineFeeds();
     return size_ > 0;
+}
+
+void TDictionaryReader::MapLineFeeds()
+{
+    static_assert(BufferSize % 64 == 0, "the map reads whole blocks of 64 bytes");
+    const std::size_t words = (size_ + 63) / 64;
+    ::MapLineFeeds(buffer_, words, lineFeeds_);
+    // Bytes past size_ may be left from an earlier read, and so may their
+    // bits; the end mark comes before them, so a scan never reaches them.
+    lineFeeds_[size_ / 64] |= std::uint64_t{1} << (size_ % 64);
 }
 
 void TDictionaryReader::FindCarriageReturn()

@@ -1,7 +1,9 @@
 #pragma once
 
 #include <algorithm>
+#include <bit>
 #include <cstddef>
+#include <cstdint>
 #include <cstring>
 #include <string>
 #include <string_view>
@@ -22,10 +24,11 @@ struct TDictionaryLine {
 // Lines are compared by length only, so a line longer than `keepLimit` bytes
 // is counted but not kept whole: memory stays flat whatever the file holds.
 //
-// A draw reads the whole list, often several times, so the reader looks for
-// line ends with memchr rather than byte by byte: each buffer is searched
-// once for Ctrl-Z and for carriage returns, and a line without one that lies
-// in the buffer is handed out where it lies, not copied.
+// A draw reads the whole list, often several times, so the reader never looks
+// at a line byte by byte: each buffer is searched once for Ctrl-Z and for
+// carriage returns, and once for line feeds, into a bitmap with one bit per
+// byte (LineFeedMap.h).  A line without a CR that lies in the buffer
+// is then found with a bit scan and handed out where it lies, not copied.
 class TDictionaryReader {
 public:
     // Bytes read from the file at a time.
@@ -45,21 +48,34 @@ public:
     // at the end of the text.  The kept bytes stay valid until the next read.
     bool Next(TDictionaryLine &line)
     {
-        // Most lines lie in the buffer before its next CR, with more of the
-        // buffer after them; they are handed out where they lie.  The search
-        // stops at that CR, so a line end found is one without a CR.
-        const std::size_t searched = nextCarriageReturn_ > pos_ ? nextCarriageReturn_ - pos_ : 0;
-        const char *start = buffer_ + pos_;
-        const auto *lineFeed = static_cast<const char *>(std::memchr(start, '\n', searched));
-        if (lineFeed == nullptr || lineFeed + 1 == buffer_ + size_)
+        // Most lines end before the buffer's next CR and before its last
+        // byte; they are handed out where they lie.  Any other line (the
+        // bitmap's end mark stands for "no line feed in this buffer") is
+        // read by NextOther.
+        const std::size_t lineFeed = NextLineFeed();
+        if (lineFeed + 1 >= nextCarriageReturn_)
             return NextOther(line);
-        line.Length = static_cast<std::size_t>(lineFeed - start);
-        line.Kept = {start, std::min(line.Length, keepLimit_)};
-        pos_ += line.Length + 1;
+        line.Length = lineFeed - pos_;
+        line.Kept = {buffer_ + pos_, std::min(line.Length, keepLimit_)};
+        pos_ = lineFeed + 1;
         return true;
     }
 
 private:
+    static constexpr std::size_t BitmapWords = BufferSize / 64 + 1;
+
+    // The position of the first line feed at or after pos_, or size_ when
+    // the buffer holds none.
+    std::size_t NextLineFeed() const
+    {
+        std::size_t word = pos_ / 64;
+        std::uint64_t bits = lineFeeds_[word] >> (pos_ % 64) << (pos_ % 64);
+        while (bits == 0)
+            bits = lineFeeds_[++word];
+        return word * 64 + static_cast<std::size_t>(std::countr_zero(bits));
+    }
+    void MapLineFeeds();
+
     // Next for every other line: at a buffer's end, across buffers, with a
     // CR, or the last one.
     bool NextOther(TDictionaryLine &line);
@@ -81,4 +97,7 @@ private:
     // The kept bytes of a line that crossed a buffer's end or held a CR.
     std::string pieces_;
     char buffer_[BufferSize] = {};
+    // Bit i is set when buffer_[i] is a line feed; bit size_ is set as well,
+    // so that a scan always stops.
+    std::uint64_t lineFeeds_[BitmapWords] = {};
 };

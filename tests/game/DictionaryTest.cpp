@@ -1,5 +1,6 @@
 #include "game/DictionaryReader.h"
 #include "game/InOutError.h"
+#include "game/LineFeedMap.h"
 #include "game/RandomGenerator.h"
 #include "game/WordDraw.h"
 
@@ -105,16 +106,21 @@ TEST(TDictionaryReader, LineEndRulesHoldAcrossBuffers)
         return (seed = seed * 1103515245u + 12345u) / 65536u % n;
     };
     for (int round = 0; round < 40; ++round) {
-        // Around two or three buffers of text; Ctrl-Z is rare, CR common.
+        // Around two or three buffers of text; Ctrl-Z is rare, CR common in
+        // half the rounds and rare in the others, where most lines take the
+        // reader's quickest way.
         constexpr std::size_t Buffer = TDictionaryReader::BufferSize;
         std::string text;
         const std::size_t size = 2 * Buffer + next(Buffer);
+        const std::uint32_t carriageReturns = round % 2 == 0 ? 6 : 1;
         while (text.size() < size) {
             const std::uint32_t pick = next(100);
-            text += pick < 8                      ? '\n'
-                    : pick < 14                   ? '\r'
-                    : pick == 14 && next(40) == 0 ? '\x1A'
-                                                  : char('a' + pick % 26);
+            const bool rare = next(40) == 0;
+            text += pick < 8                             ? '\n'
+                    : pick < 8 + carriageReturns && rare ? '\r'
+                    : pick < 14 && round % 2 == 0        ? '\r'
+                    : pick == 14 && rare                 ? '\x1A'
+                                                         : char('a' + pick % 26);
         }
         // Line ends placed exactly on the first buffer's edge.
         text[Buffer - 1] = '\r';
@@ -128,6 +134,25 @@ TEST(TDictionaryReader, LineEndRulesHoldAcrossBuffers)
             lines.push_back(std::string(line.Kept) + "#" + std::to_string(line.Length));
         ASSERT_EQ(lines, byteByByte(text, keep)) << "round " << round;
     }
+}
+
+// The map of line feeds finds every LF and nothing else, whichever way this
+// machine builds it.  Block q holds at place p the byte 67 p + 192 q + q / 4
+// (mod 256), so over 257 blocks every byte value sits at every place.
+TEST(LineFeedMap, MarksEveryLineFeedAndNothingElse)
+{
+    constexpr std::size_t Words = 257;
+    std::string bytes(Words * 64, '\0');
+    for (std::size_t i = 0; i < bytes.size(); ++i)
+        bytes[i] = static_cast<char>((i * 67 + i / 256) % 256);
+    std::vector<std::uint64_t> fast(Words), portable(Words), expected(Words);
+    for (std::size_t i = 0; i < bytes.size(); ++i)
+        if (bytes[i] == '\n')
+            expected[i / 64] |= std::uint64_t{1} << (i % 64);
+    MapLineFeeds(bytes.data(), Words, fast.data());
+    MapLineFeedsPortable(bytes.data(), Words, portable.data());
+    EXPECT_EQ(fast, expected);
+    EXPECT_EQ(portable, expected);
 }
 
 // A draw keeps the last line read when the text ends, so that line must
