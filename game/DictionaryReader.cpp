@@ -19,6 +19,7 @@ TDictionaryReader::TDictionaryReader(const std::string &path, std::size_t keepLi
     : keepLimit_(keepLimit)
 {
     lineFeeds_[0] = 1; // the empty buffer's end mark
+    SeekLineFeeds();
     do {
         fd_ = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
     } while (fd_ < 0 && errno == EINTR);
@@ -55,6 +56,7 @@ bool TDictionaryReader::Fill()
         endOfText_ = true;
     FindCarriageReturn();
     MapLineFeeds();
+    SeekLineFeeds();
     return size_ > 0;
 }
 
@@ -95,7 +97,7 @@ void TDictionaryReader::Keep(std::string &line, std::size_t kept, const char *by
         line.append(bytes, std::min(count, keepLimit_ - kept));
 }
 
-bool TDictionaryReader::NextOther(TDictionaryLine &line)
+bool TDictionaryReader::ReadOther(TDictionaryLine &line)
 {
     if (pos_ == size_ && !Fill())
         return false;

@@ -50,11 +50,15 @@ public:
     {
         // Most lines end before the buffer's next CR and before its last
         // byte; they are handed out where they lie.  Any other line (the
-        // bitmap's end mark stands for "no line feed in this buffer") is
-        // read by NextOther.
-        const std::size_t lineFeed = NextLineFeed();
+        // map's end mark stands for "no line feed in this buffer") is read
+        // by NextOther.
+        while (lineFeedBits_ == 0)
+            lineFeedBits_ = lineFeeds_[++lineFeedWord_];
+        const std::size_t lineFeed =
+            lineFeedWord_ * 64 + static_cast<std::size_t>(std::countr_zero(lineFeedBits_));
         if (lineFeed + 1 >= nextCarriageReturn_)
             return NextOther(line);
+        lineFeedBits_ &= lineFeedBits_ - 1;
         line.Length = lineFeed - pos_;
         line.Kept = {buffer_ + pos_, std::min(line.Length, keepLimit_)};
         pos_ = lineFeed + 1;
@@ -64,21 +68,23 @@ public:
 private:
     static constexpr std::size_t BitmapWords = BufferSize / 64 + 1;
 
-    // The position of the first line feed at or after pos_, or size_ when
-    // the buffer holds none.
-    std::size_t NextLineFeed() const
+    // Next for every other line: at a buffer's end, across buffers, with a
+    // CR, or the last one.  It moves pos_ as it likes, and so leaves the
+    // scan of the map where pos_ is.
+    bool NextOther(TDictionaryLine &line)
     {
-        std::size_t word = pos_ / 64;
-        std::uint64_t bits = lineFeeds_[word] >> (pos_ % 64) << (pos_ % 64);
-        while (bits == 0)
-            bits = lineFeeds_[++word];
-        return word * 64 + static_cast<std::size_t>(std::countr_zero(bits));
+        const bool read = ReadOther(line);
+        SeekLineFeeds();
+        return read;
+    }
+    bool ReadOther(TDictionaryLine &line);
+    // Starts the scan of the map at pos_.
+    void SeekLineFeeds()
+    {
+        lineFeedWord_ = pos_ / 64;
+        lineFeedBits_ = lineFeeds_[lineFeedWord_] >> (pos_ % 64) << (pos_ % 64);
     }
     void MapLineFeeds();
-
-    // Next for every other line: at a buffer's end, across buffers, with a
-    // CR, or the last one.
-    bool NextOther(TDictionaryLine &line);
     bool Fill();
     int PeekByte();
     void FindCarriageReturn();
@@ -100,4 +106,9 @@ private:
     // Bit i is set when buffer_[i] is a line feed; bit size_ is set as well,
     // so that a scan always stops.
     std::uint64_t lineFeeds_[BitmapWords] = {};
+    // The scan: the word of the map at hand and its bits not yet taken.
+    // Each line taken clears its own bit, so the scan never looks back and
+    // a line costs one bit scan.
+    std::size_t lineFeedWord_ = 0;
+    std::uint64_t lineFeedBits_ = 0;
 };
