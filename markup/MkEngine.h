@@ -4,6 +4,7 @@
 #include "markup/MkNodePool.h"
 #include "markup/MkParserRegistry.h"
 #include "markup/MkTagNames.h"
+#include "markup/dtd/MkDeductionTree.h"
 #include "textobjects/MkPicture.h"
 
 // Everything a parse and a paint share beyond the tree itself, in one object
@@ -24,10 +25,10 @@ public:
     // The tag and element names of the document types compiled with this
     // engine, as numbers; the tokens its parsers read keep their number.
     TMkTagNames TagNames;
-    // Deduction nodes of the grammar engine, kept for reuse between runs.  A
-    // long document may discard far more than this many; there is no reason
-    // to hold that memory for the engine's whole life.
-    TMkNodePool DeductionNodes{std::size_t{1} << 16};
+    // Deduction nodes of the grammar engine.  Between runs it keeps room for
+    // as many as a few game rows need; a long document's nodes go back to
+    // the heap when its run ends.
+    TMkNodePool DeductionNodes{sizeof(TMkDeductionTree), std::size_t{1} << 12};
     // The picture loader and the pictures read lately.
     TMkPictureStore Pictures;
     // The control host and the control classes known by name.

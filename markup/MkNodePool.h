@@ -1,46 +1,80 @@
 #pragma once
 
 #include <cstddef>
+#include <memory>
 #include <vector>
 
-// Blocks of one kind kept for reuse, and a count of those in use.  The
-// grammar engine makes and throws away a deduction node at every attempt,
-// alternative and content pass (dtd/MkDeductionTree.h); with this, making
-// and discarding one allocates nothing.  The pool only holds the blocks: its
-// user says what lives in them, and the pool gives the memory back with
-// ::operator delete when it goes, so whatever it holds must have been made
-// with plain new and must need no destructor by then.
+// Blocks of one size for objects made and thrown away at a high rate: the
+// grammar engine makes and discards a deduction node at every attempt,
+// alternative and content pass (dtd/MkDeductionTree.h), and a long row keeps
+// a hundred thousand of them until its run ends.
+//
+// Blocks are cut from chunks of many blocks, so that making a node costs no
+// call to the heap, and a block given back waits on a list threaded through
+// the blocks themselves.  The pool only holds the memory: its user makes its
+// objects in the blocks and says when they are gone, and whatever lives in a
+// block must need no destructor by the time it is given back.
 class TMkNodePool {
 public:
-    explicit TMkNodePool(std::size_t maxFree) : maxFree_(maxFree) {}
+    // keptBlocks: how many blocks' worth of chunks GiveAll keeps for the
+    // next use; the rest goes back to the heap.
+    TMkNodePool(std::size_t blockSize, std::size_t keptBlocks);
     ~TMkNodePool();
     TMkNodePool(const TMkNodePool &) = delete;
     TMkNodePool &operator=(const TMkNodePool &) = delete;
 
-    // A block given back before, or null when none waits.
+    // A block given back before, or a fresh one.
     void *Take()
     {
-        if (free_.empty())
-            return nullptr;
-        void *block = free_.back();
-        free_.pop_back();
+        if (++live_ > peak_)
+            peak_ = live_;
+        if (free_) {
+            TFree *block = free_;
+            free_ = block->Next;
+            return block;
+        }
+        if (next_ == end_)
+            OpenChunk();
+        void *block = next_;
+        next_ += blockSize_;
         return block;
     }
-    // Keeps a block for reuse; false when the pool is full and the caller
-    // must free it.
-    bool Give(void *block)
+    // Puts one block on the list for reuse.
+    void Give(void *block)
     {
-        if (free_.size() >= maxFree_)
-            return false;
-        free_.push_back(block);
-        return true;
+        auto *free = static_cast<TFree *>(block);
+        free->Next = free_;
+        free_ = free;
+        --live_;
     }
-    std::size_t FreeCount() const { return free_.size(); }
+    // Takes every block back at once, without looking at any: for when all
+    // the blocks in use belong to one structure dropped as a whole.  Chunks
+    // beyond keptBlocks are freed.
+    void GiveAll();
 
-    // Kept by the user: how many of its nodes are in use now.
-    std::size_t Live = 0;
+    // Blocks in use now, and the most in use since ResetPeak.
+    std::size_t Live() const { return live_; }
+    std::size_t Peak() const { return peak_; }
+    void ResetPeak() { peak_ = live_; }
+    // Blocks the chunks now held can give without asking the heap.
+    std::size_t Capacity() const { return chunks_.size() * BlocksPerChunk; }
 
 private:
-    std::size_t maxFree_;
-    std::vector<void *> free_;
+    static constexpr std::size_t BlocksPerChunk = 1024;
+    struct TFree {
+        TFree *Next;
+    };
+
+    // Moves on to the next chunk held, or to a new one.
+    void OpenChunk();
+
+    std::size_t blockSize_;
+    std::size_t keptChunks_;
+    std::vector<std::unique_ptr<std::byte[]>> chunks_;
+    std::size_t chunk_ = 0; // the chunk next_ cuts from, plus one
+    std::byte *next_ = nullptr;
+    std::byte *end_ = nullptr;
+    TFree *free_ = nullptr;
+    std::size_t live_ = 0;
+    std::size_t peak_ = 0;
 };

@@ -52,7 +52,7 @@ void Run(benchmark::State &state, const std::string &markup)
     }
     state.counters["bytes"] = static_cast<double>(markup.size());
     state.counters["work"] = static_cast<double>(parser.DTD.LastRunWork());
-    state.counters["nodes"] = static_cast<double>(parser.Engine().DeductionNodes.Live);
+    state.counters["nodes"] = static_cast<double>(parser.DTD.LastRunNodes());
     state.counters["exhausted"] = parser.DTD.LastRunExhausted();
     state.counters["depth_limit"] = parser.DTD.LastRunHitDepthLimit();
 }

@@ -153,8 +153,26 @@ bool TMkDTD::Deduce(std::string_view startName, TMkTreeBuilder &tree)
     root_.Entry = start;
     root_.Mark = tree.Here();
     guard_.Start(Limits, root_.Pool());
+    root_.Pool().ResetPeak();
     start->SkipUnknownTags(root_);
     const bool matched = start->Match(root_);
     tree.MoveTo(root_.Mark);
+    ReleaseRecord();
     return matched;
+}
+
+// Once the run is over, nothing reads its record.  When no other run of the
+// engine held nodes as this one began, every node in use is this run's, and
+// the pool takes them all back without a walk over the record.  (A nested
+// run, made by a handler of this one, ends before it and frees its own.)
+void TMkDTD::ReleaseRecord()
+{
+    TMkNodePool &pool = root_.Pool();
+    lastRunNodes_ = pool.Peak() - guard_.NodeBase;
+    if (guard_.NodeBase == 0) {
+        root_.AbandonChildren();
+        pool.GiveAll();
+    } else {
+        root_.ClearChildren();
+    }
 }

@@ -31,7 +31,8 @@ public:
     // first token, the handlers building through tree from its cursor.  True
     // when the start entry matched; the cursor is then where the handlers
     // left it for the start entry.  A missing start entry gives false and
-    // leaves the tree alone.
+    // leaves the tree alone.  The record of the match (RootNode's children)
+    // is dropped when the run ends.
     bool Deduce(std::string_view startName, TMkTreeBuilder &tree);
 
     TMkDTDDefinition Declarations;
@@ -45,15 +46,19 @@ public:
     bool LastRunExhausted() const { return guard_.WorkExhausted; }
     bool LastRunHitDepthLimit() const { return guard_.DepthLimitReached; }
     std::int64_t LastRunWork() const { return guard_.Work; }
+    // The most deduction nodes the last run held at once.
+    std::size_t LastRunNodes() const { return lastRunNodes_; }
 
 private:
     std::unique_ptr<TMkEntryPoint> MakeEntry(const TMkDTDBaseDefinition &declaration);
     std::unique_ptr<TMkBaseRule> BuildRule(const TMkDataModel &model);
     void CompileDeclaration(const TMkDTDBaseDefinition &declaration, TMkEntryPoint &entry);
+    void ReleaseRecord();
 
     TMkExtParser *parser_;
     TMkDTDGuard guard_;
     TMkEntryList entryList_;
     TMkDeductionTree root_;
     std::uint64_t compiledVersion_ = 0;
+    std::size_t lastRunNodes_ = 0;
 };

@@ -55,7 +55,7 @@ public:
         MatchDepth = 0;
         ElementDepth = 0;
         Work = 0;
-        NodeBase = nodes.Live; // other documents' trees do not count
+        NodeBase = nodes.Live(); // other documents' trees do not count
         WorkExhausted = false;
         DepthLimitReached = false;
     }
@@ -65,7 +65,7 @@ public:
     {
         if (WorkExhausted)
             return false;
-        if (++Work > Limits.WorkBudget || nodes_->Live > NodeBase + Limits.MaxTreeNodes) {
+        if (++Work > Limits.WorkBudget || nodes_->Live() > NodeBase + Limits.MaxTreeNodes) {
             WorkExhausted = true;
             return false;
         }

@@ -3,6 +3,7 @@
 #include "markup/MkNodePool.h"
 #include "markup/dtd/MkDTDEntry.h"
 
+#include <new>
 #include <vector>
 
 TMkDeductionTree::~TMkDeductionTree()
@@ -12,18 +13,11 @@ TMkDeductionTree::~TMkDeductionTree()
 
 TMkDeductionTree *TMkDeductionTree::NewChild()
 {
-    // A pooled block still holds the node that was recycled into it.
-    auto *child = static_cast<TMkDeductionTree *>(pool_->Take());
-    if (!child)
-        child = new TMkDeductionTree(*pool_);
-    child->pool_ = pool_;
-    ++pool_->Live;
+    auto *child = new (pool_->Take()) TMkDeductionTree(*pool_);
     child->Parent = this;
     child->Mark = Mark;
     child->StartPosition = StartPosition;
-    child->Entry = nullptr;
     child->previous_ = lastChild_;
-    child->next_ = nullptr;
     if (lastChild_)
         lastChild_->next_ = child;
     else
@@ -42,8 +36,9 @@ void TMkDeductionTree::Unlink()
     Parent = nullptr;
 }
 
-// Frees a node unlinked from its parent, and its subtree, without recursion:
-// each node's children are spliced in front of the rest of the walk.
+// Gives a node unlinked from its parent, and its subtree, back to the pool
+// without recursion: each node's children are spliced in front of the rest
+// of the walk.  Nodes need no destructor once their children are gone.
 void TMkDeductionTree::Recycle(TMkDeductionTree *node)
 {
     node->next_ = nullptr;
@@ -53,20 +48,14 @@ void TMkDeductionTree::Recycle(TMkDeductionTree *node)
             node->lastChild_->next_ = rest;
             rest = node->firstChild_;
         }
-        node->firstChild_ = node->lastChild_ = nullptr;
-        node->Parent = nullptr;
-        node->Mark = TMkTreeMark();
-        node->Entry = nullptr;
-        node->StartPosition = -1;
-        node->next_ = nullptr;
-        node->previous_ = nullptr;
-        TMkNodePool &pool = *node->pool_;
-        if (pool.Live > 0)
-            --pool.Live;
-        if (!pool.Give(node))
-            delete node; // no children left, so this does not recurse
+        node->pool_->Give(node);
         node = rest;
     }
+}
+
+void TMkDeductionTree::AbandonChildren()
+{
+    firstChild_ = lastChild_ = nullptr;
 }
 
 void TMkDeductionTree::ClearChildren()

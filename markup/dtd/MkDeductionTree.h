@@ -14,9 +14,9 @@ class TMkNodePool;
 //
 // Nodes are made and thrown away at a high rate (one per attempt, alternative
 // and content pass), so they are linked in place, children in a doubly linked
-// list, and discarded nodes go to the engine's node pool (MkNodePool.h) to be
-// reused: making and discarding a node allocates nothing.  A tree takes its
-// pool from its root, and every node of it comes from there.  Every walk over a subtree
+// list, and they live in blocks of the engine's node pool (MkNodePool.h):
+// making and discarding a node does not call the heap.  A tree takes its
+// pool from its root, and every node below the root comes from there.  Every walk over a subtree
 // here is iterative: a tree recording deeply nested markup must not exhaust
 // the call stack when it is freed.
 class TMkDeductionTree {
@@ -39,6 +39,9 @@ public:
     void RollbackAfter(TMkDeductionTree *after);
     // Drops all children (recycled, no handler called).
     void ClearChildren();
+    // Forgets the children without looking at them, for when their pool is
+    // taken back as a whole (TMkNodePool::GiveAll).
+    void AbandonChildren();
 
     TMkDeductionTree *LastChild() const { return lastChild_; }
 

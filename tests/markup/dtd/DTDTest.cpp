@@ -43,14 +43,22 @@ TEST(DTD, RecyclesNodesAndFreesTheTreeOfEachRun)
     testkit::TTestParser parser;
     parser.Declare("<!ELEMENT E O O (#PCDATA | X)*>\n"
                    "<!ELEMENT X - O EMPTY>\n");
-    const std::size_t before = parser.Engine().DeductionNodes.Live;
+    const TMkNodePool &nodes = parser.Engine().DeductionNodes;
     EXPECT_TRUE(parser.DeduceText("a<x>b<x>c"));
-    EXPECT_GT(parser.Engine().DeductionNodes.Live, before);    // the record of the match
-    EXPECT_GT(parser.Engine().DeductionNodes.FreeCount(), 0u); // discarded attempts wait for reuse
-    EXPECT_TRUE(parser.DeduceText("a"));
-    const std::size_t small = parser.Engine().DeductionNodes.Live;
-    EXPECT_TRUE(parser.DeduceText("a"));
-    EXPECT_EQ(parser.Engine().DeductionNodes.Live, small); // the previous run's tree was released
+    EXPECT_GT(parser.DTD.LastRunNodes(), 5u); // the record of the match
+    EXPECT_EQ(nodes.Live(), 0u);              // dropped when the run ended
+    const std::size_t room = nodes.Capacity();
+    for (int i = 0; i < 50; ++i)
+        EXPECT_TRUE(parser.DeduceText("a<x>b<x>c"));
+    EXPECT_EQ(nodes.Capacity(), room); // later runs reuse the same blocks
+
+    // A long run's nodes go back to the heap, all but a few rows' worth.
+    std::string many;
+    for (int i = 0; i < 20000; ++i)
+        many += "a<x>";
+    EXPECT_TRUE(parser.DeduceText(many));
+    EXPECT_GT(parser.DTD.LastRunNodes(), 40000u);
+    EXPECT_LT(nodes.Capacity(), 10000u);
 }
 
 // The deduction tree keeps marks, not pointers: when a handler takes back a
