@@ -81,7 +81,7 @@ int TMkTagToken::IndexOfAttribute(std::string_view name) const
     // '=' (the text of a comment) has none, so a name holding '=' matches no
     // line.  For any other, a line that starts with the name and has '=' right
     // after it has its first '=' there.
-    if (std::find(name.begin(), name.end(), '=') != name.end())
+    if (Attributes.empty() || std::find(name.begin(), name.end(), '=') != name.end())
         return -1;
     for (std::size_t i = 0; i < Attributes.size(); ++i) {
         const std::string_view line = Attributes[i];

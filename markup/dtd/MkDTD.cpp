@@ -30,16 +30,16 @@ std::unique_ptr<TMkEntryPoint> TMkDTD::MakeEntry(const TMkDTDBaseDefinition &dec
     switch (declaration.Kind) {
     case TMkDTDBaseDefinition::TypeKind: {
         const auto &type = static_cast<const TMkDTDTypeDefiniton &>(declaration);
-        auto entry = std::make_unique<TMkTypeEntry>(type.Name, parser_, &entryList_, &guard_);
+        auto entry = std::make_unique<TMkTypeEntry>(type.Name, parser_, &entriesByName_, &guard_);
         entry->NotifyHandler = type.NotifyHandler;
         entry->TypeTest = type.TypeTest;
         return entry;
     }
     case TMkDTDBaseDefinition::EntityKind:
-        return std::make_unique<TMkEntityEntry>(declaration.Name, parser_, &entryList_, &guard_);
+        return std::make_unique<TMkEntityEntry>(declaration.Name, parser_, &entriesByName_, &guard_);
     default: {
         const auto &element = static_cast<const TMkDTDElementDefiniton &>(declaration);
-        auto entry = std::make_unique<TMkElementEntry>(element.Name, parser_, &entryList_, &guard_);
+        auto entry = std::make_unique<TMkElementEntry>(element.Name, parser_, &entriesByName_, &guard_);
         entry->NotifyHandler = element.NotifyHandler;
         entry->SkipHandler = element.SkipHandler;
         entry->StartTagRequired = element.StartTagRequired;
@@ -117,11 +117,13 @@ void TMkDTD::CompileDeclaration(const TMkDTDBaseDefinition &declaration, TMkEntr
 void TMkDTD::Compile()
 {
     compiledVersion_ = Declarations.Version();
+    entriesByName_ = TMkEntriesByName(); // it points into the entries
     entryList_.clear();
     for (int i = 0; i < Declarations.Count(); ++i)
         entryList_.push_back(MakeEntry(Declarations.Item(i)));
     for (int i = 0; i < Declarations.Count(); ++i)
         CompileDeclaration(Declarations.Item(i), *entryList_[static_cast<std::size_t>(i)]);
+    entriesByName_.Build(entryList_);
 }
 
 bool TMkDTD::Deduce(std::string_view startName, TMkTreeBuilder &tree)

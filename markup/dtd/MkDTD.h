@@ -58,6 +58,7 @@ private:
     TMkExtParser *parser_;
     TMkDTDGuard guard_;
     TMkEntryList entryList_;
+    TMkEntriesByName entriesByName_;
     TMkDeductionTree root_;
     std::uint64_t compiledVersion_ = 0;
     std::size_t lastRunNodes_ = 0;

@@ -8,14 +8,37 @@
 #include "markup/dtd/MkDTDRule.h"
 #include "markup/dtd/MkDeductionTree.h"
 
-TMkEntryPoint::TMkEntryPoint(std::string name, TMkExtParser *parser, const TMkEntryList *allEntries,
-                             TMkDTDGuard *guard)
+#include <algorithm>
+
+TMkEntryPoint::TMkEntryPoint(std::string name, TMkExtParser *parser,
+                             const TMkEntriesByName *allEntries, TMkDTDGuard *guard)
     : Name(std::move(name)),
       NameId(parser->Engine().TagNames.Intern(Name)),
       Parser(parser),
       AllEntries(allEntries),
       guard_(guard)
 {
+}
+
+void TMkEntriesByName::Build(const TMkEntryList &entries)
+{
+    std::int32_t names = 0;
+    for (const auto &entry : entries)
+        if (entry)
+            names = std::max(names, entry->NameId + 1);
+    // Counted per name first, then placed: a counting sort that keeps the
+    // declaration order within each name.
+    starts_.assign(static_cast<std::size_t>(names) + 1, 0);
+    for (const auto &entry : entries)
+        if (entry && entry->NameId >= 0)
+            ++starts_[static_cast<std::size_t>(entry->NameId) + 1];
+    for (std::size_t i = 1; i < starts_.size(); ++i)
+        starts_[i] += starts_[i - 1];
+    entries_.assign(starts_.back(), nullptr);
+    std::vector<std::size_t> placed(starts_.begin(), starts_.end() - 1);
+    for (const auto &entry : entries)
+        if (entry && entry->NameId >= 0)
+            entries_[placed[static_cast<std::size_t>(entry->NameId)]++] = entry.get();
 }
 
 namespace {
@@ -58,13 +81,8 @@ bool TMkEntryPoint::IsKnownTag() const
     const auto *tag = Parser->CurrentTag();
     if (!tag)
         return false;
-    const std::int32_t id = Parser->NameIdOf(*tag);
-    if (id == MkNoTagName)
-        return false;
     const bool endTag = tag->IsEndTag();
-    for (const auto &entry : *AllEntries) {
-        if (!entry || entry->NameId != id)
-            continue;
+    for (const TMkEntryPoint *entry : AllEntries->Named(Parser->NameIdOf(*tag))) {
         if (endTag ? !entry->Suppressed() || entry->OpenCount > 0 : !entry->Suppressed())
             return true;
     }
@@ -108,7 +126,7 @@ void TMkEntityEntry::Undo(TMkDeductionTree & /*node*/) {}
 // --- elements ------------------------------------------------------------
 
 TMkElementEntry::TMkElementEntry(std::string name, TMkExtParser *parser,
-                                 const TMkEntryList *allEntries, TMkDTDGuard *guard)
+                                 const TMkEntriesByName *allEntries, TMkDTDGuard *guard)
     : TMkEntryPoint(std::move(name), parser, allEntries, guard)
 {
 }

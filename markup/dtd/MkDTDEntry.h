@@ -4,6 +4,7 @@
 
 #include <cstdint>
 #include <memory>
+#include <span>
 #include <string>
 #include <vector>
 
@@ -17,12 +18,34 @@ class TMkTreeBuilder;
 
 using TMkEntryList = std::vector<std::unique_ptr<TMkEntryPoint>>;
 
+// The entries of a document type by interned name.  Whether a tag is known is
+// asked for nearly every tag of the band, so it is one look here rather than
+// a walk over every entry.
+class TMkEntriesByName {
+public:
+    void Build(const TMkEntryList &entries);
+    // The entries named id, in declaration order (none for a name that no
+    // entry has, MkNoTagName included).
+    std::span<TMkEntryPoint *const> Named(std::int32_t id) const
+    {
+        if (id < 0 || static_cast<std::size_t>(id) + 1 >= starts_.size())
+            return {};
+        const std::size_t i = static_cast<std::size_t>(id);
+        return {entries_.data() + starts_[i], entries_.data() + starts_[i + 1]};
+    }
+
+private:
+    // Entries of name id are entries_[starts_[id]] up to entries_[starts_[id + 1]].
+    std::vector<std::size_t> starts_;
+    std::vector<TMkEntryPoint *> entries_;
+};
+
 // A compiled declaration: what the engine matches.  One entry is made per
 // declaration, in declaration order, when the document type is first run or
 // its declarations have changed since; later runs only reset the counts.
 class TMkEntryPoint {
 public:
-    TMkEntryPoint(std::string name, TMkExtParser *parser, const TMkEntryList *allEntries,
+    TMkEntryPoint(std::string name, TMkExtParser *parser, const TMkEntriesByName *allEntries,
                   TMkDTDGuard *guard);
     virtual ~TMkEntryPoint() = default;
     TMkEntryPoint(const TMkEntryPoint &) = delete;
@@ -51,7 +74,7 @@ public:
     std::int32_t SuppressCount = 0;
     // How many matches of this element are between their start and end.
     std::int32_t OpenCount = 0;
-    const TMkEntryList *AllEntries;
+    const TMkEntriesByName *AllEntries;
     TMkDTDHandler NotifyHandler;
     TMkDTDHandler SkipHandler;
     // The tree the handlers build into, for the length of a run (TMkDTD::Deduce
@@ -89,7 +112,7 @@ public:
 
 class TMkElementEntry : public TMkEntryPoint {
 public:
-    TMkElementEntry(std::string name, TMkExtParser *parser, const TMkEntryList *allEntries,
+    TMkElementEntry(std::string name, TMkExtParser *parser, const TMkEntriesByName *allEntries,
                     TMkDTDGuard *guard);
     ~TMkElementEntry() override;
     bool Match(TMkDeductionTree &node) override;
