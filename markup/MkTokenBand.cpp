@@ -5,32 +5,70 @@
 void TMkTokenBand::Clear()
 {
     tokens_.clear();
+    gapStart_ = gapSize_ = 0;
     Cursor = BeforeFirst;
+}
+
+void TMkTokenBand::MoveGap(std::size_t index)
+{
+    if (gapSize_ > 0) {
+        const auto at = [this](std::size_t i) {
+            return tokens_.begin() + static_cast<std::ptrdiff_t>(i);
+        };
+        if (index < gapStart_)
+            std::move_backward(at(index), at(gapStart_), at(gapStart_ + gapSize_));
+        else if (index > gapStart_)
+            std::move(at(gapStart_ + gapSize_), at(index + gapSize_), at(gapStart_));
+    }
+    gapStart_ = index;
 }
 
 void TMkTokenBand::Append(std::unique_ptr<TMkToken> token)
 {
-    if (token)
+    if (!token)
+        return;
+    if (gapSize_ == 0) {
         tokens_.push_back(std::move(token));
+        gapStart_ = tokens_.size();
+        return;
+    }
+    MoveGap(static_cast<std::size_t>(Count()));
+    tokens_[gapStart_++] = std::move(token);
+    --gapSize_;
 }
 
 void TMkTokenBand::InsertAtCursor(std::unique_ptr<TMkToken> token)
 {
     if (!token)
         return;
-    const bool append = Cursor != BeforeFirst && !IsIndex(Cursor);
-    const std::int32_t at = Cursor == BeforeFirst ? 0 : Cursor;
-    tokens_.push_back(std::move(token));
-    if (append)
+    if (Cursor != BeforeFirst && !IsIndex(Cursor)) {
+        Append(std::move(token));
         Cursor = Count() - 1;
-    else // moved from the end to its place
-        std::rotate(tokens_.begin() + at, tokens_.end() - 1, tokens_.end());
+        return;
+    }
+    const auto at = static_cast<std::size_t>(Cursor == BeforeFirst ? 0 : Cursor);
+    MoveGap(at);
+    if (gapSize_ == 0) {
+        // A new gap, in proportion to the band, so that a run of insertions
+        // costs time in proportion to its length.
+        const std::size_t room = std::max<std::size_t>(16, tokens_.size() / 8);
+        const std::size_t size = tokens_.size();
+        tokens_.resize(size + room);
+        std::move_backward(tokens_.begin() + static_cast<std::ptrdiff_t>(at),
+                           tokens_.begin() + static_cast<std::ptrdiff_t>(size), tokens_.end());
+        gapSize_ = room;
+    }
+    tokens_[gapStart_++] = std::move(token);
+    --gapSize_;
 }
 
 std::vector<std::unique_ptr<TMkToken>> TMkTokenBand::TakeAll()
 {
+    MoveGap(static_cast<std::size_t>(Count()));
+    tokens_.resize(gapStart_);
     std::vector<std::unique_ptr<TMkToken>> tokens;
     tokens.swap(tokens_);
+    gapStart_ = gapSize_ = 0;
     Cursor = BeforeFirst;
     return tokens;
 }
@@ -41,20 +79,23 @@ void TMkTokenBand::DeleteCurrent()
         Cursor = PastLast;
         return;
     }
-    tokens_.erase(tokens_.begin() + Cursor);
+    // The token after the gap joins it.
+    MoveGap(static_cast<std::size_t>(Cursor));
+    tokens_[gapStart_ + gapSize_].reset();
+    ++gapSize_;
     if (Cursor >= Count())
         Cursor = PastLast;
 }
 
 void TMkTokenBand::First()
 {
-    if (!tokens_.empty())
+    if (Count() > 0)
         Cursor = 0;
 }
 
 void TMkTokenBand::Next()
 {
-    if (tokens_.empty() || Cursor == PastLast)
+    if (Count() == 0 || Cursor == PastLast)
         return;
     if (Cursor >= Count() - 1)
         Cursor = PastLast;
@@ -64,7 +105,7 @@ void TMkTokenBand::Next()
 
 void TMkTokenBand::Prev()
 {
-    if (tokens_.empty() || Cursor == BeforeFirst)
+    if (Count() == 0 || Cursor == BeforeFirst)
         return;
     if (Cursor == PastLast)
         Cursor = Count() - 1;

@@ -9,6 +9,13 @@
 // The whole token sequence of one parse, read before any grammar work so that
 // the grammar engine can step back to any earlier position at no cost.  The
 // band owns its tokens.
+//
+// Handlers insert tags where the grammar stands (an implied paragraph before
+// each stray end tag) and delete the current one, one after the other along
+// the band.  The tokens are therefore kept with a gap of empty places where
+// the last change was made: a change next to it costs nothing, and the gap
+// travels only as far as the next change, rather than each change shifting
+// the whole rest of the band.
 class TMkTokenBand {
 public:
     static constexpr std::int32_t BeforeFirst = -1;
@@ -29,9 +36,12 @@ public:
     TMkToken *Current() const { return TokenAt(Cursor); }
     TMkToken *TokenAt(std::int32_t index) const
     {
-        return IsIndex(index) ? tokens_[static_cast<std::size_t>(index)].get() : nullptr;
+        if (!IsIndex(index))
+            return nullptr;
+        const auto i = static_cast<std::size_t>(index);
+        return tokens_[i < gapStart_ ? i : i + gapSize_].get();
     }
-    std::int32_t Count() const { return static_cast<std::int32_t>(tokens_.size()); }
+    std::int32_t Count() const { return static_cast<std::int32_t>(tokens_.size() - gapSize_); }
 
     void First();
     void Next();
@@ -42,6 +52,11 @@ public:
 
 private:
     bool IsIndex(std::int32_t i) const { return i >= 0 && i < Count(); }
+    // Moves the gap to just before the token at index (or to the end).
+    void MoveGap(std::size_t index);
 
+    // The tokens, with gapSize_ empty places from gapStart_ on.
     std::vector<std::unique_ptr<TMkToken>> tokens_;
+    std::size_t gapStart_ = 0;
+    std::size_t gapSize_ = 0;
 };

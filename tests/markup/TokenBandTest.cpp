@@ -100,3 +100,66 @@ TEST(TokenBand, DeleteCurrentDesignatesTheNextToken)
     EXPECT_EQ(band.Count(), 0);
     EXPECT_EQ(band.Cursor, -1);
 }
+
+// Insertions and deletions anywhere, in any order, mixed with appends, cursor
+// moves and a final TakeAll, against a plain list doing the same: the band's
+// tokens and cursor must agree with it after every step.
+TEST(TokenBand, EditsAnywhereKeepTheOrder)
+{
+    TMkTokenBand band;
+    std::vector<std::string> model;
+    std::int32_t cursor = TMkTokenBand::BeforeFirst;
+    std::uint32_t seed = 11;
+    const auto next = [&seed](std::uint32_t n) {
+        return (seed = seed * 1103515245u + 12345u) / 65536u % n;
+    };
+    const auto modelText = [&model] {
+        std::string out;
+        for (const std::string &t : model)
+            out += t;
+        return out;
+    };
+    for (int step = 0; step < 4000; ++step) {
+        const std::string text(1, static_cast<char>('a' + step % 26));
+        const auto count = static_cast<std::int32_t>(model.size());
+        switch (next(6)) {
+        case 0:
+            band.Append(Word(text.c_str()));
+            model.push_back(text);
+            break;
+        case 1:
+        case 2:
+            band.InsertAtCursor(Word(text.c_str()));
+            if (cursor >= 0 && cursor < count) {
+                model.insert(model.begin() + cursor, text);
+            } else if (cursor == TMkTokenBand::BeforeFirst) {
+                model.insert(model.begin(), text);
+            } else {
+                model.push_back(text);
+                cursor = count;
+            }
+            break;
+        case 3:
+            band.DeleteCurrent();
+            if (cursor >= 0 && cursor < count)
+                model.erase(model.begin() + cursor);
+            if (cursor < 0 || cursor >= static_cast<std::int32_t>(model.size()))
+                cursor = TMkTokenBand::PastLast;
+            break;
+        default: // the cursor jumps, mostly forward by a little, as the grammar moves it
+            cursor = count == 0 ? TMkTokenBand::BeforeFirst
+                     : next(4) == 0
+                         ? static_cast<std::int32_t>(next(static_cast<std::uint32_t>(count)))
+                         : std::min(count - 1, std::max(cursor, 0) + 1);
+            band.Cursor = cursor;
+            break;
+        }
+        ASSERT_EQ(band.Cursor, cursor) << "step " << step;
+        ASSERT_EQ(Texts(band), modelText()) << "step " << step;
+    }
+    std::string taken;
+    for (const auto &token : band.TakeAll())
+        taken += static_cast<const TMkTextToken &>(*token).Text;
+    EXPECT_EQ(taken, modelText());
+    EXPECT_EQ(band.Count(), 0);
+}
