@@ -107,6 +107,19 @@ public:
         return tag && nameId != MkNoTagName && tag->NameId(Engine().TagNames) == nameId &&
                tag->IsEndTag() == endTag;
     }
+    // The current token reduced to what the grammar engine's failures depend
+    // on (dtd/MkFailureMemo.h): none, the end, text, or a start or end tag
+    // of one name.
+    std::uint32_t CurrentTokenClass() const
+    {
+        const TMkToken *token = Band.Current();
+        if (!token)
+            return 0;
+        const TMkTagToken *tag = token->Kind == TMkTokenKind::Tag ? token->AsTag() : nullptr;
+        if (!tag)
+            return 1 + static_cast<std::uint32_t>(token->Kind);
+        return 8 + 2 * static_cast<std::uint32_t>(NameIdOf(*tag) + 1) + (tag->IsEndTag() ? 1 : 0);
+    }
     // The current tag's number in the engine's name table.
     std::int32_t NameIdOf(const TMkTagToken &tag) const { return tag.NameId(Engine().TagNames); }
     std::string CurrentText() const;

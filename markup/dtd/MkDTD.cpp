@@ -8,7 +8,10 @@
 
 #include <vector>
 
-TMkDTD::TMkDTD(TMkExtParser *parser) : parser_(parser), root_(parser->Engine().DeductionNodes) {}
+TMkDTD::TMkDTD(TMkExtParser *parser) : parser_(parser), root_(parser->Engine().DeductionNodes)
+{
+    guard_.Parser = parser;
+}
 
 TMkDTD::~TMkDTD()
 {
@@ -118,6 +121,7 @@ void TMkDTD::Compile()
 {
     compiledVersion_ = Declarations.Version();
     entriesByName_ = TMkEntriesByName(); // it points into the entries
+    guard_.Failures.Forget();             // they belong to the groups made before
     entryList_.clear();
     for (int i = 0; i < Declarations.Count(); ++i)
         entryList_.push_back(MakeEntry(Declarations.Item(i)));
@@ -155,6 +159,7 @@ bool TMkDTD::Deduce(std::string_view startName, TMkTreeBuilder &tree)
     root_.Entry = start;
     root_.Mark = tree.Here();
     guard_.Start(Limits, root_.Pool());
+    guard_.RememberFailures = RememberFailures;
     root_.Pool().ResetPeak();
     start->SkipUnknownTags(root_);
     const bool matched = start->Match(root_);

@@ -43,6 +43,10 @@ public:
     // caller whose run ended on the work budget knows that the result is cut
     // short and may present the document in a simpler way.
     TMkDTDLimits Limits;
+    // Whether runs remember the failures of groups (MkFailureMemo.h) and
+    // skip repeating them.  It changes nothing but the time a run takes;
+    // tests turn it off to show that.
+    bool RememberFailures = true;
     bool LastRunExhausted() const { return guard_.WorkExhausted; }
     bool LastRunHitDepthLimit() const { return guard_.DepthLimitReached; }
     std::int64_t LastRunWork() const { return guard_.Work; }

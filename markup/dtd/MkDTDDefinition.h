@@ -30,7 +30,10 @@ enum class TMkDTDAction : std::uint8_t {
 // nowhere in an element's content and is always called with ContentStep's
 // code 2.  An empty handler is not called.
 using TMkDTDHandler = std::function<void(TMkTreeBuilder &tree, TMkDTDAction action)>;
-// True when the parser's current token belongs to the type.
+// True when the parser's current token belongs to the type.  A test looks at
+// no more than the token's kind and, for a tag, its name and whether it is
+// an end tag: the grammar engine remembers its failures at such a class of
+// token (MkFailureMemo.h).
 using TMkTypeTest = std::function<bool()>;
 
 using TMkNameList = std::vector<std::string>;

@@ -55,12 +55,14 @@ void CallAt(const TMkDTDHandler &handler, TMkTreeBuilder &tree, TMkDeductionTree
 
 void TMkEntryPoint::Notify(TMkDeductionTree &node, TMkDTDAction action)
 {
+    ++guard_->HandlerCalls;
     if (NotifyHandler)
         CallAt(NotifyHandler, *Tree, node, action);
 }
 
 void TMkEntryPoint::Skip(TMkDeductionTree &node)
 {
+    ++guard_->HandlerCalls;
     if (SkipHandler)
         CallAt(SkipHandler, *Tree, node, TMkDTDAction::ContentStep);
 }
@@ -153,17 +155,22 @@ TMkElementEntry::~TMkElementEntry() = default;
 
 void TMkElementEntry::RaiseExclusions()
 {
-    if (Exclusions)
-        for (TMkEntryPoint *entry : *Exclusions)
-            ++entry->SuppressCount;
+    if (!Exclusions)
+        return;
+    ++guard_->RaisedExclusions;
+    for (TMkEntryPoint *entry : *Exclusions)
+        ++entry->SuppressCount;
 }
 
 void TMkElementEntry::LowerExclusions()
 {
-    if (Exclusions)
-        for (TMkEntryPoint *entry : *Exclusions)
-            if (entry->SuppressCount > 0)
-                --entry->SuppressCount;
+    if (!Exclusions)
+        return;
+    if (guard_->RaisedExclusions > 0)
+        --guard_->RaisedExclusions;
+    for (TMkEntryPoint *entry : *Exclusions)
+        if (entry->SuppressCount > 0)
+            --entry->SuppressCount;
 }
 
 bool TMkElementEntry::FailsAtOnce() const

@@ -1,9 +1,13 @@
 #pragma once
 
 #include "markup/MkNodePool.h"
+#include "markup/dtd/MkFailureMemo.h"
 
+#include <algorithm>
 #include <cstddef>
 #include <cstdint>
+
+class TMkExtParser;
 
 // Bounds on one run of the grammar engine.
 //
@@ -58,6 +62,7 @@ public:
         NodeBase = nodes.Live(); // other documents' trees do not count
         WorkExhausted = false;
         DepthLimitReached = false;
+        RaisedExclusions = 0;
     }
 
     // Called before each rule or entry match; false means the match fails.
@@ -65,15 +70,20 @@ public:
     {
         if (WorkExhausted)
             return false;
-        if (++Work > Limits.WorkBudget || nodes_->Live() > NodeBase + Limits.MaxTreeNodes) {
+        const std::size_t live = nodes_->Live();
+        if (++Work > Limits.WorkBudget || live > NodeBase + Limits.MaxTreeNodes) {
             WorkExhausted = true;
+            ++LimitHits;
             return false;
         }
         if (MatchDepth >= Limits.MaxMatchDepth) {
             DepthLimitReached = true;
+            ++LimitHits;
             return false;
         }
         ++MatchDepth;
+        MostLive = std::max(MostLive, live);
+        DeepestMatch = std::max(DeepestMatch, MatchDepth);
         return true;
     }
     void LeaveMatch() { --MatchDepth; }
@@ -82,6 +92,7 @@ public:
     {
         if (ElementDepth >= Limits.MaxElementDepth) {
             DepthLimitReached = true;
+            ++LimitHits;
             return false;
         }
         ++ElementDepth;
@@ -97,6 +108,37 @@ public:
 
     bool WorkExhausted = false;
     bool DepthLimitReached = false;
+
+    // What tells a failure that leaves no trace (TMkFailureMemo): handler
+    // calls, bounds met and exclusions in force, counted over the engine's
+    // life (the first two) and over the run.
+    std::int64_t HandlerCalls = 0;
+    std::int64_t LimitHits = 0;
+    std::int32_t RaisedExclusions = 0;
+
+    // The most nodes in use and the deepest nesting that matches have met
+    // as they began, since whoever watches them last set them.
+    std::size_t MostLive = 0;
+    int DeepestMatch = 0;
+    std::size_t Live() const { return nodes_->Live(); }
+
+    // True when an attempt, begun here, that takes `work` more steps, nests
+    // `depth` deeper and finds `nodes` more nodes in use is sure to meet no
+    // bound.
+    bool Affords(std::int64_t work, int depth, std::size_t nodes) const
+    {
+        return Work + work <= Limits.WorkBudget && MatchDepth + depth <= Limits.MaxMatchDepth &&
+               nodes_->Live() + nodes <= NodeBase + Limits.MaxTreeNodes;
+    }
+
+    // Whether groups use and fill Failures.
+    bool RememberFailures = true;
+    // The parser whose band the run reads.
+    TMkExtParser *Parser = nullptr;
+    // The failures of the groups; kept from run to run.
+    TMkFailureMemo Failures;
+    // Numbers for the groups, which key their failures.
+    std::uint32_t GroupCount = 0;
 
 private:
     const TMkNodePool *nodes_ = nullptr;

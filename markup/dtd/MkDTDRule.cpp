@@ -6,6 +6,8 @@
 #include "markup/dtd/MkDeductionTree.h"
 
 #include <algorithm>
+#include <cstdint>
+#include <utility>
 
 namespace {
 
@@ -28,6 +30,12 @@ private:
 };
 
 } // namespace
+
+TMkRule::TMkRule(TMkRepetition repetition, TMkDTDGuard *guard)
+    : TMkBaseRule(RuleKind, repetition, guard),
+      group_(++guard->GroupCount)
+{
+}
 
 TMkRule::~TMkRule()
 {
@@ -155,6 +163,48 @@ bool TMkRule::Match(TMkDeductionTree &node)
     TMatchScope scope(*guard_);
     if (!scope)
         return false;
+    // A failure worked out before is counted, not repeated.  While an
+    // exclusion is in force, failures depend on more than the token, and
+    // none is remembered or used.
+    TMkDTDGuard &guard = *guard_;
+    const TMkExtParser &parser = *guard.Parser;
+    const bool memo = guard.RememberFailures && guard.RaisedExclusions == 0;
+    const TMkFailureMemo::TKey key =
+        memo ? TMkFailureMemo::KeyOf(group_, parser.CurrentTokenClass()) : 0;
+    if (memo) {
+        const TMkFailureMemo::TCost *known = guard.Failures.Find(key);
+        if (known && guard.Affords(known->Work, known->Depth, static_cast<std::size_t>(known->Nodes))) {
+            guard.Work += known->Work;
+            return false;
+        }
+    }
+    if (!memo)
+        return MatchAlternatives(node);
+
+    // Watched: whether the attempt leaves a trace, and what it takes.
+    const std::int64_t work = guard.Work;
+    const std::int64_t handlerCalls = guard.HandlerCalls;
+    const std::int64_t limitHits = guard.LimitHits;
+    const std::int32_t position = parser.TokenPosition();
+    const int depth = guard.MatchDepth;
+    const std::size_t live = guard.Live();
+    const int deepestBefore = std::exchange(guard.DeepestMatch, depth);
+    const std::size_t mostLiveBefore = std::exchange(guard.MostLive, live);
+    const bool matched = MatchAlternatives(node);
+    const std::int64_t steps = guard.Work - work;
+    const std::size_t nodes = guard.MostLive - live;
+    const int deeper = guard.DeepestMatch - depth;
+    guard.DeepestMatch = std::max(deepestBefore, guard.DeepestMatch);
+    guard.MostLive = std::max(mostLiveBefore, guard.MostLive);
+    if (!matched && guard.HandlerCalls == handlerCalls && guard.LimitHits == limitHits &&
+        parser.TokenPosition() == position && steps < INT32_MAX && nodes < INT32_MAX)
+        guard.Failures.Remember(key, {static_cast<std::int32_t>(steps), deeper,
+                                      static_cast<std::int32_t>(nodes)});
+    return matched;
+}
+
+bool TMkRule::MatchAlternatives(TMkDeductionTree &node)
+{
     if (!prepared_)
         Prepare();
     // The alternatives that begin with the current start tag, if any.

@@ -77,9 +77,7 @@ public:
 // Alternatives; the first that matches is taken.
 class TMkRule : public TMkBaseRule {
 public:
-    TMkRule(TMkRepetition repetition, TMkDTDGuard *guard) : TMkBaseRule(RuleKind, repetition, guard)
-    {
-    }
+    TMkRule(TMkRepetition repetition, TMkDTDGuard *guard);
     ~TMkRule() override;
     bool Match(TMkDeductionTree &node) override;
 
@@ -91,6 +89,11 @@ private:
     // alternatives that begin otherwise and those that begin with the
     // current tag, and passes over the rest, which would fail at once.
     void Prepare();
+    // Match without the memo of failures.
+    bool MatchAlternatives(TMkDeductionTree &node);
+
+    // The group's number for the memo of failures (MkFailureMemo.h).
+    std::uint32_t group_;
     bool prepared_ = false;
     TMkExtParser *parser_ = nullptr;
     std::vector<std::size_t> anyAlternatives_;
