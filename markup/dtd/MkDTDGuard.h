@@ -92,7 +92,7 @@ public:
     {
         if (ElementDepth >= Limits.MaxElementDepth) {
             DepthLimitReached = true;
-            ++LimitHits;
+            ++ElementLimitHits;
             return false;
         }
         ++ElementDepth;
@@ -110,10 +110,12 @@ public:
     bool DepthLimitReached = false;
 
     // What tells a failure that leaves no trace (TMkFailureMemo): handler
-    // calls, bounds met and exclusions in force, counted over the engine's
-    // life (the first two) and over the run.
+    // calls, bounds met (the element depth apart from the others) and
+    // exclusions in force, counted over the engine's life (the first three)
+    // and over the run.
     std::int64_t HandlerCalls = 0;
     std::int64_t LimitHits = 0;
+    std::int64_t ElementLimitHits = 0;
     std::int32_t RaisedExclusions = 0;
 
     // The most nodes in use and the deepest nesting that matches have met

@@ -170,11 +170,18 @@ bool TMkRule::Match(TMkDeductionTree &node)
     const TMkExtParser &parser = *guard.Parser;
     const bool memo = guard.RememberFailures && guard.RaisedExclusions == 0;
     const TMkFailureMemo::TKey key =
-        memo ? TMkFailureMemo::KeyOf(group_, parser.CurrentTokenClass()) : 0;
+        memo ? TMkFailureMemo::KeyOf(group_, parser.CurrentTokenClass(),
+                                     guard.ElementDepth >= guard.Limits.MaxElementDepth)
+             : 0;
     if (memo) {
         const TMkFailureMemo::TCost *known = guard.Failures.Find(key);
-        if (known && guard.Affords(known->Work, known->Depth, static_cast<std::size_t>(known->Nodes))) {
+        if (known &&
+            guard.Affords(known->Work, known->Depth, static_cast<std::size_t>(known->Nodes))) {
             guard.Work += known->Work;
+            if (known->MetElementBound) {
+                guard.DepthLimitReached = true;
+                ++guard.ElementLimitHits;
+            }
             return false;
         }
     }
@@ -185,6 +192,7 @@ bool TMkRule::Match(TMkDeductionTree &node)
     const std::int64_t work = guard.Work;
     const std::int64_t handlerCalls = guard.HandlerCalls;
     const std::int64_t limitHits = guard.LimitHits;
+    const std::int64_t elementLimitHits = guard.ElementLimitHits;
     const std::int32_t position = parser.TokenPosition();
     const int depth = guard.MatchDepth;
     const std::size_t live = guard.Live();
@@ -199,7 +207,8 @@ bool TMkRule::Match(TMkDeductionTree &node)
     if (!matched && guard.HandlerCalls == handlerCalls && guard.LimitHits == limitHits &&
         parser.TokenPosition() == position && steps < INT32_MAX && nodes < INT32_MAX)
         guard.Failures.Remember(key, {static_cast<std::int32_t>(steps), deeper,
-                                      static_cast<std::int32_t>(nodes)});
+                                      static_cast<std::int32_t>(nodes),
+                                      guard.ElementLimitHits != elementLimitHits});
     return matched;
 }
 

@@ -18,9 +18,17 @@
 // So the first such failure of a group at a class of token is remembered
 // with its work, and later attempts of the group at that class count the
 // same work and fail at once.  The work counts, and therefore the budget,
-// stay exactly what they would be.  A failure that met a bound (depth, work,
-// nodes) is not remembered, and a remembered one is only used where its work
-// is sure to stay within every bound; elsewhere the group is tried in full.
+// stay exactly what they would be.  A failure that met the work, node or
+// match depth bound is not remembered, and a remembered one is only used
+// where its work is sure to stay within those bounds; elsewhere the group is
+// tried in full.
+//
+// The element depth bound is another matter.  An attempt that leaves no
+// trace opens no element, so the element depth stays as it was all through
+// it: an element whose start tag fits fails on the bound either every time
+// (the depth is at the bound) or never.  Whether the depth is at the bound is
+// therefore part of the key, and a failure that met the bound is remembered
+// as such, to be met again when it is used.
 //
 // The memo is a fixed table of slots found by hashing; a failure whose slot
 // is taken replaces the one there.
@@ -28,19 +36,23 @@ class TMkFailureMemo {
 public:
     using TKey = std::uint64_t;
 
-    // group: the group's number (never 0); tokenClass: TMkExtParser::CurrentTokenClass.
-    static TKey KeyOf(std::uint32_t group, std::uint32_t tokenClass)
+    // group: the group's number (never 0); tokenClass:
+    // TMkExtParser::CurrentTokenClass (below 2^31); atElementBound: whether
+    // the element depth is at its bound.
+    static TKey KeyOf(std::uint32_t group, std::uint32_t tokenClass, bool atElementBound)
     {
-        return (TKey{group} << 32) | tokenClass;
+        return (TKey{group} << 32) | (TKey{tokenClass} << 1) | (atElementBound ? 1 : 0);
     }
 
     // What a failure took, counted from the start of the group's attempt:
     // the steps after the group's own, how much deeper the matches in it
-    // nested, and how many more nodes were in use at the most.
+    // nested, how many more nodes were in use at the most, and whether an
+    // element failed on the element depth bound.
     struct TCost {
         std::int32_t Work = 0;
         std::int32_t Depth = 0;
         std::int32_t Nodes = 0;
+        bool MetElementBound = false;
     };
 
     // The failure remembered under key, or none.
