@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <string>
 #include <string_view>
@@ -29,6 +30,16 @@ public:
     std::int32_t Count() const { return count_; }
 
 private:
-    std::unordered_map<std::string, std::int32_t> names_;
+    // Names are hashed and compared ignoring case, so that a tag's name is
+    // looked up as written, without an upper-cased copy.
+    struct TNoCaseHash {
+        using is_transparent = void;
+        std::size_t operator()(std::string_view name) const;
+    };
+    struct TNoCaseEqual {
+        using is_transparent = void;
+        bool operator()(std::string_view a, std::string_view b) const;
+    };
+    std::unordered_map<std::string, std::int32_t, TNoCaseHash, TNoCaseEqual> names_;
     std::int32_t count_ = 0;
 };
