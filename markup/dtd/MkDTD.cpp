@@ -39,10 +39,12 @@ std::unique_ptr<TMkEntryPoint> TMkDTD::MakeEntry(const TMkDTDBaseDefinition &dec
         return entry;
     }
     case TMkDTDBaseDefinition::EntityKind:
-        return std::make_unique<TMkEntityEntry>(declaration.Name, parser_, &entriesByName_, &guard_);
+        return std::make_unique<TMkEntityEntry>(declaration.Name, parser_, &entriesByName_,
+                                                &guard_);
     default: {
         const auto &element = static_cast<const TMkDTDElementDefiniton &>(declaration);
-        auto entry = std::make_unique<TMkElementEntry>(element.Name, parser_, &entriesByName_, &guard_);
+        auto entry =
+            std::make_unique<TMkElementEntry>(element.Name, parser_, &entriesByName_, &guard_);
         entry->NotifyHandler = element.NotifyHandler;
         entry->SkipHandler = element.SkipHandler;
         entry->StartTagRequired = element.StartTagRequired;
@@ -121,7 +123,7 @@ void TMkDTD::Compile()
 {
     compiledVersion_ = Declarations.Version();
     entriesByName_ = TMkEntriesByName(); // it points into the entries
-    guard_.Failures.Forget();             // they belong to the groups made before
+    guard_.Failures.Forget();            // they belong to the groups made before
     entryList_.clear();
     for (int i = 0; i < Declarations.Count(); ++i)
         entryList_.push_back(MakeEntry(Declarations.Item(i)));

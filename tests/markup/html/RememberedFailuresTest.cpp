@@ -38,9 +38,9 @@ std::string Outcome(TMkHTMLParser &parser, const std::string &row)
 {
     try {
         TMkMemoryStream stream(row);
-        auto root = parser.Parse(
-            stream, [](TMkImage &, TMkPicture &, const std::string &, std::int32_t) {}, Variable,
-            {}, {});
+        auto root =
+            parser.Parse(stream, [](TMkImage &, TMkPicture &, const std::string &, std::int32_t) {},
+                         Variable, {}, {});
         return MkDumpTree(*root) + "\nwork " + std::to_string(parser.DTD.LastRunWork()) +
                (parser.DTD.LastRunExhausted() ? " exhausted" : "") +
                (parser.DTD.LastRunHitDepthLimit() ? " depth" : "");
