@@ -54,6 +54,13 @@ void MkTextResolve(TMkBaseText &sender, std::string &value, const TMkVariableCal
     value = callback ? callback(sender, MkTextVariableName(value)) : std::string();
 }
 
+void MkTextResolve(TMkBaseText &sender, TMkSharedString &value, const TMkVariableCallback &callback)
+{
+    if (!MkTextIsVariableRef(value))
+        return;
+    value = callback ? callback(sender, MkTextVariableName(value)) : std::string();
+}
+
 TMkBaseText::TMkBaseText(TMkBaseText *parent) : Parent(parent) {}
 
 TMkBaseText::~TMkBaseText() = default;

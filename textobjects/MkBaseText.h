@@ -3,6 +3,7 @@
 #include "textobjects/MkColor.h"
 #include "textobjects/MkGeometry.h"
 #include "textobjects/MkLayoutArgs.h"
+#include "textobjects/MkSharedString.h"
 
 #include <cstdint>
 #include <functional>
@@ -25,6 +26,8 @@ bool MkTextIsVariableRef(const std::string &value);
 std::string MkTextVariableName(const std::string &value);
 // Replaces value by the callback's answer when it is a reference.
 void MkTextResolve(TMkBaseText &sender, std::string &value, const TMkVariableCallback &callback);
+void MkTextResolve(TMkBaseText &sender, TMkSharedString &value,
+                   const TMkVariableCallback &callback);
 
 // The engine's own classes of text object, as bits.  Each constructor adds
 // its class's bit, so an object derived from one of them carries that bit

@@ -18,7 +18,7 @@ public:
     std::string Text;
     // 0 normal, 1 lowered (subscript), 2 raised (superscript).
     std::uint8_t Position = 0;
-    std::string FontName;
+    TMkSharedString FontName;
     TMkColor Color = NoColor;
     TMkColor ShadowColor = MkSystemColor(16);
     std::uint8_t ShadowDepth = 1;
@@ -27,7 +27,7 @@ public:
     // 0 flat, 1 sunken, 2 raised, 3 cut in, 4 raised in colour.
     std::uint8_t Style3D = 0;
     // Points as decimal text; empty for the base font's size.
-    std::string FontSize;
+    TMkSharedString FontSize;
     TMkFontStyleSet FontStyle = 0;
 
     void Layout(const TMkLayoutArgs &args) override;

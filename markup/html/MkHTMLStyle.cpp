@@ -48,6 +48,14 @@ TMkColor HexColor(std::string_view digits)
                  static_cast<std::uint8_t>(rgb));
 }
 
+// last, made to hold value when it does not already.
+const TMkSharedString &Shared(TMkSharedString &last, const std::string &value)
+{
+    if (last != value)
+        last = value;
+    return last;
+}
+
 } // namespace
 
 TMkColor ParseColor(std::string_view value)
@@ -139,15 +147,15 @@ std::int32_t TMkHTMLStyle::CurrentLink() const
     return LinkStack.TopOr(0);
 }
 
-void TMkHTMLStyle::ApplyTo(TMkText &text) const
+void TMkHTMLStyle::ApplyTo(TMkText &text)
 {
     if (CurrentStyle() != 0)
         text.FontStyle = CurrentStyle();
-    text.FontSize = CurrentSize();
-    text.FontName = CurrentFace();
+    text.FontSize = Shared(lastSize_, CurrentSize());
+    text.FontName = Shared(lastFace_, CurrentFace());
     text.Color = CurrentColor();
     text.IsLink = static_cast<std::uint8_t>(CurrentLink());
-    text.LinkRef = LinkRefStack.Top();
+    text.LinkRef = Shared(lastLinkRef_, LinkRefStack.Top());
     // Depths and codes are byte fields: larger values keep their low 8 bits.
     text.Style3D = static_cast<std::uint8_t>(CurrentStyle3D());
     text.LightColor = CurrentLightColor();

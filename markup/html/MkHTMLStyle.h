@@ -2,6 +2,7 @@
 
 #include "markup/html/MkStyleStacks.h"
 #include "textobjects/MkColor.h"
+#include "textobjects/MkSharedString.h"
 
 #include <array>
 #include <cstdint>
@@ -76,8 +77,9 @@ public:
     std::int32_t CurrentPosition() const;
     std::int32_t CurrentLink() const;
 
-    // Copies the current formatting into a newly made word.
-    void ApplyTo(TMkText &text) const;
+    // Copies the current formatting into a newly made word.  Its strings
+    // are shared with the words made before it under the same formatting.
+    void ApplyTo(TMkText &text);
 
     // An HTML font size ("3", "+1", "-2", "+~~VAR") as points in decimal,
     // relative sizes counted from the current base size.
@@ -102,4 +104,10 @@ private:
     void PushLight(TMkAttributeSource &attributes);
     void PushShadow(TMkAttributeSource &attributes);
     void EndFont();
+
+    // The formatting strings given to the last word, handed on to the next
+    // word while they still hold.
+    TMkSharedString lastFace_;
+    TMkSharedString lastSize_;
+    TMkSharedString lastLinkRef_;
 };

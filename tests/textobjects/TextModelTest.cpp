@@ -124,6 +124,19 @@ TEST(TextModel, ResolvesReferencesInTheirOrderAndLeavesOtherTextsAlone)
     EXPECT_EQ(lonely.Text, "");
 }
 
+TEST(TextModel, ResolvingAWordLeavesTheReferencesOfItsCopiesAlone)
+{
+    TMkText word("casa", nullptr);
+    word.FontName = "~~face";
+    word.LinkRef = "~~link";
+    const auto copy = word.Clone();
+    word.ResolveVariables(Variables({{"FACE", "verdana"}, {"LINK", "go"}}));
+    const auto &kept = dynamic_cast<const TMkText &>(*copy);
+    EXPECT_EQ(word.FontName, "verdana");
+    EXPECT_EQ(kept.FontName, "~~face");
+    EXPECT_EQ(kept.LinkRef, "~~link");
+}
+
 TEST(TextModel, UnresolvedAlignmentAndBadFontSizesRaise)
 {
     TMkParagraph paragraph(nullptr, "~~where");

@@ -193,12 +193,28 @@ TEST_F(HTMLText, WordsTakeTheStyleOfTheirMoment)
     for (std::size_t i = 0; i < 5; ++i) {
         auto *word = dynamic_cast<TMkText *>(At(*root, {0, i}));
         ASSERT_NE(word, nullptr);
-        styled.push_back(word->Text + ":" + std::to_string(word->FontStyle) + ":" + word->FontSize +
-                         ":" + MkDumpColor(word->Color));
+        styled.push_back(word->Text + ":" + std::to_string(word->FontStyle) + ":" +
+                         word->FontSize.str() + ":" + MkDumpColor(word->Color));
     }
     EXPECT_EQ(styled, (std::vector<std::string>{"a:0:10:0x20000000", "b:1:10:0x20000000",
                                                 "c:1:10:0x000000FF", "d:1:10:0x20000000",
                                                 "e:0:10:0x20000000"}));
+}
+
+TEST_F(HTMLText, WordsMadeUnderOneStyleTakeNewFormattingOneByOne)
+{
+    auto root = Parse(engine, "<font face=verdana size=4><a href=uno.htm>uno due</a></font>");
+    auto *first = dynamic_cast<TMkText *>(At(*root, {0, 0}));
+    auto *last = dynamic_cast<TMkText *>(At(*root, {0, 2}));
+    ASSERT_NE(first, nullptr);
+    ASSERT_NE(last, nullptr);
+    first->FontName = "arial";
+    first->FontSize = "12";
+    first->LinkRef = "tre.htm";
+    EXPECT_EQ(first->FontName, "arial");
+    EXPECT_EQ(last->FontName, "verdana");
+    EXPECT_EQ(last->FontSize, "16");
+    EXPECT_EQ(last->LinkRef, "uno.htm");
 }
 
 TEST_F(HTMLText, TextInsideHiddenElementsStaysHidden)

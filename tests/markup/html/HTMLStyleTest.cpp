@@ -52,9 +52,9 @@ std::string Describe(const TMkText &t)
                                {MkFontStrikeOut, 'S'}})
         if (t.FontStyle & bit)
             out += letter;
-    out += " " + t.FontSize + " " + t.FontName + " " + color;
+    out += " " + t.FontSize.str() + " " + t.FontName.str() + " " + color;
     if (t.IsLink)
-        out += " link=" + t.LinkRef;
+        out += " link=" + t.LinkRef.str();
     if (t.Style3D || t.Position)
         out += " 3d=" + std::to_string(t.Style3D) + " pos=" + std::to_string(t.Position);
     return out + "]";
