@@ -2,6 +2,7 @@
 
 #include "textobjects/MkCanvas.h"
 #include "textobjects/MkFont.h"
+#include "textobjects/MkParsedTextList.h"
 
 #include <cctype>
 
@@ -127,15 +128,17 @@ void TMkBaseText::PaintGuarded(const TMkPaintArgs &args)
 void *TMkBaseText::FindParentWindow() const
 {
     for (const TMkBaseText *o = this; o != nullptr; o = o->Parent)
-        if (o->ParentWindow != nullptr)
-            return o->ParentWindow;
+        if (const auto *list = MkTextCast<const TMkParsedTextList>(o))
+            if (list->ParentWindow != nullptr)
+                return list->ParentWindow;
     return nullptr;
 }
 
 void *TMkBaseText::FindHostControl() const
 {
     for (const TMkBaseText *o = this; o != nullptr; o = o->Parent)
-        if (o->HostControl != nullptr)
-            return o->HostControl;
+        if (const auto *list = MkTextCast<const TMkParsedTextList>(o))
+            if (list->HostControl != nullptr)
+                return list->HostControl;
     return nullptr;
 }

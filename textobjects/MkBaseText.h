@@ -59,9 +59,6 @@ public:
     std::int32_t Left = 0;
     std::int32_t Top = 0;
     TMkBaseText *Parent = nullptr;
-    // Set on the root by the embedding host; embedded controls search upwards.
-    void *ParentWindow = nullptr;
-    void *HostControl = nullptr;
     std::int32_t Width = 0;
     std::int32_t Height = 0;
 
@@ -84,7 +81,8 @@ public:
     // Paints unless nested past the safe depth (see GetBounds).
     void PaintGuarded(const TMkPaintArgs &args);
 
-    // Nearest ParentWindow / HostControl of this object or an ancestor.
+    // Nearest ParentWindow / HostControl of the lists this object is in
+    // (see TMkParsedTextList).
     void *FindParentWindow() const;
     void *FindHostControl() const;
 
@@ -106,12 +104,14 @@ protected:
     bool BaseNeedsLayout(const TMkLayoutArgs &args);
 
 private:
+    // Every object of a tree has these, so they are ordered to leave no
+    // gaps; the classes' own fields go on in the room after the last one.
+    std::string laidFontName_;
+    std::int32_t laidFontSize_ = 0;
     std::uint16_t classes_ = 0;
     bool layOutEveryTime_ = false;
     bool laidSingleLine_ = false;
     bool laidWordWrap_ = false;
-    std::string laidFontName_;
-    std::int32_t laidFontSize_ = 0;
 };
 
 // The object as a T when it is one (T names its bit in ClassBit), else null.

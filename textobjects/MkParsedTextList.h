@@ -16,6 +16,12 @@ public:
     explicit TMkParsedTextList(TMkBaseText *parent);
     ~TMkParsedTextList() override;
 
+    // Set on the root by the embedding host; embedded controls search upwards
+    // (TMkBaseText::FindParentWindow).  Kept by lists alone: the many words
+    // and other leaves of a tree never hold one.
+    void *ParentWindow = nullptr;
+    void *HostControl = nullptr;
+
     bool NeedsLayout(const TMkLayoutArgs &args) override;
     void Layout(const TMkLayoutArgs &args) override;
     void Paint(const TMkPaintArgs &args) override;

@@ -15,19 +15,21 @@ public:
     explicit TMkText(TMkBaseText *parent);
     TMkText(std::string text, TMkBaseText *parent);
 
+    // The fields go from the widest to the narrowest, so that a tree of
+    // many words wastes no bytes between them.
     std::string Text;
-    // 0 normal, 1 lowered (subscript), 2 raised (superscript).
-    std::uint8_t Position = 0;
     TMkSharedString FontName;
+    // Points as decimal text; empty for the base font's size.
+    TMkSharedString FontSize;
     TMkColor Color = NoColor;
     TMkColor ShadowColor = MkSystemColor(16);
-    std::uint8_t ShadowDepth = 1;
     TMkColor LightColor = MkSystemColor(20);
+    std::uint8_t ShadowDepth = 1;
     std::uint8_t LightDepth = 1;
     // 0 flat, 1 sunken, 2 raised, 3 cut in, 4 raised in colour.
     std::uint8_t Style3D = 0;
-    // Points as decimal text; empty for the base font's size.
-    TMkSharedString FontSize;
+    // 0 normal, 1 lowered (subscript), 2 raised (superscript).
+    std::uint8_t Position = 0;
     TMkFontStyleSet FontStyle = 0;
 
     void Layout(const TMkLayoutArgs &args) override;
