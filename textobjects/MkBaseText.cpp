@@ -8,7 +8,7 @@
 
 namespace {
 
-bool SameTextNoCase(const std::string &a, const std::string &b)
+bool SameTextNoCase(std::string_view a, std::string_view b)
 {
     if (a.size() != b.size())
         return false;
@@ -73,7 +73,7 @@ bool TMkBaseText::BaseNeedsLayout(const TMkLayoutArgs &args)
     const TMkFont &current = args.Canvas.Font();
     const bool stale = args.SingleLine != laidSingleLine_ || args.WordWrap != laidWordWrap_ ||
                        current.Size != laidFontSize_ ||
-                       !SameTextNoCase(current.Name, laidFontName_);
+                       !SameTextNoCase(current.Name, laidFontName_.View());
     if (stale) {
         laidSingleLine_ = args.SingleLine;
         laidWordWrap_ = args.WordWrap;

@@ -4,6 +4,7 @@
 #include "textobjects/MkGeometry.h"
 #include "textobjects/MkLayoutArgs.h"
 #include "textobjects/MkSharedString.h"
+#include "textobjects/MkShortString.h"
 
 #include <cstdint>
 #include <functional>
@@ -106,7 +107,7 @@ protected:
 private:
     // Every object of a tree has these, so they are ordered to leave no
     // gaps; the classes' own fields go on in the room after the last one.
-    std::string laidFontName_;
+    TMkShortString laidFontName_;
     std::int32_t laidFontSize_ = 0;
     std::uint16_t classes_ = 0;
     bool layOutEveryTime_ = false;

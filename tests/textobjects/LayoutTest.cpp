@@ -137,6 +137,24 @@ TEST_F(LayoutTest, WordsTakeTheirFontAndLinksTheirColour)
     EXPECT_EQ(Bounds(plain, 100).Right, 36);
 }
 
+TEST_F(LayoutTest, AWordIsLaidOutAgainWhenTheFontNameChangesAnywhereButInCase)
+{
+    TMkText word("casa", nullptr);
+    const TMkLayoutArgs args{canvas, {0, 0, 100, 1000}, font, false, true};
+    // Names past 15 bytes, which the laid state keeps apart from short ones.
+    canvas.SetFontName("Lucida Sans Unicode");
+    EXPECT_TRUE(word.NeedsLayout(args));
+    EXPECT_FALSE(word.NeedsLayout(args));
+    canvas.SetFontName("LUCIDA SANS UNICODE");
+    EXPECT_FALSE(word.NeedsLayout(args));
+    canvas.SetFontName("Lucida Sans Unicodf");
+    EXPECT_TRUE(word.NeedsLayout(args));
+    canvas.SetFontName("Verdana");
+    EXPECT_TRUE(word.NeedsLayout(args));
+    canvas.SetFontName("Lucida Sans Unicodf");
+    EXPECT_TRUE(word.NeedsLayout(args));
+}
+
 TEST_F(LayoutTest, PlainListsStackTwoPixelsApartAndSkipEmptyChildren)
 {
     TMkParsedTextList root(nullptr);
