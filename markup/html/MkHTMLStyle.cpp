@@ -48,11 +48,19 @@ TMkColor HexColor(std::string_view digits)
                  static_cast<std::uint8_t>(rgb));
 }
 
-// last, made to hold value when it does not already.
+// last, made to hold value when it does not already: the words made one
+// after another under one style share it.
 const TMkSharedString &Shared(TMkSharedString &last, const std::string &value)
 {
     if (last != value)
         last = value;
+    return last;
+}
+
+const TMkShared<TMkTextStyle> &Shared(TMkShared<TMkTextStyle> &last, TMkTextStyle value)
+{
+    if (last.Get() == nullptr || *last.Get() != value)
+        last = TMkShared<TMkTextStyle>(std::move(value));
     return last;
 }
 
@@ -149,20 +157,22 @@ std::int32_t TMkHTMLStyle::CurrentLink() const
 
 void TMkHTMLStyle::ApplyTo(TMkText &text)
 {
+    TMkTextStyle style = text.Style();
     if (CurrentStyle() != 0)
-        text.FontStyle = CurrentStyle();
-    text.FontSize = Shared(lastSize_, CurrentSize());
-    text.FontName = Shared(lastFace_, CurrentFace());
-    text.Color = CurrentColor();
+        style.FontStyle = CurrentStyle();
+    style.FontSize = CurrentSize();
+    style.FontName = CurrentFace();
+    style.Color = CurrentColor();
+    // Depths and codes are byte fields: larger values keep their low 8 bits.
+    style.Style3D = static_cast<std::uint8_t>(CurrentStyle3D());
+    style.LightColor = CurrentLightColor();
+    style.LightDepth = static_cast<std::uint8_t>(CurrentLightDepth());
+    style.ShadowColor = CurrentShadowColor();
+    style.ShadowDepth = static_cast<std::uint8_t>(CurrentShadowDepth());
+    style.Position = static_cast<std::uint8_t>(CurrentPosition());
+    text.ShareStyle(Shared(lastStyle_, std::move(style)));
     text.IsLink = static_cast<std::uint8_t>(CurrentLink());
     text.LinkRef = Shared(lastLinkRef_, LinkRefStack.Top());
-    // Depths and codes are byte fields: larger values keep their low 8 bits.
-    text.Style3D = static_cast<std::uint8_t>(CurrentStyle3D());
-    text.LightColor = CurrentLightColor();
-    text.LightDepth = static_cast<std::uint8_t>(CurrentLightDepth());
-    text.ShadowColor = CurrentShadowColor();
-    text.ShadowDepth = static_cast<std::uint8_t>(CurrentShadowDepth());
-    text.Position = static_cast<std::uint8_t>(CurrentPosition());
 }
 
 std::string TMkHTMLStyle::MapFontSize(std::string_view value, TMkAttributeSource *variables) const

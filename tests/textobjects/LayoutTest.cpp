@@ -111,10 +111,10 @@ TEST_F(LayoutTest, ParagraphEdgeCases)
 TEST_F(LayoutTest, WordsTakeTheirFontAndLinksTheirColour)
 {
     TMkText word("casa", nullptr);
-    word.FontName = "verdana";
-    word.FontSize = "14";
-    word.FontStyle = MkFontBold;
-    word.Color = 0x000044;
+    word.EditStyle().FontName = "verdana";
+    word.EditStyle().FontSize = "14";
+    word.EditStyle().FontStyle = MkFontBold;
+    word.EditStyle().Color = 0x000044;
     // 14 points: (42 + 2) / 5 = 8 per byte, (70 + 2) / 4 = 18 high.
     EXPECT_EQ(Bounds(word, 100), (TMkRect{0, 0, 32, 18}));
     EXPECT_EQ(canvas.Font().Name, "verdana");
