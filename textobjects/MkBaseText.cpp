@@ -129,8 +129,8 @@ void *TMkBaseText::FindParentWindow() const
 {
     for (const TMkBaseText *o = this; o != nullptr; o = o->Parent)
         if (const auto *list = MkTextCast<const TMkParsedTextList>(o))
-            if (list->ParentWindow != nullptr)
-                return list->ParentWindow;
+            if (void *window = list->ParentWindow())
+                return window;
     return nullptr;
 }
 
@@ -138,7 +138,7 @@ void *TMkBaseText::FindHostControl() const
 {
     for (const TMkBaseText *o = this; o != nullptr; o = o->Parent)
         if (const auto *list = MkTextCast<const TMkParsedTextList>(o))
-            if (list->HostControl != nullptr)
-                return list->HostControl;
+            if (void *control = list->HostControl())
+                return control;
     return nullptr;
 }

@@ -141,6 +141,25 @@ void TMkParsedTextList::ExportChildren(TMkWriter &writer) const
         child->Export(writer);
 }
 
+void TMkParsedTextList::SetParentWindow(void *window)
+{
+    if (window != nullptr || host_)
+        HostWindows().ParentWindow = window;
+}
+
+void TMkParsedTextList::SetHostControl(void *control)
+{
+    if (control != nullptr || host_)
+        HostWindows().HostControl = control;
+}
+
+TMkParsedTextList::THostWindows &TMkParsedTextList::HostWindows()
+{
+    if (!host_)
+        host_ = std::make_unique<THostWindows>();
+    return *host_;
+}
+
 void TMkParsedTextList::AddChild(std::unique_ptr<TMkBaseText> child)
 {
     if (!child)

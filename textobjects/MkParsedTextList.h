@@ -16,11 +16,12 @@ public:
     explicit TMkParsedTextList(TMkBaseText *parent);
     ~TMkParsedTextList() override;
 
-    // Set on the root by the embedding host; embedded controls search upwards
-    // (TMkBaseText::FindParentWindow).  Kept by lists alone: the many words
-    // and other leaves of a tree never hold one.
-    void *ParentWindow = nullptr;
-    void *HostControl = nullptr;
+    // The embedding host's windows, given to the root of a tree; embedded
+    // controls look for them upwards (TMkBaseText::FindParentWindow).
+    void *ParentWindow() const { return host_ ? host_->ParentWindow : nullptr; }
+    void *HostControl() const { return host_ ? host_->HostControl : nullptr; }
+    void SetParentWindow(void *window);
+    void SetHostControl(void *control);
 
     bool NeedsLayout(const TMkLayoutArgs &args) override;
     void Layout(const TMkLayoutArgs &args) override;
@@ -90,5 +91,14 @@ protected:
     void ExportChildren(TMkWriter &writer) const;
 
 private:
+    // Only a root is given them, so the other lists, most of a tree, keep
+    // no room for them but a null pointer.
+    struct THostWindows {
+        void *ParentWindow = nullptr;
+        void *HostControl = nullptr;
+    };
+    THostWindows &HostWindows();
+
+    std::unique_ptr<THostWindows> host_;
     std::vector<std::unique_ptr<TMkBaseText>> children_;
 };
