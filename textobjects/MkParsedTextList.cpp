@@ -19,10 +19,9 @@ TMkParsedTextList::~TMkParsedTextList()
     // Destroy the subtree without recursion: a deeply nested tree would
     // otherwise exhaust the stack in a chain of destructors.  Grandchildren
     // are moved up into a flat work list before their parent goes.
-    std::vector<std::unique_ptr<TMkBaseText>> pending = std::move(children_);
+    TMkChildArray pending = std::move(children_);
     while (!pending.empty()) {
-        std::unique_ptr<TMkBaseText> last = std::move(pending.back());
-        pending.pop_back();
+        std::unique_ptr<TMkBaseText> last = pending.pop_back();
         if (auto *list = MkTextCast<TMkParsedTextList>(last.get())) {
             for (auto &child : list->children_)
                 pending.push_back(std::move(child));
@@ -174,7 +173,7 @@ void TMkParsedTextList::Insert(std::size_t index, std::unique_ptr<TMkBaseText> c
         return;
     child->Parent = this;
     index = std::min(index, children_.size());
-    children_.insert(children_.begin() + static_cast<std::ptrdiff_t>(index), std::move(child));
+    children_.insert(index, std::move(child));
 }
 
 void TMkParsedTextList::Replace(std::size_t index, std::unique_ptr<TMkBaseText> child)
@@ -190,7 +189,7 @@ void TMkParsedTextList::Replace(std::size_t index, std::unique_ptr<TMkBaseText> 
 void TMkParsedTextList::Delete(std::size_t index)
 {
     if (index < children_.size())
-        children_.erase(children_.begin() + static_cast<std::ptrdiff_t>(index));
+        children_.erase(index);
 }
 
 std::unique_ptr<TMkBaseText> TMkParsedTextList::Extract(std::size_t index)
@@ -198,7 +197,7 @@ std::unique_ptr<TMkBaseText> TMkParsedTextList::Extract(std::size_t index)
     if (index >= children_.size())
         return nullptr;
     std::unique_ptr<TMkBaseText> child = std::move(children_[index]);
-    children_.erase(children_.begin() + static_cast<std::ptrdiff_t>(index));
+    children_.erase(index);
     child->Parent = nullptr;
     return child;
 }

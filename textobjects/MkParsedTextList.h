@@ -1,6 +1,7 @@
 #pragma once
 
 #include "textobjects/MkBaseText.h"
+#include "textobjects/MkChildArray.h"
 
 #include <cstddef>
 #include <cstdint>
@@ -100,5 +101,5 @@ private:
     THostWindows &HostWindows();
 
     std::unique_ptr<THostWindows> host_;
-    std::vector<std::unique_ptr<TMkBaseText>> children_;
+    TMkChildArray children_;
 };

@@ -95,6 +95,33 @@ TEST(TextModel, CloneCopiesEveryAttributeAndKeepsTheParent)
     EXPECT_EQ(dynamic_cast<TMkTree &>(*treeCopy).TreeKind, 1);
 }
 
+TEST(TextModel, ChildrenKeepTheirOrderAsOnesInTheMiddleComeAndGo)
+{
+    TMkParsedTextList list(nullptr);
+    const auto words = [&list] {
+        std::string all;
+        for (std::size_t i = 0; i < list.Count(); ++i)
+            all += dynamic_cast<const TMkText &>(*list.Child(i)).Text;
+        return all;
+    };
+    for (const char *word : {"a", "c", "e"})
+        list.Add(std::make_unique<TMkText>(word, nullptr));
+    list.Insert(1, std::make_unique<TMkText>("b", nullptr));
+    list.Insert(3, std::make_unique<TMkText>("d", nullptr));
+    list.Insert(99, std::make_unique<TMkText>("f", nullptr));
+    EXPECT_EQ(words(), "abcdef");
+    EXPECT_EQ(list.Child(5)->Parent, &list);
+
+    list.Delete(2);
+    EXPECT_EQ(words(), "abdef");
+    const std::unique_ptr<TMkBaseText> taken = list.Extract(1);
+    EXPECT_EQ(words(), "adef");
+    EXPECT_EQ(taken->Parent, nullptr);
+    list.Replace(3, std::make_unique<TMkText>("g", nullptr));
+    EXPECT_EQ(words(), "adeg");
+    EXPECT_EQ(list.IndexOf(list.Child(2)), 2u);
+}
+
 TEST(TextModel, ResolvesReferencesInTheirOrderAndLeavesOtherTextsAlone)
 {
     TMkParsedTextList root(nullptr);
