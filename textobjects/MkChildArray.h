@@ -18,21 +18,6 @@ public:
     using TChild = std::unique_ptr<TMkBaseText>;
 
     TMkChildArray() noexcept = default;
-    // A moved array leaves an empty one behind.
-    TMkChildArray(TMkChildArray &&other) noexcept
-        : items_(std::exchange(other.items_, nullptr)),
-          size_(std::exchange(other.size_, 0)),
-          capacity_(std::exchange(other.capacity_, 0))
-    {
-    }
-    TMkChildArray &operator=(TMkChildArray &&other) noexcept
-    {
-        TMkChildArray moved(std::move(other));
-        std::swap(items_, moved.items_);
-        std::swap(size_, moved.size_);
-        std::swap(capacity_, moved.capacity_);
-        return *this;
-    }
     ~TMkChildArray() { clear(); }
     TMkChildArray(const TMkChildArray &) = delete;
     TMkChildArray &operator=(const TMkChildArray &) = delete;
@@ -66,7 +51,6 @@ public:
         std::move(begin() + index + 1, end(), begin() + index);
         --size_;
     }
-    TChild pop_back() noexcept { return std::move(items_[--size_]); }
     // Destroys every child, first to last, and the array.
     void clear() noexcept
     {

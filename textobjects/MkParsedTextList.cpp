@@ -19,15 +19,21 @@ TMkParsedTextList::~TMkParsedTextList()
     // Destroy the subtree without recursion: a deeply nested tree would
     // otherwise exhaust the stack in a chain of destructors.  Grandchildren
     // are moved up into a flat work list before their parent goes.
-    TMkChildArray pending = std::move(children_);
+    std::vector<std::unique_ptr<TMkBaseText>> pending;
+    MoveChildrenTo(pending);
     while (!pending.empty()) {
-        std::unique_ptr<TMkBaseText> last = pending.pop_back();
-        if (auto *list = MkTextCast<TMkParsedTextList>(last.get())) {
-            for (auto &child : list->children_)
-                pending.push_back(std::move(child));
-            list->children_.clear();
-        }
+        std::unique_ptr<TMkBaseText> last = std::move(pending.back());
+        pending.pop_back();
+        if (auto *list = MkTextCast<TMkParsedTextList>(last.get()))
+            list->MoveChildrenTo(pending);
     }
+}
+
+void TMkParsedTextList::MoveChildrenTo(std::vector<std::unique_ptr<TMkBaseText>> &pending)
+{
+    for (auto &child : children_)
+        pending.push_back(std::move(child));
+    children_.clear();
 }
 
 bool TMkParsedTextList::NeedsLayout(const TMkLayoutArgs &args)

@@ -99,6 +99,8 @@ private:
         void *HostControl = nullptr;
     };
     THostWindows &HostWindows();
+    // Hands every child over to the end of pending, leaving this list empty.
+    void MoveChildrenTo(std::vector<std::unique_ptr<TMkBaseText>> &pending);
 
     std::unique_ptr<THostWindows> host_;
     TMkChildArray children_;

@@ -24,9 +24,9 @@ public:
     TMkShortString &operator=(std::string_view value)
     {
         if (value.size() > MaxInPlace) {
-            auto *fresh = new std::string(value);
+            void *address = new std::string(value);
             FreeLong();
-            std::memcpy(bytes_.data(), &fresh, sizeof fresh);
+            std::memcpy(bytes_.data(), &address, sizeof address);
             bytes_[MaxInPlace] = LongMark;
         } else {
             std::array<char, MaxInPlace> kept{};
@@ -55,9 +55,9 @@ private:
     {
         if (bytes_[MaxInPlace] != LongMark)
             return nullptr;
-        std::string *heap = nullptr;
-        std::memcpy(&heap, bytes_.data(), sizeof heap);
-        return heap;
+        void *address = nullptr;
+        std::memcpy(&address, bytes_.data(), sizeof address);
+        return static_cast<std::string *>(address);
     }
     void FreeLong() noexcept
     {
@@ -66,4 +66,5 @@ private:
     }
 
     std::array<char, MaxInPlace + 1> bytes_{};
+    static_assert(sizeof(void *) <= MaxInPlace);
 };
