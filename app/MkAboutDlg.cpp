@@ -54,8 +54,8 @@ protected:
                            static_cast<std::uint8_t>(letters.green()),
                            static_cast<std::uint8_t>(letters.blue()));
         TMkText title(ToBytes(text()), nullptr);
-        title.FontStyle = MkFontBold;
-        title.Style3D = 1; // sunken
+        title.EditStyle().FontStyle = MkFontBold;
+        title.EditStyle().Style3D = 1; // sunken
         const QRect r = contentsRect();
         const TMkRect area{r.left(), r.top(), r.left() + r.width(), r.top() + r.height()};
         title.Paint({canvas, area, {0, 0}, base, NoColor, true, false, false});

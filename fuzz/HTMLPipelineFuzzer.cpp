@@ -66,7 +66,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
         std::unique_ptr<TMkParsedTextList> root = parser.Parse(
             stream, [](TMkImage &, TMkPicture &, const std::string &, std::int32_t) {}, Variable,
             [](TMkBaseText &, void *, const std::string &) {}, {});
-        root->ParentWindow = &window;
+        root->SetParentWindow(&window);
         for (std::int32_t width : {0, 7, 120, 640})
             Draw(*root, width);
     } catch (const EMkError &) {

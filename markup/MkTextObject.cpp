@@ -42,8 +42,8 @@ void TMkTextObject::Parse(std::string_view text)
     const TMkPictureBatch pictures(engine_.Pictures);
     root_ = parser_->Parse(stream, ImageHandler, VariableHandler, ControlHandler, RepeatHandler);
     if (root_) {
-        root_->HostControl = HostControl;
-        root_->ParentWindow = ParentWindow;
+        root_->SetHostControl(HostControl);
+        root_->SetParentWindow(ParentWindow);
     }
 }
 

@@ -53,19 +53,20 @@ std::string SpanMaster(const TMkCell &cell)
 
 void TextFields(const TMkText &t, TFields &f)
 {
+    const TMkTextStyle &style = t.Style();
     f.Str("Text", t.Text)
-        .Str("FontName", t.FontName)
-        .Str("FontSize", t.FontSize)
-        .Int("FontStyle", t.FontStyle)
-        .Color("Color", t.Color)
+        .Str("FontName", style.FontName)
+        .Str("FontSize", style.FontSize)
+        .Int("FontStyle", style.FontStyle)
+        .Color("Color", style.Color)
         .Int("IsLink", t.IsLink)
         .Str("LinkRef", t.LinkRef)
-        .Int("Style3D", t.Style3D)
-        .Int("Position", t.Position)
-        .Color("LightColor", t.LightColor)
-        .Int("LightDepth", t.LightDepth)
-        .Color("ShadowColor", t.ShadowColor)
-        .Int("ShadowDepth", t.ShadowDepth);
+        .Int("Style3D", style.Style3D)
+        .Int("Position", style.Position)
+        .Color("LightColor", style.LightColor)
+        .Int("LightDepth", style.LightDepth)
+        .Color("ShadowColor", style.ShadowColor)
+        .Int("ShadowDepth", style.ShadowDepth);
 }
 
 void TableFields(const TMkTable &t, TFields &f)

@@ -2,12 +2,13 @@
 
 #include "textobjects/MkCanvas.h"
 #include "textobjects/MkFont.h"
+#include "textobjects/MkParsedTextList.h"
 
 #include <cctype>
 
 namespace {
 
-bool SameTextNoCase(const std::string &a, const std::string &b)
+bool SameTextNoCase(std::string_view a, std::string_view b)
 {
     if (a.size() != b.size())
         return false;
@@ -54,6 +55,13 @@ void MkTextResolve(TMkBaseText &sender, std::string &value, const TMkVariableCal
     value = callback ? callback(sender, MkTextVariableName(value)) : std::string();
 }
 
+void MkTextResolve(TMkBaseText &sender, TMkSharedString &value, const TMkVariableCallback &callback)
+{
+    if (!MkTextIsVariableRef(value))
+        return;
+    value = callback ? callback(sender, MkTextVariableName(value)) : std::string();
+}
+
 TMkBaseText::TMkBaseText(TMkBaseText *parent) : Parent(parent) {}
 
 TMkBaseText::~TMkBaseText() = default;
@@ -65,7 +73,7 @@ bool TMkBaseText::BaseNeedsLayout(const TMkLayoutArgs &args)
     const TMkFont &current = args.Canvas.Font();
     const bool stale = args.SingleLine != laidSingleLine_ || args.WordWrap != laidWordWrap_ ||
                        current.Size != laidFontSize_ ||
-                       !SameTextNoCase(current.Name, laidFontName_);
+                       !SameTextNoCase(current.Name, laidFontName_.View());
     if (stale) {
         laidSingleLine_ = args.SingleLine;
         laidWordWrap_ = args.WordWrap;
@@ -120,15 +128,17 @@ void TMkBaseText::PaintGuarded(const TMkPaintArgs &args)
 void *TMkBaseText::FindParentWindow() const
 {
     for (const TMkBaseText *o = this; o != nullptr; o = o->Parent)
-        if (o->ParentWindow != nullptr)
-            return o->ParentWindow;
+        if (const auto *list = MkTextCast<const TMkParsedTextList>(o))
+            if (void *window = list->ParentWindow())
+                return window;
     return nullptr;
 }
 
 void *TMkBaseText::FindHostControl() const
 {
     for (const TMkBaseText *o = this; o != nullptr; o = o->Parent)
-        if (o->HostControl != nullptr)
-            return o->HostControl;
+        if (const auto *list = MkTextCast<const TMkParsedTextList>(o))
+            if (void *control = list->HostControl())
+                return control;
     return nullptr;
 }

@@ -3,6 +3,8 @@
 #include "textobjects/MkColor.h"
 #include "textobjects/MkGeometry.h"
 #include "textobjects/MkLayoutArgs.h"
+#include "textobjects/MkSharedString.h"
+#include "textobjects/MkShortString.h"
 
 #include <cstdint>
 #include <functional>
@@ -25,6 +27,8 @@ bool MkTextIsVariableRef(const std::string &value);
 std::string MkTextVariableName(const std::string &value);
 // Replaces value by the callback's answer when it is a reference.
 void MkTextResolve(TMkBaseText &sender, std::string &value, const TMkVariableCallback &callback);
+void MkTextResolve(TMkBaseText &sender, TMkSharedString &value,
+                   const TMkVariableCallback &callback);
 
 // The engine's own classes of text object, as bits.  Each constructor adds
 // its class's bit, so an object derived from one of them carries that bit
@@ -56,9 +60,6 @@ public:
     std::int32_t Left = 0;
     std::int32_t Top = 0;
     TMkBaseText *Parent = nullptr;
-    // Set on the root by the embedding host; embedded controls search upwards.
-    void *ParentWindow = nullptr;
-    void *HostControl = nullptr;
     std::int32_t Width = 0;
     std::int32_t Height = 0;
 
@@ -81,7 +82,8 @@ public:
     // Paints unless nested past the safe depth (see GetBounds).
     void PaintGuarded(const TMkPaintArgs &args);
 
-    // Nearest ParentWindow / HostControl of this object or an ancestor.
+    // Nearest ParentWindow / HostControl of the lists this object is in
+    // (see TMkParsedTextList).
     void *FindParentWindow() const;
     void *FindHostControl() const;
 
@@ -103,12 +105,16 @@ protected:
     bool BaseNeedsLayout(const TMkLayoutArgs &args);
 
 private:
-    std::uint16_t classes_ = 0;
-    bool layOutEveryTime_ = false;
-    bool laidSingleLine_ = false;
-    bool laidWordWrap_ = false;
-    std::string laidFontName_;
+    // Every object of a tree has these, so they are ordered to leave no
+    // gaps; the classes' own fields go on in the room after the last one.
+    TMkShortString laidFontName_;
     std::int32_t laidFontSize_ = 0;
+    std::uint16_t classes_ = 0;
+    // The three flags share one byte, so that the base ends 55 bytes in: a
+    // derived class's first pointer then starts at 56 rather than at 64.
+    bool layOutEveryTime_ : 1 = false;
+    bool laidSingleLine_ : 1 = false;
+    bool laidWordWrap_ : 1 = false;
 };
 
 // The object as a T when it is one (T names its bit in ClassBit), else null.

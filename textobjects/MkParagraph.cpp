@@ -104,7 +104,7 @@ TMkParagraph::TMkParagraph(TMkBaseText *parent, const std::string &align)
 std::int32_t TMkParagraph::AlignValue() const
 {
     if (MkTextIsVariableRef(Align))
-        throw EMkUnresolvedVariable("Unresolved variable" + Align);
+        throw EMkUnresolvedVariable("Unresolved variable" + Align.str());
     // Align may have been set since construction (a resolved variable), so
     // it is compared ignoring case, without making an upper-case copy at
     // every layout and paint.

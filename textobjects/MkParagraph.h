@@ -14,7 +14,7 @@ public:
     TMkParagraph(TMkBaseText *parent, const std::string &align);
 
     // "LEFT", "RIGHT", "CENTER", "JUSTIFY", a variable reference, or empty.
-    std::string Align;
+    TMkSharedString Align;
 
     // 0 left, 1 right, 2 center, 3 justify; raises EMkUnresolvedVariable while
     // Align still holds a reference.

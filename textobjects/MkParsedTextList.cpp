@@ -19,16 +19,21 @@ TMkParsedTextList::~TMkParsedTextList()
     // Destroy the subtree without recursion: a deeply nested tree would
     // otherwise exhaust the stack in a chain of destructors.  Grandchildren
     // are moved up into a flat work list before their parent goes.
-    std::vector<std::unique_ptr<TMkBaseText>> pending = std::move(children_);
+    std::vector<std::unique_ptr<TMkBaseText>> pending;
+    MoveChildrenTo(pending);
     while (!pending.empty()) {
         std::unique_ptr<TMkBaseText> last = std::move(pending.back());
         pending.pop_back();
-        if (auto *list = MkTextCast<TMkParsedTextList>(last.get())) {
-            for (auto &child : list->children_)
-                pending.push_back(std::move(child));
-            list->children_.clear();
-        }
+        if (auto *list = MkTextCast<TMkParsedTextList>(last.get()))
+            list->MoveChildrenTo(pending);
     }
+}
+
+void TMkParsedTextList::MoveChildrenTo(std::vector<std::unique_ptr<TMkBaseText>> &pending)
+{
+    for (auto &child : children_)
+        pending.push_back(std::move(child));
+    children_.clear();
 }
 
 bool TMkParsedTextList::NeedsLayout(const TMkLayoutArgs &args)
@@ -141,6 +146,25 @@ void TMkParsedTextList::ExportChildren(TMkWriter &writer) const
         child->Export(writer);
 }
 
+void TMkParsedTextList::SetParentWindow(void *window)
+{
+    if (window != nullptr || host_)
+        HostWindows().ParentWindow = window;
+}
+
+void TMkParsedTextList::SetHostControl(void *control)
+{
+    if (control != nullptr || host_)
+        HostWindows().HostControl = control;
+}
+
+TMkParsedTextList::THostWindows &TMkParsedTextList::HostWindows()
+{
+    if (!host_)
+        host_ = std::make_unique<THostWindows>();
+    return *host_;
+}
+
 void TMkParsedTextList::AddChild(std::unique_ptr<TMkBaseText> child)
 {
     if (!child)
@@ -155,7 +179,7 @@ void TMkParsedTextList::Insert(std::size_t index, std::unique_ptr<TMkBaseText> c
         return;
     child->Parent = this;
     index = std::min(index, children_.size());
-    children_.insert(children_.begin() + static_cast<std::ptrdiff_t>(index), std::move(child));
+    children_.insert(index, std::move(child));
 }
 
 void TMkParsedTextList::Replace(std::size_t index, std::unique_ptr<TMkBaseText> child)
@@ -171,7 +195,7 @@ void TMkParsedTextList::Replace(std::size_t index, std::unique_ptr<TMkBaseText> 
 void TMkParsedTextList::Delete(std::size_t index)
 {
     if (index < children_.size())
-        children_.erase(children_.begin() + static_cast<std::ptrdiff_t>(index));
+        children_.erase(index);
 }
 
 std::unique_ptr<TMkBaseText> TMkParsedTextList::Extract(std::size_t index)
@@ -179,7 +203,7 @@ std::unique_ptr<TMkBaseText> TMkParsedTextList::Extract(std::size_t index)
     if (index >= children_.size())
         return nullptr;
     std::unique_ptr<TMkBaseText> child = std::move(children_[index]);
-    children_.erase(children_.begin() + static_cast<std::ptrdiff_t>(index));
+    children_.erase(index);
     child->Parent = nullptr;
     return child;
 }

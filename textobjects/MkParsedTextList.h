@@ -1,6 +1,7 @@
 #pragma once
 
 #include "textobjects/MkBaseText.h"
+#include "textobjects/MkChildArray.h"
 
 #include <cstddef>
 #include <cstdint>
@@ -15,6 +16,13 @@ public:
 
     explicit TMkParsedTextList(TMkBaseText *parent);
     ~TMkParsedTextList() override;
+
+    // The embedding host's windows, given to the root of a tree; embedded
+    // controls look for them upwards (TMkBaseText::FindParentWindow).
+    void *ParentWindow() const { return host_ ? host_->ParentWindow : nullptr; }
+    void *HostControl() const { return host_ ? host_->HostControl : nullptr; }
+    void SetParentWindow(void *window);
+    void SetHostControl(void *control);
 
     bool NeedsLayout(const TMkLayoutArgs &args) override;
     void Layout(const TMkLayoutArgs &args) override;
@@ -84,5 +92,16 @@ protected:
     void ExportChildren(TMkWriter &writer) const;
 
 private:
-    std::vector<std::unique_ptr<TMkBaseText>> children_;
+    // Only a root is given them, so the other lists, most of a tree, keep
+    // no room for them but a null pointer.
+    struct THostWindows {
+        void *ParentWindow = nullptr;
+        void *HostControl = nullptr;
+    };
+    THostWindows &HostWindows();
+    // Hands every child over to the end of pending, leaving this list empty.
+    void MoveChildrenTo(std::vector<std::unique_ptr<TMkBaseText>> &pending);
+
+    std::unique_ptr<THostWindows> host_;
+    TMkChildArray children_;
 };

@@ -11,7 +11,7 @@ public:
     explicit TMkPieceOfText(TMkBaseText *parent);
 
     std::uint8_t IsLink = 0;
-    std::string LinkRef;
+    TMkSharedString LinkRef;
 
     void ResolveVariables(const TMkVariableCallback &callback) override;
 

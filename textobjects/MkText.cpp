@@ -19,20 +19,43 @@ TMkText::TMkText(std::string text, TMkBaseText *parent)
     AddTextClass(ClassBit);
 }
 
+namespace {
+
+// What a word without formatting of its own has.
+const TMkTextStyle &DefaultStyle() noexcept
+{
+    static const TMkTextStyle style;
+    return style;
+}
+
+} // namespace
+
+const TMkTextStyle &TMkText::Style() const noexcept
+{
+    const TMkTextStyle *style = style_.Get();
+    return style != nullptr ? *style : DefaultStyle();
+}
+
+TMkTextStyle &TMkText::EditStyle()
+{
+    return style_.Edit(DefaultStyle());
+}
+
 void TMkText::SetUpFont(TMkCanvas &canvas, const TMkFont &font) const
 {
+    const TMkTextStyle &style = Style();
     canvas.SetFont(font);
-    if (!FontName.empty())
-        canvas.SetFontName(FontName);
-    if (Color != NoColor)
-        canvas.SetFontColor(Color);
-    canvas.SetFontStyle(FontStyle);
-    if (!FontSize.empty())
-        canvas.SetFontSize(MkTextStrToInt(FontSize));
+    if (!style.FontName.empty())
+        canvas.SetFontName(style.FontName);
+    if (style.Color != NoColor)
+        canvas.SetFontColor(style.Color);
+    canvas.SetFontStyle(style.FontStyle);
+    if (!style.FontSize.empty())
+        canvas.SetFontSize(MkTextStrToInt(style.FontSize));
     if (IsLink != 0) {
-        if (Color == NoColor)
+        if (style.Color == NoColor)
             canvas.SetFontColor(MkColorNavy);
-        canvas.SetFontStyle(static_cast<TMkFontStyleSet>(FontStyle | MkFontUnderline));
+        canvas.SetFontStyle(static_cast<TMkFontStyleSet>(style.FontStyle | MkFontUnderline));
     }
 }
 
@@ -47,17 +70,18 @@ void TMkText::Paint(const TMkPaintArgs &args)
 {
     SetUpFont(args.Canvas, args.Font);
     const std::int32_t h = args.Canvas.TextHeight(Text);
-    if (Position != 0)
+    const std::uint8_t position = Style().Position;
+    if (position != 0)
         args.Canvas.SetFontSize(args.Canvas.Font().Size / 2);
     args.Canvas.SetBrushStyle(TMkBrushStyle::Clear);
     if (args.WhiteOut)
         args.Canvas.SetFontColor(MkColorWhite);
     const std::int32_t x = SatAdd(args.Rect.Left, args.Offset.X);
     const std::int32_t y = SatAdd(args.Rect.Top, args.Offset.Y);
-    if (Position == 0 || Position == 2) {
+    if (position == 0 || position == 2) {
         if (x < args.Rect.Right && y < args.Rect.Bottom)
             DrawRelief(args.Canvas, args.Rect, x, y, args.BackColor);
-    } else if (Position == 1) {
+    } else if (position == 1) {
         if (x < args.Rect.Right) {
             // Lowered text sits on the bottom of the full-size line.
             const std::int32_t h2 = args.Canvas.TextHeight(Text);
@@ -71,32 +95,33 @@ void TMkText::Paint(const TMkPaintArgs &args)
 void TMkText::DrawRelief(TMkCanvas &canvas, const TMkRect &clip, std::int32_t x, std::int32_t y,
                          TMkColor backColor) const
 {
+    const TMkTextStyle &style = Style();
     const TMkColor c = canvas.Font().Color;
-    const std::int32_t l = LightDepth;
-    const std::int32_t s = ShadowDepth;
+    const std::int32_t l = style.LightDepth;
+    const std::int32_t s = style.ShadowDepth;
     auto pass = [&](TMkColor color, std::int64_t dx, std::int64_t dy) {
         canvas.SetFontColor(color);
         canvas.TextRect(clip, SatAdd(x, dx), SatAdd(y, dy), Text);
     };
-    switch (Style3D) {
+    switch (style.Style3D) {
     case 0: canvas.TextRect(clip, x, y, Text); break;
     case 1:
-        pass(LightColor, l, l);
+        pass(style.LightColor, l, l);
         pass(c, 0, 0);
         break;
     case 2:
-        pass(LightColor, -l, -l);
+        pass(style.LightColor, -l, -l);
         pass(c, 0, 0);
         break;
     case 3:
-        pass(ShadowColor, 0, 0);
-        pass(LightColor, l + s, l + s);
+        pass(style.ShadowColor, 0, 0);
+        pass(style.LightColor, l + s, l + s);
         pass(backColor, s, s);
         canvas.SetFontColor(c);
         break;
     case 4:
-        pass(ShadowColor, l + s, l + s);
-        pass(LightColor, 0, 0);
+        pass(style.ShadowColor, l + s, l + s);
+        pass(style.LightColor, 0, 0);
         pass(backColor, l, l);
         canvas.SetFontColor(c);
         break;
@@ -108,24 +133,18 @@ std::unique_ptr<TMkBaseText> TMkText::Clone() const
 {
     auto copy = std::make_unique<TMkText>(Text, Parent);
     CopyPieceTo(*copy);
-    copy->Position = Position;
-    copy->FontName = FontName;
-    copy->Color = Color;
-    copy->ShadowColor = ShadowColor;
-    copy->ShadowDepth = ShadowDepth;
-    copy->LightColor = LightColor;
-    copy->LightDepth = LightDepth;
-    copy->Style3D = Style3D;
-    copy->FontSize = FontSize;
-    copy->FontStyle = FontStyle;
+    copy->style_ = style_;
     return copy;
 }
 
 void TMkText::ResolveVariables(const TMkVariableCallback &callback)
 {
     TMkPieceOfText::ResolveVariables(callback);
-    MkTextResolve(*this, FontName, callback);
-    MkTextResolve(*this, FontSize, callback);
+    // Only a reference makes the formatting this word's own.
+    if (MkTextIsVariableRef(Style().FontName))
+        MkTextResolve(*this, EditStyle().FontName, callback);
+    if (MkTextIsVariableRef(Style().FontSize))
+        MkTextResolve(*this, EditStyle().FontSize, callback);
     MkTextResolve(*this, Text, callback);
 }
 

@@ -1,8 +1,8 @@
 #pragma once
 
-#include "textobjects/MkColor.h"
-#include "textobjects/MkFont.h"
 #include "textobjects/MkPieceOfText.h"
+#include "textobjects/MkShared.h"
+#include "textobjects/MkTextStyle.h"
 
 #include <cstdint>
 #include <string>
@@ -16,19 +16,14 @@ public:
     TMkText(std::string text, TMkBaseText *parent);
 
     std::string Text;
-    // 0 normal, 1 lowered (subscript), 2 raised (superscript).
-    std::uint8_t Position = 0;
-    std::string FontName;
-    TMkColor Color = NoColor;
-    TMkColor ShadowColor = MkSystemColor(16);
-    std::uint8_t ShadowDepth = 1;
-    TMkColor LightColor = MkSystemColor(20);
-    std::uint8_t LightDepth = 1;
-    // 0 flat, 1 sunken, 2 raised, 3 cut in, 4 raised in colour.
-    std::uint8_t Style3D = 0;
-    // Points as decimal text; empty for the base font's size.
-    std::string FontSize;
-    TMkFontStyleSet FontStyle = 0;
+
+    // The word's formatting, shared with the words made under the same
+    // style; a word without one has the default formatting.
+    const TMkTextStyle &Style() const noexcept;
+    // The formatting to change; the change is this word's alone.
+    TMkTextStyle &EditStyle();
+    // Takes the given formatting, shared with whoever holds it.
+    void ShareStyle(const TMkShared<TMkTextStyle> &style) { style_ = style; }
 
     void Layout(const TMkLayoutArgs &args) override;
     void Paint(const TMkPaintArgs &args) override;
@@ -42,4 +37,6 @@ private:
     void SetUpFont(TMkCanvas &canvas, const TMkFont &font) const;
     void DrawRelief(TMkCanvas &canvas, const TMkRect &clip, std::int32_t x, std::int32_t y,
                     TMkColor backColor) const;
+
+    TMkShared<TMkTextStyle> style_;
 };

@@ -48,6 +48,22 @@ TMkColor HexColor(std::string_view digits)
                  static_cast<std::uint8_t>(rgb));
 }
 
+// last, made to hold value when it does not already: the words made one
+// after another under one style share it.
+const TMkSharedString &Shared(TMkSharedString &last, const std::string &value)
+{
+    if (last != value)
+        last = value;
+    return last;
+}
+
+const TMkShared<TMkTextStyle> &Shared(TMkShared<TMkTextStyle> &last, TMkTextStyle value)
+{
+    if (last.Get() == nullptr || *last.Get() != value)
+        last = TMkShared<TMkTextStyle>(std::move(value));
+    return last;
+}
+
 } // namespace
 
 TMkColor ParseColor(std::string_view value)
@@ -139,22 +155,24 @@ std::int32_t TMkHTMLStyle::CurrentLink() const
     return LinkStack.TopOr(0);
 }
 
-void TMkHTMLStyle::ApplyTo(TMkText &text) const
+void TMkHTMLStyle::ApplyTo(TMkText &text)
 {
+    TMkTextStyle style = text.Style();
     if (CurrentStyle() != 0)
-        text.FontStyle = CurrentStyle();
-    text.FontSize = CurrentSize();
-    text.FontName = CurrentFace();
-    text.Color = CurrentColor();
-    text.IsLink = static_cast<std::uint8_t>(CurrentLink());
-    text.LinkRef = LinkRefStack.Top();
+        style.FontStyle = CurrentStyle();
+    style.FontSize = CurrentSize();
+    style.FontName = CurrentFace();
+    style.Color = CurrentColor();
     // Depths and codes are byte fields: larger values keep their low 8 bits.
-    text.Style3D = static_cast<std::uint8_t>(CurrentStyle3D());
-    text.LightColor = CurrentLightColor();
-    text.LightDepth = static_cast<std::uint8_t>(CurrentLightDepth());
-    text.ShadowColor = CurrentShadowColor();
-    text.ShadowDepth = static_cast<std::uint8_t>(CurrentShadowDepth());
-    text.Position = static_cast<std::uint8_t>(CurrentPosition());
+    style.Style3D = static_cast<std::uint8_t>(CurrentStyle3D());
+    style.LightColor = CurrentLightColor();
+    style.LightDepth = static_cast<std::uint8_t>(CurrentLightDepth());
+    style.ShadowColor = CurrentShadowColor();
+    style.ShadowDepth = static_cast<std::uint8_t>(CurrentShadowDepth());
+    style.Position = static_cast<std::uint8_t>(CurrentPosition());
+    text.ShareStyle(Shared(lastStyle_, std::move(style)));
+    text.IsLink = static_cast<std::uint8_t>(CurrentLink());
+    text.LinkRef = Shared(lastLinkRef_, LinkRefStack.Top());
 }
 
 std::string TMkHTMLStyle::MapFontSize(std::string_view value, TMkAttributeSource *variables) const

@@ -2,6 +2,9 @@
 
 #include "markup/html/MkStyleStacks.h"
 #include "textobjects/MkColor.h"
+#include "textobjects/MkShared.h"
+#include "textobjects/MkSharedString.h"
+#include "textobjects/MkTextStyle.h"
 
 #include <array>
 #include <cstdint>
@@ -76,8 +79,9 @@ public:
     std::int32_t CurrentPosition() const;
     std::int32_t CurrentLink() const;
 
-    // Copies the current formatting into a newly made word.
-    void ApplyTo(TMkText &text) const;
+    // Gives a newly made word the current formatting, shared with the words
+    // made before it under the same formatting.
+    void ApplyTo(TMkText &text);
 
     // An HTML font size ("3", "+1", "-2", "+~~VAR") as points in decimal,
     // relative sizes counted from the current base size.
@@ -102,4 +106,9 @@ private:
     void PushLight(TMkAttributeSource &attributes);
     void PushShadow(TMkAttributeSource &attributes);
     void EndFont();
+
+    // The formatting given to the last word, handed on to the next word
+    // while it still holds.
+    TMkShared<TMkTextStyle> lastStyle_;
+    TMkSharedString lastLinkRef_;
 };

@@ -74,8 +74,8 @@ TEST_F(TextObjectTest, ParsingReplacesTheTree)
     container_.Parse("<b>casa</b>\n");
     ASSERT_NE(container_.Root(), nullptr);
     EXPECT_EQ(container_.ParserClass(), engine_.Parsers.DefaultClass().ClassName);
-    EXPECT_EQ(container_.Root()->HostControl, &host);
-    EXPECT_EQ(container_.Root()->ParentWindow, &window);
+    EXPECT_EQ(container_.Root()->HostControl(), &host);
+    EXPECT_EQ(container_.Root()->ParentWindow(), &window);
     const TMkRect bounds = container_.Bounds(canvas, {0, 0, 300, 24}, canvas.Font(), true, true);
     EXPECT_GT(bounds.Right, 0);
 

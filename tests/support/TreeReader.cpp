@@ -88,12 +88,13 @@ std::string Str(const TLine &l, const std::string &key)
 std::unique_ptr<TMkBaseText> MakeText(const TLine &l, TMkBaseText *parent)
 {
     auto text = std::make_unique<TMkText>(l.quoted, parent);
-    text->FontName = Str(l, "font");
-    text->FontSize = Str(l, "size");
-    text->FontStyle = static_cast<TMkFontStyleSet>(Int(l, "style", 0));
-    text->Color = Color(l, "color", NoColor);
-    text->Position = static_cast<std::uint8_t>(Int(l, "pos", 0));
-    text->Style3D = static_cast<std::uint8_t>(Int(l, "relief", 0));
+    TMkTextStyle &style = text->EditStyle();
+    style.FontName = Str(l, "font");
+    style.FontSize = Str(l, "size");
+    style.FontStyle = static_cast<TMkFontStyleSet>(Int(l, "style", 0));
+    style.Color = Color(l, "color", NoColor);
+    style.Position = static_cast<std::uint8_t>(Int(l, "pos", 0));
+    style.Style3D = static_cast<std::uint8_t>(Int(l, "relief", 0));
     text->IsLink = static_cast<std::uint8_t>(Int(l, "link", 0));
     return text;
 }

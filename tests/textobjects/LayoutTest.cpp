@@ -111,10 +111,10 @@ TEST_F(LayoutTest, ParagraphEdgeCases)
 TEST_F(LayoutTest, WordsTakeTheirFontAndLinksTheirColour)
 {
     TMkText word("casa", nullptr);
-    word.FontName = "verdana";
-    word.FontSize = "14";
-    word.FontStyle = MkFontBold;
-    word.Color = 0x000044;
+    word.EditStyle().FontName = "verdana";
+    word.EditStyle().FontSize = "14";
+    word.EditStyle().FontStyle = MkFontBold;
+    word.EditStyle().Color = 0x000044;
     // 14 points: (42 + 2) / 5 = 8 per byte, (70 + 2) / 4 = 18 high.
     EXPECT_EQ(Bounds(word, 100), (TMkRect{0, 0, 32, 18}));
     EXPECT_EQ(canvas.Font().Name, "verdana");
@@ -135,6 +135,24 @@ TEST_F(LayoutTest, WordsTakeTheirFontAndLinksTheirColour)
     EXPECT_EQ(Bounds(plain, 100).Right, 18); // nothing changed: cached
     canvas.SetFontSize(20);
     EXPECT_EQ(Bounds(plain, 100).Right, 36);
+}
+
+TEST_F(LayoutTest, AWordIsLaidOutAgainWhenTheFontNameChangesAnywhereButInCase)
+{
+    TMkText word("casa", nullptr);
+    const TMkLayoutArgs args{canvas, {0, 0, 100, 1000}, font, false, true};
+    // Names past 15 bytes, which the laid state keeps apart from short ones.
+    canvas.SetFontName("Lucida Sans Unicode");
+    EXPECT_TRUE(word.NeedsLayout(args));
+    EXPECT_FALSE(word.NeedsLayout(args));
+    canvas.SetFontName("LUCIDA SANS UNICODE");
+    EXPECT_FALSE(word.NeedsLayout(args));
+    canvas.SetFontName("Lucida Sans Unicodf");
+    EXPECT_TRUE(word.NeedsLayout(args));
+    canvas.SetFontName("Verdana");
+    EXPECT_TRUE(word.NeedsLayout(args));
+    canvas.SetFontName("Lucida Sans Unicodf");
+    EXPECT_TRUE(word.NeedsLayout(args));
 }
 
 TEST_F(LayoutTest, PlainListsStackTwoPixelsApartAndSkipEmptyChildren)

@@ -50,10 +50,10 @@ protected:
 TEST_F(PaintTest, ReliefStylesDrawTheirPassesInOrder)
 {
     TMkText word("ab", nullptr);
-    word.Color = 0x0000AA;
-    word.LightColor = 0x111111;
-    word.ShadowColor = 0x222222;
-    word.Style3D = 4;
+    word.EditStyle().Color = 0x0000AA;
+    word.EditStyle().LightColor = 0x111111;
+    word.EditStyle().ShadowColor = 0x222222;
+    word.EditStyle().Style3D = 4;
     Paint(word, {10, 20, 100, 100});
     const auto texts = canvas.CallsOf(Kind::TextRect);
     ASSERT_EQ(texts.size(), 3u);
@@ -73,10 +73,10 @@ TEST_F(PaintTest, ReliefStylesDrawTheirPassesInOrder)
         {{8, 18}, {10, 20}},
         {{10, 20}, {13, 23}, {11, 21}},
     };
-    word.LightDepth = 2;
+    word.EditStyle().LightDepth = 2;
     for (std::uint8_t style = 0; style < 4; ++style) {
         canvas.ClearCalls();
-        word.Style3D = style;
+        word.EditStyle().Style3D = style;
         Paint(word, {10, 20, 100, 100});
         std::vector<TMkPoint> at;
         for (const auto &c : canvas.CallsOf(Kind::TextRect))
@@ -84,7 +84,7 @@ TEST_F(PaintTest, ReliefStylesDrawTheirPassesInOrder)
         EXPECT_EQ(at, expected[style]) << int(style);
     }
     canvas.ClearCalls();
-    word.Style3D = 9;
+    word.EditStyle().Style3D = 9;
     Paint(word, {10, 20, 100, 100});
     EXPECT_TRUE(canvas.Calls().empty());
 }
@@ -92,7 +92,7 @@ TEST_F(PaintTest, ReliefStylesDrawTheirPassesInOrder)
 TEST_F(PaintTest, LoweredAndRaisedTextAreHalfSize)
 {
     TMkText sub("x", nullptr);
-    sub.Position = 1;
+    sub.EditStyle().Position = 1;
     Paint(sub, {0, 0, 100, 100});
     auto texts = canvas.CallsOf(Kind::TextRect);
     ASSERT_EQ(texts.size(), 1u);
@@ -102,7 +102,7 @@ TEST_F(PaintTest, LoweredAndRaisedTextAreHalfSize)
 
     canvas.ClearCalls();
     TMkText sup("x", nullptr);
-    sup.Position = 2;
+    sup.EditStyle().Position = 2;
     Paint(sup, {0, 0, 100, 100});
     texts = canvas.CallsOf(Kind::TextRect);
     ASSERT_EQ(texts.size(), 1u);
@@ -239,7 +239,7 @@ TEST_F(PaintTest, ParagraphLinesShareTheirBottomAndStopBelowTheRectangle)
 {
     TMkParagraph p(nullptr);
     auto *big = p.Add(std::make_unique<TMkText>("A", &p));
-    big->FontSize = "20"; // 25 high
+    big->EditStyle().FontSize = "20"; // 25 high
     auto *small = p.Add(std::make_unique<TMkText>("b", &p));
     p.Add(std::make_unique<TMkLineBreak>(&p));
     p.Add(std::make_unique<TMkText>("c", &p));

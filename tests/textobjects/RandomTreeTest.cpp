@@ -66,11 +66,12 @@ private:
         switch (kind) {
         case 0: {
             auto *t = parent.Add(std::make_unique<TMkText>(Word(), &parent));
-            t->FontSize = std::to_string(Pick(40));
-            t->Position = static_cast<std::uint8_t>(Pick(4));
-            t->Style3D = static_cast<std::uint8_t>(Pick(6));
+            TMkTextStyle &style = t->EditStyle();
+            style.FontSize = std::to_string(Pick(40));
+            style.Position = static_cast<std::uint8_t>(Pick(4));
+            style.Style3D = static_cast<std::uint8_t>(Pick(6));
             t->IsLink = static_cast<std::uint8_t>(Pick(2));
-            t->LightDepth = static_cast<std::uint8_t>(Pick(256));
+            style.LightDepth = static_cast<std::uint8_t>(Pick(256));
             break;
         }
         case 1: parent.Add(std::make_unique<TMkLineBreak>(&parent)); break;

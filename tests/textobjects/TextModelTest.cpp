@@ -50,14 +50,15 @@ TEST(TextModel, CloneCopiesEveryAttributeAndKeepsTheParent)
     TMkParagraph paragraph(nullptr, "center");
     EXPECT_EQ(paragraph.Align, "CENTER");
     auto *word = paragraph.Add(std::make_unique<TMkText>("casa", &paragraph));
-    word->FontName = "verdana";
-    word->FontSize = "14";
-    word->FontStyle = MkFontBold;
-    word->Color = 0x000044;
-    word->Style3D = 4;
-    word->Position = 2;
-    word->LightDepth = 3;
-    word->ShadowColor = 0x123456;
+    TMkTextStyle &style = word->EditStyle();
+    style.FontName = "verdana";
+    style.FontSize = "14";
+    style.FontStyle = MkFontBold;
+    style.Color = 0x000044;
+    style.Style3D = 4;
+    style.Position = 2;
+    style.LightDepth = 3;
+    style.ShadowColor = 0x123456;
     word->IsLink = 1;
     word->LinkRef = "go";
 
@@ -70,14 +71,14 @@ TEST(TextModel, CloneCopiesEveryAttributeAndKeepsTheParent)
     ASSERT_NE(w, nullptr);
     EXPECT_EQ(w->Parent, p); // the copy's children belong to the copy
     EXPECT_EQ(w->Text, "casa");
-    EXPECT_EQ(w->FontName, "verdana");
-    EXPECT_EQ(w->FontSize, "14");
-    EXPECT_EQ(w->FontStyle, MkFontBold);
-    EXPECT_EQ(w->Color, 0x000044u);
-    EXPECT_EQ(w->Style3D, 4);
-    EXPECT_EQ(w->Position, 2);
-    EXPECT_EQ(w->LightDepth, 3);
-    EXPECT_EQ(w->ShadowColor, 0x123456u);
+    EXPECT_EQ(w->Style().FontName, "verdana");
+    EXPECT_EQ(w->Style().FontSize, "14");
+    EXPECT_EQ(w->Style().FontStyle, MkFontBold);
+    EXPECT_EQ(w->Style().Color, 0x000044u);
+    EXPECT_EQ(w->Style().Style3D, 4);
+    EXPECT_EQ(w->Style().Position, 2);
+    EXPECT_EQ(w->Style().LightDepth, 3);
+    EXPECT_EQ(w->Style().ShadowColor, 0x123456u);
     EXPECT_EQ(w->IsLink, 1);
     EXPECT_EQ(w->LinkRef, "go");
 
@@ -94,16 +95,43 @@ TEST(TextModel, CloneCopiesEveryAttributeAndKeepsTheParent)
     EXPECT_EQ(dynamic_cast<TMkTree &>(*treeCopy).TreeKind, 1);
 }
 
+TEST(TextModel, ChildrenKeepTheirOrderAsOnesInTheMiddleComeAndGo)
+{
+    TMkParsedTextList list(nullptr);
+    const auto words = [&list] {
+        std::string all;
+        for (std::size_t i = 0; i < list.Count(); ++i)
+            all += dynamic_cast<const TMkText &>(*list.Child(i)).Text;
+        return all;
+    };
+    for (const char *word : {"a", "c", "e"})
+        list.Add(std::make_unique<TMkText>(word, nullptr));
+    list.Insert(1, std::make_unique<TMkText>("b", nullptr));
+    list.Insert(3, std::make_unique<TMkText>("d", nullptr));
+    list.Insert(99, std::make_unique<TMkText>("f", nullptr));
+    EXPECT_EQ(words(), "abcdef");
+    EXPECT_EQ(list.Child(5)->Parent, &list);
+
+    list.Delete(2);
+    EXPECT_EQ(words(), "abdef");
+    const std::unique_ptr<TMkBaseText> taken = list.Extract(1);
+    EXPECT_EQ(words(), "adef");
+    EXPECT_EQ(taken->Parent, nullptr);
+    list.Replace(3, std::make_unique<TMkText>("g", nullptr));
+    EXPECT_EQ(words(), "adeg");
+    EXPECT_EQ(list.IndexOf(list.Child(2)), 2u);
+}
+
 TEST(TextModel, ResolvesReferencesInTheirOrderAndLeavesOtherTextsAlone)
 {
     TMkParsedTextList root(nullptr);
     auto *paragraph = root.Add(std::make_unique<TMkParagraph>(&root, "~~align"));
     auto *word = paragraph->Add(std::make_unique<TMkText>("~~word", paragraph));
-    word->FontName = "~~face";
-    word->FontSize = "~~Size";
+    word->EditStyle().FontName = "~~face";
+    word->EditStyle().FontSize = "~~Size";
     word->LinkRef = "~~link";
     auto *plain = paragraph->Add(std::make_unique<TMkText>("~plain", paragraph));
-    plain->FontName = "arial";
+    plain->EditStyle().FontName = "arial";
 
     std::vector<std::string> asked;
     root.ResolveVariables(Variables(
@@ -111,17 +139,30 @@ TEST(TextModel, ResolvesReferencesInTheirOrderAndLeavesOtherTextsAlone)
         &asked));
     EXPECT_EQ(asked, (std::vector<std::string>{"LINK", "FACE", "SIZE", "WORD", "ALIGN"}));
     EXPECT_EQ(word->Text, "casa");
-    EXPECT_EQ(word->FontName, "verdana");
-    EXPECT_EQ(word->FontSize, "14");
+    EXPECT_EQ(word->Style().FontName, "verdana");
+    EXPECT_EQ(word->Style().FontSize, "14");
     EXPECT_EQ(word->LinkRef, "go");
     EXPECT_EQ(paragraph->AlignValue(), 1);
     EXPECT_EQ(plain->Text, "~plain");
-    EXPECT_EQ(plain->FontName, "arial");
+    EXPECT_EQ(plain->Style().FontName, "arial");
 
     // Without a callback a reference becomes empty.
     TMkText lonely("~~X", nullptr);
     lonely.ResolveVariables({});
     EXPECT_EQ(lonely.Text, "");
+}
+
+TEST(TextModel, ResolvingAWordLeavesTheReferencesOfItsCopiesAlone)
+{
+    TMkText word("casa", nullptr);
+    word.EditStyle().FontName = "~~face";
+    word.LinkRef = "~~link";
+    const auto copy = word.Clone();
+    word.ResolveVariables(Variables({{"FACE", "verdana"}, {"LINK", "go"}}));
+    const auto &kept = dynamic_cast<const TMkText &>(*copy);
+    EXPECT_EQ(word.Style().FontName, "verdana");
+    EXPECT_EQ(kept.Style().FontName, "~~face");
+    EXPECT_EQ(kept.LinkRef, "~~link");
 }
 
 TEST(TextModel, UnresolvedAlignmentAndBadFontSizesRaise)
@@ -138,7 +179,7 @@ TEST(TextModel, UnresolvedAlignmentAndBadFontSizesRaise)
                  EMkUnresolvedVariable);
 
     TMkText word("x", nullptr);
-    word.FontSize = "big";
+    word.EditStyle().FontSize = "big";
     try {
         word.GetBounds({canvas, {0, 0, 100, 100}, testkit::BaseFont(), true, true});
         FAIL() << "no error";

@@ -185,8 +185,8 @@ TEST(QtCanvas, PaintsATextTreeEndToEnd)
 {
     TMkParagraph paragraph(nullptr);
     auto *word = paragraph.Add(std::make_unique<TMkText>("casa", &paragraph));
-    word->Color = 0x0000FF;
-    word->FontSize = "20";
+    word->EditStyle().Color = 0x0000FF;
+    word->EditStyle().FontSize = "20";
     QImage image = WhiteImage(200, 50);
     {
         QPainter painter(&image);

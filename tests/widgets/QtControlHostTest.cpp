@@ -40,8 +40,8 @@ protected:
         testkit::THandlers handlers;
         handlers.Control = std::move(handler);
         root = testkit::Parse(engine, markup, handlers);
-        root->ParentWindow = static_cast<QWidget *>(&window);
-        root->HostControl = owner;
+        root->SetParentWindow(static_cast<QWidget *>(&window));
+        root->SetHostControl(owner);
         auto *piece = dynamic_cast<TMkEmbdControl *>(testkit::At(*root, {0, 0}));
         if (piece == nullptr)
             throw std::runtime_error("no control piece");

@@ -29,8 +29,8 @@ protected:
         testkit::THandlers handlers;
         handlers.Control = std::move(handler);
         root = testkit::Parse(engine, markup, handlers);
-        root->ParentWindow = &host.Window;
-        root->HostControl = &host.Owner;
+        root->SetParentWindow(&host.Window);
+        root->SetHostControl(&host.Owner);
         auto *piece = dynamic_cast<TMkEmbdControl *>(testkit::At(*root, {0, 0}));
         if (!piece)
             throw std::runtime_error("no control piece");
@@ -152,10 +152,10 @@ TEST_F(EmbdControl, WhiteOutFillsWhite)
 TEST_F(EmbdControl, NoControlOutsideAWindowOrWithoutAHost)
 {
     TMkEmbdControl &piece = Piece("<input>");
-    root->ParentWindow = nullptr;
+    root->SetParentWindow(nullptr);
     Layout(piece);
     EXPECT_EQ(piece.Control, nullptr);
-    root->ParentWindow = &host.Window;
+    root->SetParentWindow(&host.Window);
     engine.Controls.SetHost(nullptr);
     Layout(piece);
     EXPECT_EQ(piece.Control, nullptr);

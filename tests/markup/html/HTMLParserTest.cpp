@@ -86,9 +86,9 @@ TEST_F(HTMLParser, LeavesTheBandEmptyAndForgetsTheStyleBetweenParses)
     auto second = ParseWith(parser, "y");
     auto *word = dynamic_cast<TMkText *>(At(*second, {0, 0}));
     ASSERT_NE(word, nullptr);
-    EXPECT_EQ(word->FontSize, "10");
-    EXPECT_EQ(word->Color, NoColor);
-    EXPECT_EQ(word->FontStyle, 0);
+    EXPECT_EQ(word->Style().FontSize, "10");
+    EXPECT_EQ(word->Style().Color, NoColor);
+    EXPECT_EQ(word->Style().FontStyle, 0);
     EXPECT_EQ(parser.HiddenDepth, 0);
 }
 
@@ -193,12 +193,28 @@ TEST_F(HTMLText, WordsTakeTheStyleOfTheirMoment)
     for (std::size_t i = 0; i < 5; ++i) {
         auto *word = dynamic_cast<TMkText *>(At(*root, {0, i}));
         ASSERT_NE(word, nullptr);
-        styled.push_back(word->Text + ":" + std::to_string(word->FontStyle) + ":" + word->FontSize +
-                         ":" + MkDumpColor(word->Color));
+        styled.push_back(word->Text + ":" + std::to_string(word->Style().FontStyle) + ":" +
+                         word->Style().FontSize + ":" + MkDumpColor(word->Style().Color));
     }
     EXPECT_EQ(styled, (std::vector<std::string>{"a:0:10:0x20000000", "b:1:10:0x20000000",
                                                 "c:1:10:0x000000FF", "d:1:10:0x20000000",
                                                 "e:0:10:0x20000000"}));
+}
+
+TEST_F(HTMLText, WordsMadeUnderOneStyleTakeNewFormattingOneByOne)
+{
+    auto root = Parse(engine, "<font face=verdana size=4><a href=uno.htm>uno due</a></font>");
+    auto *first = dynamic_cast<TMkText *>(At(*root, {0, 0}));
+    auto *last = dynamic_cast<TMkText *>(At(*root, {0, 2}));
+    ASSERT_NE(first, nullptr);
+    ASSERT_NE(last, nullptr);
+    first->EditStyle().FontName = "arial";
+    first->EditStyle().FontSize = "12";
+    first->LinkRef = "tre.htm";
+    EXPECT_EQ(first->Style().FontName, "arial");
+    EXPECT_EQ(last->Style().FontName, "verdana");
+    EXPECT_EQ(last->Style().FontSize, "16");
+    EXPECT_EQ(last->LinkRef, "uno.htm");
 }
 
 TEST_F(HTMLText, TextInsideHiddenElementsStaysHidden)

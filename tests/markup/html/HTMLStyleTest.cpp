@@ -44,19 +44,20 @@ private:
 std::string Describe(const TMkText &t)
 {
     char color[16];
-    std::snprintf(color, sizeof color, "%08X", t.Color);
+    std::snprintf(color, sizeof color, "%08X", t.Style().Color);
     std::string out = t.Text + "[";
     for (auto [bit, letter] : {std::pair{MkFontBold, 'B'},
                                {MkFontItalic, 'I'},
                                {MkFontUnderline, 'U'},
                                {MkFontStrikeOut, 'S'}})
-        if (t.FontStyle & bit)
+        if (t.Style().FontStyle & bit)
             out += letter;
-    out += " " + t.FontSize + " " + t.FontName + " " + color;
+    out += " " + t.Style().FontSize + " " + t.Style().FontName + " " + color;
     if (t.IsLink)
-        out += " link=" + t.LinkRef;
-    if (t.Style3D || t.Position)
-        out += " 3d=" + std::to_string(t.Style3D) + " pos=" + std::to_string(t.Position);
+        out += " link=" + t.LinkRef.str();
+    if (t.Style().Style3D || t.Style().Position)
+        out += " 3d=" + std::to_string(t.Style().Style3D) +
+               " pos=" + std::to_string(t.Style().Position);
     return out + "]";
 }
 
@@ -134,31 +135,32 @@ TEST(HTMLStyle, ReliefTakesItsColoursAndDepths)
     Stamp(style, "<PCOLOR>");
     TMkText text("x", nullptr);
     style.ApplyTo(text);
-    EXPECT_EQ(text.Style3D, 3);
-    EXPECT_EQ(text.LightColor, MkSystemColor(20));
-    EXPECT_EQ(text.ShadowColor, MkSystemColor(16));
-    EXPECT_EQ(text.LightDepth, 1);
-    EXPECT_EQ(text.ShadowDepth, 1);
+    EXPECT_EQ(text.Style().Style3D, 3);
+    EXPECT_EQ(text.Style().LightColor, MkSystemColor(20));
+    EXPECT_EQ(text.Style().ShadowColor, MkSystemColor(16));
+    EXPECT_EQ(text.Style().LightDepth, 1);
+    EXPECT_EQ(text.Style().ShadowDepth, 1);
 
     Stamp(
         style,
         "<PCOLOR STYLE=raised LIGHTCOLOR=white LIGHTDEPTH=258 SHADOWCOLOR=#010203 SHADOWDEPTH=2>");
     style.ApplyTo(text);
-    EXPECT_EQ(text.Style3D, 4);
-    EXPECT_EQ(text.LightColor, MkRGB(255, 255, 255));
-    EXPECT_EQ(text.LightDepth, 2); // byte field: the low 8 bits of 258
-    EXPECT_EQ(text.ShadowColor, MkRGB(1, 2, 3));
-    EXPECT_EQ(text.ShadowDepth, 2);
+    EXPECT_EQ(text.Style().Style3D, 4);
+    EXPECT_EQ(text.Style().LightColor, MkRGB(255, 255, 255));
+    EXPECT_EQ(text.Style().LightDepth, 2); // byte field: the low 8 bits of 258
+    EXPECT_EQ(text.Style().ShadowColor, MkRGB(1, 2, 3));
+    EXPECT_EQ(text.Style().ShadowDepth, 2);
 
     Stamp(style, "</PCOLOR><SUNKEN>");
     style.ApplyTo(text);
-    EXPECT_EQ(text.Style3D, 1);
-    EXPECT_EQ(text.LightDepth, 1); // the SUNKEN takes the light in force: the first PCOLOR's
+    EXPECT_EQ(text.Style().Style3D, 1);
+    EXPECT_EQ(text.Style().LightDepth,
+              1); // the SUNKEN takes the light in force: the first PCOLOR's
 
     EXPECT_THROW(Stamp(style, "<RAISED LIGHTDEPTH=deep>"), EConvertError);
     style.Reset();
     style.ApplyTo(text);
-    EXPECT_EQ(text.Style3D, 0);
+    EXPECT_EQ(text.Style().Style3D, 0);
 }
 
 TEST(HTMLStyle, ParseColor)
