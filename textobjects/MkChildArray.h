@@ -6,64 +6,77 @@
 #include <cstddef>
 #include <cstdint>
 #include <memory>
+#include <new>
 #include <stdexcept>
 #include <utility>
 
 // The children of a list: an array that grows by doubling, as a vector's
-// does, but kept in 16 bytes rather than 24 (its counts take 32 bits each),
-// and with no array at all while it is empty.  A tree has a list for every
-// paragraph, row and cell, many of them empty or holding one child.
+// does, but kept in 16 bytes rather than 24 (its counts take 32 bits each).
+// A tree has a list for every paragraph, row and cell, and most of them hold
+// no child or one: a single child is kept in place of the array's address,
+// so such lists never ask the heap.
 class TMkChildArray {
 public:
     using TChild = std::unique_ptr<TMkBaseText>;
 
-    TMkChildArray() noexcept = default;
-    ~TMkChildArray() { clear(); }
+    TMkChildArray() noexcept { new (&store_.One) TChild(); }
+    ~TMkChildArray()
+    {
+        clear();
+        store_.One.~TChild();
+    }
     TMkChildArray(const TMkChildArray &) = delete;
     TMkChildArray &operator=(const TMkChildArray &) = delete;
 
     std::size_t size() const noexcept { return size_; }
     bool empty() const noexcept { return size_ == 0; }
 
-    TChild *begin() noexcept { return items_; }
-    TChild *end() noexcept { return items_ + size_; }
-    const TChild *begin() const noexcept { return items_; }
-    const TChild *end() const noexcept { return items_ + size_; }
-    TChild &operator[](std::size_t index) noexcept { return items_[index]; }
-    const TChild &operator[](std::size_t index) const noexcept { return items_[index]; }
+    TChild *begin() noexcept { return InPlace() ? &store_.One : store_.Items; }
+    TChild *end() noexcept { return begin() + size_; }
+    const TChild *begin() const noexcept { return InPlace() ? &store_.One : store_.Items; }
+    const TChild *end() const noexcept { return begin() + size_; }
+    TChild &operator[](std::size_t index) noexcept { return begin()[index]; }
+    const TChild &operator[](std::size_t index) const noexcept { return begin()[index]; }
 
     void push_back(TChild child)
     {
         MakeRoom();
-        items_[size_++] = std::move(child);
+        begin()[size_++] = std::move(child);
     }
     void insert(std::size_t index, TChild child)
     {
         MakeRoom();
         std::move_backward(begin() + index, end(), end() + 1);
-        items_[index] = std::move(child);
+        begin()[index] = std::move(child);
         ++size_;
     }
     // Destroys the child at index, after the later ones moved up.
     void erase(std::size_t index)
     {
-        const TChild gone = std::move(items_[index]);
+        const TChild gone = std::move(begin()[index]);
         std::move(begin() + index + 1, end(), begin() + index);
         --size_;
     }
     // Destroys every child, first to last, and the array.
     void clear() noexcept
     {
-        Free(items_, capacity_);
-        items_ = nullptr;
+        if (InPlace()) {
+            store_.One.reset();
+        } else {
+            Free(store_.Items, capacity_);
+            new (&store_.One) TChild();
+        }
         size_ = 0;
         capacity_ = 0;
     }
 
 private:
+    // While the capacity is 0 or 1 the child (if any) is kept in place;
+    // beyond, in an array on the heap.
+    bool InPlace() const noexcept { return capacity_ <= 1; }
+
     // The array is taken from an allocator, not from new[], which would put
-    // the count of a class's elements before them: 8 more bytes for each of
-    // the many lists that hold a child or two.
+    // the count of a class's elements before them.
     static TChild *Allocate(std::uint32_t capacity)
     {
         TChild *items = std::allocator<TChild>().allocate(capacity);
@@ -72,29 +85,38 @@ private:
     }
     static void Free(TChild *items, std::uint32_t capacity) noexcept
     {
-        if (items == nullptr)
-            return;
         std::destroy_n(items, capacity);
         std::allocator<TChild>().deallocate(items, capacity);
     }
 
-    // Room for one more child: a full array is moved into one twice its
-    // size.
+    // Room for one more child: the place for one, then an array of two,
+    // and a full array is moved into one twice its size.
     void MakeRoom()
     {
-        if (size_ < capacity_)
+        const std::uint32_t room = InPlace() ? 1 : capacity_;
+        if (size_ < room) {
+            capacity_ = std::max<std::uint32_t>(capacity_, 1);
             return;
-        if (capacity_ > UINT32_MAX / 2)
+        }
+        if (room > UINT32_MAX / 2)
             throw std::length_error("too many children in one list");
-        const std::uint32_t capacity = capacity_ == 0 ? 1 : capacity_ * 2;
+        const std::uint32_t capacity = room * 2;
         TChild *items = Allocate(capacity);
         std::move(begin(), end(), items);
-        Free(items_, capacity_);
-        items_ = items;
+        if (InPlace())
+            store_.One.~TChild(); // moved from, so empty
+        else
+            Free(store_.Items, capacity_);
+        store_.Items = items;
         capacity_ = capacity;
     }
 
-    TChild *items_ = nullptr;
+    union TStore {
+        TStore() noexcept {}
+        ~TStore() {}
+        TChild One;
+        TChild *Items;
+    } store_;
     std::uint32_t size_ = 0;
     std::uint32_t capacity_ = 0;
 };

@@ -298,13 +298,21 @@ bool TMkElementEntry::SkipOrDrop(TMkDeductionTree &pass, const TMkToken *&lastFa
 
 bool TMkElementEntry::ContentEnds() const
 {
+    // Asked after every content pass: the current token is looked at once,
+    // then compared with each terminator.
     const TMkToken *token = Parser->CurrentToken();
-    if (!token || token->Kind == TMkTokenKind::End || Parser->CurrentIsTagNamed(NameId, true))
+    if (!token || token->Kind == TMkTokenKind::End)
         return true;
+    const TMkTagToken *tag = Parser->CurrentTag();
+    const std::int32_t id = tag ? Parser->NameIdOf(*tag) : MkNoTagName;
+    const bool endTag = tag && tag->IsEndTag();
+    if (id != MkNoTagName && id == NameId && endTag)
+        return true;
+    const bool text = token->Kind == TMkTokenKind::Text;
     for (const TTerminator &terminator : terminatorIds_) {
         if (terminator.NameId == MkNoTagName
-                ? Parser->CurrentIsText()
-                : Parser->CurrentIsTagNamed(terminator.NameId, terminator.EndTag))
+                ? text
+                : id != MkNoTagName && terminator.NameId == id && terminator.EndTag == endTag)
             return true;
     }
     return false;
