@@ -19,7 +19,7 @@ class TMkChildArray {
 public:
     using TChild = std::unique_ptr<TMkBaseText>;
 
-    TMkChildArray() noexcept { new (&store_.One) TChild(); }
+    TMkChildArray() noexcept = default;
     ~TMkChildArray()
     {
         clear();
@@ -112,7 +112,7 @@ private:
     }
 
     union TStore {
-        TStore() noexcept {}
+        TStore() noexcept : One() {}
         ~TStore() {}
         TChild One;
         TChild *Items;
