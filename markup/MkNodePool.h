@@ -26,8 +26,7 @@ public:
     // A block given back before, or a fresh one.
     void *Take()
     {
-        if (++live_ > peak_)
-            peak_ = live_;
+        ++live_;
         if (free_) {
             TFree *block = free_;
             free_ = block->Next;
@@ -52,10 +51,8 @@ public:
     // beyond keptBlocks are freed.
     void GiveAll();
 
-    // Blocks in use now, and the most in use since ResetPeak.
+    // Blocks in use now.
     std::size_t Live() const { return live_; }
-    std::size_t Peak() const { return peak_; }
-    void ResetPeak() { peak_ = live_; }
     // Blocks the chunks now held can give without asking the heap.
     std::size_t Capacity() const { return chunks_.size() * BlocksPerChunk; }
 
@@ -76,5 +73,4 @@ private:
     std::byte *end_ = nullptr;
     TFree *free_ = nullptr;
     std::size_t live_ = 0;
-    std::size_t peak_ = 0;
 };

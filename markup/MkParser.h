@@ -107,18 +107,26 @@ public:
         return tag && nameId != MkNoTagName && tag->NameId(Engine().TagNames) == nameId &&
                tag->IsEndTag() == endTag;
     }
-    // The current token reduced to what the grammar engine's failures depend
-    // on (dtd/MkFailureMemo.h): none, the end, text, or a start or end tag
-    // of one name.
+    // The current token reduced to its class: none, the end, text, or a
+    // start or end tag of one name.  What the grammar engine asks of a token
+    // is answered by its class (the end of an element's content, the
+    // failures it remembers, dtd/MkFailureMemo.h).
+    static constexpr std::uint32_t NoTokenClass = 0;
+    static constexpr std::uint32_t KindClass(TMkTokenKind kind)
+    {
+        return 1 + static_cast<std::uint32_t>(kind);
+    }
+    static constexpr std::uint32_t TagClass(std::int32_t nameId, bool endTag)
+    {
+        return 8 + 2 * static_cast<std::uint32_t>(nameId + 1) + (endTag ? 1 : 0);
+    }
     std::uint32_t CurrentTokenClass() const
     {
         const TMkToken *token = Band.Current();
         if (!token)
-            return 0;
+            return NoTokenClass;
         const TMkTagToken *tag = token->Kind == TMkTokenKind::Tag ? token->AsTag() : nullptr;
-        if (!tag)
-            return 1 + static_cast<std::uint32_t>(token->Kind);
-        return 8 + 2 * static_cast<std::uint32_t>(NameIdOf(*tag) + 1) + (tag->IsEndTag() ? 1 : 0);
+        return tag ? TagClass(NameIdOf(*tag), tag->IsEndTag()) : KindClass(token->Kind);
     }
     // The current tag's number in the engine's name table.
     std::int32_t NameIdOf(const TMkTagToken &tag) const { return tag.NameId(Engine().TagNames); }

@@ -162,7 +162,6 @@ bool TMkDTD::Deduce(std::string_view startName, TMkTreeBuilder &tree)
     root_.Mark = tree.Here();
     guard_.Start(Limits, root_.Pool());
     guard_.RememberFailures = RememberFailures;
-    root_.Pool().ResetPeak();
     start->SkipUnknownTags(root_);
     const bool matched = start->Match(root_);
     tree.MoveTo(root_.Mark);
@@ -177,7 +176,7 @@ bool TMkDTD::Deduce(std::string_view startName, TMkTreeBuilder &tree)
 void TMkDTD::ReleaseRecord()
 {
     TMkNodePool &pool = root_.Pool();
-    lastRunNodes_ = pool.Peak() - guard_.NodeBase;
+    lastRunNodes_ = guard_.MostLive - guard_.NodeBase;
     if (guard_.NodeBase == 0) {
         root_.AbandonChildren();
         pool.GiveAll();

@@ -50,7 +50,8 @@ public:
     bool LastRunExhausted() const { return guard_.WorkExhausted; }
     bool LastRunHitDepthLimit() const { return guard_.DepthLimitReached; }
     std::int64_t LastRunWork() const { return guard_.Work; }
-    // The most deduction nodes the last run held at once.
+    // The most deduction nodes the last run held at once, as its matches
+    // began.
     std::size_t LastRunNodes() const { return lastRunNodes_; }
 
 private:

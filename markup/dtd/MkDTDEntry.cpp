@@ -129,25 +129,28 @@ void TMkEntityEntry::Undo(TMkDeductionTree & /*node*/) {}
 
 TMkElementEntry::TMkElementEntry(std::string name, TMkExtParser *parser,
                                  const TMkEntriesByName *allEntries, TMkDTDGuard *guard)
-    : TMkEntryPoint(std::move(name), parser, allEntries, guard)
+    : TMkEntryPoint(std::move(name), parser, allEntries, guard),
+      // A nameless element has no end tag; class "none" is answered first.
+      endTagClass_(NameId != MkNoTagName ? TMkExtParser::TagClass(NameId, true)
+                                         : TMkExtParser::NoTokenClass)
 {
 }
 
 void TMkElementEntry::SetTerminators(const TMkNameList *terminators)
 {
     Terminators = terminators;
-    terminatorIds_.clear();
+    terminatorClasses_.clear();
     if (!terminators)
         return;
     for (const std::string &terminator : *terminators) {
-        if (terminator.empty()) {
-            terminatorIds_.push_back({MkNoTagName, false}); // any text
+        if (terminator.empty()) { // any text
+            terminatorClasses_.push_back(TMkExtParser::KindClass(TMkTokenKind::Text));
             continue;
         }
         const bool endTag = terminator.front() == '/';
-        terminatorIds_.push_back(
-            {Parser->Engine().TagNames.Intern(std::string_view(terminator).substr(endTag ? 1 : 0)),
-             endTag});
+        const std::string_view name = std::string_view(terminator).substr(endTag ? 1 : 0);
+        terminatorClasses_.push_back(
+            TMkExtParser::TagClass(Parser->Engine().TagNames.Intern(name), endTag));
     }
 }
 
@@ -298,22 +301,12 @@ bool TMkElementEntry::SkipOrDrop(TMkDeductionTree &pass, const TMkToken *&lastFa
 
 bool TMkElementEntry::ContentEnds() const
 {
-    // Asked after every content pass: the current token is looked at once,
-    // then compared with each terminator.
-    const TMkToken *token = Parser->CurrentToken();
-    if (!token || token->Kind == TMkTokenKind::End)
+    // Asked after every content pass: the current token's class is found
+    // once and compared with each class that ends the content.
+    const std::uint32_t current = Parser->CurrentTokenClass();
+    if (current == TMkExtParser::NoTokenClass ||
+        current == TMkExtParser::KindClass(TMkTokenKind::End) || current == endTagClass_)
         return true;
-    const TMkTagToken *tag = Parser->CurrentTag();
-    const std::int32_t id = tag ? Parser->NameIdOf(*tag) : MkNoTagName;
-    const bool endTag = tag && tag->IsEndTag();
-    if (id != MkNoTagName && id == NameId && endTag)
-        return true;
-    const bool text = token->Kind == TMkTokenKind::Text;
-    for (const TTerminator &terminator : terminatorIds_) {
-        if (terminator.NameId == MkNoTagName
-                ? text
-                : id != MkNoTagName && terminator.NameId == id && terminator.EndTag == endTag)
-            return true;
-    }
-    return false;
+    return std::find(terminatorClasses_.begin(), terminatorClasses_.end(), current) !=
+           terminatorClasses_.end();
 }

@@ -138,9 +138,8 @@ private:
     void RaiseExclusions();
     void LowerExclusions();
 
-    struct TTerminator {
-        std::int32_t NameId; // MkNoTagName: any text
-        bool EndTag;
-    };
-    std::vector<TTerminator> terminatorIds_;
+    // The token classes (TMkExtParser::CurrentTokenClass) that end the
+    // content: the element's own end tag and its terminators.
+    std::uint32_t endTagClass_;
+    std::vector<std::uint32_t> terminatorClasses_;
 };

@@ -63,6 +63,8 @@ public:
         WorkExhausted = false;
         DepthLimitReached = false;
         RaisedExclusions = 0;
+        MostLive = NodeBase;
+        DeepestMatch = 0;
     }
 
     // Called before each rule or entry match; false means the match fails.
@@ -119,7 +121,8 @@ public:
     std::int32_t RaisedExclusions = 0;
 
     // The most nodes in use and the deepest nesting that matches have met
-    // as they began, since whoever watches them last set them.
+    // as they began, since the run began or whoever watches them last set
+    // them (TMkRule::Match, which puts back the larger when it is done).
     std::size_t MostLive = 0;
     int DeepestMatch = 0;
     std::size_t Live() const { return nodes_->Live(); }

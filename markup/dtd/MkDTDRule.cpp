@@ -168,25 +168,19 @@ bool TMkRule::Match(TMkDeductionTree &node)
     // none is remembered or used.
     TMkDTDGuard &guard = *guard_;
     const TMkExtParser &parser = *guard.Parser;
-    const bool memo = guard.RememberFailures && guard.RaisedExclusions == 0;
-    const TMkFailureMemo::TKey key =
-        memo ? TMkFailureMemo::KeyOf(group_, parser.CurrentTokenClass(),
-                                     guard.ElementDepth >= guard.Limits.MaxElementDepth)
-             : 0;
-    if (memo) {
-        const TMkFailureMemo::TCost *known = guard.Failures.Find(key);
-        if (known &&
-            guard.Affords(known->Work, known->Depth, static_cast<std::size_t>(known->Nodes))) {
-            guard.Work += known->Work;
-            if (known->MetElementBound) {
-                guard.DepthLimitReached = true;
-                ++guard.ElementLimitHits;
-            }
-            return false;
-        }
-    }
-    if (!memo)
+    if (!guard.RememberFailures || guard.RaisedExclusions != 0)
         return MatchAlternatives(node);
+    const TMkFailureMemo::TKey key = TMkFailureMemo::KeyOf(
+        group_, parser.CurrentTokenClass(), guard.ElementDepth >= guard.Limits.MaxElementDepth);
+    const TMkFailureMemo::TCost *known = guard.Failures.Find(key);
+    if (known && guard.Affords(known->Work, known->Depth, static_cast<std::size_t>(known->Nodes))) {
+        guard.Work += known->Work;
+        if (known->MetElementBound) {
+            guard.DepthLimitReached = true;
+            ++guard.ElementLimitHits;
+        }
+        return false;
+    }
 
     // Watched: whether the attempt leaves a trace, and what it takes.
     const std::int64_t work = guard.Work;

@@ -443,27 +443,23 @@ void TMkHTMLParser::Cell(TMkTreeBuilder &tree, TMkDTDAction action, bool readAtt
     auto *cell = tree.Open<TMkCell>();
     if (!readAttributes)
         return;
-    // Most cells are written bare ("<td>"): their lookups are skipped.
-    const TMkTagToken *tag = CurrentTag();
-    if (tag && !tag->Attributes.empty()) {
-        std::string value;
-        if (GetAttr("BGCOLOR", value))
-            cell->BgColor = ParseColor(value);
-        if (GetAttr("WIDTH", value))
-            cell->CellWidth = MkHTMLLength(value);
-        if (GetAttr("ALIGN", value))
-            cell->Align = MkHTMLAlign(value);
-        if (GetAttr("VALIGN", value))
-            vAlign = MkHTMLVAlign(value);
-        if (GetAttr("HEIGHT", value))
-            height = MkHTMLLength(value);
-        if (GetAttr("ROWSPAN", value))
-            cell->RowSpan = MkHTMLLength(value);
-        if (GetAttr("COLSPAN", value))
-            cell->ColSpan = MkHTMLLength(value);
-    }
+    std::string value;
+    if (GetAttr("BGCOLOR", value))
+        cell->BgColor = ParseColor(value);
+    if (GetAttr("WIDTH", value))
+        cell->CellWidth = MkHTMLLength(value);
+    if (GetAttr("ALIGN", value))
+        cell->Align = MkHTMLAlign(value);
+    if (GetAttr("VALIGN", value))
+        vAlign = MkHTMLVAlign(value);
+    if (GetAttr("HEIGHT", value))
+        height = MkHTMLLength(value);
     cell->VAlign = vAlign;
     cell->CellHeight = height;
+    if (GetAttr("ROWSPAN", value))
+        cell->RowSpan = MkHTMLLength(value);
+    if (GetAttr("COLSPAN", value))
+        cell->ColSpan = MkHTMLLength(value);
 }
 
 void TMkHTMLParser::Plain(TMkTreeBuilder &tree, TMkDTDAction action)
