@@ -65,6 +65,7 @@ public:
     template <class T> std::vector<T *> ChildrenOf() const
     {
         std::vector<T *> found;
+        found.reserve(children_.size());
         for (const auto &child : children_)
             if (T *t = MkTextCast<T>(child.get()))
                 found.push_back(t);

@@ -155,7 +155,7 @@ private:
 // put (or its last, when the row had fewer).  The insertions are resolved
 // together, from the last: moving the row's cells at every insertion would
 // take time quadratic in the row's length.  A new placeholder is nullptr.
-std::vector<TMkCell *> WithInsertions(const std::vector<TMkCell *> &cells,
+std::vector<TMkCell *> WithInsertions(std::vector<TMkCell *> cells,
                                       const std::vector<std::int32_t> &insertions)
 {
     if (insertions.empty())
@@ -233,15 +233,9 @@ void RebuildRow(TMkTableRow &row, std::vector<TMkCell *> &wanted)
 TMkGrid TMkTable::Grid() const
 {
     TMkGrid grid;
-    const std::size_t rows = Rows.size();
-    const auto columns = static_cast<std::size_t>(ColCount());
-    for (TMkTableRow *row : ChildrenOf<TMkTableRow>()) {
-        if (grid.size() == rows)
-            break;
-        grid.push_back(row->ChildrenOf<TMkCell>());
-        if (grid.back().size() > columns)
-            grid.back().resize(columns);
-    }
+    grid.reserve(Rows.size());
+    VisitGrid([&grid](const TMkTableRow &row) { grid.emplace_back().reserve(row.Count()); },
+              [&grid](TMkCell &cell) { grid.back().push_back(&cell); });
     return grid;
 }
 
@@ -258,6 +252,7 @@ void TMkTable::NormalizeGrid()
 {
     std::vector<TMkTableRow *> rows = ChildrenOf<TMkTableRow>();
     TMkGrid cells;
+    cells.reserve(rows.size());
     for (TMkTableRow *row : rows)
         cells.push_back(row->ChildrenOf<TMkCell>());
     ClampSpans(cells);
@@ -276,9 +271,10 @@ void TMkTable::NormalizeGrid()
     std::vector<std::vector<std::int32_t>> insertions(static_cast<std::size_t>(gridRows));
     for (std::int32_t r = 0; r < gridRows; ++r) {
         const auto ri = static_cast<std::size_t>(r);
-        const std::vector<TMkCell *> placed = WithInsertions(cells[ri], insertions[ri]);
+        const std::vector<TMkCell *> placed = WithInsertions(std::move(cells[ri]), insertions[ri]);
         insertions[ri] = {};
         std::vector<TMkCell *> wanted;
+        wanted.reserve(static_cast<std::size_t>(columns) + placed.size());
         std::size_t next = 0;
         std::int32_t covered = 0; // placeholders still due after a spanning cell
         for (std::int32_t k = 0; k < columns; ++k) {
@@ -313,6 +309,8 @@ void TMkTable::NormalizeGrid()
 
     Columns.clear();
     Rows.clear();
+    Columns.reserve(static_cast<std::size_t>(columns));
+    Rows.reserve(static_cast<std::size_t>(gridRows));
     for (std::int32_t k = 0; k < columns; ++k)
         Columns.push_back(std::make_unique<TMkColumnParam>());
     for (std::int32_t r = 0; r < gridRows; ++r)

@@ -4,6 +4,7 @@
 #include "textobjects/MkColor.h"
 #include "textobjects/MkParsedTextList.h"
 #include "textobjects/MkTableLayout.h"
+#include "textobjects/MkTableRow.h"
 
 #include <cstddef>
 #include <cstdint>
@@ -60,6 +61,9 @@ public:
     // column count.  Layout and painting work on such a snapshot rather than
     // walking the children for every lookup.
     TMkGrid Grid() const;
+    // Calls startRow(row) for each row of that grid and visit(cell) for each
+    // of its cells in order, without making the snapshot.
+    template <class StartRow, class Visit> void VisitGrid(StartRow startRow, Visit visit) const;
     static TMkCell *GridCell(const TMkGrid &grid, std::int32_t row, std::int32_t column);
 
 private:
@@ -75,3 +79,24 @@ private:
     std::int32_t ExtraInset() const;
     friend class TMkCell;
 };
+
+template <class StartRow, class Visit>
+void TMkTable::VisitGrid(StartRow startRow, Visit visit) const
+{
+    const std::size_t rows = Rows.size();
+    const auto columns = static_cast<std::size_t>(ColCount());
+    std::size_t r = 0;
+    for (std::size_t i = 0; i < Count() && r < rows; ++i) {
+        const auto *row = MkTextCast<const TMkTableRow>(Child(i));
+        if (row == nullptr)
+            continue;
+        startRow(*row);
+        ++r;
+        std::size_t k = 0;
+        for (std::size_t j = 0; j < row->Count() && k < columns; ++j)
+            if (auto *cell = MkTextCast<TMkCell>(row->Child(j))) {
+                visit(*cell);
+                ++k;
+            }
+    }
+}
