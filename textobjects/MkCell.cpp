@@ -36,6 +36,8 @@ TMkCell::~TMkCell()
 
 void TMkCell::ReleaseSpan()
 {
+    if (SpannedCells.empty())
+        return; // the usual cell, which spans nothing
     // Iterative, so that a long chain of spans cannot exhaust the stack.
     std::vector<TMkCell *> pending{this};
     while (!pending.empty()) {
