@@ -7,6 +7,7 @@
 #include "textobjects/MkRepeat.h"
 
 #include <algorithm>
+#include <typeinfo>
 
 TMkParser::TMkParser(TMkEngine &engine, const TMkLexClass &lexerClass)
     : engine_(&engine),
@@ -72,7 +73,7 @@ void TMkExtParser::Tokenize(TMkByteStream &stream)
     Band.Prev();
 }
 
-void TMkExtParser::AppendMergedText(const std::string &text)
+void TMkExtParser::AppendMergedText(std::string text, std::unique_ptr<TMkToken> carrier)
 {
     // A run of text tokens becomes one: inner spacing stays as the lexer left
     // it, the ends are trimmed down to at most one space each.
@@ -81,18 +82,28 @@ void TMkExtParser::AppendMergedText(const std::string &text)
     auto isBlank = [](char c) { return static_cast<unsigned char>(c) <= 32; };
     const auto first = std::find_if_not(text.begin(), text.end(), isBlank);
     const auto last = std::find_if_not(text.rbegin(), text.rend(), isBlank).base();
-    if (first >= last) {
-        if (leading)
-            Band.Append(std::make_unique<TMkTextToken>(" "));
-        return;
-    }
     std::string merged;
-    if (leading)
-        merged += ' ';
-    merged.append(first, last);
-    if (trailing)
-        merged += ' ';
-    Band.Append(std::make_unique<TMkTextToken>(std::move(merged)));
+    if (first >= last) {
+        if (!leading)
+            return;
+        merged = " ";
+    } else {
+        merged.reserve(static_cast<std::size_t>(last - first) + 2);
+        if (leading)
+            merged += ' ';
+        merged.append(first, last);
+        if (trailing)
+            merged += ' ';
+    }
+    // The run's first token, when it is a plain text token, carries the
+    // merged text on: most runs are a single token, and this spares making
+    // another.
+    if (carrier && typeid(*carrier) == typeid(TMkTextToken)) {
+        carrier->AsText()->Text = std::move(merged);
+        Band.Append(std::move(carrier));
+    } else {
+        Band.Append(std::make_unique<TMkTextToken>(std::move(merged)));
+    }
 }
 
 void TMkExtParser::ReadTokens(TMkByteStream &stream)
@@ -100,13 +111,17 @@ void TMkExtParser::ReadTokens(TMkByteStream &stream)
     std::unique_ptr<TMkToken> token = Lexer().NextToken(stream);
     while (token && token->Kind != TMkTokenKind::End) {
         if (token->Kind == TMkTokenKind::Text) {
+            std::unique_ptr<TMkToken> carrier = std::move(token);
             std::string text;
+            if (TMkTextToken *t = carrier->AsText())
+                text = std::move(t->Text);
+            token = Lexer().NextToken(stream);
             while (token && token->Kind == TMkTokenKind::Text) {
                 if (const TMkTextToken *t = token->AsText())
                     text += t->Text;
                 token = Lexer().NextToken(stream);
             }
-            AppendMergedText(text);
+            AppendMergedText(std::move(text), std::move(carrier));
             continue; // the token that ended the run is handled as any other
         }
         if (token->Kind == TMkTokenKind::Tag) {

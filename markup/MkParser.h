@@ -178,7 +178,7 @@ private:
     using TMarkedTokens = std::vector<TMarkedToken>;
 
     void ReadTokens(TMkByteStream &stream);
-    void AppendMergedText(const std::string &text);
+    void AppendMergedText(std::string text, std::unique_ptr<TMkToken> carrier);
     void ExpandRepeats();
     void ExpandBlock(TMarkedTokens &pending, std::int32_t count, std::int64_t doneCount,
                      std::int64_t &work);
