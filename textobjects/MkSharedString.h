@@ -19,7 +19,14 @@ public:
             value_ = TMkShared<std::string>(std::string(value));
     }
 
-    TMkSharedString &operator=(std::string_view value) { return *this = TMkSharedString(value); }
+    // Assigning the value already held keeps the record: painting sets some
+    // values again at every pass, and this spares a heap block each time.
+    TMkSharedString &operator=(std::string_view value)
+    {
+        if (std::string_view(str()) != value)
+            *this = TMkSharedString(value);
+        return *this;
+    }
 
     const std::string &str() const noexcept
     {
