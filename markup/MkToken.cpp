@@ -113,8 +113,13 @@ void TMkTagToken::SetAttribute(std::string_view name, std::string_view value)
     std::string line(name);
     line += '=';
     line += value;
-    if (i >= 0)
+    if (i >= 0) {
         Attributes[static_cast<std::size_t>(i)] = std::move(line);
-    else
-        Attributes.push_back(std::move(line));
+        return;
+    }
+    // Tags seldom have more than a few attributes: room for four at once
+    // spares the steps of growing one at a time.
+    if (Attributes.capacity() == 0)
+        Attributes.reserve(4);
+    Attributes.push_back(std::move(line));
 }

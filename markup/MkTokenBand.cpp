@@ -28,6 +28,10 @@ void TMkTokenBand::Append(std::unique_ptr<TMkToken> token)
     if (!token)
         return;
     if (gapSize_ == 0) {
+        // A short document, such as one row of a list, fits in the first
+        // block; longer ones grow from there.
+        if (tokens_.capacity() == 0)
+            tokens_.reserve(FirstBlock);
         tokens_.push_back(std::move(token));
         gapStart_ = tokens_.size();
         return;

@@ -51,6 +51,8 @@ public:
     std::int32_t Cursor = BeforeFirst;
 
 private:
+    static constexpr std::size_t FirstBlock = 64;
+
     bool IsIndex(std::int32_t i) const { return i >= 0 && i < Count(); }
     // Moves the gap to just before the token at index (or to the end).
     void MoveGap(std::size_t index);

@@ -71,6 +71,8 @@ public:
     }
 
 private:
+    static constexpr std::uint32_t FirstBlock = 4;
+
     // While the capacity is 0 or 1 the child (if any) is kept in place;
     // beyond, in an array on the heap.
     bool InPlace() const noexcept { return capacity_ <= 1; }
@@ -100,7 +102,9 @@ private:
         }
         if (room > UINT32_MAX / 2)
             throw std::length_error("too many children in one list");
-        const std::uint32_t capacity = room * 2;
+        // Past the child kept in place the array starts at four: a row of
+        // cells or a line of a few words then needs one block, not two.
+        const std::uint32_t capacity = InPlace() ? FirstBlock : room * 2;
         TChild *items = Allocate(capacity);
         std::move(begin(), end(), items);
         if (InPlace())
