@@ -107,35 +107,30 @@ TEST(TokenBand, DeleteCurrentDesignatesTheNextToken)
 TEST(TokenBand, EditsAnywhereKeepTheOrder)
 {
     TMkTokenBand band;
-    std::vector<std::string> model;
+    std::string model; // one letter per token
     std::int32_t cursor = TMkTokenBand::BeforeFirst;
     std::uint32_t seed = 11;
     const auto next = [&seed](std::uint32_t n) {
         return (seed = seed * 1103515245u + 12345u) / 65536u % n;
     };
-    const auto modelText = [&model] {
-        std::string out;
-        for (const std::string &t : model)
-            out += t;
-        return out;
-    };
     for (int step = 0; step < 4000; ++step) {
-        const std::string text(1, static_cast<char>('a' + step % 26));
+        const char letter = static_cast<char>('a' + step % 26);
+        const std::string text(1, letter);
         const auto count = static_cast<std::int32_t>(model.size());
         switch (next(6)) {
         case 0:
             band.Append(Word(text.c_str()));
-            model.push_back(text);
+            model += letter;
             break;
         case 1:
         case 2:
             band.InsertAtCursor(Word(text.c_str()));
             if (cursor >= 0 && cursor < count) {
-                model.insert(model.begin() + cursor, text);
+                model.insert(model.begin() + cursor, letter);
             } else if (cursor == TMkTokenBand::BeforeFirst) {
-                model.insert(model.begin(), text);
+                model.insert(model.begin(), letter);
             } else {
-                model.push_back(text);
+                model += letter;
                 cursor = count;
             }
             break;
@@ -155,11 +150,11 @@ TEST(TokenBand, EditsAnywhereKeepTheOrder)
             break;
         }
         ASSERT_EQ(band.Cursor, cursor) << "step " << step;
-        ASSERT_EQ(Texts(band), modelText()) << "step " << step;
+        ASSERT_EQ(Texts(band), model) << "step " << step;
     }
     std::string taken;
     for (const auto &token : band.TakeAll())
         taken += static_cast<const TMkTextToken &>(*token).Text;
-    EXPECT_EQ(taken, modelText());
+    EXPECT_EQ(taken, model);
     EXPECT_EQ(band.Count(), 0);
 }
