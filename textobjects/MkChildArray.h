@@ -91,8 +91,8 @@ private:
         std::allocator<TChild>().deallocate(items, capacity);
     }
 
-    // Room for one more child: the place for one, then an array of two,
-    // and a full array is moved into one twice its size.
+    // Room for one more child: the place for one, then an array of
+    // FirstBlock, and a full array is moved into one twice its size.
     void MakeRoom()
     {
         const std::uint32_t room = InPlace() ? 1 : capacity_;
@@ -102,8 +102,7 @@ private:
         }
         if (room > UINT32_MAX / 2)
             throw std::length_error("too many children in one list");
-        // Past the child kept in place the array starts at four: a row of
-        // cells or a line of a few words then needs one block, not two.
+        // A row of cells or a line of a few words then needs one block.
         const std::uint32_t capacity = InPlace() ? FirstBlock : room * 2;
         TChild *items = Allocate(capacity);
         std::move(begin(), end(), items);

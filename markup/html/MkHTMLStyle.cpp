@@ -49,14 +49,8 @@ TMkColor HexColor(std::string_view digits)
 }
 
 // last, made to hold value when it does not already: the words made one
-// after another under one style share it.
-const TMkSharedString &Shared(TMkSharedString &last, const std::string &value)
-{
-    if (last != value)
-        last = value;
-    return last;
-}
-
+// after another under one style share it.  (A shared string does this by
+// itself when it is assigned.)
 const TMkShared<TMkTextStyle> &Shared(TMkShared<TMkTextStyle> &last, TMkTextStyle value)
 {
     if (last.Get() == nullptr || *last.Get() != value)
@@ -172,7 +166,7 @@ void TMkHTMLStyle::ApplyTo(TMkText &text)
     style.Position = static_cast<std::uint8_t>(CurrentPosition());
     text.ShareStyle(Shared(lastStyle_, std::move(style)));
     text.IsLink = static_cast<std::uint8_t>(CurrentLink());
-    text.LinkRef = Shared(lastLinkRef_, LinkRefStack.Top());
+    text.LinkRef = lastLinkRef_ = LinkRefStack.Top();
 }
 
 std::string TMkHTMLStyle::MapFontSize(std::string_view value, TMkAttributeSource *variables) const
