@@ -391,6 +391,8 @@ void TMkHTMLParser::Table(TMkTreeBuilder &tree, TMkDTDAction action)
     if (action != TMkDTDAction::StartTagSeen)
         return;
     auto *table = tree.Open<TMkTable>();
+    if (!CurrentHasAttributes())
+        return;
     std::string value;
     if (GetAttr("BGCOLOR", value))
         table->BgColor = ParseColor(value);
@@ -420,6 +422,8 @@ void TMkHTMLParser::Row(TMkTreeBuilder &tree, TMkDTDAction action)
     if (action != TMkDTDAction::StartTagSeen)
         return;
     auto *row = tree.Open<TMkTableRow>();
+    if (!CurrentHasAttributes())
+        return;
     std::string value;
     if (GetAttr("HEIGHT", value))
         row->RowHeight = MkHTMLLength(value);
@@ -438,10 +442,14 @@ void TMkHTMLParser::Cell(TMkTreeBuilder &tree, TMkDTDAction action, bool readAtt
     // A cell takes its row's height and vertical alignment unless it gives
     // its own.
     const auto *row = MkTextCast<const TMkTableRow>(tree.Current());
-    std::int32_t height = row ? row->RowHeight : 0;
-    std::uint8_t vAlign = row ? row->VAlign : 0;
+    const std::int32_t height = row ? row->RowHeight : 0;
+    const std::uint8_t vAlign = row ? row->VAlign : 0;
     auto *cell = tree.Open<TMkCell>();
-    if (!readAttributes)
+    if (!cell || !readAttributes)
+        return;
+    cell->VAlign = vAlign;
+    cell->CellHeight = height;
+    if (!CurrentHasAttributes())
         return;
     std::string value;
     if (GetAttr("BGCOLOR", value))
@@ -451,11 +459,9 @@ void TMkHTMLParser::Cell(TMkTreeBuilder &tree, TMkDTDAction action, bool readAtt
     if (GetAttr("ALIGN", value))
         cell->Align = MkHTMLAlign(value);
     if (GetAttr("VALIGN", value))
-        vAlign = MkHTMLVAlign(value);
+        cell->VAlign = MkHTMLVAlign(value);
     if (GetAttr("HEIGHT", value))
-        height = MkHTMLLength(value);
-    cell->VAlign = vAlign;
-    cell->CellHeight = height;
+        cell->CellHeight = MkHTMLLength(value);
     if (GetAttr("ROWSPAN", value))
         cell->RowSpan = MkHTMLLength(value);
     if (GetAttr("COLSPAN", value))

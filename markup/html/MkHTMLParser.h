@@ -49,6 +49,13 @@ public:
     std::string RawAttr(std::string_view name) override;
 
 private:
+    // Tables, rows and cells mostly come bare; their handlers then skip
+    // looking up each attribute they know.
+    bool CurrentHasAttributes() const
+    {
+        const TMkTagToken *tag = CurrentTag();
+        return tag && !tag->Attributes.empty();
+    }
     // TMkHTMLHandlerSource
     TMkDTDHandler TextHandler() override;
     TMkTypeTest TextTest() override;
