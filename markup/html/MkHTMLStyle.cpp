@@ -48,14 +48,11 @@ TMkColor HexColor(std::string_view digits)
                  static_cast<std::uint8_t>(rgb));
 }
 
-// last, made to hold value when it does not already: the words made one
-// after another under one style share it.  (A shared string does this by
-// itself when it is assigned.)
-const TMkShared<TMkTextStyle> &Shared(TMkShared<TMkTextStyle> &last, TMkTextStyle value)
+// The size a text takes while no BASEFONT gives one.
+const std::string &DefaultBaseSize()
 {
-    if (last.Get() == nullptr || *last.Get() != value)
-        last = TMkShared<TMkTextStyle>(std::move(value));
-    return last;
+    static const std::string size = std::to_string(FontSizeTable[0]);
+    return size;
 }
 
 } // namespace
@@ -90,18 +87,18 @@ void TMkHTMLStyle::ReplaceStyle(TMkFontStyleSet styles)
     StyleStack.Push(styles);
 }
 
-std::string TMkHTMLStyle::CurrentBaseSize() const
+const std::string &TMkHTMLStyle::CurrentBaseSize() const
 {
     const std::string &top = BaseSizeStack.Top();
-    return top.empty() ? std::to_string(FontSizeTable[0]) : top;
+    return top.empty() ? DefaultBaseSize() : top;
 }
 
-std::string TMkHTMLStyle::CurrentFace() const
+const std::string &TMkHTMLStyle::CurrentFace() const
 {
     return FaceStack.Top().empty() ? BaseFaceStack.Top() : FaceStack.Top();
 }
 
-std::string TMkHTMLStyle::CurrentSize() const
+const std::string &TMkHTMLStyle::CurrentSize() const
 {
     return SizeStack.Top().empty() ? CurrentBaseSize() : SizeStack.Top();
 }
@@ -149,22 +146,42 @@ std::int32_t TMkHTMLStyle::CurrentLink() const
     return LinkStack.TopOr(0);
 }
 
+bool TMkHTMLStyle::IsCurrent(const TMkTextStyle &style, TMkFontStyleSet fontStyle) const
+{
+    return style.FontStyle == fontStyle && style.Color == CurrentColor() &&
+           style.Style3D == static_cast<std::uint8_t>(CurrentStyle3D()) &&
+           style.LightColor == CurrentLightColor() &&
+           style.LightDepth == static_cast<std::uint8_t>(CurrentLightDepth()) &&
+           style.ShadowColor == CurrentShadowColor() &&
+           style.ShadowDepth == static_cast<std::uint8_t>(CurrentShadowDepth()) &&
+           style.Position == static_cast<std::uint8_t>(CurrentPosition()) &&
+           style.FontSize == CurrentSize() && style.FontName == CurrentFace();
+}
+
 void TMkHTMLStyle::ApplyTo(TMkText &text)
 {
-    TMkTextStyle style = text.Style();
-    if (CurrentStyle() != 0)
-        style.FontStyle = CurrentStyle();
-    style.FontSize = CurrentSize();
-    style.FontName = CurrentFace();
-    style.Color = CurrentColor();
-    // Depths and codes are byte fields: larger values keep their low 8 bits.
-    style.Style3D = static_cast<std::uint8_t>(CurrentStyle3D());
-    style.LightColor = CurrentLightColor();
-    style.LightDepth = static_cast<std::uint8_t>(CurrentLightDepth());
-    style.ShadowColor = CurrentShadowColor();
-    style.ShadowDepth = static_cast<std::uint8_t>(CurrentShadowDepth());
-    style.Position = static_cast<std::uint8_t>(CurrentPosition());
-    text.ShareStyle(Shared(lastStyle_, std::move(style)));
+    // A word keeps its own font style while no style element is open.
+    const TMkFontStyleSet fontStyle = CurrentStyle() != 0 ? CurrentStyle() : text.Style().FontStyle;
+    // Runs of words under one formatting are the rule: the word shares the
+    // last word's record while it still holds, without building a new one to
+    // compare.
+    if (lastStyle_.Get() == nullptr || !IsCurrent(*lastStyle_.Get(), fontStyle)) {
+        TMkTextStyle style;
+        style.FontStyle = fontStyle;
+        style.FontSize = CurrentSize();
+        style.FontName = CurrentFace();
+        style.Color = CurrentColor();
+        // Depths and codes are byte fields: larger values keep their low 8
+        // bits.
+        style.Style3D = static_cast<std::uint8_t>(CurrentStyle3D());
+        style.LightColor = CurrentLightColor();
+        style.LightDepth = static_cast<std::uint8_t>(CurrentLightDepth());
+        style.ShadowColor = CurrentShadowColor();
+        style.ShadowDepth = static_cast<std::uint8_t>(CurrentShadowDepth());
+        style.Position = static_cast<std::uint8_t>(CurrentPosition());
+        lastStyle_ = TMkShared<TMkTextStyle>(std::move(style));
+    }
+    text.ShareStyle(lastStyle_);
     text.IsLink = static_cast<std::uint8_t>(CurrentLink());
     text.LinkRef = lastLinkRef_ = LinkRefStack.Top();
 }
@@ -185,7 +202,7 @@ std::string TMkHTMLStyle::MapFontSize(std::string_view value, TMkAttributeSource
         rest = variables->ResolveVariable(rest);
     const std::int64_t n = MkTextIntOrZero(rest);
 
-    const std::string base = CurrentBaseSize();
+    const std::string &base = CurrentBaseSize();
     std::int64_t current = 1;
     for (std::size_t i = 0; i < FontSizeTable.size(); ++i) {
         if (std::to_string(FontSizeTable[i]) == base) {

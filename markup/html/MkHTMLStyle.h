@@ -65,9 +65,9 @@ public:
     void ReplaceStyle(TMkFontStyleSet styles);
 
     // The tops as the text objects take them (defaults for empty stacks).
-    std::string CurrentBaseSize() const;
-    std::string CurrentFace() const;
-    std::string CurrentSize() const;
+    const std::string &CurrentBaseSize() const;
+    const std::string &CurrentFace() const;
+    const std::string &CurrentSize() const;
     TMkColor CurrentColor() const;
     TMkColor CurrentBaseColor() const;
     TMkFontStyleSet CurrentStyle() const { return StyleStack.Top(); }
@@ -106,6 +106,9 @@ private:
     void PushLight(TMkAttributeSource &attributes);
     void PushShadow(TMkAttributeSource &attributes);
     void EndFont();
+    // Whether style is the current formatting, with fontStyle as its font
+    // style.
+    bool IsCurrent(const TMkTextStyle &style, TMkFontStyleSet fontStyle) const;
 
     // The formatting given to the last word, handed on to the next word
     // while it still holds.
