@@ -34,14 +34,14 @@ private:
 
 } // namespace
 
-bool MkTextIsVariableRef(const std::string &value)
+bool MkTextIsVariableRef(std::string_view value)
 {
     return value.size() >= 2 && value[0] == '~' && value[1] == '~';
 }
 
-std::string MkTextVariableName(const std::string &value)
+std::string MkTextVariableName(std::string_view value)
 {
-    std::string name = value.size() >= 2 ? value.substr(2) : std::string();
+    std::string name(value.size() >= 2 ? value.substr(2) : std::string_view());
     for (char &c : name)
         if (c >= 'a' && c <= 'z')
             c = static_cast<char>(c - 'a' + 'A');
@@ -56,6 +56,13 @@ void MkTextResolve(TMkBaseText &sender, std::string &value, const TMkVariableCal
 }
 
 void MkTextResolve(TMkBaseText &sender, TMkSharedString &value, const TMkVariableCallback &callback)
+{
+    if (!MkTextIsVariableRef(value))
+        return;
+    value = callback ? callback(sender, MkTextVariableName(value)) : std::string();
+}
+
+void MkTextResolve(TMkBaseText &sender, TMkShortString &value, const TMkVariableCallback &callback)
 {
     if (!MkTextIsVariableRef(value))
         return;

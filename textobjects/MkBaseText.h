@@ -10,6 +10,7 @@
 #include <functional>
 #include <memory>
 #include <string>
+#include <string_view>
 
 class TMkBaseText;
 class TMkCanvas;
@@ -23,12 +24,13 @@ using TMkVariableCallback =
     std::function<std::string(TMkBaseText &sender, const std::string &name)>;
 
 // True for "~~NAME"; the name is the rest, upper-cased.
-bool MkTextIsVariableRef(const std::string &value);
-std::string MkTextVariableName(const std::string &value);
+bool MkTextIsVariableRef(std::string_view value);
+std::string MkTextVariableName(std::string_view value);
 // Replaces value by the callback's answer when it is a reference.
 void MkTextResolve(TMkBaseText &sender, std::string &value, const TMkVariableCallback &callback);
 void MkTextResolve(TMkBaseText &sender, TMkSharedString &value,
                    const TMkVariableCallback &callback);
+void MkTextResolve(TMkBaseText &sender, TMkShortString &value, const TMkVariableCallback &callback);
 
 // The engine's own classes of text object, as bits.  Each constructor adds
 // its class's bit, so an object derived from one of them carries that bit

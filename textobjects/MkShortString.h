@@ -8,16 +8,16 @@
 #include <string_view>
 
 // A byte string in 16 bytes, half the room of a std::string: up to 15 bytes
-// are kept in place, a longer string on the heap.  For a value that every
-// object of a tree carries and that is nearly always short, such as the name
-// of the font the object was laid out in.  It belongs to one object and is
-// not copied.
+// are kept in place, a longer string on the heap.  For values that every
+// object of a tree carries and that are nearly always short: the name of the
+// font an object was laid out in, the text of a word.
 class TMkShortString {
 public:
     TMkShortString() noexcept = default;
+    explicit TMkShortString(std::string_view value) { *this = value; }
     ~TMkShortString() { FreeLong(); }
-    TMkShortString(const TMkShortString &) = delete;
-    TMkShortString &operator=(const TMkShortString &) = delete;
+    TMkShortString(const TMkShortString &other) { *this = other.View(); }
+    TMkShortString &operator=(const TMkShortString &other) { return *this = other.View(); }
 
     // value may be this very string's own bytes: they are copied before the
     // old storage goes.
@@ -37,12 +37,28 @@ public:
         }
         return *this;
     }
+    TMkShortString &operator=(const std::string &value) { return *this = std::string_view(value); }
+    TMkShortString &operator=(const char *value) { return *this = std::string_view(value); }
 
     std::string_view View() const noexcept
     {
         if (const std::string *heap = Long())
             return *heap;
         return {bytes_.data(), static_cast<std::size_t>(bytes_[MaxInPlace])};
+    }
+
+    operator std::string_view() const noexcept { return View(); }
+    std::string str() const { return std::string(View()); }
+    bool empty() const noexcept { return View().empty(); }
+    std::size_t size() const noexcept { return View().size(); }
+
+    friend bool operator==(const TMkShortString &a, std::string_view b) noexcept
+    {
+        return a.View() == b;
+    }
+    friend bool operator==(const TMkShortString &a, const TMkShortString &b) noexcept
+    {
+        return a.View() == b.View();
     }
 
 private:

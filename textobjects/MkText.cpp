@@ -12,9 +12,7 @@ TMkText::TMkText(TMkBaseText *parent) : TMkPieceOfText(parent)
     AddTextClass(ClassBit);
 }
 
-TMkText::TMkText(std::string text, TMkBaseText *parent)
-    : TMkPieceOfText(parent),
-      Text(std::move(text))
+TMkText::TMkText(std::string_view text, TMkBaseText *parent) : TMkPieceOfText(parent), Text(text)
 {
     AddTextClass(ClassBit);
 }
@@ -152,7 +150,7 @@ void TMkText::Export(TMkWriter &writer) const
 {
     if (Text.empty())
         return;
-    if (Text.find_first_not_of(' ') == std::string::npos) {
+    if (std::string_view(Text).find_first_not_of(' ') == std::string_view::npos) {
         writer.Write(" ");
         return;
     }
@@ -161,5 +159,5 @@ void TMkText::Export(TMkWriter &writer) const
 
 std::string TMkText::GetText() const
 {
-    return Text;
+    return Text.str();
 }

@@ -6,6 +6,7 @@
 
 #include <cstdint>
 #include <string>
+#include <string_view>
 
 // One word, or one space (" ") standing for a run of white space.
 class TMkText : public TMkPieceOfText {
@@ -13,9 +14,9 @@ public:
     static constexpr TMkTextClass ClassBit = TMkTextClass::Text;
 
     explicit TMkText(TMkBaseText *parent);
-    TMkText(std::string text, TMkBaseText *parent);
+    TMkText(std::string_view text, TMkBaseText *parent);
 
-    std::string Text;
+    TMkShortString Text;
 
     // The word's formatting, shared with the words made under the same
     // style; a word without one has the default formatting.

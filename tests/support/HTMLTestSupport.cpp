@@ -54,7 +54,7 @@ std::vector<std::string> Words(const TMkBaseText &root)
     std::vector<std::string> words;
     PreOrder(root, [&](const TMkBaseText &o) {
         if (const auto *text = dynamic_cast<const TMkText *>(&o))
-            words.push_back(text->Text);
+            words.push_back(text->Text.str());
     });
     return words;
 }

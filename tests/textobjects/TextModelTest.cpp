@@ -40,7 +40,7 @@ public:
     void BeginList(const TMkList &) override { log += "list "; }
     void ListItem(std::int32_t i) override { log += "item" + std::to_string(i) + " "; }
     void EndList() override { log += "/list "; }
-    void Text(const TMkText &t) override { log += "text[" + t.Text + "] "; }
+    void Text(const TMkText &t) override { log += "text[" + t.Text.str() + "] "; }
 };
 
 } // namespace
@@ -61,12 +61,17 @@ TEST(TextModel, CloneCopiesEveryAttributeAndKeepsTheParent)
     style.ShadowColor = 0x123456;
     word->IsLink = 1;
     word->LinkRef = "go";
+    // Longer than a word's text keeps in place.
+    auto *longWord =
+        paragraph.Add(std::make_unique<TMkText>("precipitevolissimevolmente", &paragraph));
 
     auto copy = paragraph.Clone();
+    longWord->Text = "x";
     auto *p = dynamic_cast<TMkParagraph *>(copy.get());
     ASSERT_NE(p, nullptr);
     EXPECT_EQ(p->Align, "CENTER");
-    ASSERT_EQ(p->Count(), 1u);
+    ASSERT_EQ(p->Count(), 2u);
+    EXPECT_EQ(dynamic_cast<TMkText &>(*p->Child(1)).Text, "precipitevolissimevolmente");
     auto *w = dynamic_cast<TMkText *>(p->Child(0));
     ASSERT_NE(w, nullptr);
     EXPECT_EQ(w->Parent, p); // the copy's children belong to the copy

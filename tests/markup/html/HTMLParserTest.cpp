@@ -193,7 +193,7 @@ TEST_F(HTMLText, WordsTakeTheStyleOfTheirMoment)
     for (std::size_t i = 0; i < 5; ++i) {
         auto *word = dynamic_cast<TMkText *>(At(*root, {0, i}));
         ASSERT_NE(word, nullptr);
-        styled.push_back(word->Text + ":" + std::to_string(word->Style().FontStyle) + ":" +
+        styled.push_back(word->Text.str() + ":" + std::to_string(word->Style().FontStyle) + ":" +
                          word->Style().FontSize + ":" + MkDumpColor(word->Style().Color));
     }
     EXPECT_EQ(styled, (std::vector<std::string>{"a:0:10:0x20000000", "b:1:10:0x20000000",

@@ -45,7 +45,7 @@ std::string Describe(const TMkText &t)
 {
     char color[16];
     std::snprintf(color, sizeof color, "%08X", t.Style().Color);
-    std::string out = t.Text + "[";
+    std::string out = t.Text.str() + "[";
     for (auto [bit, letter] : {std::pair{MkFontBold, 'B'},
                                {MkFontItalic, 'I'},
                                {MkFontUnderline, 'U'},
