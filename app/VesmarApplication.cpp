@@ -1,5 +1,6 @@
 #include "app/VesmarApplication.h"
 
+#include "app/HeapSettings.h"
 #include "app/VesmarIcon.h"
 #include "widgets/DesignFonts.h"
 #include "widgets/Latin1.h"
@@ -33,6 +34,7 @@ std::string MessageOf(std::exception_ptr error)
 
 TVesmarApplication::TVesmarApplication(int &argc, char **argv) : QApplication(argc, argv)
 {
+    MkKeepHeapForRepaints();
     InstallFontSubstitutes();
     // The game looks as designed on every desktop: its own light palette and
     // a style that draws with it.  Desktop styles such as Adwaita-Dark paint

@@ -13,6 +13,7 @@
 #include "HeapCounter.h"
 #include "RatioReporter.h"
 
+#include "app/HeapSettings.h"
 #include "game/DictionaryReader.h"
 #include "game/RandomGenerator.h"
 #include "game/WordDraw.h"
@@ -146,6 +147,7 @@ BENCHMARK(DrawOverOneLongLine)->Name("GeneraParola/one100MBLine")->Unit(benchmar
 
 int main(int argc, char **argv)
 {
+    MkKeepHeapForRepaints();
     Lists();
     const int status =
         MkRunWithRatio(argc, argv, {"DictionaryPass/Vesmar"}, {"DictionaryPass/memchr"},

@@ -5,6 +5,7 @@
 #include "support/MiniHTMLGrammar.h"
 #include "support/TestParser.h"
 
+#include "app/HeapSettings.h"
 #include "markup/MkByteStream.h"
 #include "markup/html/MkHTMLParser.h"
 #include "textobjects/MkParsedTextList.h"
@@ -105,6 +106,7 @@ benchmark::TimeUnit UnitOf(const TRow &row)
 }
 
 const bool Registered = [] {
+    MkKeepHeapForRepaints();
     for (const TRow &row : Rows)
         benchmark::RegisterBenchmark((std::string("HTML") + row.Name).c_str(), RunHTML, row.Make())
             ->Unit(UnitOf(row));

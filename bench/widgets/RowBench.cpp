@@ -17,6 +17,7 @@
 
 #include "RatioReporter.h"
 
+#include "app/HeapSettings.h"
 #include "game/Scoring.h"
 #include "widgets/DesignFonts.h"
 #include "widgets/MkTextListBox.h"
@@ -154,6 +155,7 @@ int main(int argc, char **argv)
         setenv("QT_QPA_PLATFORM", "offscreen", 1);
     int qtArgc = 1;
     QApplication app(qtArgc, argv);
+    MkKeepHeapForRepaints();
     InstallFontSubstitutes();
     // The pictures the rows name are the game's own.
     std::filesystem::current_path(VESMAR_GAME_FOLDER);
