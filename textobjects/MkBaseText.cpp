@@ -48,25 +48,32 @@ std::string MkTextVariableName(std::string_view value)
     return name;
 }
 
-void MkTextResolve(TMkBaseText &sender, std::string &value, const TMkVariableCallback &callback)
+namespace {
+
+// Any string type that reads as a string view and takes a std::string.
+template <class TString>
+void Resolve(TMkBaseText &sender, TString &value, const TMkVariableCallback &callback)
 {
     if (!MkTextIsVariableRef(value))
         return;
     value = callback ? callback(sender, MkTextVariableName(value)) : std::string();
+}
+
+} // namespace
+
+void MkTextResolve(TMkBaseText &sender, std::string &value, const TMkVariableCallback &callback)
+{
+    Resolve(sender, value, callback);
 }
 
 void MkTextResolve(TMkBaseText &sender, TMkSharedString &value, const TMkVariableCallback &callback)
 {
-    if (!MkTextIsVariableRef(value))
-        return;
-    value = callback ? callback(sender, MkTextVariableName(value)) : std::string();
+    Resolve(sender, value, callback);
 }
 
 void MkTextResolve(TMkBaseText &sender, TMkShortString &value, const TMkVariableCallback &callback)
 {
-    if (!MkTextIsVariableRef(value))
-        return;
-    value = callback ? callback(sender, MkTextVariableName(value)) : std::string();
+    Resolve(sender, value, callback);
 }
 
 TMkBaseText::TMkBaseText(TMkBaseText *parent) : Parent(parent) {}

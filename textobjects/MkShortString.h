@@ -37,8 +37,6 @@ public:
         }
         return *this;
     }
-    TMkShortString &operator=(const std::string &value) { return *this = std::string_view(value); }
-    TMkShortString &operator=(const char *value) { return *this = std::string_view(value); }
 
     std::string_view View() const noexcept
     {
@@ -50,7 +48,6 @@ public:
     operator std::string_view() const noexcept { return View(); }
     std::string str() const { return std::string(View()); }
     bool empty() const noexcept { return View().empty(); }
-    std::size_t size() const noexcept { return View().size(); }
 
     friend bool operator==(const TMkShortString &a, std::string_view b) noexcept
     {

@@ -146,41 +146,31 @@ std::int32_t TMkHTMLStyle::CurrentLink() const
     return LinkStack.TopOr(0);
 }
 
-bool TMkHTMLStyle::IsCurrent(const TMkTextStyle &style, TMkFontStyleSet fontStyle) const
+TMkTextStyle TMkHTMLStyle::CurrentTextStyle(TMkFontStyleSet fontStyle) const
 {
-    return style.FontStyle == fontStyle && style.Color == CurrentColor() &&
-           style.Style3D == static_cast<std::uint8_t>(CurrentStyle3D()) &&
-           style.LightColor == CurrentLightColor() &&
-           style.LightDepth == static_cast<std::uint8_t>(CurrentLightDepth()) &&
-           style.ShadowColor == CurrentShadowColor() &&
-           style.ShadowDepth == static_cast<std::uint8_t>(CurrentShadowDepth()) &&
-           style.Position == static_cast<std::uint8_t>(CurrentPosition()) &&
-           style.FontSize == CurrentSize() && style.FontName == CurrentFace();
+    TMkTextStyle style;
+    style.FontStyle = fontStyle;
+    style.FontSize = CurrentSize();
+    style.FontName = CurrentFace();
+    style.Color = CurrentColor();
+    // Depths and codes are byte fields: larger values keep their low 8 bits.
+    style.Style3D = static_cast<std::uint8_t>(CurrentStyle3D());
+    style.LightColor = CurrentLightColor();
+    style.LightDepth = static_cast<std::uint8_t>(CurrentLightDepth());
+    style.ShadowColor = CurrentShadowColor();
+    style.ShadowDepth = static_cast<std::uint8_t>(CurrentShadowDepth());
+    style.Position = static_cast<std::uint8_t>(CurrentPosition());
+    return style;
 }
 
 void TMkHTMLStyle::ApplyTo(TMkText &text)
 {
     // A word keeps its own font style while no style element is open.
     const TMkFontStyleSet fontStyle = CurrentStyle() != 0 ? CurrentStyle() : text.Style().FontStyle;
-    // Runs of words under one formatting are the rule: the word shares the
-    // last word's record while it still holds, without building a new one to
-    // compare.
-    if (lastStyle_.Get() == nullptr || !IsCurrent(*lastStyle_.Get(), fontStyle)) {
-        TMkTextStyle style;
-        style.FontStyle = fontStyle;
-        style.FontSize = CurrentSize();
-        style.FontName = CurrentFace();
-        style.Color = CurrentColor();
-        // Depths and codes are byte fields: larger values keep their low 8
-        // bits.
-        style.Style3D = static_cast<std::uint8_t>(CurrentStyle3D());
-        style.LightColor = CurrentLightColor();
-        style.LightDepth = static_cast<std::uint8_t>(CurrentLightDepth());
-        style.ShadowColor = CurrentShadowColor();
-        style.ShadowDepth = static_cast<std::uint8_t>(CurrentShadowDepth());
-        style.Position = static_cast<std::uint8_t>(CurrentPosition());
+    // Runs of words under one formatting are the rule: they share one record.
+    TMkTextStyle style = CurrentTextStyle(fontStyle);
+    if (lastStyle_.Get() == nullptr || *lastStyle_.Get() != style)
         lastStyle_ = TMkShared<TMkTextStyle>(std::move(style));
-    }
     text.ShareStyle(lastStyle_);
     text.IsLink = static_cast<std::uint8_t>(CurrentLink());
     text.LinkRef = lastLinkRef_ = LinkRefStack.Top();

@@ -106,9 +106,8 @@ private:
     void PushLight(TMkAttributeSource &attributes);
     void PushShadow(TMkAttributeSource &attributes);
     void EndFont();
-    // Whether style is the current formatting, with fontStyle as its font
-    // style.
-    bool IsCurrent(const TMkTextStyle &style, TMkFontStyleSet fontStyle) const;
+    // The current formatting, with fontStyle as its font style.
+    TMkTextStyle CurrentTextStyle(TMkFontStyleSet fontStyle) const;
 
     // The formatting given to the last word, handed on to the next word
     // while it still holds.
