@@ -50,6 +50,9 @@ public:
         begin()[index] = std::move(child);
         ++size_;
     }
+    TChild &back() noexcept { return begin()[size_ - 1]; }
+    // Destroys the last child, which no longer counts while it goes.
+    void pop_back() noexcept { begin()[--size_].reset(); }
     // Destroys the child at index, after the later ones moved up.
     void erase(std::size_t index)
     {

@@ -16,24 +16,30 @@ TMkParsedTextList::TMkParsedTextList(TMkBaseText *parent) : TMkBaseText(parent)
 
 TMkParsedTextList::~TMkParsedTextList()
 {
-    // Destroy the subtree without recursion: a deeply nested tree would
-    // otherwise exhaust the stack in a chain of destructors.  Grandchildren
-    // are moved up into a flat work list before their parent goes.
-    std::vector<std::unique_ptr<TMkBaseText>> pending;
-    MoveChildrenTo(pending);
-    while (!pending.empty()) {
-        std::unique_ptr<TMkBaseText> last = std::move(pending.back());
-        pending.pop_back();
-        if (auto *list = MkTextCast<TMkParsedTextList>(last.get()))
-            list->MoveChildrenTo(pending);
+    // Destroy the subtree depth first without recursion: a deeply nested tree
+    // would otherwise exhaust the stack in a chain of destructors.  A list is
+    // destroyed only after its children, so the destructor of each list on
+    // the way finds nothing left to do.  Only the way down is remembered, not
+    // the whole tree: a long teardown then neither builds nor frees a large
+    // work list.
+    std::vector<TMkParsedTextList *> way;
+    TMkParsedTextList *list = this;
+    for (;;) {
+        if (list->children_.empty()) {
+            if (way.empty())
+                return;
+            list = way.back();
+            way.pop_back();
+            continue;
+        }
+        auto *last = MkTextCast<TMkParsedTextList>(list->children_.back().get());
+        if (last != nullptr && !last->children_.empty()) {
+            way.push_back(list);
+            list = last;
+        } else {
+            list->children_.pop_back();
+        }
     }
-}
-
-void TMkParsedTextList::MoveChildrenTo(std::vector<std::unique_ptr<TMkBaseText>> &pending)
-{
-    for (auto &child : children_)
-        pending.push_back(std::move(child));
-    children_.clear();
 }
 
 bool TMkParsedTextList::NeedsLayout(const TMkLayoutArgs &args)

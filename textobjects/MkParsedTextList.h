@@ -100,9 +100,6 @@ private:
         void *HostControl = nullptr;
     };
     THostWindows &HostWindows();
-    // Hands every child over to the end of pending, leaving this list empty.
-    void MoveChildrenTo(std::vector<std::unique_ptr<TMkBaseText>> &pending);
-
     std::unique_ptr<THostWindows> host_;
     TMkChildArray children_;
 };

@@ -3,6 +3,7 @@
 #include "textobjects/MkErrors.h"
 #include "textobjects/MkHiddenText.h"
 #include "textobjects/MkImage.h"
+#include "textobjects/MkLineBreak.h"
 #include "textobjects/MkList.h"
 #include "textobjects/MkParagraph.h"
 #include "textobjects/MkRepeat.h"
@@ -14,6 +15,8 @@
 
 #include <functional>
 #include <gtest/gtest.h>
+#include <string>
+#include <vector>
 
 namespace {
 
@@ -315,6 +318,48 @@ TEST(TextModel, DeepTreesAreDestroyedAndLaidOutWithoutExhaustingTheStack)
     root->Paint({canvas, {0, 0, 100, 100}, {}, testkit::BaseFont(), NoColor, true, true, false});
     EXPECT_TRUE(canvas.Calls().empty());
     root.reset();
+}
+
+// Objects that note their name in a shared log as they are destroyed.
+template <class TBase> class TLogged : public TBase {
+public:
+    TLogged(TMkBaseText *parent, std::string name, std::vector<std::string> &log)
+        : TBase(parent),
+          name_(std::move(name)),
+          log_(log)
+    {
+    }
+    ~TLogged() override { log_.push_back(name_); }
+
+private:
+    std::string name_;
+    std::vector<std::string> &log_;
+};
+
+TEST(TextModel, DestroyingATreeDestroysEachObjectOnceAndInnerListsAfterTheirChildren)
+{
+    // Lists with and without children, nested at several depths, with leaves
+    // before and after them.
+    std::vector<std::string> log;
+    using TList = TLogged<TMkParsedTextList>;
+    using TLeaf = TLogged<TMkLineBreak>;
+    auto root = std::make_unique<TList>(nullptr, "root", log);
+    root->Add(std::make_unique<TLeaf>(root.get(), "a", log));
+    auto *b = root->Add(std::make_unique<TList>(root.get(), "b", log));
+    b->Add(std::make_unique<TList>(b, "b1", log));
+    auto *b2 = b->Add(std::make_unique<TList>(b, "b2", log));
+    b2->Add(std::make_unique<TLeaf>(b2, "b2a", log));
+    b->Add(std::make_unique<TLeaf>(b, "b3", log));
+    auto *c = root->Add(std::make_unique<TList>(root.get(), "c", log));
+    auto *c1 = c->Add(std::make_unique<TList>(c, "c1", log));
+    c1->Add(std::make_unique<TLeaf>(c1, "c1a", log));
+    root->Add(std::make_unique<TLeaf>(root.get(), "d", log));
+
+    // The root's own destructor runs before its children go (they go in its
+    // base's), the last child first and each list after what it holds.
+    root.reset();
+    EXPECT_EQ(log, (std::vector<std::string>{"root", "d", "c1a", "c1", "c", "b3", "b2a", "b2", "b1",
+                                             "b", "a"}));
 }
 
 TEST(TextModel, HitTestFindsTheLeafUnderThePoint)
