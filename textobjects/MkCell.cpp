@@ -27,10 +27,7 @@ TMkCell::~TMkCell()
         // A grid is torn down from its last cell back, so the covered cell
         // being destroyed is nearly always the last of its master's list:
         // searching from the back keeps a huge span's teardown linear.
-        auto &list = SpanMaster->SpannedCells;
-        const auto found = std::find(list.rbegin(), list.rend(), this);
-        if (found != list.rend())
-            list.erase(std::next(found).base());
+        SpanMaster->SpannedCells.RemoveLast(this);
     }
 }
 
