@@ -231,6 +231,12 @@ void TMkExtParser::ExpandRepeats()
 {
     // Interned before any tag looks its name up, so that every tag finds it.
     repeatName_ = Engine().TagNames.Intern("REPEAT");
+    // Most documents have no block: their band stays as it was read.
+    bool anyBlock = false;
+    for (std::int32_t i = 0; i < Band.Count() && !anyBlock; ++i)
+        anyBlock = RepeatMark(Band.TokenAt(i), Engine().TagNames, repeatName_) > 0;
+    if (!anyBlock)
+        return;
     std::vector<std::unique_ptr<TMkToken>> band = Band.TakeAll();
     TMarkedTokens pending;
     pending.reserve(band.size());
