@@ -90,13 +90,20 @@ void TMkCell::Layout(const TMkLayoutArgs &)
 
 namespace {
 
-const char *AlignName(std::uint8_t align)
+// The names of the alignments, each in one record that every paragraph of
+// every cell shares, so that painting a cell gives its paragraphs their
+// alignment without making a string for each.
+const TMkSharedString &AlignName(std::uint8_t align)
 {
+    static const TMkSharedString right("RIGHT");
+    static const TMkSharedString center("CENTER");
+    static const TMkSharedString justify("JUSTIFY");
+    static const TMkSharedString left("LEFT");
     switch (align) {
-    case MkAlignRight: return "RIGHT";
-    case MkAlignCenter: return "CENTER";
-    case MkAlignJustify: return "JUSTIFY";
-    default: return "LEFT";
+    case MkAlignRight: return right;
+    case MkAlignCenter: return center;
+    case MkAlignJustify: return justify;
+    default: return left;
     }
 }
 
@@ -129,7 +136,8 @@ void TMkCell::Paint(const TMkPaintArgs &args)
         if (auto *childTable = MkTextCast<TMkTable>(Child(i)))
             childTable->Align = Align;
         else if (auto *paragraph = MkTextCast<TMkParagraph>(Child(i)))
-            paragraph->Align = AlignName(Align);
+            if (const TMkSharedString &name = AlignName(Align); paragraph->Align != name)
+                paragraph->Align = name;
     }
 
     const std::int32_t innerH = Sat(std::int64_t{h} - 2 * std::int64_t{g});
