@@ -40,17 +40,17 @@ TMkCell *TMkTable::Cell(std::int32_t row, std::int32_t column) const
     return r != nullptr ? r->CellAt(column) : nullptr;
 }
 
-TMkColumnParam *TMkTable::Column(std::int32_t index) const
+const TMkColumnParam *TMkTable::Column(std::int32_t index) const
 {
     return index >= 0 && static_cast<std::size_t>(index) < Columns.size()
-               ? Columns[static_cast<std::size_t>(index)].get()
+               ? &Columns[static_cast<std::size_t>(index)]
                : nullptr;
 }
 
-TMkRowParam *TMkTable::RowParam(std::int32_t index) const
+const TMkRowParam *TMkTable::RowParam(std::int32_t index) const
 {
     return index >= 0 && static_cast<std::size_t>(index) < Rows.size()
-               ? Rows[static_cast<std::size_t>(index)].get()
+               ? &Rows[static_cast<std::size_t>(index)]
                : nullptr;
 }
 
@@ -307,14 +307,8 @@ void TMkTable::NormalizeGrid()
         RebuildRow(*rows[ri], wanted);
     }
 
-    Columns.clear();
-    Rows.clear();
-    Columns.reserve(static_cast<std::size_t>(columns));
-    Rows.reserve(static_cast<std::size_t>(gridRows));
-    for (std::int32_t k = 0; k < columns; ++k)
-        Columns.push_back(std::make_unique<TMkColumnParam>());
-    for (std::int32_t r = 0; r < gridRows; ++r)
-        Rows.push_back(std::make_unique<TMkRowParam>());
+    Columns.assign(static_cast<std::size_t>(columns), TMkColumnParam{});
+    Rows.assign(static_cast<std::size_t>(gridRows), TMkRowParam{});
 
     // Rows cut short hold fewer cells than the grid has columns: the walk is
     // over the cells there are, not over every grid position.
@@ -387,10 +381,8 @@ std::unique_ptr<TMkBaseText> TMkTable::Clone() const
     copy->Border = Border;
     copy->BgColor = BgColor;
     copy->CellInset = CellInset;
-    for (const auto &column : Columns)
-        copy->Columns.push_back(std::make_unique<TMkColumnParam>(*column));
-    for (const auto &row : Rows)
-        copy->Rows.push_back(std::make_unique<TMkRowParam>(*row));
+    copy->Columns = Columns;
+    copy->Rows = Rows;
     CloneChildrenInto(*copy);
     const TMkGrid grid = Grid();
     const TMkGrid copyGrid = copy->Grid();

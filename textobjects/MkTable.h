@@ -21,8 +21,10 @@ public:
     explicit TMkTable(TMkBaseText *parent);
     ~TMkTable() override;
 
-    std::vector<std::unique_ptr<TMkColumnParam>> Columns;
-    std::vector<std::unique_ptr<TMkRowParam>> Rows;
+    // Made anew, one per grid column and row, each time the grid is
+    // normalised; kept by value, as they are a few numbers each.
+    std::vector<TMkColumnParam> Columns;
+    std::vector<TMkRowParam> Rows;
     bool MinWidthsValid = false;
     std::int32_t MinTableWidth = 0;
     std::int32_t InnerWidth = 0;
@@ -50,8 +52,8 @@ public:
     TMkTableRow *Row(std::int32_t index) const;
     // Cell at a grid position, null outside the grid.
     TMkCell *Cell(std::int32_t row, std::int32_t column) const;
-    TMkColumnParam *Column(std::int32_t index) const;
-    TMkRowParam *RowParam(std::int32_t index) const;
+    const TMkColumnParam *Column(std::int32_t index) const;
+    const TMkRowParam *RowParam(std::int32_t index) const;
 
     void NormalizeGrid();
     void MergeCells(std::int32_t row, std::int32_t column, std::int32_t lastColumn,

@@ -108,53 +108,53 @@ void TMkTable::ComputeMinWidths(const TMkGrid &grid, TMkCanvas &canvas, const TM
     const std::int64_t padding = CellPadding > 0 ? 2 * std::int64_t{CellPadding} : 0;
     const std::vector<std::vector<const TMkCell *>> byColumn = CellsByColumn(grid, columns);
     for (std::int32_t c = columns - 1; c >= 0; --c) {
-        TMkColumnParam &column = *Columns[static_cast<std::size_t>(c)];
+        TMkColumnParam &column = Columns[static_cast<std::size_t>(c)];
         column.MinColWidth = 0;
         for (const TMkCell *cell : byColumn[static_cast<std::size_t>(c)]) {
             std::int64_t s = 0;
             for (std::int32_t k = c; k < std::min(columns, c + cell->ColSpan); ++k)
-                s += Columns[static_cast<std::size_t>(k)]->MinColWidth;
+                s += Columns[static_cast<std::size_t>(k)].MinColWidth;
             if (s < cell->MinWidth)
                 column.MinColWidth = Sat(column.MinColWidth + (cell->MinWidth - s));
         }
         column.MinColWidth = Sat(std::int64_t{column.MinColWidth} + ExtraInset() + padding);
     }
     std::int64_t total = 0;
-    for (const auto &column : Columns)
-        total += column->MinColWidth;
+    for (const TMkColumnParam &column : Columns)
+        total += column.MinColWidth;
     MinTableWidth = Sat(total);
     MinWidthsValid = true;
 }
 
 void TMkTable::DistributeWidths(const TMkGrid &grid)
 {
-    for (const auto &column : Columns) {
-        column->Width = 0;
-        column->DesiredWidth = 0;
+    for (TMkColumnParam &column : Columns) {
+        column.Width = 0;
+        column.DesiredWidth = 0;
     }
     for (const auto &row : grid)
         AssignCellWidths(row);
     ComputeDesiredWidths(grid);
 
     std::int64_t extra = std::int64_t{InnerWidth} - MinTableWidth;
-    for (const auto &column : Columns) {
-        column->Width = column->MinColWidth;
-        if (column->DesiredWidth >= column->MinColWidth && extra > 0) {
-            const std::int64_t want = std::int64_t{column->DesiredWidth} - column->MinColWidth;
+    for (TMkColumnParam &column : Columns) {
+        column.Width = column.MinColWidth;
+        if (column.DesiredWidth >= column.MinColWidth && extra > 0) {
+            const std::int64_t want = std::int64_t{column.DesiredWidth} - column.MinColWidth;
             if (want < extra) {
-                column->Width = column->DesiredWidth;
+                column.Width = column.DesiredWidth;
                 extra -= want;
             } else {
-                column->Width = Sat(column->MinColWidth + extra);
+                column.Width = Sat(column.MinColWidth + extra);
                 extra = 0;
             }
         }
     }
     if (extra > 0 && !Columns.empty())
-        Columns.back()->Width = Sat(Columns.back()->Width + extra);
+        Columns.back().Width = Sat(Columns.back().Width + extra);
     std::int64_t total = std::int64_t{ColCount()} * CellSpacing;
-    for (const auto &column : Columns)
-        total += column->Width;
+    for (TMkColumnParam &column : Columns)
+        total += column.Width;
     TotalWidth = Sat(total);
 }
 
@@ -229,14 +229,14 @@ void TMkTable::ComputeDesiredWidths(const TMkGrid &grid)
         }
     for (std::size_t c = 0; c < widest.size(); ++c)
         if (automatic[c])
-            Columns[c]->DesiredWidth = widest[c];
+            Columns[c].DesiredWidth = widest[c];
     // Walk by grid position rather than by the cells' own indexes, which a
     // caller may have left unset.
     for (const auto &row : grid)
         for (std::int32_t c = 0; c < static_cast<std::int32_t>(row.size()); ++c) {
             const TMkCell *cell = row[static_cast<std::size_t>(c)];
             if (!cell->IsSpanned() && !cell->IsAutomatic()) {
-                auto &desired = Columns[static_cast<std::size_t>(c)]->DesiredWidth;
+                auto &desired = Columns[static_cast<std::size_t>(c)].DesiredWidth;
                 desired = std::max(desired, cell->AssignedWidth);
             }
         }
@@ -250,14 +250,14 @@ void TMkTable::ComputeDesiredWidths(const TMkGrid &grid)
             std::int64_t sum = 0;
             std::int32_t zeros = 0;
             for (std::int32_t k = c; k < last; ++k) {
-                sum += Columns[static_cast<std::size_t>(k)]->DesiredWidth;
-                zeros += Columns[static_cast<std::size_t>(k)]->DesiredWidth == 0 ? 1 : 0;
+                sum += Columns[static_cast<std::size_t>(k)].DesiredWidth;
+                zeros += Columns[static_cast<std::size_t>(k)].DesiredWidth == 0 ? 1 : 0;
             }
             if (sum >= cell->AssignedWidth)
                 continue;
             const std::int64_t shortfall = cell->AssignedWidth - sum;
             for (std::int32_t k = c; k < last; ++k) {
-                auto &desired = Columns[static_cast<std::size_t>(k)]->DesiredWidth;
+                auto &desired = Columns[static_cast<std::size_t>(k)].DesiredWidth;
                 if (zeros == 0)
                     desired = SatAdd(desired, RoundDiv(shortfall, cell->ColSpan));
                 else if (desired == 0)
@@ -267,21 +267,20 @@ void TMkTable::ComputeDesiredWidths(const TMkGrid &grid)
     std::int64_t sum = 0;
     std::int32_t autoCount = 0;
     for (std::int32_t c = 0; c < columns; ++c) {
-        sum += Columns[static_cast<std::size_t>(c)]->DesiredWidth;
+        sum += Columns[static_cast<std::size_t>(c)].DesiredWidth;
         autoCount += automatic[static_cast<std::size_t>(c)] ? 1 : 0;
     }
     if (columns == 0 || sum >= InnerWidth)
         return;
     const std::int64_t difference = InnerWidth - sum;
     if (autoCount == 0) {
-        Columns.back()->DesiredWidth = SatAdd(Columns.back()->DesiredWidth, difference);
+        Columns.back().DesiredWidth = SatAdd(Columns.back().DesiredWidth, difference);
         return;
     }
     for (std::int32_t c = 0; c < columns; ++c)
         if (automatic[static_cast<std::size_t>(c)])
-            Columns[static_cast<std::size_t>(c)]->DesiredWidth =
-                SatAdd(Columns[static_cast<std::size_t>(c)]->DesiredWidth,
-                       RoundDiv(difference, autoCount));
+            Columns[static_cast<std::size_t>(c)].DesiredWidth = SatAdd(
+                Columns[static_cast<std::size_t>(c)].DesiredWidth, RoundDiv(difference, autoCount));
 }
 
 void TMkTable::ComputeRowHeights(const TMkGrid &grid, TMkCanvas &canvas, const TMkFont &font)
@@ -306,7 +305,7 @@ void TMkTable::ComputeRowHeights(const TMkGrid &grid, TMkCanvas &canvas, const T
         }
     const std::int64_t padding = CellPadding > 0 ? 2 * std::int64_t{CellPadding} + 9 : 0;
     for (std::int32_t r = static_cast<std::int32_t>(grid.size()) - 1; r >= 0; --r) {
-        TMkRowParam &rowParam = *Rows[static_cast<std::size_t>(r)];
+        TMkRowParam &rowParam = Rows[static_cast<std::size_t>(r)];
         std::int32_t h = 0;
         for (const TMkCell *cell : grid[static_cast<std::size_t>(r)])
             h = std::max(h, cell->CellHeight);
@@ -319,8 +318,8 @@ void TMkTable::ComputeRowHeights(const TMkGrid &grid, TMkCanvas &canvas, const T
         rowParam.Height = Sat(std::int64_t{rowParam.Height} + ExtraInset() + padding);
     }
     std::int64_t total = static_cast<std::int64_t>(Rows.size()) * CellSpacing;
-    for (const auto &row : Rows)
-        total += row->Height;
+    for (const TMkRowParam &row : Rows)
+        total += row.Height;
     TotalHeight = Sat(total);
 }
 
@@ -373,7 +372,7 @@ void TMkTable::Paint(const TMkPaintArgs &args)
         }
         rowObject->Left = 0;
         rowObject->Top = y;
-        y = SatAdd(y, std::int64_t{Rows[static_cast<std::size_t>(r)]->Height} + CellSpacing);
+        y = SatAdd(y, std::int64_t{Rows[static_cast<std::size_t>(r)].Height} + CellSpacing);
         ++r;
     }
 }

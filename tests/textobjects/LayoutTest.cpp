@@ -56,8 +56,8 @@ protected:
     std::vector<std::int32_t> ColumnWidths(const TMkTable &table)
     {
         std::vector<std::int32_t> widths;
-        for (const auto &c : table.Columns)
-            widths.push_back(c->Width);
+        for (const TMkColumnParam &c : table.Columns)
+            widths.push_back(c.Width);
         return widths;
     }
 };
@@ -245,9 +245,9 @@ TEST_F(LayoutTest, CellsTakeTheirSizeFromTheGrid)
     Bounds(*table, 101);
     TMkCell *span = table->Cell(0, 0);
     const TMkRect b = span->GetBounds({canvas, {}, font, false, true});
-    EXPECT_EQ(b.Right, table->Columns[0]->Width + table->Columns[1]->Width + 3);
+    EXPECT_EQ(b.Right, table->Columns[0].Width + table->Columns[1].Width + 3);
     EXPECT_EQ(table->Cell(1, 1)->GetBounds({canvas, {}, font, false, true}).Right,
-              table->Columns[1]->Width);
+              table->Columns[1].Width);
 }
 
 TEST_F(LayoutTest, HostileTableValuesStayInRange)

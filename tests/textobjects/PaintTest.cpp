@@ -175,8 +175,8 @@ TEST_F(PaintTest, BorderIsDrawnWithAPenOfItsWidth)
     ASSERT_EQ(lines.size(), 8u);
     for (const auto &l : lines)
         EXPECT_EQ(l.PenWidth, 2);
-    const std::int32_t w = table->Columns[0]->Width;
-    const std::int32_t h = table->Rows[0]->Height;
+    const std::int32_t w = table->Columns[0].Width;
+    const std::int32_t h = table->Rows[0].Height;
     EXPECT_EQ(lines[0].Rect, (TMkRect{0, 0, w, 0}));
     EXPECT_EQ(lines[3].Rect, (TMkRect{0, h, 0, 0}));
     // The word sits inside inset 1 + border 2.
