@@ -8,13 +8,15 @@
 
 #include <vector>
 
-TMkDTD::TMkDTD(TMkExtParser *parser) : parser_(parser), root_(parser->Engine().DeductionNodes)
+TMkDTD::TMkDTD(TMkExtParser *parser) : parser_(parser), nodes_(parser->Engine().DeductionNodes)
 {
     guard_.Parser = parser;
 }
 
 TMkDTD::~TMkDTD()
 {
+    // A run left by an exception may still hold nodes of the engine's pool.
+    root_.ClearChildren(nodes_);
     // Entries first: the rules refer to them, the declarations outlive them.
     entryList_.clear();
     Declarations.Clear();
@@ -134,7 +136,7 @@ void TMkDTD::Compile()
 
 bool TMkDTD::Deduce(std::string_view startName, TMkTreeBuilder &tree)
 {
-    root_.ClearChildren();
+    root_.ClearChildren(nodes_);
     root_.Entry = nullptr;
     // The entries and rules are compiled once and kept while the
     // declarations stay as they are; a run starts them afresh.  A run left by
@@ -160,7 +162,7 @@ bool TMkDTD::Deduce(std::string_view startName, TMkTreeBuilder &tree)
         return false;
     root_.Entry = start;
     root_.Mark = tree.Here();
-    guard_.Start(Limits, root_.Pool());
+    guard_.Start(Limits, nodes_);
     guard_.RememberFailures = RememberFailures;
     start->SkipUnknownTags(root_);
     const bool matched = start->Match(root_);
@@ -175,12 +177,11 @@ bool TMkDTD::Deduce(std::string_view startName, TMkTreeBuilder &tree)
 // run, made by a handler of this one, ends before it and frees its own.)
 void TMkDTD::ReleaseRecord()
 {
-    TMkNodePool &pool = root_.Pool();
     lastRunNodes_ = guard_.MostLive - guard_.NodeBase;
     if (guard_.NodeBase == 0) {
         root_.AbandonChildren();
-        pool.GiveAll();
+        nodes_.GiveAll();
     } else {
-        root_.ClearChildren();
+        root_.ClearChildren(nodes_);
     }
 }

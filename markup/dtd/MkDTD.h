@@ -61,6 +61,8 @@ private:
     void ReleaseRecord();
 
     TMkExtParser *parser_;
+    // The engine's pool of deduction nodes, which every run's record uses.
+    TMkNodePool &nodes_;
     TMkDTDGuard guard_;
     TMkEntryList entryList_;
     TMkEntriesByName entriesByName_;

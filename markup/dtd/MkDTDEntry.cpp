@@ -246,7 +246,7 @@ bool TMkElementEntry::MatchContent(TMkDeductionTree &node)
     const TMkToken *lastFailedToken = nullptr;
     bool result = false;
     for (;;) {
-        TMkDeductionTree &pass = *node.NewChild();
+        TMkDeductionTree &pass = *node.NewChild(guard_->Nodes());
         pass.StartPosition = Parser->TokenPosition();
         Notify(pass, TMkDTDAction::ContentStep);
         if (!ContentRule)
@@ -264,7 +264,7 @@ bool TMkElementEntry::MatchContent(TMkDeductionTree &node)
         }
         const bool dropped = SkipOrDrop(pass, lastFailedToken);
         Notify(pass, TMkDTDAction::NoProgress);
-        pass.Discard();
+        pass.Discard(guard_->Nodes());
         if (ContentEnds())
             return result;
         if (dropped) {

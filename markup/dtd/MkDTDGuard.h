@@ -52,7 +52,7 @@ struct TMkDTDLimits {
 class TMkDTDGuard {
 public:
     // nodes: the pool the run's deduction nodes come from.
-    void Start(const TMkDTDLimits &limits, const TMkNodePool &nodes)
+    void Start(const TMkDTDLimits &limits, TMkNodePool &nodes)
     {
         nodes_ = &nodes;
         Limits = limits;
@@ -126,6 +126,8 @@ public:
     std::size_t MostLive = 0;
     int DeepestMatch = 0;
     std::size_t Live() const { return nodes_->Live(); }
+    // The pool the run's deduction nodes come from and go back to.
+    TMkNodePool &Nodes() const { return *nodes_; }
 
     // True when an attempt, begun here, that takes `work` more steps, nests
     // `depth` deeper and finds `nodes` more nodes in use is sure to meet no
@@ -146,5 +148,5 @@ public:
     std::uint32_t GroupCount = 0;
 
 private:
-    const TMkNodePool *nodes_ = nullptr;
+    TMkNodePool *nodes_ = nullptr;
 };

@@ -77,7 +77,7 @@ bool TMkBaseRule::Apply(TMkDeductionTree &node)
         // A second match right after the first means the item occurs twice:
         // both are taken back and the whole fails.
         if (Match(node)) {
-            node.RollbackAfter(before);
+            node.RollbackAfter(before, guard_->Nodes());
             return false;
         }
         return true;
@@ -103,15 +103,15 @@ bool TMkAtomRule::Match(TMkDeductionTree &node)
     TMatchScope scope(*guard_);
     if (!scope)
         return false;
-    TMkDeductionTree &record = *node.NewChild();
+    TMkDeductionTree &record = *node.NewChild(guard_->Nodes());
     record.Entry = Entry;
     if (Entry->Match(record))
         return true;
-    record.Discard();
+    record.Discard(guard_->Nodes());
     return false;
 }
 
-bool TMkRuleList::MatchSequence(TMkDeductionTree &node)
+bool TMkRuleList::MatchSequence(TMkDeductionTree &node, TMkNodePool &nodes)
 {
     if (Rules.empty())
         return false;
@@ -122,7 +122,7 @@ bool TMkRuleList::MatchSequence(TMkDeductionTree &node)
             // Items matched before this one are taken back; a failing first
             // item leaves nothing behind (what it consumed stays consumed).
             if (!firstRule)
-                node.RollbackAfter(before);
+                node.RollbackAfter(before, nodes);
             return false;
         }
         firstRule = false;
@@ -235,7 +235,7 @@ bool TMkRule::MatchAlternatives(TMkDeductionTree &node)
         if (alternative->FailsAtOnce())
             continue;
         // An alternative that fails leaves the node as it found it.
-        if (alternative->MatchSequence(node))
+        if (alternative->MatchSequence(node, guard_->Nodes()))
             return true;
     }
     return false;

@@ -12,6 +12,7 @@ class TMkDeductionTree;
 class TMkDTDGuard;
 class TMkEntryPoint;
 class TMkExtParser;
+class TMkNodePool;
 
 // Compiled content models.  A rule is matched by Apply, which repeats its
 // Match as the rule's repetition says.  Match appends the record of what it
@@ -64,8 +65,8 @@ class TMkRuleList {
 public:
     // Matches the rules one after the other into node.  When one fails, the
     // matches of the rules before it are taken back and node's children are
-    // left as they were.
-    bool MatchSequence(TMkDeductionTree &node);
+    // left as they were; nodes is the pool the taken-back records go to.
+    bool MatchSequence(TMkDeductionTree &node, TMkNodePool &nodes);
     // True when MatchSequence would fail on its first rule without calling
     // any handler or moving the parser: that rule must match and names an
     // entry that fails at once.  Lets a group skip the alternative without

@@ -6,14 +6,9 @@
 #include <new>
 #include <vector>
 
-TMkDeductionTree::~TMkDeductionTree()
+TMkDeductionTree *TMkDeductionTree::NewChild(TMkNodePool &pool)
 {
-    ClearChildren();
-}
-
-TMkDeductionTree *TMkDeductionTree::NewChild()
-{
-    auto *child = new (pool_->Take()) TMkDeductionTree(*pool_);
+    auto *child = new (pool.Take()) TMkDeductionTree();
     child->Parent = this;
     child->Mark = Mark;
     child->StartPosition = StartPosition;
@@ -39,7 +34,7 @@ void TMkDeductionTree::Unlink()
 // Gives a node unlinked from its parent, and its subtree, back to the pool
 // without recursion: each node's children are spliced in front of the rest
 // of the walk.  Nodes need no destructor once their children are gone.
-void TMkDeductionTree::Recycle(TMkDeductionTree *node)
+void TMkDeductionTree::Recycle(TMkDeductionTree *node, TMkNodePool &pool)
 {
     node->next_ = nullptr;
     while (node) {
@@ -48,7 +43,7 @@ void TMkDeductionTree::Recycle(TMkDeductionTree *node)
             node->lastChild_->next_ = rest;
             rest = node->firstChild_;
         }
-        node->pool_->Give(node);
+        pool.Give(node);
         node = rest;
     }
 }
@@ -58,7 +53,7 @@ void TMkDeductionTree::AbandonChildren()
     firstChild_ = lastChild_ = nullptr;
 }
 
-void TMkDeductionTree::ClearChildren()
+void TMkDeductionTree::ClearChildren(TMkNodePool &pool)
 {
     TMkDeductionTree *first = firstChild_;
     if (!first)
@@ -71,18 +66,18 @@ void TMkDeductionTree::ClearChildren()
     TMkDeductionTree *walk = first;
     while (walk) {
         TMkDeductionTree *following = walk->next_;
-        Recycle(walk);
+        Recycle(walk, pool);
         walk = following;
     }
 }
 
-void TMkDeductionTree::Discard()
+void TMkDeductionTree::Discard(TMkNodePool &pool)
 {
     Unlink();
-    Recycle(this);
+    Recycle(this, pool);
 }
 
-void TMkDeductionTree::RollbackAfter(TMkDeductionTree *after)
+void TMkDeductionTree::RollbackAfter(TMkDeductionTree *after, TMkNodePool &pool)
 {
     // Post-order walk, children from the last to the first: a node's entry is
     // undone only after everything matched inside it.  Each frame remembers
@@ -125,11 +120,11 @@ void TMkDeductionTree::RollbackAfter(TMkDeductionTree *after)
             }
             TMkDeductionTree *node = frame.Node;
             pop();
-            node->ClearChildren();
+            node->ClearChildren(pool);
             if (node->Entry)
                 node->Entry->Undo(*node);
         }
-        child->Discard();
+        child->Discard(pool);
         child = previous;
     }
 }

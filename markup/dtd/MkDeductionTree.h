@@ -15,30 +15,31 @@ class TMkNodePool;
 // Nodes are made and thrown away at a high rate (one per attempt, alternative
 // and content pass), so they are linked in place, children in a doubly linked
 // list, and they live in blocks of the engine's node pool (MkNodePool.h):
-// making and discarding a node does not call the heap.  A tree takes its
-// pool from its root, and every node below the root comes from there.  Every walk over a subtree
-// here is iterative: a tree recording deeply nested markup must not exhaust
-// the call stack when it is freed.
+// making and discarding a node does not call the heap.  A node does not
+// keep its pool: tens of thousands of nodes live at once in a long row, and
+// the operations that make or give back nodes are told the pool instead.
+// Every node below the root comes from that one pool.  Every walk over a
+// subtree here is iterative: a tree recording deeply nested markup must not
+// exhaust the call stack when it is freed.
 class TMkDeductionTree {
 public:
-    explicit TMkDeductionTree(TMkNodePool &pool) : pool_(&pool) {}
-    ~TMkDeductionTree();
+    TMkDeductionTree() = default;
     TMkDeductionTree(const TMkDeductionTree &) = delete;
     TMkDeductionTree &operator=(const TMkDeductionTree &) = delete;
 
     // A node from the pool (or a new one) appended to this node's
     // children, with this node's mark and start position and no entry.
-    TMkDeductionTree *NewChild();
+    TMkDeductionTree *NewChild(TMkNodePool &pool);
     // Takes this node out of its parent and recycles it with its subtree.  No
     // handler is called and the parser does not move.
-    void Discard();
+    void Discard(TMkNodePool &pool);
     // Takes back the children that follow after (all of them when after is
     // null), the last first: each one's subtree is taken back, the last match
     // first, and then its own entry (each entry's Undo reports Undone and
     // rewinds the parser).  The children are dropped.
-    void RollbackAfter(TMkDeductionTree *after);
+    void RollbackAfter(TMkDeductionTree *after, TMkNodePool &pool);
     // Drops all children (recycled, no handler called).
-    void ClearChildren();
+    void ClearChildren(TMkNodePool &pool);
     // Forgets the children without looking at them, for when their pool is
     // taken back as a whole (TMkNodePool::GiveAll).
     void AbandonChildren();
@@ -51,14 +52,10 @@ public:
     TMkTreeMark Mark;
     TMkEntryPoint *Entry = nullptr;
 
-    // The pool this tree's nodes come from and go back to.
-    TMkNodePool &Pool() const { return *pool_; }
-
 private:
     void Unlink();
-    static void Recycle(TMkDeductionTree *node);
+    static void Recycle(TMkDeductionTree *node, TMkNodePool &pool);
 
-    TMkNodePool *pool_;
     TMkDeductionTree *firstChild_ = nullptr;
     TMkDeductionTree *lastChild_ = nullptr;
     TMkDeductionTree *previous_ = nullptr; // siblings
