@@ -94,11 +94,20 @@ std::string MkDecodeNamedEntities(std::string text)
             made.push_back(std::string("&") + entity.Name + ";");
         return made;
     }();
-    if (text.find(';') == std::string::npos)
+    // Every reference holds an "&" and a ";": once a replacement has left
+    // the text without either, no later one can match.
+    const auto mayHoldReference = [&text] {
+        return text.find('&') != std::string::npos && text.find(';') != std::string::npos;
+    };
+    if (!mayHoldReference())
         return text;
-    for (std::size_t i = 0; i < references.size(); ++i)
-        if (text.find(references[i]) != std::string::npos)
-            text = ReplaceRepeatedly(text, references[i], static_cast<char>(NamedEntities[i].Code));
+    for (std::size_t i = 0; i < references.size(); ++i) {
+        if (text.find(references[i]) == std::string::npos)
+            continue;
+        text = ReplaceRepeatedly(text, references[i], static_cast<char>(NamedEntities[i].Code));
+        if (!mayHoldReference())
+            break;
+    }
     return text;
 }
 

@@ -39,7 +39,9 @@ INSTANTIATE_TEST_SUITE_P(
         TEntityCase{"&amp;lt;", "<"}, TEntityCase{"&amp;amp;amp;", "&"},
         TEntityCase{"&lt;amp;", "<amp;"}, TEntityCase{"&amp;nbsp;", "&nbsp;"},
         // A reference without its ";" is no reference.
-        TEntityCase{"&amp", "&amp"}, TEntityCase{"no ampersand", "no ampersand"}));
+        TEntityCase{"&amp", "&amp"}, TEntityCase{"no ampersand", "no ampersand"},
+        // Decoding goes on after a replacement while an "&" and a ";" remain.
+        TEntityCase{"&nbsp;&gt;&", " >&"}, TEntityCase{"&nbsp;;&eacute", " ;&eacute"}));
 
 class NumericReferences : public testing::TestWithParam<TEntityCase> {};
 
