@@ -7,7 +7,6 @@
 #include "textobjects/MkWriter.h"
 
 #include <algorithm>
-#include <iterator>
 
 using mktext::RoundDiv;
 using mktext::Sat;

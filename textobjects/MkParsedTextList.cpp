@@ -1,6 +1,7 @@
 #include "textobjects/MkParsedTextList.h"
 
 #include "textobjects/MkArith.h"
+#include "textobjects/MkShallowStack.h"
 #include "textobjects/MkTable.h"
 #include "textobjects/MkWriter.h"
 
@@ -21,33 +22,20 @@ TMkParsedTextList::~TMkParsedTextList()
     // destroyed only after its children, so the destructor of each list on
     // the way finds nothing left to do.  Only the way down is remembered, not
     // the whole tree: a long teardown then neither builds nor frees a large
-    // work list.  The way stays on the stack while the tree is shallow, as
-    // nearly every tree is; only deep ones need the heap.
-    constexpr std::size_t Shallow = 32;
-    TMkParsedTextList *shallow[Shallow];
-    std::vector<TMkParsedTextList *> deep;
-    std::size_t depth = 0;
+    // work list.
+    TMkShallowStack<TMkParsedTextList *> way;
     TMkParsedTextList *list = this;
     for (;;) {
         if (list->children_.empty()) {
-            if (depth == 0)
+            if (way.empty())
                 return;
-            --depth;
-            if (depth < Shallow) {
-                list = shallow[depth];
-            } else {
-                list = deep.back();
-                deep.pop_back();
-            }
+            list = way.top();
+            way.pop();
             continue;
         }
         auto *last = MkTextCast<TMkParsedTextList>(list->children_.back().get());
         if (last != nullptr && !last->children_.empty()) {
-            if (depth < Shallow)
-                shallow[depth] = list;
-            else
-                deep.push_back(list);
-            ++depth;
+            way.push(list);
             list = last;
         } else {
             list->children_.pop_back();

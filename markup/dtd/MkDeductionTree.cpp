@@ -2,9 +2,9 @@
 
 #include "markup/MkNodePool.h"
 #include "markup/dtd/MkDTDEntry.h"
+#include "textobjects/MkShallowStack.h"
 
 #include <new>
-#include <vector>
 
 TMkDeductionTree *TMkDeductionTree::NewChild(TMkNodePool &pool)
 {
@@ -81,45 +81,27 @@ void TMkDeductionTree::RollbackAfter(TMkDeductionTree *after, TMkNodePool &pool)
 {
     // Post-order walk, children from the last to the first: a node's entry is
     // undone only after everything matched inside it.  Each frame remembers
-    // the child still to be visited next (walking backwards).  The frames
-    // live in a small fixed buffer while the subtree is shallow, as it
-    // nearly always is; only deep ones need the heap.
+    // the child still to be visited next (walking backwards).
     struct TFrame {
         TMkDeductionTree *Node;
         TMkDeductionTree *Next;
     };
-    constexpr std::size_t Inline = 32;
-    TFrame shallow[Inline];
-    std::vector<TFrame> deep;
-    std::size_t depth = 0;
-    auto push = [&](TFrame frame) {
-        if (depth < Inline)
-            shallow[depth] = frame;
-        else
-            deep.push_back(frame);
-        ++depth;
-    };
-    auto top = [&]() -> TFrame & { return depth <= Inline ? shallow[depth - 1] : deep.back(); };
-    auto pop = [&]() {
-        if (depth > Inline)
-            deep.pop_back();
-        --depth;
-    };
+    TMkShallowStack<TFrame> frames;
 
     // Each discarded child is the last one, so the one before it comes next.
     for (TMkDeductionTree *child = lastChild_; child != after;) {
         TMkDeductionTree *previous = child->previous_;
-        push({child, child->lastChild_});
-        while (depth > 0) {
-            TFrame &frame = top();
+        frames.push({child, child->lastChild_});
+        while (!frames.empty()) {
+            TFrame &frame = frames.top();
             if (frame.Next) {
                 TMkDeductionTree *next = frame.Next;
                 frame.Next = next->previous_;
-                push({next, next->lastChild_});
+                frames.push({next, next->lastChild_});
                 continue;
             }
             TMkDeductionTree *node = frame.Node;
-            pop();
+            frames.pop();
             node->ClearChildren(pool);
             if (node->Entry)
                 node->Entry->Undo(*node);
