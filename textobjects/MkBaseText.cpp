@@ -3,21 +3,9 @@
 #include "textobjects/MkCanvas.h"
 #include "textobjects/MkFont.h"
 #include "textobjects/MkParsedTextList.h"
-
-#include <cctype>
+#include "textobjects/MkSameText.h"
 
 namespace {
-
-bool SameTextNoCase(std::string_view a, std::string_view b)
-{
-    if (a.size() != b.size())
-        return false;
-    for (std::size_t i = 0; i < a.size(); ++i)
-        if (std::toupper(static_cast<unsigned char>(a[i])) !=
-            std::toupper(static_cast<unsigned char>(b[i])))
-            return false;
-    return true;
-}
 
 // Counts one level of the GetBounds/Paint calls in progress on a canvas.
 class TDepthGuard {
@@ -87,7 +75,7 @@ bool TMkBaseText::BaseNeedsLayout(const TMkLayoutArgs &args)
     const TMkFont &current = args.Canvas.Font();
     const bool stale = args.SingleLine != laidSingleLine_ || args.WordWrap != laidWordWrap_ ||
                        current.Size != laidFontSize_ ||
-                       !SameTextNoCase(current.Name, laidFontName_.View());
+                       !MkSameText(current.Name, laidFontName_.View());
     if (stale) {
         laidSingleLine_ = args.SingleLine;
         laidWordWrap_ = args.WordWrap;

@@ -4,11 +4,11 @@
 #include "textobjects/MkCanvas.h"
 #include "textobjects/MkErrors.h"
 #include "textobjects/MkLineBreak.h"
+#include "textobjects/MkSameText.h"
 #include "textobjects/MkText.h"
 #include "textobjects/MkWriter.h"
 
 #include <algorithm>
-#include <cctype>
 #include <string_view>
 
 using mktext::Sat;
@@ -20,7 +20,7 @@ namespace {
 std::string UpperCase(std::string text)
 {
     for (char &c : text)
-        c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+        c = MkUpperChar(c);
     return text;
 }
 
@@ -30,8 +30,7 @@ bool IsUpperCaseOf(std::string_view text, std::string_view upper)
     if (text.size() != upper.size())
         return false;
     for (std::size_t i = 0; i < text.size(); ++i)
-        if (std::toupper(static_cast<unsigned char>(text[i])) !=
-            static_cast<unsigned char>(upper[i]))
+        if (MkUpperChar(text[i]) != upper[i])
             return false;
     return true;
 }

@@ -28,6 +28,10 @@ public:
             FreeLong();
             std::memcpy(bytes_.data(), &address, sizeof address);
             bytes_[MaxInPlace] = LongMark;
+        } else if (Long() == nullptr) {
+            // In place already: the bytes may overlap, so they are moved.
+            std::memmove(bytes_.data(), value.data(), value.size());
+            bytes_[MaxInPlace] = static_cast<char>(value.size());
         } else {
             std::array<char, MaxInPlace> kept{};
             std::copy_n(value.data(), value.size(), kept.data());

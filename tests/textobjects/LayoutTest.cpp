@@ -153,6 +153,12 @@ TEST_F(LayoutTest, AWordIsLaidOutAgainWhenTheFontNameChangesAnywhereButInCase)
     EXPECT_TRUE(word.NeedsLayout(args));
     canvas.SetFontName("Lucida Sans Unicodf");
     EXPECT_TRUE(word.NeedsLayout(args));
+    // Accented letters of the code page count as one name in either case,
+    // whatever the C library's locale says.
+    canvas.SetFontName("Caract\xE8re");
+    EXPECT_TRUE(word.NeedsLayout(args));
+    canvas.SetFontName("CARACT\xC8RE");
+    EXPECT_FALSE(word.NeedsLayout(args));
 }
 
 TEST_F(LayoutTest, PlainListsStackTwoPixelsApartAndSkipEmptyChildren)

@@ -52,6 +52,7 @@ TEST(TextModel, CloneCopiesEveryAttributeAndKeepsTheParent)
 {
     TMkParagraph paragraph(nullptr, "center");
     EXPECT_EQ(paragraph.Align, "CENTER");
+    EXPECT_EQ(TMkParagraph(nullptr, "centr\xE9").Align, "CENTR\xC9");
     auto *word = paragraph.Add(std::make_unique<TMkText>("casa", &paragraph));
     TMkTextStyle &style = word->EditStyle();
     style.FontName = "verdana";
