@@ -228,6 +228,20 @@ void RebuildRow(TMkTableRow &row, std::vector<TMkCell *> &wanted)
     }
 }
 
+// Whether every cell covers itself alone and no earlier normalisation left
+// a span behind.
+bool SpansNothing(const TMkTable &table)
+{
+    for (std::size_t i = 0; i < table.Count(); ++i)
+        if (const auto *row = MkTextCast<const TMkTableRow>(table.Child(i)))
+            for (std::size_t j = 0; j < row->Count(); ++j)
+                if (const auto *cell = MkTextCast<const TMkCell>(row->Child(j));
+                    cell != nullptr &&
+                    (cell->ColSpan > 1 || cell->RowSpan > 1 || cell->IsSpanned()))
+                    return false;
+    return true;
+}
+
 } // namespace
 
 TMkGrid TMkTable::Grid() const
@@ -250,6 +264,10 @@ TMkCell *TMkTable::GridCell(const TMkGrid &grid, std::int32_t row, std::int32_t 
 
 void TMkTable::NormalizeGrid()
 {
+    if (SpansNothing(*this)) {
+        NormalizeWithoutSpans();
+        return;
+    }
     std::vector<TMkTableRow *> rows = ChildrenOf<TMkTableRow>();
     TMkGrid cells;
     cells.reserve(rows.size());
@@ -328,6 +346,42 @@ void TMkTable::NormalizeGrid()
             cell->RowIndex = row;
             cell->ColIndex = column;
         }
+}
+
+// What NormalizeGrid comes to when no cell spans, without its snapshots of
+// the grid: the grid is as wide as the longest row, and the shorter rows are
+// filled up with placeholders at their ends, as far as the budget goes.
+void TMkTable::NormalizeWithoutSpans()
+{
+    std::int32_t columns = 0;
+    std::int32_t rows = 0;
+    for (std::size_t i = 0; i < Count(); ++i)
+        if (auto *row = MkTextCast<TMkTableRow>(Child(i))) {
+            std::int32_t column = 0;
+            for (std::size_t j = 0; j < row->Count(); ++j)
+                if (auto *cell = MkTextCast<TMkCell>(row->Child(j))) {
+                    cell->ColSpan = 1; // a span of 0 or less counts as 1
+                    cell->RowSpan = 1;
+                    cell->RowIndex = rows;
+                    cell->ColIndex = column++;
+                }
+            columns = std::max(columns, column);
+            ++rows;
+        }
+    std::int64_t budget = MkMaxPlaceholderCells;
+    std::int32_t rowIndex = 0;
+    for (std::size_t i = 0; i < Count() && budget > 0; ++i)
+        if (auto *row = MkTextCast<TMkTableRow>(Child(i))) {
+            for (std::int32_t column = row->CountOf<TMkCell>(); column < columns && budget > 0;
+                 ++column, --budget) {
+                TMkCell *placeholder = row->Add(std::make_unique<TMkCell>(row));
+                placeholder->RowIndex = rowIndex;
+                placeholder->ColIndex = column;
+            }
+            ++rowIndex;
+        }
+    Columns.assign(static_cast<std::size_t>(columns), TMkColumnParam{});
+    Rows.assign(static_cast<std::size_t>(rows), TMkRowParam{});
 }
 
 void TMkTable::MergeCells(std::int32_t row, std::int32_t column, std::int32_t lastColumn,

@@ -69,6 +69,7 @@ public:
     static TMkCell *GridCell(const TMkGrid &grid, std::int32_t row, std::int32_t column);
 
 private:
+    void NormalizeWithoutSpans();
     void MergeCellsIn(const TMkGrid &grid, std::int32_t row, std::int32_t column,
                       std::int32_t lastColumn, std::int32_t lastRow);
     void ComputeMinWidths(const TMkGrid &grid, TMkCanvas &canvas, const TMkFont &font);

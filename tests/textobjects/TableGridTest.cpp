@@ -66,11 +66,15 @@ TEST(TableGrid, RowSpanPushesTheCoveredRowsCellsRight)
     EXPECT_EQ(grown.RowCount(), 2);
     EXPECT_EQ(grown.Cell(1, 0)->SpanMaster, grown.Cell(0, 0));
 
-    // Short rows are filled up with empty cells.
-    auto raggedOwner = MakeTable({{1, 1, 1}, {1}});
+    // Short rows are filled up with empty cells; a span of 0 counts as 1.
+    auto raggedOwner = MakeTable({{1, 0, 1}, {1}});
     TMkTable &ragged = *raggedOwner;
     ragged.NormalizeGrid();
-    EXPECT_EQ(ragged.Row(1)->CellCount(), 3);
+    EXPECT_EQ(ragged.ColCount(), 3);
+    EXPECT_EQ(ragged.Cell(0, 1)->ColSpan, 1);
+    ASSERT_EQ(ragged.Row(1)->CellCount(), 3);
+    EXPECT_EQ(ragged.Cell(1, 2)->RowIndex, 1);
+    EXPECT_EQ(ragged.Cell(1, 2)->ColIndex, 2);
 
     // Normalising again does not add placeholders twice.
     grown.NormalizeGrid();
@@ -124,6 +128,12 @@ TEST(TableGrid, HostileSpansAreBoundedButNeverTheDocumentsCells)
     LayOutAndPaint(table);
     EXPECT_EQ(table.ColCount(), 50'000);
     EXPECT_EQ(table.Cell(0, 49'999)->ColIndex, 49'999);
+    // The placeholders fill rows 1 and 2 and two places of row 3.
+    EXPECT_EQ(table.Row(2)->CellCount(), 50'000);
+    ASSERT_EQ(table.Row(3)->CellCount(), 3);
+    EXPECT_EQ(table.Cell(3, 2)->RowIndex, 3);
+    EXPECT_EQ(table.Cell(3, 2)->ColIndex, 2);
+    EXPECT_EQ(table.Row(4)->CellCount(), 1);
     EXPECT_EQ(table.Row(49'999)->CellAt(0)->RowIndex, 49'999);
 }
 
