@@ -56,9 +56,12 @@ const TMkRowParam *TMkTable::RowParam(std::int32_t index) const
 
 namespace {
 
+// Each row's cells, gathered for normalising a grid with spans.
+using TCellRows = std::vector<std::vector<TMkCell *>>;
+
 // Spans from markup may be 0, negative or huge; the grid takes them as 1 to
 // MkMaxSpan, and the cell keeps the value the grid used.
-void ClampSpans(const TMkGrid &cells)
+void ClampSpans(const TCellRows &cells)
 {
     for (const auto &row : cells)
         for (TMkCell *cell : row) {
@@ -70,7 +73,7 @@ void ClampSpans(const TMkGrid &cells)
 // Spans are paid for in document order out of the placeholder budget; a
 // span the budget cannot pay for in full is dropped.  A cell already
 // covering others (a grid normalised before) has its placeholders.
-void PayForSpans(const TMkGrid &cells, std::int64_t &budget)
+void PayForSpans(const TCellRows &cells, std::int64_t &budget)
 {
     for (const auto &row : cells)
         for (TMkCell *cell : row) {
@@ -87,7 +90,7 @@ void PayForSpans(const TMkGrid &cells, std::int64_t &budget)
 }
 
 // The widest row, counting the cells of earlier rows that reach down into it.
-std::int32_t CountGridColumns(const TMkGrid &cells)
+std::int32_t CountGridColumns(const TCellRows &cells)
 {
     const std::size_t n = cells.size();
     std::vector<std::int64_t> reach(n + 1, 0); // difference array over rows
@@ -107,7 +110,7 @@ std::int32_t CountGridColumns(const TMkGrid &cells)
     return mktext::Sat(columns);
 }
 
-std::int32_t CountGridRows(const TMkGrid &cells)
+std::int32_t CountGridRows(const TCellRows &cells)
 {
     auto count = static_cast<std::int64_t>(cells.size());
     for (std::size_t r = 0; r < cells.size(); ++r)
@@ -247,9 +250,8 @@ bool SpansNothing(const TMkTable &table)
 TMkGrid TMkTable::Grid() const
 {
     TMkGrid grid;
-    grid.reserve(Rows.size());
-    VisitGrid([&grid](const TMkTableRow &row) { grid.emplace_back().reserve(row.Count()); },
-              [&grid](TMkCell &cell) { grid.back().push_back(&cell); });
+    VisitGrid([&grid](const TMkTableRow &) { grid.StartRow(); },
+              [&grid](TMkCell &cell) { grid.Add(&cell); });
     return grid;
 }
 
@@ -257,7 +259,7 @@ TMkCell *TMkTable::GridCell(const TMkGrid &grid, std::int32_t row, std::int32_t 
 {
     if (row < 0 || column < 0 || static_cast<std::size_t>(row) >= grid.size())
         return nullptr;
-    const auto &cells = grid[static_cast<std::size_t>(row)];
+    const TMkGrid::TRow cells = grid[static_cast<std::size_t>(row)];
     return static_cast<std::size_t>(column) < cells.size() ? cells[static_cast<std::size_t>(column)]
                                                            : nullptr;
 }
@@ -269,7 +271,7 @@ void TMkTable::NormalizeGrid()
         return;
     }
     std::vector<TMkTableRow *> rows = ChildrenOf<TMkTableRow>();
-    TMkGrid cells;
+    TCellRows cells;
     cells.reserve(rows.size());
     for (TMkTableRow *row : rows)
         cells.push_back(row->ChildrenOf<TMkCell>());

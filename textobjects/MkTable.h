@@ -74,7 +74,7 @@ private:
                       std::int32_t lastColumn, std::int32_t lastRow);
     void ComputeMinWidths(const TMkGrid &grid, TMkCanvas &canvas, const TMkFont &font);
     void DistributeWidths(const TMkGrid &grid);
-    void AssignCellWidths(const std::vector<TMkCell *> &row);
+    void AssignCellWidths(TMkGrid::TRow row);
     void ComputeDesiredWidths(const TMkGrid &grid);
     void ComputeRowHeights(const TMkGrid &grid, TMkCanvas &canvas, const TMkFont &font);
     std::int32_t ColumnsWidth(std::int32_t first, std::int32_t count) const;

@@ -20,17 +20,42 @@ namespace {
 // Content is measured in a very tall rectangle, wrapped.
 constexpr std::int32_t MeasureHeight = 10000;
 
-// The cells of each grid column, top to bottom.  Rows of a big table may be
-// shorter than the grid is wide, so the cells are gathered from the rows
-// rather than looked up at every grid position.
-std::vector<std::vector<const TMkCell *>> CellsByColumn(const TMkGrid &grid, std::int32_t columns)
-{
-    std::vector<std::vector<const TMkCell *>> byColumn(static_cast<std::size_t>(columns));
-    for (const auto &row : grid)
-        for (std::size_t c = 0; c < row.size(); ++c)
-            byColumn[c].push_back(row[c]);
-    return byColumn;
-}
+// The grid turned on its side: the cells of each grid column, top to bottom.
+// Rows of a big table may be shorter than the grid is wide, so the cells are
+// gathered from the rows rather than looked up at every grid position.
+class TCellsByColumn {
+public:
+    TCellsByColumn(const TMkGrid &grid, std::size_t columns)
+    {
+        TMkSmallArray<std::size_t, 16> rowsOfLength;
+        rowsOfLength.assign(columns + 1, 0);
+        for (const TMkGrid::TRow row : grid)
+            ++rowsOfLength[std::min(row.size(), columns)];
+        // Column c has a cell in each row longer than c.
+        starts_.assign(columns + 1, 0);
+        std::size_t longer = grid.size() - rowsOfLength[0];
+        for (std::size_t c = 0; c < columns; ++c) {
+            starts_[c + 1] = starts_[c] + longer;
+            longer -= rowsOfLength[c + 1];
+        }
+        cells_.assign(starts_[columns], nullptr);
+        TMkSmallArray<std::size_t, 16> next;
+        next.assign(columns, 0);
+        std::copy_n(starts_.data(), columns, next.data());
+        for (const TMkGrid::TRow row : grid)
+            for (std::size_t c = 0; c < std::min(row.size(), columns); ++c)
+                cells_[next[c]++] = row[c];
+    }
+
+    std::span<const TMkCell *const> operator[](std::size_t column) const
+    {
+        return {cells_.data() + starts_[column], starts_[column + 1] - starts_[column]};
+    }
+
+private:
+    TMkSmallArray<std::size_t, 16> starts_;
+    TMkSmallArray<const TMkCell *, 16> cells_;
+};
 
 bool IsFixed(const TMkCell &cell)
 {
@@ -106,7 +131,7 @@ void TMkTable::ComputeMinWidths(const TMkGrid &grid, TMkCanvas &canvas, const TM
         }
     const std::int32_t columns = ColCount();
     const std::int64_t padding = CellPadding > 0 ? 2 * std::int64_t{CellPadding} : 0;
-    const std::vector<std::vector<const TMkCell *>> byColumn = CellsByColumn(grid, columns);
+    const TCellsByColumn byColumn(grid, static_cast<std::size_t>(columns));
     for (std::int32_t c = columns - 1; c >= 0; --c) {
         TMkColumnParam &column = Columns[static_cast<std::size_t>(c)];
         column.MinColWidth = 0;
@@ -158,7 +183,7 @@ void TMkTable::DistributeWidths(const TMkGrid &grid)
     TotalWidth = Sat(total);
 }
 
-void TMkTable::AssignCellWidths(const std::vector<TMkCell *> &row)
+void TMkTable::AssignCellWidths(TMkGrid::TRow row)
 {
     // Every width is assigned afresh, so that the result depends on the
     // width alone and not on what an earlier, wider layout left behind.
@@ -218,8 +243,10 @@ void TMkTable::AssignCellWidths(const std::vector<TMkCell *> &row)
 void TMkTable::ComputeDesiredWidths(const TMkGrid &grid)
 {
     const std::int32_t columns = ColCount();
-    std::vector<bool> automatic(static_cast<std::size_t>(columns), true);
-    std::vector<std::int32_t> widest(static_cast<std::size_t>(columns), 0);
+    TMkSmallArray<bool, 16> automatic;
+    automatic.assign(static_cast<std::size_t>(columns), true);
+    TMkSmallArray<std::int32_t, 16> widest;
+    widest.assign(static_cast<std::size_t>(columns), 0);
     for (const auto &row : grid)
         for (std::size_t c = 0; c < row.size(); ++c) {
             const TMkCell *cell = row[c];

@@ -1,7 +1,10 @@
 #pragma once
 
+#include "textobjects/MkSmallArray.h"
+
+#include <cstddef>
 #include <cstdint>
-#include <vector>
+#include <span>
 
 // What table layout works with: the grid of cells, the column and row
 // parameters it computes, the alignment codes and the size encoding of
@@ -9,8 +12,50 @@
 
 class TMkCell;
 
-// The cells of a table by grid row and column, taken at one moment.
-using TMkGrid = std::vector<std::vector<TMkCell *>>;
+// The cells of a table by grid row and column, taken at one moment.  The
+// rows lie one after the other in one array, which a table of a few cells
+// keeps in place.  The rows are read as spans, top to bottom.
+class TMkGrid {
+public:
+    using TRow = std::span<TMkCell *const>;
+
+    std::size_t size() const noexcept { return rowEnds_.size(); }
+    TRow operator[](std::size_t row) const noexcept
+    {
+        const std::size_t first = row == 0 ? 0 : rowEnds_[row - 1];
+        return {cells_.data() + first, rowEnds_[row] - first};
+    }
+
+    class TIterator {
+    public:
+        TIterator(const TMkGrid &grid, std::size_t row) : grid_(&grid), row_(row) {}
+        TRow operator*() const { return (*grid_)[row_]; }
+        TIterator &operator++()
+        {
+            ++row_;
+            return *this;
+        }
+        bool operator!=(const TIterator &other) const { return row_ != other.row_; }
+
+    private:
+        const TMkGrid *grid_;
+        std::size_t row_;
+    };
+    TIterator begin() const { return {*this, 0}; }
+    TIterator end() const { return {*this, size()}; }
+
+    // Begins a row, empty until cells are added to it.
+    void StartRow() { rowEnds_.push_back(cells_.size()); }
+    void Add(TMkCell *cell)
+    {
+        cells_.push_back(cell);
+        ++rowEnds_.back();
+    }
+
+private:
+    TMkSmallArray<TMkCell *, 16> cells_;
+    TMkSmallArray<std::size_t, 8> rowEnds_;
+};
 
 struct TMkColumnParam {
     std::int32_t Width = 0;
