@@ -118,13 +118,19 @@ void TMkLex::SkipWhitespace(TMkByteStream &stream) const
 
 std::string TMkLex::ReadUntil(TMkByteStream &stream, const TMkCharSet &stopChars) const
 {
-    const TMkCharSet &white = White();
     std::string result;
+    AppendUntil(stream, stopChars, result);
+    return result;
+}
+
+void TMkLex::AppendUntil(TMkByteStream &stream, const TMkCharSet &stopChars, std::string &out) const
+{
+    const TMkCharSet &white = White();
     if (const std::string_view unread = stream.Unread(); !unread.empty()) {
         const std::size_t n = RunWithout(unread, stopChars | white);
-        AppendWithoutNul(result, unread.substr(0, n));
+        AppendWithoutNul(out, unread.substr(0, n));
         Skip(stream, n);
-        return result;
+        return;
     }
     std::uint8_t c = 0;
     while (stream.ReadByte(c)) {
@@ -133,9 +139,8 @@ std::string TMkLex::ReadUntil(TMkByteStream &stream, const TMkCharSet &stopChars
             break;
         }
         if (c != 0) // NUL bytes are read over, never kept
-            result += static_cast<char>(c);
+            out += static_cast<char>(c);
     }
-    return result;
 }
 
 std::string TMkLex::ReadValue(TMkByteStream &stream, const TMkCharSet &stopChars) const

@@ -43,6 +43,8 @@ protected:
     static bool AtEnd(const TMkByteStream &stream);
     void SkipWhitespace(TMkByteStream &stream) const;
     std::string ReadUntil(TMkByteStream &stream, const TMkCharSet &stopChars) const;
+    // ReadUntil into the end of out, for reading straight into a token.
+    void AppendUntil(TMkByteStream &stream, const TMkCharSet &stopChars, std::string &out) const;
     std::string ReadValue(TMkByteStream &stream, const TMkCharSet &stopChars) const;
     // The white space and quote sets, asked once: the reading steps use them
     // at every byte.

@@ -24,9 +24,11 @@ std::unique_ptr<TMkToken> TMkHTMLLex::NextToken(TMkByteStream &stream)
             return ReadTag(stream);
         StepBack(stream);
         static const TMkCharSet wordEnds = MkCharSet("<");
-        std::string word = ReadUntil(stream, wordEnds);
-        if (!word.empty())
-            return std::make_unique<TMkTextToken>(std::move(word));
+        // Read straight into the token: moving a short string costs a copy.
+        auto word = std::make_unique<TMkTextToken>();
+        AppendUntil(stream, wordEnds, word->Text);
+        if (!word->Text.empty())
+            return word;
     }
 }
 
@@ -34,12 +36,12 @@ std::unique_ptr<TMkToken> TMkHTMLLex::ReadTag(TMkByteStream &stream) const
 {
     // '/', '=' and '<' belong to the name: "</td>" is the tag "/td".
     static const TMkCharSet nameEnds = MkCharSet(">\"'");
-    std::string name = ReadUntil(stream, nameEnds);
+    auto tag = std::make_unique<TMkTagToken>();
+    AppendUntil(stream, nameEnds, tag->Text);
     if (AtEnd(stream))
         return std::make_unique<TMkEofToken>(); // an unfinished tag is dropped
-    if (name.compare(0, 3, "!--") == 0)
-        return ReadComment(stream, name);
-    auto tag = std::make_unique<TMkTagToken>(std::move(name));
+    if (tag->Text.compare(0, 3, "!--") == 0)
+        return ReadComment(stream, tag->Text);
     ReadAttributes(stream, *tag);
     return tag;
 }
