@@ -10,8 +10,8 @@
 #include <stdexcept>
 #include <utility>
 
-// The children of a list: an array that grows by doubling, as a vector's
-// does, but kept in 16 bytes rather than 24 (its counts take 32 bits each).
+// The children of a list: an array that grows as a vector's does, but kept
+// in 16 bytes rather than 24 (its counts take 32 bits each).
 // A tree has a list for every paragraph, row and cell, and most of them hold
 // no child or one: a single child is kept in place of the array's address,
 // so such lists never ask the heap.
@@ -95,7 +95,10 @@ private:
     }
 
     // Room for one more child: the place for one, then an array of
-    // FirstBlock, and a full array is moved into one twice its size.
+    // FirstBlock, and a full array is moved into one half as big again.
+    // Growing by half rather than doubling keeps the unused room, and the
+    // old and new arrays held at once while the children move, smaller: a
+    // document of a million empty lines is a list of a million children.
     void MakeRoom()
     {
         const std::uint32_t room = InPlace() ? 1 : capacity_;
@@ -103,10 +106,10 @@ private:
             capacity_ = std::max<std::uint32_t>(capacity_, 1);
             return;
         }
-        if (room > UINT32_MAX / 2)
+        if (room > UINT32_MAX / 3 * 2)
             throw std::length_error("too many children in one list");
         // A row of cells or a line of a few words then needs one block.
-        const std::uint32_t capacity = InPlace() ? FirstBlock : room * 2;
+        const std::uint32_t capacity = InPlace() ? FirstBlock : room + room / 2;
         TChild *items = Allocate(capacity);
         std::move(begin(), end(), items);
         if (InPlace())
