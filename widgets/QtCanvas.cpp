@@ -426,6 +426,13 @@ void TQtCanvas::StretchDrawTransparent(const TMkRect &rect, const TMkGraphic &gr
         rendition = std::make_shared<const QImage>(
             ToQImage(*bitmap).convertToFormat(QImage::Format_ARGB32_Premultiplied));
     const auto &image = *static_cast<const QImage *>(rendition.get());
-    if (!image.isNull())
+    if (image.isNull())
+        return;
+    // A picture at its own size, as nearly all are, takes the raster
+    // engine's direct path; drawing it into a rectangle goes through its
+    // scaling code even at a scale of one.
+    if (target.size() == image.size())
+        painter_.drawImage(target.topLeft(), image);
+    else
         painter_.drawImage(target, image);
 }

@@ -48,6 +48,23 @@ TEST(QtCanvas, BitmapsLeaveTheirBottomLeftColourOut)
     EXPECT_EQ(image.pixelColor(28, 28), QColor(Qt::green));
     EXPECT_EQ(image.pixelColor(5, 5), QColor(Qt::white));
 
+    // At its own size a picture lands pixel for pixel on its rectangle.
+    QImage exact = WhiteImage(8, 8);
+    {
+        QPainter painter(&exact);
+        TQtCanvas canvas(painter);
+        canvas.StretchDrawTransparent({3, 4, 5, 6}, bitmap);
+    }
+    for (int y = 0; y < 8; ++y)
+        for (int x = 0; x < 8; ++x) {
+            QColor want(Qt::white);
+            if (y == 4 && (x == 3 || x == 4))
+                want = Qt::blue;
+            else if (y == 5 && x == 4)
+                want = Qt::green;
+            EXPECT_EQ(exact.pixelColor(x, y), want) << x << "," << y;
+        }
+
     // A graphic with its own alpha keeps every opaque colour.
     TMkBitmap opaque(1, 1, {0xFFFF0000}, false);
     QImage second = WhiteImage(10, 10);
