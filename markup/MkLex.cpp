@@ -56,27 +56,22 @@ bool TMkLex::AtEnd(const TMkByteStream &stream)
     return stream.Position() >= stream.Size();
 }
 
-const TMkCharSet &TMkLex::White() const
-{
-    if (!white_)
-        white_ = WhitespaceChars();
-    return *white_;
-}
-
-const TMkCharSet &TMkLex::Quotes() const
-{
-    if (!quotes_)
-        quotes_ = QuoteChars();
-    return *quotes_;
-}
-
 namespace {
 
 // How many bytes at the start of bytes are not in stops.
 std::size_t RunWithout(std::string_view bytes, const TMkCharSet &stops)
 {
     std::size_t n = 0;
-    while (n < bytes.size() && !stops.test(static_cast<unsigned char>(bytes[n])))
+    while (n < bytes.size() && !stops[static_cast<unsigned char>(bytes[n])])
+        ++n;
+    return n;
+}
+
+// How many bytes at the start of bytes are in set.
+std::size_t RunWithin(std::string_view bytes, const TMkCharSet &set)
+{
+    std::size_t n = 0;
+    while (n < bytes.size() && set[static_cast<unsigned char>(bytes[n])])
         ++n;
     return n;
 }
@@ -104,7 +99,7 @@ void TMkLex::SkipWhitespace(TMkByteStream &stream) const
 {
     const TMkCharSet &white = White();
     if (const std::string_view unread = stream.Unread(); !unread.empty()) {
-        Skip(stream, RunWithout(unread, ~white));
+        Skip(stream, RunWithin(unread, white));
         return;
     }
     std::uint8_t c = 0;

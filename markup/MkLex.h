@@ -48,8 +48,18 @@ protected:
     std::string ReadValue(TMkByteStream &stream, const TMkCharSet &stopChars) const;
     // The white space and quote sets, asked once: the reading steps use them
     // at every byte.
-    const TMkCharSet &White() const;
-    const TMkCharSet &Quotes() const;
+    const TMkCharSet &White() const
+    {
+        if (!white_)
+            white_ = WhitespaceChars();
+        return *white_;
+    }
+    const TMkCharSet &Quotes() const
+    {
+        if (!quotes_)
+            quotes_ = QuoteChars();
+        return *quotes_;
+    }
 
 private:
     mutable std::optional<TMkCharSet> white_;
