@@ -99,7 +99,7 @@ void TMkExtParser::AppendMergedText(std::string text, std::unique_ptr<TMkToken> 
     // merged text on: most runs are a single token, and this spares making
     // another.
     if (carrier && typeid(*carrier) == typeid(TMkTextToken)) {
-        carrier->AsText()->Text = std::move(merged);
+        static_cast<TMkTextToken &>(*carrier).Text = std::move(merged);
         Band.Append(std::move(carrier));
     } else {
         Band.Append(std::make_unique<TMkTextToken>(std::move(merged)));
@@ -174,7 +174,7 @@ std::string_view VariableCount(const TMkToken &start)
 {
     constexpr std::string_view CountName = "COUNT";
     const TMkTagToken *tag = start.AsTag();
-    const int at = tag->IndexOfAttribute(CountName);
+    const int at = tag != nullptr ? tag->IndexOfAttribute(CountName) : -1;
     if (at < 0)
         return {};
     // The line found is the name, '=' and the value.
@@ -188,7 +188,8 @@ std::string_view VariableCount(const TMkToken &start)
 std::int32_t TMkExtParser::RepeatCount(const TMkToken &start)
 {
     std::string value;
-    start.AsTag()->GetAttribute("COUNT", value);
+    if (const TMkTagToken *tag = start.AsTag())
+        tag->GetAttribute("COUNT", value);
     if (MkTextIsVariableRef(value))
         value = ResolveVariable(value);
     std::int32_t count = 0;

@@ -35,17 +35,26 @@ public:
     // A new token of the same class with the same contents.
     std::unique_ptr<TMkToken> Clone() const;
     // This token as a text token (tags are text tokens too) or as a tag, or
-    // none; cheaper than a dynamic cast on the band's hot paths.
-    virtual TMkTextToken *AsText() { return nullptr; }
-    virtual TMkTagToken *AsTag() { return nullptr; }
+    // none.  The grammar engine asks at nearly every step, so the answer is
+    // a bit each constructor sets, not a virtual call or a dynamic cast.
+    TMkTextToken *AsText();
+    TMkTagToken *AsTag();
     const TMkTextToken *AsText() const { return const_cast<TMkToken *>(this)->AsText(); }
     const TMkTagToken *AsTag() const { return const_cast<TMkToken *>(this)->AsTag(); }
 
     TMkTokenKind Kind;
 
 protected:
+    static constexpr std::uint8_t TextClass = 1;
+    static constexpr std::uint8_t TagClass = 2;
+    // Called by the constructors of TMkTextToken and TMkTagToken only.
+    void AddClass(std::uint8_t tokenClass) { classes_ |= tokenClass; }
+
     // Copies this token's contents into a token made by Create.
     virtual void CopyTo(TMkToken &target) const;
+
+private:
+    std::uint8_t classes_ = 0;
 };
 
 class TMkEofToken : public TMkToken {
@@ -60,17 +69,19 @@ public:
         : TMkToken(TMkTokenKind::Text),
           Text(std::move(text))
     {
+        AddClass(TextClass);
     }
     std::unique_ptr<TMkToken> Create() const override;
     // A new token of this token's class carrying the given text or tag name.
     virtual std::unique_ptr<TMkTextToken> CreateWithText(std::string text) const;
-    using TMkToken::AsText;
-    TMkTextToken *AsText() override { return this; }
 
     std::string Text;
 
 protected:
-    TMkTextToken(TMkTokenKind kind, std::string text) : TMkToken(kind), Text(std::move(text)) {}
+    TMkTextToken(TMkTokenKind kind, std::string text) : TMkToken(kind), Text(std::move(text))
+    {
+        AddClass(TextClass);
+    }
     void CopyTo(TMkToken &target) const override;
 };
 
@@ -80,11 +91,10 @@ class TMkTagToken : public TMkTextToken {
 public:
     explicit TMkTagToken(std::string name = {}) : TMkTextToken(TMkTokenKind::Tag, std::move(name))
     {
+        AddClass(TagClass);
     }
     std::unique_ptr<TMkToken> Create() const override;
     std::unique_ptr<TMkTextToken> CreateWithText(std::string text) const override;
-    using TMkToken::AsTag;
-    TMkTagToken *AsTag() override { return this; }
 
     // The value of the first line whose name matches (ignoring case).  An
     // attribute written with an empty value reads as absent: the result is
@@ -125,6 +135,24 @@ private:
     mutable std::int32_t nameId_ = Unresolved;
     mutable std::int32_t namesSeen_ = 0;
 };
+
+inline TMkTextToken *TMkToken::AsText()
+{
+    return (classes_ & TextClass) != 0 ? static_cast<TMkTextToken *>(this) : nullptr;
+}
+
+inline TMkTagToken *TMkToken::AsTag()
+{
+    return (classes_ & TagClass) != 0 ? static_cast<TMkTagToken *>(this) : nullptr;
+}
+
+// The text of a text token or the name of a tag; empty for any other token.
+inline const std::string &MkTokenText(const TMkToken &token)
+{
+    static const std::string none;
+    const TMkTextToken *text = token.AsText();
+    return text != nullptr ? text->Text : none;
+}
 
 // Name part and value part of an attribute line (split at the first '=').
 std::string_view MkAttributeName(std::string_view line);

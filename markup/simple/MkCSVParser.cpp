@@ -82,7 +82,7 @@ std::unique_ptr<TMkParsedTextList> TMkCSVParser::Parse(TMkByteStream &stream, TM
             newRow = false;
         }
         auto *cell = row->Add(std::make_unique<TMkCell>(row));
-        MkAddParagraph(*cell, token->AsText()->Text);
+        MkAddParagraph(*cell, MkTokenText(*token));
     }
     table->NormalizeGrid();
     root->ResolveVariables(MkVariableCallback(variableHandler));

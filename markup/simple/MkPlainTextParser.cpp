@@ -50,7 +50,7 @@ std::unique_ptr<TMkParsedTextList> TMkPlainTextParser::Parse(TMkByteStream &stre
         if (token->Kind == TMkTokenKind::Tag)
             line = root->Add(std::make_unique<TMkParagraph>(root.get()));
         else
-            line->Add(std::make_unique<TMkText>(token->AsText()->Text, line));
+            line->Add(std::make_unique<TMkText>(MkTokenText(*token), line));
     }
     return root;
 }

@@ -12,13 +12,15 @@ namespace {
 
 bool IsTag(const TMkToken &token, const char *name)
 {
-    return token.Kind == TMkTokenKind::Tag && token.AsTag()->Text == name;
+    const TMkTagToken *tag = token.AsTag();
+    return token.Kind == TMkTokenKind::Tag && tag != nullptr && tag->Text == name;
 }
 
 std::string Content(const TMkToken &token)
 {
     std::string content;
-    token.AsTag()->GetAttribute("CONTENT", content);
+    if (const TMkTagToken *tag = token.AsTag())
+        tag->GetAttribute("CONTENT", content);
     return content;
 }
 
@@ -58,7 +60,7 @@ public:
                 return;
             TLevel &level = levels_.back();
             if (token->Kind == TMkTokenKind::Text)
-                MkAddParagraph(*level.Content, token->AsText()->Text);
+                MkAddParagraph(*level.Content, MkTokenText(*token));
             else if (IsTag(*token, "OPEN"))
                 Open(*level.Content, Content(*token));
             else if (IsTag(*token, "EMPTY"))
@@ -93,7 +95,7 @@ private:
         std::string leading;
         const bool text = first->Kind == TMkTokenKind::Text;
         if (text) {
-            leading = first->AsText()->Text;
+            leading = MkTokenText(*first);
             std::unique_ptr<TMkToken> second = Next();
             if (IsTag(*second, "CLOSE")) {
                 MkAddParagraph(parent, "<" + elementText + ">" + leading + Markup(*second));
