@@ -17,24 +17,6 @@ using mktext::SatSub;
 
 namespace {
 
-std::string UpperCase(std::string text)
-{
-    for (char &c : text)
-        c = MkUpperChar(c);
-    return text;
-}
-
-// Whether text, upper-cased as UpperCase does, is upper.
-bool IsUpperCaseOf(std::string_view text, std::string_view upper)
-{
-    if (text.size() != upper.size())
-        return false;
-    for (std::size_t i = 0; i < text.size(); ++i)
-        if (MkUpperChar(text[i]) != upper[i])
-            return false;
-    return true;
-}
-
 bool IsBlankWord(const TMkBaseText &child)
 {
     const auto *text = MkTextCast<const TMkText>(&child);
@@ -95,7 +77,7 @@ TMkParagraph::TMkParagraph(TMkBaseText *parent) : TMkParsedTextList(parent)
 
 TMkParagraph::TMkParagraph(TMkBaseText *parent, const std::string &align)
     : TMkParsedTextList(parent),
-      Align(UpperCase(align))
+      Align(MkUpperCase(align))
 {
     AddTextClass(ClassBit);
 }
@@ -107,11 +89,11 @@ std::int32_t TMkParagraph::AlignValue() const
     // Align may have been set since construction (a resolved variable), so
     // it is compared ignoring case, without making an upper-case copy at
     // every layout and paint.
-    if (IsUpperCaseOf(Align, "RIGHT"))
+    if (MkSameText(Align.str(), "RIGHT"))
         return 1;
-    if (IsUpperCaseOf(Align, "CENTER"))
+    if (MkSameText(Align.str(), "CENTER"))
         return 2;
-    if (IsUpperCaseOf(Align, "JUSTIFY"))
+    if (MkSameText(Align.str(), "JUSTIFY"))
         return 3;
     return 0;
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <array>
+#include <string>
 #include <string_view>
 
 // Names (tags, attributes, colours, fonts, alignments) are compared ignoring
@@ -21,6 +22,15 @@ inline constexpr std::array<unsigned char, 256> MkUpperChars = [] {
 inline char MkUpperChar(char c)
 {
     return static_cast<char>(MkUpperChars[static_cast<unsigned char>(c)]);
+}
+
+// text with every letter upper-cased as MkUpperChar does.
+inline std::string MkUpperCase(std::string_view text)
+{
+    std::string upper(text);
+    for (char &c : upper)
+        c = MkUpperChar(c);
+    return upper;
 }
 
 inline bool MkSameText(std::string_view a, std::string_view b)
