@@ -232,35 +232,34 @@ void TMkExtParser::ExpandRepeats()
 {
     // Interned before any tag looks its name up, so that every tag finds it.
     repeatName_ = Engine().TagNames.Intern("REPEAT");
-    // Most documents have no block: their band stays as it was read.
-    bool anyBlock = false;
-    for (std::int32_t i = 0; i < Band.Count() && !anyBlock; ++i)
-        anyBlock = RepeatMark(Band.TokenAt(i), Engine().TagNames, repeatName_) > 0;
-    if (!anyBlock)
+    // Most documents have no block: their band stays as it was read.  The
+    // tokens before the first block stay in place too; the scan takes the
+    // rest out and appends what it finishes.
+    std::int32_t first = 0;
+    while (first < Band.Count() &&
+           RepeatMark(Band.TokenAt(first), Engine().TagNames, repeatName_) <= 0)
+        ++first;
+    if (first == Band.Count())
         return;
-    std::vector<std::unique_ptr<TMkToken>> band = Band.TakeAll();
+    std::vector<std::unique_ptr<TMkToken>> rest = Band.TakeFrom(first);
     TMarkedTokens pending;
-    pending.reserve(band.size());
-    for (auto token = band.rbegin(); token != band.rend(); ++token)
+    pending.reserve(rest.size());
+    for (auto token = rest.rbegin(); token != rest.rend(); ++token)
         pending.push_back(Marked(std::move(*token)));
-    std::vector<std::unique_ptr<TMkToken>> done;
-    done.reserve(pending.size());
     bool passOverFront = false;
     std::int64_t work = 0;
     while (!pending.empty()) {
         if (passOverFront || work > MaxRepeatWork || pending.back().Mark <= 0) {
             passOverFront = false;
-            done.push_back(std::move(pending.back().Token));
+            Band.Append(std::move(pending.back().Token));
             pending.pop_back();
             continue;
         }
         const std::int32_t count = RepeatCount(*pending.back().Token);
         pending.pop_back(); // the REPEAT tag goes
-        ExpandBlock(pending, count, static_cast<std::int64_t>(done.size()), work);
-        passOverFront = done.empty();
+        ExpandBlock(pending, count, Band.Count(), work);
+        passOverFront = Band.Count() == 0;
     }
-    for (auto &token : done)
-        Band.Append(std::move(token));
 }
 
 void TMkExtParser::ExpandBlock(TMarkedTokens &pending, std::int32_t count, std::int64_t doneCount,

@@ -1,6 +1,7 @@
 #include "markup/MkTokenBand.h"
 
 #include <algorithm>
+#include <iterator>
 
 void TMkTokenBand::Clear()
 {
@@ -66,13 +67,17 @@ void TMkTokenBand::InsertAtCursor(std::unique_ptr<TMkToken> token)
     --gapSize_;
 }
 
-std::vector<std::unique_ptr<TMkToken>> TMkTokenBand::TakeAll()
+std::vector<std::unique_ptr<TMkToken>> TMkTokenBand::TakeFrom(std::int32_t index)
 {
+    const auto from = static_cast<std::size_t>(std::clamp(index, 0, Count()));
     MoveGap(static_cast<std::size_t>(Count()));
     tokens_.resize(gapStart_);
-    std::vector<std::unique_ptr<TMkToken>> tokens;
-    tokens.swap(tokens_);
-    gapStart_ = gapSize_ = 0;
+    std::vector<std::unique_ptr<TMkToken>> tokens(
+        std::make_move_iterator(tokens_.begin() + static_cast<std::ptrdiff_t>(from)),
+        std::make_move_iterator(tokens_.end()));
+    tokens_.resize(from);
+    gapStart_ = from;
+    gapSize_ = 0;
     Cursor = BeforeFirst;
     return tokens;
 }

@@ -27,9 +27,10 @@ public:
     // follows it.  Before the first token it goes in front (the cursor stays
     // before it); past the end it is appended and becomes current.
     void InsertAtCursor(std::unique_ptr<TMkToken> token);
-    // Takes every token out (the band is then empty, the cursor before the
-    // first), for passes that rebuild the band in one go.
-    std::vector<std::unique_ptr<TMkToken>> TakeAll();
+    // Takes the tokens from index on out, in order, for passes that rebuild
+    // the rest of the band in one go; the tokens before it stay, and the
+    // cursor goes before the first.
+    std::vector<std::unique_ptr<TMkToken>> TakeFrom(std::int32_t index);
     // Removes the current token; the cursor then designates the one after it.
     void DeleteCurrent();
 

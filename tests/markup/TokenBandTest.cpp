@@ -102,7 +102,7 @@ TEST(TokenBand, DeleteCurrentDesignatesTheNextToken)
 }
 
 // Insertions and deletions anywhere, in any order, mixed with appends, cursor
-// moves and a final TakeAll, against a plain list doing the same: the band's
+// moves and a final TakeFrom, against a plain list doing the same: the band's
 // tokens and cursor must agree with it after every step.
 TEST(TokenBand, EditsAnywhereKeepTheOrder)
 {
@@ -152,9 +152,14 @@ TEST(TokenBand, EditsAnywhereKeepTheOrder)
         ASSERT_EQ(band.Cursor, cursor) << "step " << step;
         ASSERT_EQ(Texts(band), model) << "step " << step;
     }
+    // Taken from the middle, with the gap left wherever the edits put it.
+    const auto from = static_cast<std::int32_t>(model.size() / 3);
     std::string taken;
-    for (const auto &token : band.TakeAll())
+    for (const auto &token : band.TakeFrom(from))
         taken += static_cast<const TMkTextToken &>(*token).Text;
-    EXPECT_EQ(taken, model);
-    EXPECT_EQ(band.Count(), 0);
+    EXPECT_EQ(taken, model.substr(static_cast<std::size_t>(from)));
+    EXPECT_EQ(Texts(band), model.substr(0, static_cast<std::size_t>(from)));
+    EXPECT_EQ(band.Cursor, TMkTokenBand::BeforeFirst);
+    band.Append(Word("z"));
+    EXPECT_EQ(Texts(band), model.substr(0, static_cast<std::size_t>(from)) + "z");
 }
