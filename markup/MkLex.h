@@ -1,5 +1,7 @@
 #pragma once
 
+#include "markup/MkTokenStock.h"
+
 #include <bitset>
 #include <memory>
 #include <optional>
@@ -20,8 +22,10 @@ struct TMkLexClass {
     std::unique_ptr<TMkLex> (*Create)();
 };
 
-// Base of the lexers.  A lexer keeps no state between calls: everything it
-// needs is the stream's position, so one lexer can read any number of streams.
+// Base of the lexers.  A lexer keeps no reading state between calls:
+// everything it needs is the stream's position, so one lexer can read any
+// number of streams.  What it keeps is a stock of the tokens it made, which
+// its parser gives back once a parse is done with them.
 class TMkLex {
 public:
     virtual ~TMkLex() = default;
@@ -37,7 +41,15 @@ public:
     // and refuses (an abstract call).
     virtual std::unique_ptr<TMkToken> NextToken(TMkByteStream &stream);
 
+    TMkTokenStock &Stock() const { return stock_; }
+
 protected:
+    // New tokens, from the stock when it has one.
+    std::unique_ptr<TMkTagToken> NewTag() const { return stock_.Tag(); }
+    std::unique_ptr<TMkTextToken> NewText(std::string_view text = {}) const
+    {
+        return stock_.Text(text);
+    }
     // The reading steps the concrete lexers are built from.
     static void StepBack(TMkByteStream &stream);
     static bool AtEnd(const TMkByteStream &stream);
@@ -64,6 +76,8 @@ protected:
 private:
     mutable std::optional<TMkCharSet> white_;
     mutable std::optional<TMkCharSet> quotes_;
+    // Handing out a token changes nothing the lexer reads by.
+    mutable TMkTokenStock stock_;
 };
 
 // Base of a lexer class Self derived from Base, with the class value and

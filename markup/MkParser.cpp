@@ -119,6 +119,7 @@ void TMkExtParser::ReadTokens(TMkByteStream &stream)
             while (token && token->Kind == TMkTokenKind::Text) {
                 if (const TMkTextToken *t = token->AsText())
                     text += t->Text;
+                Lexer().Stock().Keep(std::move(token));
                 token = Lexer().NextToken(stream);
             }
             AppendMergedText(std::move(text), std::move(carrier));

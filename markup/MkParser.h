@@ -142,7 +142,8 @@ public:
     void Advance() { Band.Next(); }
     std::int32_t TokenPosition() const { return Band.Cursor; }
     void SetTokenPosition(std::int32_t position) { Band.Cursor = position; }
-    void ClearBand() { Band.Clear(); }
+    // The tokens go back to the lexer that made them, for the next parse.
+    void ClearBand() { Band.Clear(&Lexer().Stock()); }
 
     // Fills the band from the stream: merges text, appends the end token,
     // expands REPEAT blocks, substitutes variables in them, renames

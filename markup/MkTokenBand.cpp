@@ -3,8 +3,11 @@
 #include <algorithm>
 #include <iterator>
 
-void TMkTokenBand::Clear()
+void TMkTokenBand::Clear(TMkTokenStock *stock)
 {
+    if (stock != nullptr)
+        for (auto &token : tokens_)
+            stock->Keep(std::move(token));
     tokens_.clear();
     gapStart_ = gapSize_ = 0;
     Cursor = BeforeFirst;

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "markup/MkToken.h"
+#include "markup/MkTokenStock.h"
 
 #include <cstdint>
 #include <memory>
@@ -21,7 +22,8 @@ public:
     static constexpr std::int32_t BeforeFirst = -1;
     static constexpr std::int32_t PastLast = -2;
 
-    void Clear();
+    // Empties the band; the tokens go to stock when one is given.
+    void Clear(TMkTokenStock *stock = nullptr);
     void Append(std::unique_ptr<TMkToken> token);
     // The new token becomes the current one and the former current token
     // follows it.  Before the first token it goes in front (the cursor stays

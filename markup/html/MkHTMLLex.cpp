@@ -18,14 +18,14 @@ std::unique_ptr<TMkToken> TMkHTMLLex::NextToken(TMkByteStream &stream)
             return std::make_unique<TMkEofToken>();
         if (White().test(c)) {
             SkipWhitespace(stream);
-            return std::make_unique<TMkTextToken>(" ");
+            return NewText(" ");
         }
         if (c == '<')
             return ReadTag(stream);
         StepBack(stream);
         static const TMkCharSet wordEnds = MkCharSet("<");
         // Read straight into the token: moving a short string costs a copy.
-        auto word = std::make_unique<TMkTextToken>();
+        auto word = NewText();
         AppendUntil(stream, wordEnds, word->Text);
         if (!word->Text.empty())
             return word;
@@ -36,7 +36,7 @@ std::unique_ptr<TMkToken> TMkHTMLLex::ReadTag(TMkByteStream &stream) const
 {
     // '/', '=' and '<' belong to the name: "</td>" is the tag "/td".
     static const TMkCharSet nameEnds = MkCharSet(">\"'");
-    auto tag = std::make_unique<TMkTagToken>();
+    auto tag = NewTag();
     AppendUntil(stream, nameEnds, tag->Text);
     if (AtEnd(stream))
         return std::make_unique<TMkEofToken>(); // an unfinished tag is dropped
@@ -74,7 +74,8 @@ void TMkHTMLLex::ReadAttributes(TMkByteStream &stream, TMkTagToken &tag) const
 std::unique_ptr<TMkToken> TMkHTMLLex::ReadComment(TMkByteStream &stream,
                                                   const std::string &name) const
 {
-    auto comment = std::make_unique<TMkTagToken>("!--");
+    auto comment = NewTag();
+    comment->Text = "!--";
     const std::string_view rest = std::string_view(name).substr(3);
     std::uint8_t c = 0;
     if (rest.find("--") != std::string_view::npos) {

@@ -1,5 +1,7 @@
+#include "markup/MkTagNames.h"
 #include "markup/MkToken.h"
 #include "markup/MkTokenBand.h"
+#include "markup/MkTokenStock.h"
 
 #include <gtest/gtest.h>
 
@@ -162,4 +164,46 @@ TEST(TokenBand, EditsAnywhereKeepTheOrder)
     EXPECT_EQ(band.Cursor, TMkTokenBand::BeforeFirst);
     band.Append(Word("z"));
     EXPECT_EQ(Texts(band), model.substr(0, static_cast<std::size_t>(from)) + "z");
+}
+
+// A cleared band gives its tokens to the stock, and the stock hands them out
+// again as new: nothing of the last parse (name, attributes, kind, the name's
+// number) may show through.  Long strings and other classes are not kept.
+TEST(TokenStock, TokensComeBackFresh)
+{
+    TMkTagNames names;
+    names.Intern("TD");
+    TMkTokenStock stock;
+    TMkTokenBand band;
+    auto tag = std::make_unique<TMkTagToken>("td");
+    tag->SetAttribute("WIDTH", "30");
+    ASSERT_EQ(tag->NameId(names), names.Find("TD"));
+    tag->Kind = TMkTokenKind::Dropped;
+    const TMkToken *kept = tag.get();
+    band.Append(std::move(tag));
+    auto space = Word(" ");
+    const TMkToken *keptSpace = space.get();
+    band.Append(std::move(space));
+    band.Append(std::make_unique<TMkTextToken>(std::string(100, 'x')));
+    band.Append(std::make_unique<TMkEofToken>());
+    band.Clear(&stock);
+    EXPECT_EQ(band.Count(), 0);
+
+    std::unique_ptr<TMkTagToken> again = stock.Tag();
+    EXPECT_EQ(again.get(), kept);
+    EXPECT_EQ(again->Kind, TMkTokenKind::Tag);
+    EXPECT_TRUE(again->Text.empty());
+    EXPECT_TRUE(again->Attributes.empty());
+    again->Text = "p";
+    names.Intern("P");
+    EXPECT_EQ(again->NameId(names), names.Find("P"));
+
+    // The short text token was kept; the long one went, room and all.
+    const std::unique_ptr<TMkTextToken> a = stock.Text("a");
+    EXPECT_EQ(a.get(), keptSpace);
+    EXPECT_EQ(a->Text, "a");
+    const std::unique_ptr<TMkTextToken> b = stock.Text("b");
+    EXPECT_EQ(b->Text, "b");
+    EXPECT_LT(b->Text.capacity(), 100u);
+    EXPECT_EQ(stock.Tag()->Kind, TMkTokenKind::Tag);
 }
