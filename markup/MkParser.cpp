@@ -58,7 +58,9 @@ std::string TMkExtParser::CurrentText() const
 
 void TMkExtParser::InsertTag(std::string name)
 {
-    Band.InsertAtCursor(std::make_unique<TMkTagToken>(std::move(name)));
+    std::unique_ptr<TMkTagToken> tag = Lexer().Stock().Tag();
+    tag->Text = std::move(name);
+    Band.InsertAtCursor(std::move(tag));
 }
 
 // --- reading the input -----------------------------------------------------
@@ -257,7 +259,8 @@ void TMkExtParser::ExpandRepeats()
             continue;
         }
         const std::int32_t count = RepeatCount(*pending.back().Token);
-        pending.pop_back(); // the REPEAT tag goes
+        Lexer().Stock().Keep(std::move(pending.back().Token)); // the REPEAT tag goes
+        pending.pop_back();
         ExpandBlock(pending, count, Band.Count(), work);
         passOverFront = Band.Count() == 0;
     }
@@ -266,8 +269,11 @@ void TMkExtParser::ExpandRepeats()
 void TMkExtParser::ExpandBlock(TMarkedTokens &pending, std::int32_t count, std::int64_t doneCount,
                                std::int64_t &work)
 {
-    // The body runs to the matching /REPEAT, or to the end of the band.
-    TMarkedTokens body;
+    // The body runs to the matching /REPEAT, or to the end of the band.  It
+    // becomes copy 0 of the block; the other copies follow it in the same
+    // array, copy k from k times the body's size on.
+    TMarkedTokens copies;
+    copies.reserve(8);
     for (int depth = 0; !pending.empty(); pending.pop_back()) {
         const int mark = pending.back().Mark;
         if (mark < 0 && depth == 0)
@@ -278,18 +284,21 @@ void TMkExtParser::ExpandBlock(TMarkedTokens &pending, std::int32_t count, std::
         } else if (mark < 0) {
             --depth;
         }
-        body.push_back(std::move(pending.back()));
+        copies.push_back(std::move(pending.back()));
         ++work;
     }
-    if (!pending.empty())
-        pending.pop_back(); // the matching /REPEAT goes
+    if (!pending.empty()) {
+        Lexer().Stock().Keep(std::move(pending.back().Token)); // the matching /REPEAT goes
+        pending.pop_back();
+    }
 
-    // Copy 0 is the body itself; copies 1..count-1 are clones of the body
-    // as it was read, each substituted after the repeat handler heard of it.
-    // The steps and the band's size are counted as if a pristine copy of the
-    // body were kept aside, which is how the bounds were set; the clones are
-    // made from the body before it is substituted instead.
-    const auto bodySize = static_cast<std::int64_t>(body.size());
+    // Copies 1..count-1 are clones of the body as it was read, each
+    // substituted after the repeat handler heard of it.  The steps and the
+    // band's size are counted as if a pristine copy of the body were kept
+    // aside, which is how the bounds were set; the clones are made from the
+    // body before it is substituted instead.
+    const std::size_t body = copies.size();
+    const auto bodySize = static_cast<std::int64_t>(body);
     const std::int64_t saved = count > 1 ? bodySize : 0;
     work += saved;
     // Each copy costs at least one unit, so that an empty body with a huge
@@ -303,25 +312,26 @@ void TMkExtParser::ExpandBlock(TMarkedTokens &pending, std::int32_t count, std::
         size += copyCost;
         work += copyCost;
     }
-    std::vector<TMarkedTokens> copies(static_cast<std::size_t>(made));
-    for (std::size_t k = 1; k < copies.size(); ++k) {
-        copies[k].reserve(body.size());
-        for (const auto &token : body)
-            copies[k].push_back({token.Token->Clone(), token.Mark, token.CountIsVariable});
+    copies.reserve(body * static_cast<std::size_t>(made));
+    for (std::int32_t k = 1; k < made; ++k) {
+        for (std::size_t i = 0; i < body; ++i) {
+            const TMarkedToken &token = copies[i]; // the room is reserved: no move
+            copies.push_back(
+                {Lexer().Stock().Clone(*token.Token), token.Mark, token.CountIsVariable});
+        }
     }
-    copies[0] = std::move(body);
-    for (std::size_t k = 0; k < copies.size(); ++k) {
+    const std::span<const TMarkedToken> all(copies);
+    for (std::int32_t k = 0; k < made; ++k) {
         if (RepeatHandler)
-            RepeatHandler(TMkHandlerSender{this, nullptr, nullptr}, static_cast<std::int32_t>(k));
-        SubstituteBlock(copies[k]);
+            RepeatHandler(TMkHandlerSender{this, nullptr, nullptr}, k);
+        SubstituteBlock(all.subspan(static_cast<std::size_t>(k) * body, body));
     }
     // The copies go back in front of the rest of the band, in order.
-    for (auto copy = copies.rbegin(); copy != copies.rend(); ++copy)
-        for (auto token = copy->rbegin(); token != copy->rend(); ++token)
-            pending.push_back(std::move(*token));
+    for (auto token = copies.rbegin(); token != copies.rend(); ++token)
+        pending.push_back(std::move(*token));
 }
 
-void TMkExtParser::SubstituteBlock(const TMarkedTokens &tokens)
+void TMkExtParser::SubstituteBlock(std::span<const TMarkedToken> tokens)
 {
     // Tokens inside a nested REPEAT block are left for that block's own
     // expansion; its closing /REPEAT is back at depth 0 and is substituted.

@@ -9,6 +9,7 @@
 #include <cstdint>
 #include <functional>
 #include <memory>
+#include <span>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -186,7 +187,7 @@ private:
     std::int32_t RepeatCount(const TMkToken &start);
     TMarkedToken Marked(std::unique_ptr<TMkToken> token) const;
     void AskForCount(const TMarkedToken &start);
-    void SubstituteBlock(const TMarkedTokens &tokens);
+    void SubstituteBlock(std::span<const TMarkedToken> tokens);
     void SubstituteVariables(TMkToken &token);
     void RenameBaseFontEnds();
 

@@ -45,6 +45,7 @@ public:
     TMkTokenKind Kind;
 
 protected:
+    friend class TMkTokenStock; // copies through CopyTo
     static constexpr std::uint8_t TextClass = 1;
     static constexpr std::uint8_t TagClass = 2;
     // Called by the constructors of TMkTextToken and TMkTagToken only.

@@ -36,6 +36,20 @@ std::unique_ptr<TMkTextToken> TMkTokenStock::Text(std::string_view text)
     return token;
 }
 
+std::unique_ptr<TMkToken> TMkTokenStock::Clone(const TMkToken &token)
+{
+    const std::type_info &type = typeid(token);
+    std::unique_ptr<TMkToken> copy;
+    if (type == typeid(TMkTagToken))
+        copy = Tag();
+    else if (type == typeid(TMkTextToken))
+        copy = Text();
+    else
+        return token.Clone();
+    token.CopyTo(*copy);
+    return copy;
+}
+
 // A kept token is emptied now, so that the stock hands out only fresh ones.
 void TMkTokenStock::Keep(std::unique_ptr<TMkToken> token)
 {

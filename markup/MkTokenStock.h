@@ -21,6 +21,8 @@ public:
     std::unique_ptr<TMkTagToken> Tag();
     // A new text token holding text.
     std::unique_ptr<TMkTextToken> Text(std::string_view text = {});
+    // A copy of token: of its class, with its contents.
+    std::unique_ptr<TMkToken> Clone(const TMkToken &token);
     // Keeps the token for later or, when it is of no use, destroys it.
     void Keep(std::unique_ptr<TMkToken> token);
 
