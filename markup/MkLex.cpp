@@ -140,29 +140,35 @@ void TMkLex::AppendUntil(TMkByteStream &stream, const TMkCharSet &stopChars, std
 
 std::string TMkLex::ReadValue(TMkByteStream &stream, const TMkCharSet &stopChars) const
 {
+    std::string result;
+    AppendValue(stream, stopChars, result);
+    return result;
+}
+
+void TMkLex::AppendValue(TMkByteStream &stream, const TMkCharSet &stopChars, std::string &out) const
+{
     std::uint8_t quote = 0;
     if (!stream.ReadByte(quote))
-        return {};
+        return;
     if (!Quotes().test(quote)) {
         StepBack(stream);
-        return ReadUntil(stream, stopChars);
+        AppendUntil(stream, stopChars, out);
+        return;
     }
     // Only the quote that opened the value closes it; a line end also does,
     // so that an unterminated quote cannot swallow the rest of the markup.
-    std::string result;
     if (const std::string_view unread = stream.Unread(); !unread.empty()) {
         TMkCharSet ends{(1ULL << '\r') | (1ULL << '\n')};
         ends.set(quote);
         const std::size_t n = RunWithout(unread, ends);
-        AppendWithoutNul(result, unread.substr(0, n));
+        AppendWithoutNul(out, unread.substr(0, n));
         // The closing byte is read too, as the loop below does.
         Skip(stream, std::min(n + 1, unread.size()));
-        return result;
+        return;
     }
     std::uint8_t c = 0;
     while (stream.ReadByte(c) && c != quote && c != '\r' && c != '\n') {
         if (c != 0)
-            result += static_cast<char>(c);
+            out += static_cast<char>(c);
     }
-    return result;
 }

@@ -58,6 +58,8 @@ protected:
     // ReadUntil into the end of out, for reading straight into a token.
     void AppendUntil(TMkByteStream &stream, const TMkCharSet &stopChars, std::string &out) const;
     std::string ReadValue(TMkByteStream &stream, const TMkCharSet &stopChars) const;
+    // ReadValue into the end of out.
+    void AppendValue(TMkByteStream &stream, const TMkCharSet &stopChars, std::string &out) const;
     // The white space and quote sets, asked once: the reading steps use them
     // at every byte.
     const TMkCharSet &White() const

@@ -104,15 +104,22 @@ bool TMkTagToken::GetAttribute(std::string_view name, std::string &value) const
 
 void TMkTagToken::SetAttribute(std::string_view name, std::string_view value)
 {
-    const int i = IndexOfAttribute(name);
-    if (value.empty()) {
+    std::string line;
+    line.reserve(name.size() + 1 + value.size());
+    line += name;
+    line += '=';
+    line += value;
+    SetAttributeLine(std::move(line), name.size());
+}
+
+void TMkTagToken::SetAttributeLine(std::string line, std::size_t nameSize)
+{
+    const int i = IndexOfAttribute(std::string_view(line).substr(0, nameSize));
+    if (line.size() <= nameSize + 1) { // an empty value
         if (i >= 0)
             Attributes.erase(Attributes.begin() + i);
         return;
     }
-    std::string line(name);
-    line += '=';
-    line += value;
     if (i >= 0) {
         Attributes[static_cast<std::size_t>(i)] = std::move(line);
         return;

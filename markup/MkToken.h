@@ -123,6 +123,9 @@ public:
     // empty value removes the line, an existing line is replaced in place,
     // otherwise a line is appended.
     void SetAttribute(std::string_view name, std::string_view value);
+    // The same with the line "name=value" made already, the name being its
+    // first nameSize bytes.
+    void SetAttributeLine(std::string line, std::size_t nameSize);
 
     std::vector<std::string> Attributes;
 

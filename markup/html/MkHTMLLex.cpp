@@ -56,7 +56,10 @@ void TMkHTMLLex::ReadAttributes(TMkByteStream &stream, TMkTagToken &tag) const
         StepBack(stream);
         static const TMkCharSet attributeNameEnds = MkCharSet("=>");
         static const TMkCharSet valueEnds = MkCharSet(">");
-        const std::string name = ReadValue(stream, attributeNameEnds);
+        // The name and the value are read straight into the line they make.
+        std::string line;
+        AppendValue(stream, attributeNameEnds, line);
+        const std::size_t nameSize = line.size();
         SkipWhitespace(stream);
         if (!stream.ReadByte(c) || c == '>')
             return; // an attribute without a value is dropped
@@ -67,7 +70,9 @@ void TMkHTMLLex::ReadAttributes(TMkByteStream &stream, TMkTagToken &tag) const
         SkipWhitespace(stream);
         if (AtEnd(stream))
             return;
-        tag.SetAttribute(name, ReadValue(stream, valueEnds));
+        line += '=';
+        AppendValue(stream, valueEnds, line);
+        tag.SetAttributeLine(std::move(line), nameSize);
     }
 }
 
