@@ -60,13 +60,9 @@ bool MkTextTryHexToInt(std::string_view digits, std::int32_t &value)
 std::int32_t MkTextStrToInt(std::string_view text)
 {
     std::int32_t value = 0;
+    if (mktext::TryPlainDigits(text, value))
+        return value;
     if (!MkTextTryStrToInt(text, value))
         throw EConvertError::NotAnInteger(std::string(text));
     return value;
-}
-
-std::int32_t MkTextIntOrZero(std::string_view text)
-{
-    std::int32_t value = 0;
-    return MkTextTryStrToInt(text, value) ? value : 0;
 }

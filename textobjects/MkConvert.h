@@ -8,6 +8,28 @@
 // "0x2", trailing characters) and values outside 32 bits are refused.
 bool MkTextTryStrToInt(std::string_view text, std::int32_t &value);
 
+namespace mktext {
+
+// The common case of the above, in line: a few digits alone ("16", "3"),
+// which no 32-bit value can overflow.  False for anything else, which the
+// full conversion then reads.
+inline bool TryPlainDigits(std::string_view text, std::int32_t &value)
+{
+    if (text.empty() || text.size() > 9)
+        return false;
+    std::int32_t n = 0;
+    for (const char c : text) {
+        const auto digit = static_cast<unsigned char>(c - '0');
+        if (digit > 9)
+            return false;
+        n = n * 10 + digit;
+    }
+    value = n;
+    return true;
+}
+
+} // namespace mktext
+
 // The value of a hexadecimal digit, -1 for any other character.
 int MkHexDigitValue(char c);
 
@@ -20,4 +42,10 @@ bool MkTextTryHexToInt(std::string_view digits, std::int32_t &value);
 std::int32_t MkTextStrToInt(std::string_view text);
 
 // As above, with 0 for a text that is not an integer.
-std::int32_t MkTextIntOrZero(std::string_view text);
+inline std::int32_t MkTextIntOrZero(std::string_view text)
+{
+    std::int32_t value = 0;
+    if (mktext::TryPlainDigits(text, value))
+        return value;
+    return MkTextTryStrToInt(text, value) ? value : 0;
+}

@@ -35,3 +35,22 @@ TEST(Convert, NamesTheOffendingTextInTheError)
     EXPECT_EQ(MkTextIntOrZero("abc"), 0);
     EXPECT_EQ(MkTextIntOrZero("16"), 16);
 }
+
+// The short form for plain digits must answer as the full conversion does,
+// at its edges too: nine digits, ten, the bytes next to '0' and '9'.
+TEST(Convert, PlainDigitsReadAsTheFullConversionReads)
+{
+    for (const char *text :
+         {"0", "7", "16", "007", "999999999", "1000000000", "2147483647", "2147483648",
+          "9999999999", "/", ":", "1/", "9:", "12a", " 16", "+16", "-16", "", "1 6"}) {
+        std::int32_t full = 0;
+        const bool valid = MkTextTryStrToInt(text, full);
+        EXPECT_EQ(MkTextIntOrZero(text), valid ? full : 0) << text;
+        if (valid)
+            EXPECT_EQ(MkTextStrToInt(text), full) << text;
+        else
+            EXPECT_THROW(MkTextStrToInt(text), EConvertError) << text;
+    }
+    EXPECT_EQ(MkTextIntOrZero("999999999"), 999999999);
+    EXPECT_EQ(MkTextIntOrZero("2147483647"), INT32_MAX);
+}
