@@ -9,8 +9,9 @@
 
 // Tokens a lexer made, given back when their parse is done, to be handed
 // out again by the next one.  A list box parses its rows at every paint, and
-// making and freeing each tag and word on the heap was a tenth of the cost
-// of reading a row.  A token handed out again is as a new one of its class.
+// every tag and word of a row was a heap block made and freed each time; a
+// tag's attribute list was another.  A token handed out again is as a new
+// one of its class.
 //
 // Only plain text and tag tokens are kept, and only so many: after a long
 // document the stock holds a row's worth, not the document's, and no string
