@@ -15,7 +15,7 @@ int MkHexDigitValue(char c)
     return -1;
 }
 
-bool MkTextTryStrToInt(std::string_view text, std::int32_t &value)
+bool mktext::TryStrToIntInFull(std::string_view text, std::int32_t &value)
 {
     std::size_t i = 0;
     while (i < text.size() && text[i] == ' ')
@@ -60,8 +60,6 @@ bool MkTextTryHexToInt(std::string_view digits, std::int32_t &value)
 std::int32_t MkTextStrToInt(std::string_view text)
 {
     std::int32_t value = 0;
-    if (mktext::TryPlainDigits(text, value))
-        return value;
     if (!MkTextTryStrToInt(text, value))
         throw EConvertError::NotAnInteger(std::string(text));
     return value;

@@ -3,16 +3,10 @@
 #include <cstdint>
 #include <string_view>
 
-// Integer conversion as markup attribute values need it: optional leading
-// blanks, an optional sign, then decimal digits.  Anything else ("$10",
-// "0x2", trailing characters) and values outside 32 bits are refused.
-bool MkTextTryStrToInt(std::string_view text, std::int32_t &value);
-
 namespace mktext {
 
-// The common case of the above, in line: a few digits alone ("16", "3"),
-// which no 32-bit value can overflow.  False for anything else, which the
-// full conversion then reads.
+// A few digits alone ("16", "3"), which no 32-bit value can overflow: the
+// common case, read in line.  False for anything else.
 inline bool TryPlainDigits(std::string_view text, std::int32_t &value)
 {
     if (text.empty() || text.size() > 9)
@@ -28,7 +22,18 @@ inline bool TryPlainDigits(std::string_view text, std::int32_t &value)
     return true;
 }
 
+// The whole conversion below, for what the short way does not read.
+bool TryStrToIntInFull(std::string_view text, std::int32_t &value);
+
 } // namespace mktext
+
+// Integer conversion as markup attribute values need it: optional leading
+// blanks, an optional sign, then decimal digits.  Anything else ("$10",
+// "0x2", trailing characters) and values outside 32 bits are refused.
+inline bool MkTextTryStrToInt(std::string_view text, std::int32_t &value)
+{
+    return mktext::TryPlainDigits(text, value) || mktext::TryStrToIntInFull(text, value);
+}
 
 // The value of a hexadecimal digit, -1 for any other character.
 int MkHexDigitValue(char c);
@@ -45,7 +50,5 @@ std::int32_t MkTextStrToInt(std::string_view text);
 inline std::int32_t MkTextIntOrZero(std::string_view text)
 {
     std::int32_t value = 0;
-    if (mktext::TryPlainDigits(text, value))
-        return value;
     return MkTextTryStrToInt(text, value) ? value : 0;
 }

@@ -40,11 +40,13 @@ TEST(Convert, NamesTheOffendingTextInTheError)
 // at its edges too: nine digits, ten, the bytes next to '0' and '9'.
 TEST(Convert, PlainDigitsReadAsTheFullConversionReads)
 {
+    // The full conversion alone is the reference: every entry point takes
+    // the short way first.
     for (const char *text :
          {"0", "7", "16", "007", "999999999", "1000000000", "2147483647", "2147483648",
           "9999999999", "/", ":", "1/", "9:", "12a", " 16", "+16", "-16", "", "1 6"}) {
         std::int32_t full = 0;
-        const bool valid = MkTextTryStrToInt(text, full);
+        const bool valid = mktext::TryStrToIntInFull(text, full);
         EXPECT_EQ(MkTextIntOrZero(text), valid ? full : 0) << text;
         if (valid)
             EXPECT_EQ(MkTextStrToInt(text), full) << text;
