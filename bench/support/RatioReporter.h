@@ -14,18 +14,19 @@
 // the time the alternative's benchmarks took over the time ours took, per
 // iteration, summed over the pairs (higher is better for us).  Set against a
 // floor, X is ours over the floor (lower is better).  Scripts read the lines.
+//
+// Run with repetitions, a benchmark stands for its best round, and only
+// that round and the median are shown.  The machines we measure on switch
+// between a fast and a slow state; with the rounds interleaved
+// (--benchmark_enable_random_interleaving), both sides of a ratio get their
+// share of the fast state, and their best rounds are comparable where two
+// single runs may have met different states.  Interleaved rounds end in any
+// order, so the table is printed at the end, in the order the benchmarks
+// were registered.
 class TRatioReporter : public benchmark::ConsoleReporter {
 public:
-    void ReportRuns(const std::vector<Run> &runs) override
-    {
-        ConsoleReporter::ReportRuns(runs);
-        // With repetitions the median stands for the benchmark; it comes
-        // after the single runs, so it has the last word.
-        for (const Run &run : runs)
-            if (Counts(run))
-                secondsPerIteration_[run.run_name.str()] =
-                    run.real_accumulated_time / static_cast<double>(run.iterations);
-    }
+    void ReportRuns(const std::vector<Run> &runs) override;
+    void Finalize() override;
 
     // Seconds per iteration of a benchmark that ran, 0 for one that did not.
     double Seconds(const std::string &name) const
@@ -35,15 +36,19 @@ public:
     }
 
 private:
-    static bool Counts(const Run &run)
+    // Seconds per iteration of a round or of an aggregate (whose count of
+    // iterations is that of the rounds, so its time is taken as the library
+    // adjusts it).
+    static double PerIteration(const Run &run)
     {
-        if (run.error_occurred || run.iterations <= 0)
-            return false;
-        return run.run_type == Run::RT_Iteration ||
-               (run.run_type == Run::RT_Aggregate && run.aggregate_name == "median");
+        return run.GetAdjustedRealTime() / benchmark::GetTimeUnitMultiplier(run.time_unit);
     }
+    void KeepIfBest(const Run &round);
 
     std::map<std::string, double> secondsPerIteration_;
+    // The best round so far of each benchmark run with repetitions.
+    std::map<std::string, Run> bestRounds_;
+    std::vector<Run> shown_;
 };
 
 // One ratio line: the time of the benchmarks named in Over over the time of
