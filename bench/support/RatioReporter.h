@@ -36,12 +36,10 @@ public:
     }
 
 private:
-    // Seconds per iteration of a round or of an aggregate (whose count of
-    // iterations is that of the rounds, so its time is taken as the library
-    // adjusts it).
+    // Seconds per iteration of a round, or of an aggregate of rounds.
     static double PerIteration(const Run &run)
     {
-        return run.GetAdjustedRealTime() / benchmark::GetTimeUnitMultiplier(run.time_unit);
+        return run.real_accumulated_time / static_cast<double>(run.iterations);
     }
     void KeepIfBest(const Run &round);
 
