@@ -76,16 +76,23 @@ std::size_t RunWithin(std::string_view bytes, const TMkCharSet &set)
     return n;
 }
 
-// bytes without their NUL bytes, which are read over and never kept.
-void AppendWithoutNul(std::string &out, std::string_view bytes)
+// Appends the bytes up to the first in stops (or the end) to out, without
+// their NUL bytes, which are read over and never kept; returns how many
+// bytes were read.  NUL stops the scan too, so that text without one, which
+// is nearly all, is appended in one piece with no second pass over it.
+std::size_t AppendRun(std::string &out, std::string_view bytes, TMkCharSet stops)
 {
-    std::size_t nul = bytes.find('\0');
-    while (nul != std::string_view::npos) {
-        out.append(bytes.substr(0, nul));
-        bytes.remove_prefix(nul + 1);
-        nul = bytes.find('\0');
+    const bool stopsAtNul = stops.test(0);
+    stops.set(0);
+    std::size_t n = RunWithout(bytes, stops);
+    out.append(bytes.data(), n);
+    while (!stopsAtNul && n < bytes.size() && bytes[n] == '\0') {
+        ++n;
+        const std::size_t more = RunWithout(bytes.substr(n), stops);
+        out.append(bytes.data() + n, more);
+        n += more;
     }
-    out.append(bytes);
+    return n;
 }
 
 void Skip(TMkByteStream &stream, std::size_t count)
@@ -97,11 +104,13 @@ void Skip(TMkByteStream &stream, std::size_t count)
 
 void TMkLex::SkipWhitespace(TMkByteStream &stream) const
 {
-    const TMkCharSet &white = White();
     if (const std::string_view unread = stream.Unread(); !unread.empty()) {
-        Skip(stream, RunWithin(unread, white));
+        TViewReader in(unread, *this);
+        in.SkipWhitespace();
+        Skip(stream, in.Consumed());
         return;
     }
+    const TMkCharSet &white = White();
     std::uint8_t c = 0;
     while (stream.ReadByte(c)) {
         if (!white.test(c)) {
@@ -120,13 +129,13 @@ std::string TMkLex::ReadUntil(TMkByteStream &stream, const TMkCharSet &stopChars
 
 void TMkLex::AppendUntil(TMkByteStream &stream, const TMkCharSet &stopChars, std::string &out) const
 {
-    const TMkCharSet &white = White();
     if (const std::string_view unread = stream.Unread(); !unread.empty()) {
-        const std::size_t n = RunWithout(unread, stopChars | white);
-        AppendWithoutNul(out, unread.substr(0, n));
-        Skip(stream, n);
+        TViewReader in(unread, *this);
+        in.AppendUntil(stopChars, out);
+        Skip(stream, in.Consumed());
         return;
     }
+    const TMkCharSet &white = White();
     std::uint8_t c = 0;
     while (stream.ReadByte(c)) {
         if (stopChars.test(c) || white.test(c)) {
@@ -147,6 +156,12 @@ std::string TMkLex::ReadValue(TMkByteStream &stream, const TMkCharSet &stopChars
 
 void TMkLex::AppendValue(TMkByteStream &stream, const TMkCharSet &stopChars, std::string &out) const
 {
+    if (const std::string_view unread = stream.Unread(); !unread.empty()) {
+        TViewReader in(unread, *this);
+        in.AppendValue(stopChars, out);
+        Skip(stream, in.Consumed());
+        return;
+    }
     std::uint8_t quote = 0;
     if (!stream.ReadByte(quote))
         return;
@@ -157,18 +172,53 @@ void TMkLex::AppendValue(TMkByteStream &stream, const TMkCharSet &stopChars, std
     }
     // Only the quote that opened the value closes it; a line end also does,
     // so that an unterminated quote cannot swallow the rest of the markup.
-    if (const std::string_view unread = stream.Unread(); !unread.empty()) {
-        TMkCharSet ends{(1ULL << '\r') | (1ULL << '\n')};
-        ends.set(quote);
-        const std::size_t n = RunWithout(unread, ends);
-        AppendWithoutNul(out, unread.substr(0, n));
-        // The closing byte is read too, as the loop below does.
-        Skip(stream, std::min(n + 1, unread.size()));
-        return;
-    }
     std::uint8_t c = 0;
     while (stream.ReadByte(c) && c != quote && c != '\r' && c != '\n') {
         if (c != 0)
             out += static_cast<char>(c);
     }
+}
+
+void TMkLex::TViewReader::SkipWhitespace()
+{
+    pos_ += RunWithin(Rest(), white_);
+}
+
+void TMkLex::TViewReader::AppendUntil(const TMkCharSet &stopChars, std::string &out)
+{
+    pos_ += AppendRun(out, Rest(), stopChars | white_);
+}
+
+void TMkLex::TViewReader::AppendValue(const TMkCharSet &stopChars, std::string &out)
+{
+    std::uint8_t quote = 0;
+    if (!ReadByte(quote))
+        return;
+    if (!quotes_.test(quote)) {
+        StepBack();
+        AppendUntil(stopChars, out);
+        return;
+    }
+    // Only the quote that opened the value closes it; a line end also does,
+    // so that an unterminated quote cannot swallow the rest of the markup.
+    TMkCharSet ends{(1ULL << '\r') | (1ULL << '\n')};
+    ends.set(quote);
+    const std::size_t n = AppendRun(out, Rest(), ends);
+    // The closing byte is read too, if there is one.
+    pos_ += std::min(n + 1, Rest().size());
+}
+
+bool TMkLex::TStreamReader::ReadByte(std::uint8_t &byte)
+{
+    return stream_.ReadByte(byte);
+}
+
+std::string_view TMkLex::TStreamReader::Rest() const
+{
+    return stream_.Unread();
+}
+
+void TMkLex::TStreamReader::Skip(std::size_t count)
+{
+    ::Skip(stream_, count);
 }

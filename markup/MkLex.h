@@ -6,6 +6,7 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <string_view>
 
 class TMkByteStream;
 class TMkLex;
@@ -60,6 +61,69 @@ protected:
     std::string ReadValue(TMkByteStream &stream, const TMkCharSet &stopChars) const;
     // ReadValue into the end of out.
     void AppendValue(TMkByteStream &stream, const TMkCharSet &stopChars, std::string &out) const;
+    // The reading steps over bytes in memory (a memory stream's unread
+    // bytes): nothing is called per byte, and the caller moves the stream
+    // past what was read (Consumed) once it is done.  The stream's reading
+    // steps use it for their runs of bytes; a lexer written once over
+    // TViewReader and TStreamReader reads a memory stream a whole token at a
+    // time and any other stream byte by byte.
+    class TViewReader {
+    public:
+        TViewReader(std::string_view bytes, const TMkLex &lex)
+            : bytes_(bytes),
+              white_(lex.White()),
+              quotes_(lex.Quotes())
+        {
+        }
+        bool ReadByte(std::uint8_t &byte)
+        {
+            if (pos_ >= bytes_.size())
+                return false;
+            byte = static_cast<std::uint8_t>(bytes_[pos_++]);
+            return true;
+        }
+        // Only after a byte was read.
+        void StepBack() { --pos_; }
+        bool AtEnd() const { return pos_ >= bytes_.size(); }
+        std::string_view Rest() const { return bytes_.substr(pos_); }
+        void Skip(std::size_t count) { pos_ += count; }
+        std::size_t Consumed() const { return pos_; }
+        void SkipWhitespace();
+        void AppendUntil(const TMkCharSet &stopChars, std::string &out);
+        void AppendValue(const TMkCharSet &stopChars, std::string &out);
+
+    private:
+        std::string_view bytes_;
+        std::size_t pos_ = 0;
+        const TMkCharSet &white_;
+        const TMkCharSet &quotes_;
+    };
+
+    // The same steps on a stream, through its own reading steps.
+    class TStreamReader {
+    public:
+        TStreamReader(const TMkLex &lex, TMkByteStream &stream) : lex_(lex), stream_(stream) {}
+        bool ReadByte(std::uint8_t &byte);
+        void StepBack() { TMkLex::StepBack(stream_); }
+        bool AtEnd() const { return TMkLex::AtEnd(stream_); }
+        // Empty for a stream that does not keep its bytes in memory.
+        std::string_view Rest() const;
+        void Skip(std::size_t count);
+        void SkipWhitespace() { lex_.SkipWhitespace(stream_); }
+        void AppendUntil(const TMkCharSet &stopChars, std::string &out)
+        {
+            lex_.AppendUntil(stream_, stopChars, out);
+        }
+        void AppendValue(const TMkCharSet &stopChars, std::string &out)
+        {
+            lex_.AppendValue(stream_, stopChars, out);
+        }
+
+    private:
+        const TMkLex &lex_;
+        TMkByteStream &stream_;
+    };
+
     // The white space and quote sets, asked once: the reading steps use them
     // at every byte.
     const TMkCharSet &White() const

@@ -3,106 +3,120 @@
 #include "markup/MkByteStream.h"
 #include "markup/MkToken.h"
 
+namespace {
+
+// A set of bytes below 64 (all the lexer stops at), made at compile time.
+constexpr TMkCharSet LowSet(std::string_view chars)
+{
+    unsigned long long bits = 0;
+    for (const char c : chars)
+        bits |= 1ULL << static_cast<unsigned char>(c);
+    return TMkCharSet(bits);
+}
+
+constexpr TMkCharSet WordEnds = LowSet("<");
+// '/', '=' and '<' belong to a tag's name: "</td>" is the tag "/td".
+constexpr TMkCharSet NameEnds = LowSet(">\"'");
+constexpr TMkCharSet AttributeNameEnds = LowSet("=>");
+constexpr TMkCharSet ValueEnds = LowSet(">");
+
+} // namespace
+
 TMkCharSet TMkHTMLLex::DelimiterChars() const
 {
     return MkCharSet("<=>") | WhitespaceChars();
 }
 
-std::unique_ptr<TMkToken> TMkHTMLLex::NextToken(TMkByteStream &stream)
+template <class TReader> std::unique_ptr<TMkToken> TMkHTMLLex::Next(TReader &in) const
 {
     // A loop rather than a call to itself: a run of NUL bytes reads as an
     // empty word, and then the next token is what counts.
     for (;;) {
         std::uint8_t c = 0;
-        if (!stream.ReadByte(c))
+        if (!in.ReadByte(c))
             return std::make_unique<TMkEofToken>();
         if (White().test(c)) {
-            SkipWhitespace(stream);
+            in.SkipWhitespace();
             return NewText(" ");
         }
         if (c == '<')
-            return ReadTag(stream);
-        StepBack(stream);
-        static const TMkCharSet wordEnds = MkCharSet("<");
+            return ReadTag(in);
+        in.StepBack();
         // Read straight into the token: moving a short string costs a copy.
         auto word = NewText();
-        AppendUntil(stream, wordEnds, word->Text);
+        in.AppendUntil(WordEnds, word->Text);
         if (!word->Text.empty())
             return word;
     }
 }
 
-std::unique_ptr<TMkToken> TMkHTMLLex::ReadTag(TMkByteStream &stream) const
+template <class TReader> std::unique_ptr<TMkToken> TMkHTMLLex::ReadTag(TReader &in) const
 {
-    // '/', '=' and '<' belong to the name: "</td>" is the tag "/td".
-    static const TMkCharSet nameEnds = MkCharSet(">\"'");
     auto tag = NewTag();
-    AppendUntil(stream, nameEnds, tag->Text);
-    if (AtEnd(stream))
+    in.AppendUntil(NameEnds, tag->Text);
+    if (in.AtEnd())
         return std::make_unique<TMkEofToken>(); // an unfinished tag is dropped
     if (tag->Text.compare(0, 3, "!--") == 0)
-        return ReadComment(stream, tag->Text);
-    ReadAttributes(stream, *tag);
+        return ReadComment(in, tag->Text);
+    ReadAttributes(in, *tag);
     return tag;
 }
 
-void TMkHTMLLex::ReadAttributes(TMkByteStream &stream, TMkTagToken &tag) const
+template <class TReader> void TMkHTMLLex::ReadAttributes(TReader &in, TMkTagToken &tag) const
 {
     std::uint8_t c = 0;
     for (;;) {
-        SkipWhitespace(stream);
-        if (!stream.ReadByte(c) || c == '>')
+        in.SkipWhitespace();
+        if (!in.ReadByte(c) || c == '>')
             return;
-        StepBack(stream);
-        static const TMkCharSet attributeNameEnds = MkCharSet("=>");
-        static const TMkCharSet valueEnds = MkCharSet(">");
+        in.StepBack();
         // The name and the value are read straight into the line they make.
         std::string line;
-        AppendValue(stream, attributeNameEnds, line);
+        in.AppendValue(AttributeNameEnds, line);
         const std::size_t nameSize = line.size();
-        SkipWhitespace(stream);
-        if (!stream.ReadByte(c) || c == '>')
+        in.SkipWhitespace();
+        if (!in.ReadByte(c) || c == '>')
             return; // an attribute without a value is dropped
         if (c != '=') {
-            StepBack(stream);
+            in.StepBack();
             continue;
         }
-        SkipWhitespace(stream);
-        if (AtEnd(stream))
+        in.SkipWhitespace();
+        if (in.AtEnd())
             return;
         line += '=';
-        AppendValue(stream, valueEnds, line);
+        in.AppendValue(ValueEnds, line);
         tag.SetAttributeLine(std::move(line), nameSize);
     }
 }
 
-std::unique_ptr<TMkToken> TMkHTMLLex::ReadComment(TMkByteStream &stream,
-                                                  const std::string &name) const
+template <class TReader>
+std::unique_ptr<TMkToken> TMkHTMLLex::ReadComment(TReader &in, const std::string &name) const
 {
     auto comment = NewTag();
     comment->Text = "!--";
     const std::string_view rest = std::string_view(name).substr(3);
     std::uint8_t c = 0;
     if (rest.find("--") != std::string_view::npos) {
-        if (stream.ReadByte(c)) {
+        if (in.ReadByte(c)) {
             if (c == '>')
                 return comment; // "<!---->" and "<!--x-->" end here
-            StepBack(stream);
+            in.StepBack();
         }
     }
     // The comment text is read afresh, up to and with the first "-->" (the
     // three spaces in front can never be part of it).
     std::string text = "   ";
-    if (const std::string_view unread = stream.Unread(); !unread.empty()) {
+    if (const std::string_view unread = in.Rest(); !unread.empty()) {
         const std::size_t end = unread.find("-->");
         const std::size_t taken = end == std::string_view::npos ? unread.size() : end + 3;
         text.append(unread.substr(0, taken));
-        stream.SetPosition(stream.Position() + static_cast<std::int64_t>(taken));
+        in.Skip(taken);
         text.pop_back();
         comment->Attributes.push_back(std::move(text));
         return comment;
     }
-    while (stream.ReadByte(c)) {
+    while (in.ReadByte(c)) {
         text += static_cast<char>(c);
         if (text.size() >= 6 && text.compare(text.size() - 3, 3, "-->") == 0)
             break;
@@ -110,4 +124,18 @@ std::unique_ptr<TMkToken> TMkHTMLLex::ReadComment(TMkByteStream &stream,
     text.pop_back();
     comment->Attributes.push_back(std::move(text));
     return comment;
+}
+
+std::unique_ptr<TMkToken> TMkHTMLLex::NextToken(TMkByteStream &stream)
+{
+    // The bytes of a memory stream are read from a view of them, and the
+    // stream is moved past the token once.
+    if (const std::string_view unread = stream.Unread(); !unread.empty()) {
+        TViewReader in(unread, *this);
+        auto token = Next(in);
+        stream.SetPosition(stream.Position() + static_cast<std::int64_t>(in.Consumed()));
+        return token;
+    }
+    TStreamReader in(*this, stream);
+    return Next(in);
 }

@@ -16,7 +16,11 @@ public:
     std::unique_ptr<TMkToken> NextToken(TMkByteStream &stream) override;
 
 private:
-    std::unique_ptr<TMkToken> ReadTag(TMkByteStream &stream) const;
-    void ReadAttributes(TMkByteStream &stream, TMkTagToken &tag) const;
-    std::unique_ptr<TMkToken> ReadComment(TMkByteStream &stream, const std::string &name) const;
+    // Written once over a TViewReader (a memory stream, read a token at a
+    // time) and a TStreamReader (any other stream, read byte by byte).
+    template <class TReader> std::unique_ptr<TMkToken> Next(TReader &in) const;
+    template <class TReader> std::unique_ptr<TMkToken> ReadTag(TReader &in) const;
+    template <class TReader> void ReadAttributes(TReader &in, TMkTagToken &tag) const;
+    template <class TReader>
+    std::unique_ptr<TMkToken> ReadComment(TReader &in, const std::string &name) const;
 };
