@@ -100,7 +100,7 @@ void TMkExtParser::AppendMergedText(std::string text, std::unique_ptr<TMkToken> 
     // The run's first token, when it is a plain text token, carries the
     // merged text on: most runs are a single token, and this spares making
     // another.
-    if (carrier && typeid(*carrier) == typeid(TMkTextToken)) {
+    if (const TMkToken *head = carrier.get(); head && typeid(*head) == typeid(TMkTextToken)) {
         static_cast<TMkTextToken &>(*carrier).Text = std::move(merged);
         Band.Append(std::move(carrier));
     } else {

@@ -55,7 +55,8 @@ void TMkTokenStock::Keep(std::unique_ptr<TMkToken> token)
 {
     if (!token)
         return;
-    const std::type_info &type = typeid(*token);
+    const TMkToken &kept = *token;
+    const std::type_info &type = typeid(kept);
     if (type == typeid(TMkTagToken) && tags_.size() < MostKept) {
         auto *tag = static_cast<TMkTagToken *>(token.get());
         if (!Short(tag->Text) || tag->Attributes.capacity() > MostKeptAttributes)
