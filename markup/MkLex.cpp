@@ -102,14 +102,21 @@ void Skip(TMkByteStream &stream, std::size_t count)
 
 } // namespace
 
+template <class TStep> bool TMkLex::ReadInMemory(TMkByteStream &stream, TStep step) const
+{
+    const std::string_view unread = stream.Unread();
+    if (unread.empty())
+        return false;
+    TViewReader in(unread, *this);
+    step(in);
+    Skip(stream, in.Consumed());
+    return true;
+}
+
 void TMkLex::SkipWhitespace(TMkByteStream &stream) const
 {
-    if (const std::string_view unread = stream.Unread(); !unread.empty()) {
-        TViewReader in(unread, *this);
-        in.SkipWhitespace();
-        Skip(stream, in.Consumed());
+    if (ReadInMemory(stream, [](TViewReader &in) { in.SkipWhitespace(); }))
         return;
-    }
     const TMkCharSet &white = White();
     std::uint8_t c = 0;
     while (stream.ReadByte(c)) {
@@ -129,12 +136,8 @@ std::string TMkLex::ReadUntil(TMkByteStream &stream, const TMkCharSet &stopChars
 
 void TMkLex::AppendUntil(TMkByteStream &stream, const TMkCharSet &stopChars, std::string &out) const
 {
-    if (const std::string_view unread = stream.Unread(); !unread.empty()) {
-        TViewReader in(unread, *this);
-        in.AppendUntil(stopChars, out);
-        Skip(stream, in.Consumed());
+    if (ReadInMemory(stream, [&](TViewReader &in) { in.AppendUntil(stopChars, out); }))
         return;
-    }
     const TMkCharSet &white = White();
     std::uint8_t c = 0;
     while (stream.ReadByte(c)) {
@@ -156,12 +159,8 @@ std::string TMkLex::ReadValue(TMkByteStream &stream, const TMkCharSet &stopChars
 
 void TMkLex::AppendValue(TMkByteStream &stream, const TMkCharSet &stopChars, std::string &out) const
 {
-    if (const std::string_view unread = stream.Unread(); !unread.empty()) {
-        TViewReader in(unread, *this);
-        in.AppendValue(stopChars, out);
-        Skip(stream, in.Consumed());
+    if (ReadInMemory(stream, [&](TViewReader &in) { in.AppendValue(stopChars, out); }))
         return;
-    }
     std::uint8_t quote = 0;
     if (!stream.ReadByte(quote))
         return;
@@ -203,9 +202,10 @@ void TMkLex::TViewReader::AppendValue(const TMkCharSet &stopChars, std::string &
     // so that an unterminated quote cannot swallow the rest of the markup.
     TMkCharSet ends{(1ULL << '\r') | (1ULL << '\n')};
     ends.set(quote);
-    const std::size_t n = AppendRun(out, Rest(), ends);
+    const std::string_view rest = Rest();
+    const std::size_t n = AppendRun(out, rest, ends);
     // The closing byte is read too, if there is one.
-    pos_ += std::min(n + 1, Rest().size());
+    pos_ += std::min(n + 1, rest.size());
 }
 
 bool TMkLex::TStreamReader::ReadByte(std::uint8_t &byte)

@@ -140,6 +140,11 @@ protected:
     }
 
 private:
+    // Runs step on a TViewReader over the stream's unread bytes and moves the
+    // stream past what it read; false, with nothing done, when the stream
+    // holds no unread bytes in memory.
+    template <class TStep> bool ReadInMemory(TMkByteStream &stream, TStep step) const;
+
     mutable std::optional<TMkCharSet> white_;
     mutable std::optional<TMkCharSet> quotes_;
     // Handing out a token changes nothing the lexer reads by.
