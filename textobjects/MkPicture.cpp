@@ -5,6 +5,7 @@
 #include <sys/stat.h>
 
 #include <algorithm>
+#include <chrono>
 #include <cstdint>
 #include <string>
 #include <vector>
@@ -37,22 +38,29 @@ bool Identify(const std::string &fileName, TFileIdentity &identity)
 
 class TMkPictureStore::TCache {
 public:
+    using TClock = std::chrono::steady_clock;
     static constexpr std::size_t MaxPictures = 16;
     static constexpr std::int64_t MaxPixels = std::int64_t{1} << 22;
 
-    // The picture of a file already checked in the open batch.
+    // The picture of a file whose last look still holds: one in the open
+    // batch, or one less than `interval` ago.  Null when the file must be
+    // looked at again (or was never read).
     std::unique_ptr<TMkGraphic> FindChecked(const std::string &fileName,
-                                            const TMkPictureLoader &loader, std::uint64_t openBatch)
+                                            const TMkPictureLoader &loader, std::uint64_t openBatch,
+                                            TClock::duration interval)
     {
-        if (openBatch == 0)
+        TEntry *entry = Named(fileName, loader);
+        if (!entry)
             return nullptr;
-        for (const TEntry &entry : entries_)
-            if (entry.CheckedInBatch == openBatch && entry.Loader == &loader &&
-                entry.FileName == fileName)
-                return entry.Graphic->Clone();
-        return nullptr;
+        if (openBatch == 0 || entry->CheckedInBatch != openBatch) {
+            if (TClock::now() - entry->CheckedAt >= interval)
+                return nullptr;
+            entry->CheckedInBatch = openBatch;
+        }
+        return entry->Graphic->Clone();
     }
 
+    // The picture of a file just looked at, if it is the file that was read.
     std::unique_ptr<TMkGraphic> Find(const std::string &fileName, const TMkPictureLoader &loader,
                                      const TFileIdentity &identity, std::uint64_t openBatch)
     {
@@ -64,6 +72,7 @@ public:
                 return nullptr;
             }
             it->CheckedInBatch = openBatch;
+            it->CheckedAt = TClock::now();
             std::rotate(entries_.begin(), it, it + 1); // the newest comes first
             return entries_.front().Graphic->Clone();
         }
@@ -76,7 +85,8 @@ public:
         const std::int64_t pixels = std::int64_t{graphic.Width()} * graphic.Height();
         if (pixels > MaxPixels)
             return;
-        entries_.push_back({fileName, &loader, identity, graphic.Clone(), pixels, openBatch});
+        entries_.push_back(
+            {fileName, &loader, identity, graphic.Clone(), pixels, openBatch, TClock::now()});
         std::rotate(entries_.begin(), entries_.end() - 1, entries_.end()); // newest first
         std::int64_t total = 0;
         for (std::size_t i = 0; i < entries_.size(); ++i) {
@@ -98,7 +108,17 @@ private:
         std::unique_ptr<TMkGraphic> Graphic;
         std::int64_t Pixels = 0;
         std::uint64_t CheckedInBatch = 0; // 0: in no batch
+        TClock::time_point CheckedAt;     // the last look at the file
     };
+
+    TEntry *Named(const std::string &fileName, const TMkPictureLoader &loader)
+    {
+        for (TEntry &entry : entries_)
+            if (entry.Loader == &loader && entry.FileName == fileName)
+                return &entry;
+        return nullptr;
+    }
+
     std::vector<TEntry> entries_;
 };
 
@@ -178,7 +198,7 @@ bool TMkPicture::LoadFromFile(const std::string &fileName, TMkPictureStore &stor
         TMkPictureLoader &loader = store.Loader();
         TMkPictureStore::TCache &cache = *store.cache_;
         const std::uint64_t batch = store.openBatch_;
-        graphic_ = cache.FindChecked(fileName, loader, batch);
+        graphic_ = cache.FindChecked(fileName, loader, batch, store.CheckInterval);
         if (graphic_)
             return true;
         TFileIdentity identity;

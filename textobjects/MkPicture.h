@@ -1,5 +1,6 @@
 #pragma once
 
+#include <chrono>
 #include <cstdint>
 #include <memory>
 #include <string>
@@ -56,9 +57,13 @@ public:
 
 // Where the pictures of an engine come from: the loader in use and the
 // pictures read lately.  A list box reads the pictures of a row at every
-// paint; with the cache, each paint costs one stat per picture file, and
-// within a batch (TMkPictureBatch) one per file.  The cache holds few
-// pictures and few pixels, the oldest going first.
+// paint.  With the cache, a file is read once and then only looked at (one
+// stat) to see whether it changed, and only when its last look is older than
+// CheckInterval: on a virtual machine a stat can take five microseconds, a
+// third of a whole row's draw, and a list repaints far more often than
+// anyone writes its pictures anew.  Within a batch (TMkPictureBatch) a file
+// is looked at once whatever the interval.  The cache holds few pictures and
+// few pixels, the oldest going first.
 //
 // The default loader reads BMP files with the standard library; the Qt
 // program installs its QImage loader and tests install fakes.  A store is
@@ -76,6 +81,12 @@ public:
     // one would.
     TMkPictureLoader *SetLoader(TMkPictureLoader *loader);
     TMkPictureLoader &Loader();
+
+    // How long a look at a file holds.  A file written anew shows at the
+    // first paint after its last look has grown this old, which for a tenth
+    // of a second no one sees; zero looks at the file at every load outside
+    // a batch.
+    std::chrono::steady_clock::duration CheckInterval = std::chrono::milliseconds(100);
 
 private:
     friend class TMkPicture;

@@ -13,6 +13,7 @@
 #include <fstream>
 #include <iterator>
 #include <stdexcept>
+#include <thread>
 
 namespace {
 
@@ -156,9 +157,12 @@ std::uint32_t FirstPixel(const TMkPicture &picture)
 }
 
 // A picture file "peg.bmp" holding "abc", and a store that reads pictures
-// through a loader counting its reads.
+// through a loader counting its reads.  The store looks at the file at every
+// load outside a batch, unless a test says otherwise.
 class PictureCache : public ::testing::Test {
 protected:
+    PictureCache() { pictures.CheckInterval = {}; }
+
     testkit::TTempDir dir;
     const std::string path = dir.Write("peg.bmp", "abc");
     TCountingLoader loader;
@@ -212,4 +216,24 @@ TEST_F(PictureCache, ADocumentSeesEachFileOnce)
     ASSERT_TRUE(picture.LoadFromFile(path, pictures));
     EXPECT_EQ(picture.Width(), 4);
     EXPECT_EQ(FirstPixel(picture), std::uint32_t{'x'});
+}
+
+// A look at a file holds for the store's interval: a file written anew in
+// that time still shows as it was read, and shows anew once the look is
+// older than the interval.
+TEST_F(PictureCache, ALookAtAFileHoldsForTheCheckInterval)
+{
+    pictures.CheckInterval = std::chrono::hours(1);
+    TMkPicture picture;
+    ASSERT_TRUE(picture.LoadFromFile(path, pictures));
+    dir.Write("peg.bmp", "xyzw");
+    ASSERT_TRUE(picture.LoadFromFile(path, pictures));
+    EXPECT_EQ(picture.Width(), 3);
+    EXPECT_EQ(loader.Reads, 1);
+
+    pictures.CheckInterval = std::chrono::milliseconds(20);
+    std::this_thread::sleep_for(std::chrono::milliseconds(30));
+    ASSERT_TRUE(picture.LoadFromFile(path, pictures));
+    EXPECT_EQ(picture.Width(), 4);
+    EXPECT_EQ(loader.Reads, 2);
 }
