@@ -49,8 +49,8 @@ public:
                                             const TMkPictureLoader &loader, std::uint64_t openBatch,
                                             TClock::duration interval)
     {
-        TEntry *entry = Named(fileName, loader);
-        if (!entry)
+        const auto entry = Named(fileName, loader);
+        if (entry == entries_.end())
             return nullptr;
         if (openBatch == 0 || entry->CheckedInBatch != openBatch) {
             if (TClock::now() - entry->CheckedAt >= interval)
@@ -64,19 +64,17 @@ public:
     std::unique_ptr<TMkGraphic> Find(const std::string &fileName, const TMkPictureLoader &loader,
                                      const TFileIdentity &identity, std::uint64_t openBatch)
     {
-        for (auto it = entries_.begin(); it != entries_.end(); ++it) {
-            if (it->FileName != fileName || it->Loader != &loader)
-                continue;
-            if (!(it->Identity == identity)) {
-                entries_.erase(it);
-                return nullptr;
-            }
-            it->CheckedInBatch = openBatch;
-            it->CheckedAt = TClock::now();
-            std::rotate(entries_.begin(), it, it + 1); // the newest comes first
-            return entries_.front().Graphic->Clone();
+        const auto it = Named(fileName, loader);
+        if (it == entries_.end())
+            return nullptr;
+        if (!(it->Identity == identity)) {
+            entries_.erase(it);
+            return nullptr;
         }
-        return nullptr;
+        it->CheckedInBatch = openBatch;
+        it->CheckedAt = TClock::now();
+        std::rotate(entries_.begin(), it, it + 1); // the newest comes first
+        return entries_.front().Graphic->Clone();
     }
 
     void Keep(const std::string &fileName, const TMkPictureLoader &loader,
@@ -111,12 +109,12 @@ private:
         TClock::time_point CheckedAt;     // the last look at the file
     };
 
-    TEntry *Named(const std::string &fileName, const TMkPictureLoader &loader)
+    // The entry of a file read through loader, or the end.
+    std::vector<TEntry>::iterator Named(const std::string &fileName, const TMkPictureLoader &loader)
     {
-        for (TEntry &entry : entries_)
-            if (entry.Loader == &loader && entry.FileName == fileName)
-                return &entry;
-        return nullptr;
+        return std::find_if(entries_.begin(), entries_.end(), [&](const TEntry &entry) {
+            return entry.Loader == &loader && entry.FileName == fileName;
+        });
     }
 
     std::vector<TEntry> entries_;
