@@ -8,7 +8,10 @@ void TMkTokenBand::Clear(TMkTokenStock *stock)
     if (stock != nullptr)
         for (auto &token : tokens_)
             stock->Keep(std::move(token));
-    tokens_.clear();
+    if (tokens_.capacity() > MostKeptRoom)
+        std::vector<std::unique_ptr<TMkToken>>().swap(tokens_);
+    else
+        tokens_.clear();
     gapStart_ = gapSize_ = 0;
     Cursor = BeforeFirst;
 }

@@ -3,6 +3,7 @@
 #include "markup/MkToken.h"
 #include "markup/MkTokenStock.h"
 
+#include <cstddef>
 #include <cstdint>
 #include <memory>
 #include <vector>
@@ -21,8 +22,14 @@ class TMkTokenBand {
 public:
     static constexpr std::int32_t BeforeFirst = -1;
     static constexpr std::int32_t PastLast = -2;
+    // A parser lives as long as its list box and parses a row at every
+    // paint: the room one long document needed (8 bytes a token) would
+    // otherwise stay with it for good.
+    static constexpr std::size_t MostKeptRoom = 1024;
 
-    // Empties the band; the tokens go to stock when one is given.
+    // Empties the band; the tokens go to stock when one is given.  The room
+    // stays for the next document, unless a long one left more than
+    // MostKeptRoom places.
     void Clear(TMkTokenStock *stock = nullptr);
     void Append(std::unique_ptr<TMkToken> token);
     // The new token becomes the current one and the former current token
@@ -45,6 +52,8 @@ public:
         return tokens_[i < gapStart_ ? i : i + gapSize_].get();
     }
     std::int32_t Count() const { return static_cast<std::int32_t>(tokens_.size() - gapSize_); }
+    // Places the band holds without asking the heap.
+    std::size_t Room() const { return tokens_.capacity(); }
 
     void First();
     void Next();

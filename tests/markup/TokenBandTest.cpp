@@ -207,3 +207,23 @@ TEST(TokenStock, TokensComeBackFresh)
     EXPECT_LT(b->Text.capacity(), 100u);
     EXPECT_EQ(stock.Tag()->Kind, TMkTokenKind::Tag);
 }
+
+// A row's room stays for the next row; a long document's goes with it.
+TEST(TokenBand, ClearKeepsTheRoomOfAShortDocumentOnly)
+{
+    TMkTokenBand band;
+    for (int i = 0; i < 100; ++i)
+        band.Append(Word("a"));
+    const std::size_t rowRoom = band.Room();
+    band.Clear();
+    EXPECT_EQ(band.Room(), rowRoom);
+
+    for (std::size_t i = 0; i <= TMkTokenBand::MostKeptRoom; ++i)
+        band.Append(Word("a"));
+    band.Cursor = 3;
+    band.Clear();
+    EXPECT_EQ(band.Room(), 0u);
+    EXPECT_EQ(band.Cursor, TMkTokenBand::BeforeFirst);
+    band.Append(Word("b"));
+    EXPECT_EQ(Texts(band), "b");
+}
