@@ -93,7 +93,7 @@ const TInput Inputs[] = {
 
 struct TMeasure {
     std::size_t Peak = 0; // during the parse, the tree included
-    std::size_t Kept = 0; // the tree alone
+    std::size_t Kept = 0; // after the parse: the tree, and what Held counts
     std::size_t Held = 0; // by the parser, once the tree is gone
 };
 
