@@ -38,13 +38,15 @@ bool TMkTreeBuilder::IsStale(TMkTreeMark mark) const
 std::uint32_t TMkTreeBuilder::NewSlot(TMkParsedTextList *container, std::uint32_t parent)
 {
     std::uint32_t index = freeSlots_;
+    TSlot *fresh = nullptr;
     if (index != NoSlot) {
-        freeSlots_ = slots_[index].Previous;
+        fresh = &slots_[index];
+        freeSlots_ = fresh->Previous;
     } else {
         index = static_cast<std::uint32_t>(slots_.size());
-        slots_.emplace_back();
+        fresh = &slots_.emplace_back();
     }
-    TSlot &slot = slots_[index];
+    TSlot &slot = *fresh;
     slot.Container = container;
     slot.Parent = parent;
     slot.FirstChild = slot.LastChild = slot.Next = NoSlot;

@@ -1,9 +1,10 @@
 #pragma once
 
+#include "markup/MkBlockArray.h"
+
 #include <cstdint>
 #include <memory>
 #include <utility>
-#include <vector>
 
 class TMkBaseText;
 class TMkParsedTextList;
@@ -172,7 +173,9 @@ private:
     void Enter(std::unique_ptr<TMkParsedTextList> container);
     bool Append(std::unique_ptr<TMkBaseText> leaf);
 
-    std::vector<TSlot> slots_;
+    // In blocks: a long document opens a container every few bytes, and a
+    // vector of slots would hold three times their size while it grows.
+    TMkBlockArray<TSlot, 32, 4096> slots_;
     std::uint32_t freeSlots_ = NoSlot;
     std::size_t live_ = 0;
     TMkTreeMark cursor_;

@@ -205,3 +205,32 @@ TEST(TreeBuilder, RollsBackADeeplyNestedSubtree)
     EXPECT_TRUE(tree.IsStale(bottom));
     EXPECT_EQ(root.Count(), 0u);
 }
+
+// Marks made across many slots, some of them freed and used again, each
+// name their own container or none.
+TEST(TreeBuilder, MarksOfManyContainersStayTrueAsSlotsAreReused)
+{
+    TMkParsedTextList root(nullptr);
+    TMkTreeBuilder tree(&root);
+    std::vector<TMkTreeMark> marks;
+    std::vector<TMkParsedTextList *> lists;
+    auto openSibling = [&] {
+        tree.MoveTo(tree.RootMark());
+        lists.push_back(tree.Open<TMkParsedTextList>());
+        marks.push_back(tree.Here());
+    };
+    for (int i = 0; i < 100; ++i)
+        openSibling();
+    for (int i = 0; i < 100; i += 3) {
+        tree.MoveTo(marks[i]);
+        tree.RollBack();
+    }
+    for (int i = 0; i < 40; ++i)
+        openSibling();
+    for (std::size_t i = 0; i < marks.size(); ++i) {
+        const bool rolledBack = i < 100 && i % 3 == 0;
+        EXPECT_EQ(tree.IsStale(marks[i]), rolledBack) << i;
+        EXPECT_EQ(tree.Resolve(marks[i]), rolledBack ? nullptr : lists[i]) << i;
+    }
+    EXPECT_EQ(tree.LiveContainers(), 1u + 100 - 34 + 40);
+}
