@@ -7,7 +7,7 @@
 // Blocks of one size for objects made and thrown away at a high rate: the
 // grammar engine makes and discards a deduction node at every attempt,
 // alternative and content pass (dtd/MkDeductionTree.h), and a long row keeps
-// a hundred thousand of them until its run ends.
+// tens of thousands of them until its run ends.
 //
 // Blocks are cut from chunks of many blocks, so that making a node costs no
 // call to the heap, and a block given back waits on a list threaded through

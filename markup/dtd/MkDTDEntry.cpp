@@ -249,16 +249,23 @@ bool TMkElementEntry::MatchContent(TMkDeductionTree &node)
         TMkDeductionTree &pass = *node.NewChild(guard_->Nodes());
         pass.StartPosition = Parser->TokenPosition();
         Notify(pass, TMkDTDAction::ContentStep);
-        if (!ContentRule)
+        if (!ContentRule) {
+            pass.Dissolve(guard_->Nodes());
             return true; // an empty element gets exactly one pass
+        }
         const bool applied = ContentRule->Apply(pass);
         if (applied)
             result = true;
+        const bool progress = applied && Parser->TokenPosition() != pass.StartPosition;
         // Once the work budget is spent, content ends wherever it stands so
         // that the run unwinds without consuming more.
-        if (ContentEnds() || guard_->WorkExhausted)
-            return result;
-        if (applied && Parser->TokenPosition() != pass.StartPosition) {
+        const bool ends = ContentEnds() || guard_->WorkExhausted;
+        if (progress || ends) {
+            // A pass that stays has no entry to undo: what matched in it
+            // goes to the element's node, which takes it back if need be.
+            pass.Dissolve(guard_->Nodes());
+            if (ends)
+                return result;
             lastFailed = -1;
             continue; // progress: next pass
         }

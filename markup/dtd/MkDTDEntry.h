@@ -56,6 +56,9 @@ public:
     // True when Match would fail at once, without calling any handler or
     // moving the parser; lets a rule skip the attempt and its bookkeeping.
     virtual bool FailsAtOnce() const { return false; }
+    // Whether Undo has anything to do: when it has not, the node of a match
+    // that succeeded can give way to its children.
+    virtual bool UndoesAnything() const { return true; }
 
     // Advances, then drops the tags that no visible entry knows (calling the
     // skip handler for each), so that such tags vanish between accepted tokens.
@@ -106,6 +109,7 @@ public:
     ~TMkEntityEntry() override;
     bool Match(TMkDeductionTree &node) override;
     void Undo(TMkDeductionTree &node) override;
+    bool UndoesAnything() const override { return false; }
 
     std::unique_ptr<TMkBaseRule> ContentRule;
 };

@@ -40,11 +40,12 @@ struct TMkDTDLimits {
     // costs 0.25 to 0.35 microseconds, so a pathological row is stopped after
     // about half a second.
     std::int64_t WorkBudget = 1'500'000;
-    // Deduction nodes in use.  Matches that succeed keep their nodes until
-    // the run ends; a document type whose repeated items can match without
-    // consuming tokens would otherwise fill memory before the work budget
-    // ends it.  Reaching the bound counts as spending the budget.  A node
-    // takes about 100 bytes; ordinary 64 KiB rows keep up to some 150,000.
+    // Deduction nodes in use.  Matches of elements and types that succeed
+    // keep their nodes until the run ends; a document type whose repeated
+    // items can match without consuming tokens would otherwise fill memory
+    // before the work budget ends it.  Reaching the bound counts as spending
+    // the budget.  A node takes 64 bytes; the densest 64 KiB rows keep up to
+    // some 40,000.
     std::size_t MaxTreeNodes = 1'000'000;
 };
 

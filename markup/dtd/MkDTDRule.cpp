@@ -105,8 +105,13 @@ bool TMkAtomRule::Match(TMkDeductionTree &node)
         return false;
     TMkDeductionTree &record = *node.NewChild(guard_->Nodes());
     record.Entry = Entry;
-    if (Entry->Match(record))
+    if (Entry->Match(record)) {
+        // Only the matches inside a group need taking back: the group's own
+        // node would keep memory for every group matched until the run ends.
+        if (!Entry->UndoesAnything())
+            record.Dissolve(guard_->Nodes());
         return true;
+    }
     record.Discard(guard_->Nodes());
     return false;
 }

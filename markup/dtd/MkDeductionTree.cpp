@@ -77,6 +77,24 @@ void TMkDeductionTree::Discard(TMkNodePool &pool)
     Recycle(this, pool);
 }
 
+void TMkDeductionTree::Dissolve(TMkNodePool &pool)
+{
+    if (firstChild_) {
+        for (TMkDeductionTree *child = firstChild_; child; child = child->next_)
+            child->Parent = Parent;
+        firstChild_->previous_ = previous_;
+        lastChild_->next_ = next_;
+        (previous_ ? previous_->next_ : Parent->firstChild_) = firstChild_;
+        (next_ ? next_->previous_ : Parent->lastChild_) = lastChild_;
+        firstChild_ = lastChild_ = nullptr;
+        previous_ = next_ = nullptr;
+        Parent = nullptr;
+    } else {
+        Unlink();
+    }
+    pool.Give(this);
+}
+
 void TMkDeductionTree::RollbackAfter(TMkDeductionTree *after, TMkNodePool &pool)
 {
     // Post-order walk, children from the last to the first: a node's entry is

@@ -18,7 +18,9 @@ class TMkNodePool;
 // making and discarding a node does not call the heap.  A node does not
 // keep its pool: tens of thousands of nodes live at once in a long row, and
 // the operations that make or give back nodes are told the pool instead.
-// Every node below the root comes from that one pool.  Every walk over a
+// Every node below the root comes from that one pool.  Only matches that
+// have something to undo keep a node once they are done: a finished group or
+// content pass gives way to its children (Dissolve).  Every walk over a
 // subtree here is iterative: a tree recording deeply nested markup must not
 // exhaust the call stack when it is freed.
 class TMkDeductionTree {
@@ -38,6 +40,12 @@ public:
     // first, and then its own entry (each entry's Undo reports Undone and
     // rewinds the parser).  The children are dropped.
     void RollbackAfter(TMkDeductionTree *after, TMkNodePool &pool);
+    // Puts this node's children in its place among its parent's children,
+    // in their order, and recycles the node itself.  For a finished match
+    // whose own node nothing will need again: taking back the children one
+    // by one, the last first, is what taking back the node would have done,
+    // when the node has no entry to undo.  The node must have a parent.
+    void Dissolve(TMkNodePool &pool);
     // Drops all children (recycled, no handler called).
     void ClearChildren(TMkNodePool &pool);
     // Forgets the children without looking at them, for when their pool is

@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include <string>
 #include <vector>
 
 // What the engine tells the handlers, and in which order, is shown by the
@@ -59,6 +60,24 @@ TEST(DTD, RecyclesNodesAndFreesTheTreeOfEachRun)
     EXPECT_TRUE(parser.DeduceText(many));
     EXPECT_GT(parser.DTD.LastRunNodes(), 40000u);
     EXPECT_LT(nodes.Capacity(), 10000u);
+}
+
+// A long run keeps a node for each match that may have to be taken back,
+// and none for the groups and content passes around them: with one element
+// per tag, that is about one node per tag.
+TEST(DTD, KeepsNoNodeForAGroupOrAContentPass)
+{
+    testkit::TTestParser parser;
+    parser.Declare("<!ELEMENT E O O (G)*>\n"
+                   "<!ENTITY G \"(X | Y)\">\n"
+                   "<!ELEMENT X - O EMPTY>\n"
+                   "<!ELEMENT Y - O (X)* ENDS(Y)>\n");
+    std::string tags;
+    for (int i = 0; i < 1000; ++i)
+        tags += "<y><x>";
+    EXPECT_TRUE(parser.DeduceText(tags));
+    EXPECT_GE(parser.DTD.LastRunNodes(), 2000u);
+    EXPECT_LT(parser.DTD.LastRunNodes(), 2100u);
 }
 
 // The deduction tree keeps marks, not pointers: when a handler takes back a
