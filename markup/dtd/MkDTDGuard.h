@@ -44,7 +44,7 @@ struct TMkDTDLimits {
     // keep their nodes until the run ends; a document type whose repeated
     // items can match without consuming tokens would otherwise fill memory
     // before the work budget ends it.  Reaching the bound counts as spending
-    // the budget.  A node takes 64 bytes; the densest 64 KiB rows keep up to
+    // the budget.  A node takes 48 bytes; the densest 64 KiB rows keep up to
     // some 40,000.
     std::size_t MaxTreeNodes = 1'000'000;
 };

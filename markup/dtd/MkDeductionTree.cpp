@@ -5,6 +5,7 @@
 #include "textobjects/MkShallowStack.h"
 
 #include <new>
+#include <utility>
 
 TMkDeductionTree *TMkDeductionTree::NewChild(TMkNodePool &pool)
 {
@@ -13,62 +14,57 @@ TMkDeductionTree *TMkDeductionTree::NewChild(TMkNodePool &pool)
     child->Mark = Mark;
     child->StartPosition = StartPosition;
     child->previous_ = lastChild_;
-    if (lastChild_)
-        lastChild_->next_ = child;
-    else
-        firstChild_ = child;
     lastChild_ = child;
     return child;
+}
+
+// The link in the parent's list that leads to this node: the parent's last
+// child itself, for every node the engine takes out.
+TMkDeductionTree **TMkDeductionTree::LinkToThis() const
+{
+    TMkDeductionTree **link = &Parent->lastChild_;
+    while (*link != this)
+        link = &(*link)->previous_;
+    return link;
 }
 
 void TMkDeductionTree::Unlink()
 {
     if (!Parent)
         return;
-    (previous_ ? previous_->next_ : Parent->firstChild_) = next_;
-    (next_ ? next_->previous_ : Parent->lastChild_) = previous_;
-    previous_ = next_ = nullptr;
+    *LinkToThis() = previous_;
+    previous_ = nullptr;
     Parent = nullptr;
 }
 
-// Gives a node unlinked from its parent, and its subtree, back to the pool
-// without recursion: each node's children are spliced in front of the rest
-// of the walk.  Nodes need no destructor once their children are gone.
-void TMkDeductionTree::Recycle(TMkDeductionTree *node, TMkNodePool &pool)
+// Gives back to the pool, without recursion, the nodes of a list linked
+// through previous_ (from its last node) and their subtrees: each node's
+// children are put in front of the rest of the walk.  Nodes need no
+// destructor once their children are gone.
+void TMkDeductionTree::Recycle(TMkDeductionTree *list, TMkNodePool &pool)
 {
-    node->next_ = nullptr;
-    while (node) {
-        TMkDeductionTree *rest = node->next_;
-        if (node->firstChild_) {
-            node->lastChild_->next_ = rest;
-            rest = node->firstChild_;
+    while (list) {
+        TMkDeductionTree *rest = list->previous_;
+        if (TMkDeductionTree *children = list->lastChild_) {
+            TMkDeductionTree *first = children;
+            while (first->previous_)
+                first = first->previous_;
+            first->previous_ = rest;
+            rest = children;
         }
-        pool.Give(node);
-        node = rest;
+        pool.Give(list);
+        list = rest;
     }
 }
 
 void TMkDeductionTree::AbandonChildren()
 {
-    firstChild_ = lastChild_ = nullptr;
+    lastChild_ = nullptr;
 }
 
 void TMkDeductionTree::ClearChildren(TMkNodePool &pool)
 {
-    TMkDeductionTree *first = firstChild_;
-    if (!first)
-        return;
-    firstChild_ = lastChild_ = nullptr;
-    // The children stay linked to each other: Recycle walks them as one
-    // chain, from the first.
-    for (TMkDeductionTree *n = first; n; n = n->next_)
-        n->Parent = nullptr;
-    TMkDeductionTree *walk = first;
-    while (walk) {
-        TMkDeductionTree *following = walk->next_;
-        Recycle(walk, pool);
-        walk = following;
-    }
+    Recycle(std::exchange(lastChild_, nullptr), pool);
 }
 
 void TMkDeductionTree::Discard(TMkNodePool &pool)
@@ -79,18 +75,19 @@ void TMkDeductionTree::Discard(TMkNodePool &pool)
 
 void TMkDeductionTree::Dissolve(TMkNodePool &pool)
 {
-    if (firstChild_) {
-        for (TMkDeductionTree *child = firstChild_; child; child = child->next_)
-            child->Parent = Parent;
-        firstChild_->previous_ = previous_;
-        lastChild_->next_ = next_;
-        (previous_ ? previous_->next_ : Parent->firstChild_) = firstChild_;
-        (next_ ? next_->previous_ : Parent->lastChild_) = lastChild_;
-        firstChild_ = lastChild_ = nullptr;
-        previous_ = next_ = nullptr;
-        Parent = nullptr;
+    TMkDeductionTree **link = LinkToThis();
+    if (lastChild_) {
+        TMkDeductionTree *first = lastChild_;
+        for (;;) {
+            first->Parent = Parent;
+            if (!first->previous_)
+                break;
+            first = first->previous_;
+        }
+        first->previous_ = previous_;
+        *link = lastChild_;
     } else {
-        Unlink();
+        *link = previous_;
     }
     pool.Give(this);
 }

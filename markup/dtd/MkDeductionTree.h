@@ -13,8 +13,8 @@ class TMkNodePool;
 // pointer into the tree).  The record lets a partial match be taken back.
 //
 // Nodes are made and thrown away at a high rate (one per attempt, alternative
-// and content pass), so they are linked in place, children in a doubly linked
-// list, and they live in blocks of the engine's node pool (MkNodePool.h):
+// and content pass), so they are linked in place, each to its last child and
+// to the sibling before it, and they live in blocks of the engine's node pool (MkNodePool.h):
 // making and discarding a node does not call the heap.  A node does not
 // keep its pool: tens of thousands of nodes live at once in a long row, and
 // the operations that make or give back nodes are told the pool instead.
@@ -61,11 +61,12 @@ public:
     TMkEntryPoint *Entry = nullptr;
 
 private:
+    TMkDeductionTree **LinkToThis() const;
     void Unlink();
-    static void Recycle(TMkDeductionTree *node, TMkNodePool &pool);
+    static void Recycle(TMkDeductionTree *list, TMkNodePool &pool);
 
-    TMkDeductionTree *firstChild_ = nullptr;
+    // The children, linked from the last one back: nodes are only ever
+    // added at the end and, in practice, taken from the end.
     TMkDeductionTree *lastChild_ = nullptr;
-    TMkDeductionTree *previous_ = nullptr; // siblings
-    TMkDeductionTree *next_ = nullptr;
+    TMkDeductionTree *previous_ = nullptr; // the sibling before
 };
