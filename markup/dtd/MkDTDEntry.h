@@ -56,8 +56,8 @@ public:
     // True when Match would fail at once, without calling any handler or
     // moving the parser; lets a rule skip the attempt and its bookkeeping.
     virtual bool FailsAtOnce() const { return false; }
-    // Whether Undo has anything to do: when it has not, the node of a match
-    // that succeeded can give way to its children.
+    // Whether Undo has anything to do: when it has not, a match needs no
+    // node of its own.
     virtual bool UndoesAnything() const { return true; }
 
     // Advances, then drops the tags that no visible entry knows (calling the

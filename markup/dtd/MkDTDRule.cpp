@@ -103,16 +103,23 @@ bool TMkAtomRule::Match(TMkDeductionTree &node)
     TMatchScope scope(*guard_);
     if (!scope)
         return false;
-    TMkDeductionTree &record = *node.NewChild(guard_->Nodes());
-    record.Entry = Entry;
-    if (Entry->Match(record)) {
-        // Only the matches inside a group need taking back: the group's own
-        // node would keep memory for every group matched until the run ends.
-        if (!Entry->UndoesAnything())
-            record.Dissolve(guard_->Nodes());
-        return true;
+    TMkNodePool &nodes = guard_->Nodes();
+    if (!Entry->UndoesAnything()) {
+        // A group has nothing of its own to take back, so it gets no node:
+        // what matches in it is recorded in this node, and a failure drops
+        // what it added there.  (A node of its own would hold memory for
+        // every group matched until the run ends.)
+        TMkDeductionTree *before = node.LastChild();
+        if (Entry->Match(node))
+            return true;
+        node.DiscardAfter(before, nodes);
+        return false;
     }
-    record.Discard(guard_->Nodes());
+    TMkDeductionTree &record = *node.NewChild(nodes);
+    record.Entry = Entry;
+    if (Entry->Match(record))
+        return true;
+    record.Discard(nodes);
     return false;
 }
 

@@ -67,6 +67,17 @@ void TMkDeductionTree::ClearChildren(TMkNodePool &pool)
     Recycle(std::exchange(lastChild_, nullptr), pool);
 }
 
+void TMkDeductionTree::DiscardAfter(TMkDeductionTree *after, TMkNodePool &pool)
+{
+    if (lastChild_ == after)
+        return;
+    TMkDeductionTree *first = lastChild_;
+    while (first->previous_ != after)
+        first = first->previous_;
+    first->previous_ = nullptr;
+    Recycle(std::exchange(lastChild_, after), pool);
+}
+
 void TMkDeductionTree::Discard(TMkNodePool &pool)
 {
     Unlink();

@@ -12,17 +12,18 @@ class TMkNodePool;
 // container of the tree being built (a mark of the tree builder, never a
 // pointer into the tree).  The record lets a partial match be taken back.
 //
-// Nodes are made and thrown away at a high rate (one per attempt, alternative
-// and content pass), so they are linked in place, each to its last child and
-// to the sibling before it, and they live in blocks of the engine's node pool (MkNodePool.h):
-// making and discarding a node does not call the heap.  A node does not
-// keep its pool: tens of thousands of nodes live at once in a long row, and
-// the operations that make or give back nodes are told the pool instead.
-// Every node below the root comes from that one pool.  Only matches that
-// have something to undo keep a node once they are done: a finished group or
-// content pass gives way to its children (Dissolve).  Every walk over a
-// subtree here is iterative: a tree recording deeply nested markup must not
-// exhaust the call stack when it is freed.
+// Nodes are made and thrown away at a high rate (one for each match of an
+// element or a type, and one for each content pass), so they are linked in
+// place, each to its last child and to the sibling before it, and they live
+// in blocks of the engine's node pool (MkNodePool.h): making and discarding
+// a node does not call the heap.  A node does not keep its pool: tens of
+// thousands of nodes live at once in a long row, and the operations that
+// make or give back nodes are told the pool instead.  Every node below the
+// root comes from that one pool.  Only matches that have something to undo
+// keep a node once they are done: a group (an entity) gets none, and a
+// finished content pass gives way to its children (Dissolve).  Every walk
+// over a subtree here is iterative: a tree recording deeply nested markup
+// must not exhaust the call stack when it is freed.
 class TMkDeductionTree {
 public:
     TMkDeductionTree() = default;
@@ -46,6 +47,9 @@ public:
     // by one, the last first, is what taking back the node would have done,
     // when the node has no entry to undo.  The node must have a parent.
     void Dissolve(TMkNodePool &pool);
+    // Drops the children that follow after (all of them when after is
+    // null), recycled with their subtrees; no handler is called.
+    void DiscardAfter(TMkDeductionTree *after, TMkNodePool &pool);
     // Drops all children (recycled, no handler called).
     void ClearChildren(TMkNodePool &pool);
     // Forgets the children without looking at them, for when their pool is
