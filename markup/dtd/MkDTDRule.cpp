@@ -93,6 +93,13 @@ bool TMkBaseRule::Apply(TMkDeductionTree &node)
     return false; // an unknown repetition never matches
 }
 
+TMkAtomRule::TMkAtomRule(TMkEntryPoint *entry, TMkRepetition repetition, TMkDTDGuard *guard)
+    : TMkBaseRule(AtomKind, repetition, guard),
+      Entry(entry),
+      ownNode_(entry->UndoesAnything())
+{
+}
+
 // The entry's match is recorded in a child of its own, which the entry's
 // handlers see; an attempt that would fail at once gets no child at all
 // (most attempts are of this kind).
@@ -104,7 +111,7 @@ bool TMkAtomRule::Match(TMkDeductionTree &node)
     if (!scope)
         return false;
     TMkNodePool &nodes = guard_->Nodes();
-    if (!Entry->UndoesAnything()) {
+    if (!ownNode_) {
         // A group has nothing of its own to take back, so it gets no node:
         // what matches in it is recorded in this node, and a failure drops
         // what it added there.  (A node of its own would hold memory for

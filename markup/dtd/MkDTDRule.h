@@ -50,14 +50,15 @@ protected:
 // A reference to one entry.
 class TMkAtomRule : public TMkBaseRule {
 public:
-    TMkAtomRule(TMkEntryPoint *entry, TMkRepetition repetition, TMkDTDGuard *guard)
-        : TMkBaseRule(AtomKind, repetition, guard),
-          Entry(entry)
-    {
-    }
+    TMkAtomRule(TMkEntryPoint *entry, TMkRepetition repetition, TMkDTDGuard *guard);
     bool Match(TMkDeductionTree &node) override;
 
     TMkEntryPoint *Entry;
+
+private:
+    // Whether a match of the entry is recorded in a node of its own: asked
+    // once here, not at every match.
+    bool ownNode_;
 };
 
 // One alternative: rules matched in sequence.
