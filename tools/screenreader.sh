@@ -50,12 +50,28 @@ trap cleanup EXIT
 source "$root/tools/headless-display.sh"
 start_headless_display 90
 
-openbox >/dev/null 2>&1 &
-pids+=($!)
-for _ in $(seq 100); do
-  xprop -root _NET_SUPPORTED 2>/dev/null | grep -q _NET_ACTIVE_WINDOW && break
-  sleep 0.1
-done
+# The window manager, which activates the game's window as a desktop would.
+# It is started again if it is not up within a few seconds or if it has
+# gone away: on a loaded machine its first start can fail.
+wm_log="$scratch/openbox.txt"
+wm_pid=""
+wm_ready() {
+  xprop -root _NET_SUPPORTED 2>/dev/null | grep -q _NET_ACTIVE_WINDOW
+}
+start_window_manager() {
+  for _ in 1 2 3; do
+    if [ -n "$wm_pid" ]; then kill "$wm_pid" 2>/dev/null || true; fi
+    openbox >>"$wm_log" 2>&1 &
+    wm_pid=$!
+    pids+=("$wm_pid")
+    for _ in $(seq 100); do
+      wm_ready && kill -0 "$wm_pid" 2>/dev/null && return 0
+      sleep 0.1
+    done
+  done
+  return 1
+}
+start_window_manager || true
 /usr/libexec/at-spi-bus-launcher --launch-immediately >/dev/null 2>&1 &
 pids+=($!)
 sleep 1
@@ -126,13 +142,19 @@ settle() {
   done
 }
 keys() { xdotool key --clearmodifiers "$@"; }
-# The window manager may still be starting: try again until it takes.
+# The window manager may still be starting: try again until it takes, and
+# start it again if it has gone away.
 activate() {
+  local error="$scratch/activate.txt"
   for _ in $(seq 50); do
-    xdotool windowactivate --sync "$1" 2>/dev/null && return 0
+    if ! kill -0 "$wm_pid" 2>/dev/null; then start_window_manager || true; fi
+    timeout 5 xdotool windowactivate --sync "$1" 2>"$error" && return 0
     sleep 0.2
   done
-  echo "the window manager did not activate the game's window" >&2
+  echo "the window manager did not activate the game's window:" >&2
+  cat "$error" >&2
+  echo "openbox said:" >&2
+  cat "$wm_log" >&2
   return 1
 }
 guess() {
