@@ -85,8 +85,8 @@ const TInput Inputs[] = {
          return Repeat("Nel mezzo del <b>cammin</b> di nostra vita <font color=\"#800000\" "
                        "size=\"3\">mi ritrovai</font> per una selva oscura,\n<p>");
      }},
-    // A list, an item and a paragraph for every five bytes; the grammar
-    // engine stops at its work budget about seven tenths of the way in.
+    // A list, an item and a paragraph for every five bytes, and the most
+    // the grammar engine keeps besides the tree.
     {"list items", "TMkHTMLParser", [] { return Repeat("<li>a"); }},
     {"nested elements", "TMkSimpleXMLParser", [] { return Nesting("<a>", "</a>"); }},
     {"carriage returns", "TMkPlainTextParser", [] { return std::string(InputSize, '\r'); }},

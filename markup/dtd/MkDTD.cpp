@@ -162,7 +162,7 @@ bool TMkDTD::Deduce(std::string_view startName, TMkTreeBuilder &tree)
         return false;
     root_.Entry = start;
     root_.Mark = tree.Here();
-    guard_.Start(Limits, nodes_);
+    guard_.Start(Limits.ForTokens(static_cast<std::size_t>(parser_->Band.Count())), nodes_);
     guard_.RememberFailures = RememberFailures;
     start->SkipUnknownTags(root_);
     const bool matched = start->Match(root_);

@@ -39,19 +39,42 @@ struct TMkDTDLimits {
     // about 700,000 steps with the HTML document type, a game row 350; a step
     // costs 0.25 to 0.35 microseconds, so a pathological row is stopped after
     // about half a second.
+    //
+    // A long document needs more: ordinary HTML takes up to some 27 steps a
+    // token (a run of unclosed `<b>a`), so a fixed budget would cut off the
+    // end of every document past a few hundred kilobytes.  A run therefore
+    // gets WorkPerToken steps for each token of its band when that is more;
+    // the work stays linear in the input, and a row of 64 KiB, which holds
+    // at most some 32,000 tokens, keeps about the fixed budget.
     std::int64_t WorkBudget = 1'500'000;
+    std::int64_t WorkPerToken = 48;
     // Deduction nodes in use.  Matches of elements and types that succeed
     // keep their nodes until the run ends; a document type whose repeated
     // items can match without consuming tokens would otherwise fill memory
     // before the work budget ends it.  Reaching the bound counts as spending
     // the budget.  A node takes 48 bytes; the densest 64 KiB rows keep up to
-    // some 40,000.
+    // some 40,000, and ordinary HTML keeps at most about one a token, so a
+    // long document's run may keep NodesPerToken for each token of its band.
     std::size_t MaxTreeNodes = 1'000'000;
+    std::size_t NodesPerToken = 4;
+
+    // These bounds for a run over a band of `tokens` tokens.
+    TMkDTDLimits ForTokens(std::size_t tokens) const
+    {
+        TMkDTDLimits limits = *this;
+        const auto count = static_cast<std::int64_t>(tokens);
+        if (WorkPerToken > 0 && count > WorkBudget / WorkPerToken)
+            limits.WorkBudget = WorkPerToken * count;
+        if (NodesPerToken > 0 && tokens > MaxTreeNodes / NodesPerToken)
+            limits.MaxTreeNodes = NodesPerToken * tokens;
+        return limits;
+    }
 };
 
 // The running counts of one run, shared by the compiled entries and rules.
 class TMkDTDGuard {
 public:
+    // limits: the run's bounds, already fitted to its band (ForTokens);
     // nodes: the pool the run's deduction nodes come from.
     void Start(const TMkDTDLimits &limits, TMkNodePool &nodes)
     {

@@ -147,8 +147,35 @@ TEST_F(DTDLimitsTest, SpentBudgetUnwindsWithoutConsumingMore)
     const std::int64_t needed = Dtd.LastRunWork();
 
     Dtd.Limits.WorkBudget = needed / 2;
+    Dtd.Limits.WorkPerToken = 0;
     Run(markup);
     EXPECT_TRUE(Dtd.LastRunExhausted());
     EXPECT_LT(Words.size(), 2000u);
     EXPECT_GT(Words.size(), 0u);
+}
+
+// A fixed budget would cut off the end of every long document; the bounds
+// grow with the band, so a document far longer than they allow on their own
+// is matched to its end.
+TEST_F(DTDLimitsTest, ALongDocumentGetsBoundsForEachToken)
+{
+    Declare("<!ENTITY DOC \"(B | #PCDATA)*\">\n<!ELEMENT B - - (B | #PCDATA)*>\n");
+    const std::string markup = Repeat("<b>x</b>", 2000);
+    const TMkDTDLimits fixed = [] {
+        TMkDTDLimits limits;
+        limits.WorkBudget = 1000;
+        limits.MaxTreeNodes = 100;
+        return limits;
+    }();
+    for (const bool perToken : {true, false}) {
+        SCOPED_TRACE(perToken ? "with bounds per token" : "with fixed bounds");
+        Dtd.Limits = fixed;
+        if (!perToken) {
+            Dtd.Limits.WorkPerToken = 0;
+            Dtd.Limits.NodesPerToken = 0;
+        }
+        Run(markup);
+        EXPECT_EQ(Dtd.LastRunExhausted(), !perToken);
+        EXPECT_EQ(Words.size() == 2000u, perToken);
+    }
 }
