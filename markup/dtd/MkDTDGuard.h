@@ -43,9 +43,10 @@ struct TMkDTDLimits {
     // A long document needs more: ordinary HTML takes up to some 27 steps a
     // token (a run of unclosed `<b>a`), so a fixed budget would cut off the
     // end of every document past a few hundred kilobytes.  A run therefore
-    // gets WorkPerToken steps for each token of its band when that is more;
-    // the work stays linear in the input, and a row of 64 KiB, which holds
-    // at most some 32,000 tokens, keeps about the fixed budget.
+    // gets WorkPerToken steps for each token of its band when that is more.
+    // The work stays linear in the input.  A row of 64 KiB holds some 32,000
+    // tokens at most, and REPEAT copies stop at 65,536 (MaxExpandedTokens),
+    // so a pathological row is still stopped within about a second.
     std::int64_t WorkBudget = 1'500'000;
     std::int64_t WorkPerToken = 48;
     // Deduction nodes in use.  Matches of elements and types that succeed
